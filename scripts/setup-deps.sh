@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever the build needs and the machine lacks (Debian).
+set -euo pipefail
+needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev ${EXTRA_PACKAGES:-})
+missing=()
+for p in "${needed[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

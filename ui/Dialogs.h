@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// Every message box and file dialog of the editors goes through this interface, so that tests
+// can answer them.
+class Dialogs {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon { None, Question, Warning, Critical, Information };
+
+    virtual ~Dialogs() = default;
+
+    // A modal message box; returns the button pressed (closing the box counts as Cancel, or No
+    // for Yes/No).
+    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
+                       Icon icon = Icon::Question) = 0;
+
+    // A modal message with an OK button, for failures the user must know of.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text,
+                      Icon icon = Icon::Warning) = 0;
+
+    // The common file dialogs. filter is in Qt's form, e.g. "Fixture Setup File(*.tff)".
+    // An empty result means the user cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+};
+
+} // namespace ui

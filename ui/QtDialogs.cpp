@@ -1,0 +1,62 @@
+#include "ui/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::None: return QMessageBox::NoIcon;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QString& text,
+                               Buttons buttons, Icon icon)
+{
+    QMessageBox::StandardButtons set;
+    switch (buttons) {
+    case Buttons::Ok: set = QMessageBox::Ok; break;
+    case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    }
+    QMessageBox box(toQtIcon(icon), title, text, set, parent);
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+void QtDialogs::tell(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    // The suffix rule (".tff" appended unless present) belongs to the callers, so no default
+    // suffix here.
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+} // namespace ui

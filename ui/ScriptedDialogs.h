@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+namespace ui {
+
+// Dialogs for tests: answers and file names come from queues the test fills beforehand, and
+// every message shown is recorded. A question with no queued answer is answered with the
+// box's last button (Cancel or No) and recorded, so a missing answer shows up in the log.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        bool question; // false for tell()
+    };
+
+    void setNextAnswer(Answer answer) { m_answers.enqueue(answer); }
+    void setNextFileName(const QString& path) { m_fileNames.enqueue(path); }
+
+    const QList<Shown>& shown() const { return m_shown; }
+    int fileDialogsShown() const { return m_fileDialogs; }
+    QString lastFilter() const { return m_lastFilter; }
+    int pendingAnswers() const { return m_answers.size(); }
+    int pendingFileNames() const { return m_fileNames.size(); }
+    void clear();
+
+    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
+               Icon icon = Icon::Question) override;
+    void tell(QWidget* parent, const QString& title, const QString& text,
+              Icon icon = Icon::Warning) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+
+private:
+    QString nextFileName(const QString& filter);
+
+    QQueue<Answer> m_answers;
+    QQueue<QString> m_fileNames;
+    QList<Shown> m_shown;
+    int m_fileDialogs = 0;
+    QString m_lastFilter;
+};
+
+} // namespace ui

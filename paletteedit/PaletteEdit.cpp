@@ -1,0 +1,280 @@
+#include "paletteedit/PaletteEdit.h"
+
+#include "paletteedit/PaletteStore.h"
+#include "ui/Dialogs.h"
+#include "ui/Services.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabBar>
+
+namespace {
+
+// A stored text as the form shows it. A text that was never assigned holds zero bytes; it shows
+// as blanks, the way a name the user left empty does.
+template <std::size_t N> QString shownText(const fx::FixedText<N>& text)
+{
+    QString shown = QString::fromLatin1(reinterpret_cast<const char*>(text.bytes.data()),
+                                        static_cast<qsizetype>(N));
+    shown.replace(QChar(u'\0'), QChar(u' '));
+    return shown;
+}
+
+// The text for a name box: a name of only blanks shows as an empty box, any other as stored,
+// trailing blanks included.
+QString nameBoxText(const fx::PaletteName& name)
+{
+    const QString shown = shownText(name);
+    return shown.trimmed().isEmpty() ? QString() : shown;
+}
+
+fx::PaletteName nameFromBox(const QLineEdit* box)
+{
+    return fx::paletteNameFromText(box->text().toLatin1().toStdString());
+}
+
+} // namespace
+
+PaletteEdit::PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_record(record), m_services(services)
+{
+    buildControls();
+}
+
+QColor PaletteEdit::entryButtonColour()
+{
+    return QColor(128, 128, 255);
+}
+
+int PaletteEdit::palChannels() const
+{
+    return std::min<int>(m_record.PalChannels, fx::MaxChannels);
+}
+
+void PaletteEdit::load()
+{
+    m_settingMode = false;
+    m_curPalette = 0;
+    m_curEntry = 0;
+
+    // A freshly opened form: palette 1, every control as built.
+    {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(0);
+    }
+    m_tabs->setEnabled(true);
+    m_settingFrame->setTitle(QStringLiteral("Palette1 Edit"));
+    m_settingButton->setText(QStringLiteral("Update Setting"));
+    m_settingButton->setEnabled(true);
+    m_entryName->clear();
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        m_channelChecks[k]->setChecked(false);
+        const QSignalBlocker blocker(m_sliders[k]);
+        m_sliders[k]->setValue(0);
+        setEntryValue(k, 255);
+    }
+
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        QCheckBox* check = m_channelChecks[k];
+        if (k < palChannels()) {
+            check->setEnabled(false);
+            check->setText(shownText(m_record.Channels[k].ChName));
+            check->show();
+        } else {
+            check->hide();
+        }
+    }
+    m_paletteName->setEnabled(false);
+    setEntryButtonsEnabled(true);
+    LoadPalette();
+}
+
+// --- Operations between the store and the form --------------------------------------------
+
+void PaletteEdit::LoadPalette()
+{
+    const int p = m_curPalette;
+    setEntryEditorsVisible(false);
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        if (k >= palChannels()) {
+            m_sliders[k]->hide();
+            m_valueBoxes[k]->hide();
+            continue;
+        }
+        const bool used = m_record.PalChannelUsed[p][k] != 0;
+        m_channelChecks[k]->setChecked(used);
+        m_sliders[k]->setVisible(used);
+        m_valueBoxes[k]->setVisible(used);
+    }
+    for (int e = 0; e < fx::PaletteEntryCount; ++e)
+        m_entryButtons[e]->setText(shownText(m_record.PalEntryName[p][e]));
+    m_paletteName->setText(nameBoxText(m_record.PalName[p]));
+}
+
+void PaletteEdit::OpenEntry(int entry)
+{
+    const int p = m_curPalette;
+    m_curEntry = entry;
+    m_entryName->setText(nameBoxText(m_record.PalEntryName[p][entry]));
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        const int value = m_record.PalValue[p][entry][k];
+        const QSignalBlocker blocker(m_sliders[k]);
+        m_sliders[k]->setValue(255 - value);
+        setEntryValue(k, value);
+    }
+}
+
+void PaletteEdit::StoreEntry()
+{
+    const int p = m_curPalette;
+    const fx::PaletteName name = nameFromBox(m_entryName);
+    m_record.PalEntryName[p][m_curEntry] = name;
+    m_entryButtons[m_curEntry]->setText(shownText(name));
+    m_record.PalValue[p][m_curEntry] = m_entryValues;
+    fx::UpdatePaletteUse(m_record);
+}
+
+void PaletteEdit::StoreSetting()
+{
+    const int p = m_curPalette;
+    m_record.PalName[p] = nameFromBox(m_paletteName);
+    for (int k = 0; k < fx::MaxChannels; ++k)
+        m_record.PalChannelUsed[p][k] = m_channelChecks[k]->isChecked() ? 1 : 0;
+    fx::UpdatePaletteUse(m_record);
+}
+
+// --- Event handlers ------------------------------------------------------------------------
+
+void PaletteEdit::tabChosen(int index)
+{
+    if (index < 0 || index >= fx::PaletteCount)
+        return;
+    if (m_settingMode) {
+        // The question concerns the palette being left: CurPalette, the check boxes and the name
+        // box still hold it.
+        const auto answer = m_services.dialogs.ask(
+            this, QStringLiteral("Save Select"), QStringLiteral("Do you wish to save changes?"),
+            ui::Dialogs::Buttons::OkCancel, ui::Dialogs::Icon::None);
+        if (answer == ui::Dialogs::Answer::Ok)
+            StoreSetting();
+        m_settingMode = false;
+        m_settingButton->setText(QStringLiteral("Updata Setting"));
+        m_paletteName->setEnabled(false);
+        setSelectionEnabled(false);
+        // The entries stay locked until the setting mode has been entered and left again.
+        setEntryButtonsEnabled(false);
+    }
+    for (QCheckBox* check : m_channelChecks)
+        check->setChecked(false);
+    m_curPalette = index;
+    m_settingFrame->setTitle(m_tabs->tabText(index) + QStringLiteral(" Edit"));
+    LoadPalette();
+}
+
+void PaletteEdit::settingButtonClicked()
+{
+    if (!m_settingMode) {
+        m_settingMode = true;
+        m_settingButton->setText(QStringLiteral("Save Setting"));
+        setSelectionEnabled(true);
+        m_paletteName->setEnabled(true);
+        setEntryButtonsEnabled(false);
+        m_paletteName->setFocus();
+    } else {
+        StoreSetting();
+        m_settingMode = false;
+        m_settingButton->setText(QStringLiteral("Updata Setting"));
+        setSelectionEnabled(false);
+        m_paletteName->setEnabled(false);
+        setEntryButtonsEnabled(true);
+    }
+}
+
+void PaletteEdit::entryButtonClicked(int entry)
+{
+    m_tabs->setEnabled(false);
+    m_settingButton->setEnabled(false);
+    setEntryEditorsVisible(true);
+    setEntryButtonsEnabled(false);
+    OpenEntry(entry);
+    m_entryName->setFocus();
+}
+
+void PaletteEdit::saveEntryClicked()
+{
+    m_tabs->setEnabled(true);
+    m_settingButton->setEnabled(true);
+    setEntryEditorsVisible(false);
+    setEntryButtonsEnabled(true);
+    StoreEntry();
+}
+
+void PaletteEdit::cancelEntryClicked()
+{
+    // Nothing is stored; the sliders keep showing the discarded values until the next entry is
+    // opened.
+    setEntryButtonsEnabled(true);
+    m_tabs->setEnabled(true);
+    m_settingButton->setEnabled(true);
+    setEntryEditorsVisible(false);
+}
+
+void PaletteEdit::sliderMoved(int channel, int position)
+{
+    setEntryValue(channel, 255 - position);
+}
+
+// --- Helpers ---------------------------------------------------------------------------------
+
+void PaletteEdit::showStripsOfTickedChannels()
+{
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        const bool ticked = m_channelChecks[k]->isChecked();
+        m_sliders[k]->setVisible(ticked);
+        m_valueBoxes[k]->setVisible(ticked);
+    }
+}
+
+void PaletteEdit::setEntryButtonsEnabled(bool enabled)
+{
+    for (QPushButton* button : m_entryButtons) {
+        button->setEnabled(enabled);
+        if (enabled) {
+            QPalette lightBlue = button->palette();
+            lightBlue.setColor(QPalette::Button, entryButtonColour());
+            button->setPalette(lightBlue);
+        } else {
+            // Back to the face colour the button inherits from the form.
+            button->setPalette(QPalette());
+        }
+    }
+}
+
+void PaletteEdit::setSelectionEnabled(bool enabled)
+{
+    for (int k = 0; k < fx::MaxChannels; ++k) {
+        if (k < palChannels())
+            m_channelChecks[k]->setEnabled(enabled);
+        else
+            m_channelChecks[k]->hide();
+    }
+}
+
+void PaletteEdit::setEntryEditorsVisible(bool visible)
+{
+    m_saveButton->setVisible(visible);
+    m_cancelButton->setVisible(visible);
+    m_entryName->setVisible(visible);
+    m_entryNameLabel->setVisible(visible);
+}
+
+void PaletteEdit::setEntryValue(int channel, int value)
+{
+    m_entryValues[channel] = static_cast<std::uint8_t>(value);
+    m_valueBoxes[channel]->setText(QString::number(value));
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "model/FixtureRecord.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTabBar;
+
+namespace ui {
+struct Services;
+}
+
+// The palette editor: names the ten palettes of the fixture, chooses the channels each one
+// controls and sets the values of its ten entries, working directly on the shared record.
+//
+// It is always in one of four states: viewing a palette, viewing with the entry buttons locked
+// (after a tab change out of the setting mode), editing one entry, or editing the palette's name
+// and channel selection (the setting mode). Only StoreEntry and StoreSetting write to the record;
+// closing the window drops whatever they have not written.
+class PaletteEdit : public QWidget {
+    Q_OBJECT
+public:
+    PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent = nullptr);
+
+    // The form's start-up: a fresh working state on palette 1, in the viewing state, showing the
+    // first PalChannels channels. Called every time the window is opened.
+    void load();
+
+    int curPalette() const { return m_curPalette; }
+    int curEntry() const { return m_curEntry; }
+    bool settingMode() const { return m_settingMode; }
+
+    // The colour of the entry buttons while they can be clicked.
+    static QColor entryButtonColour();
+
+signals:
+    // The form never closes itself; closing its window is the navigation's business. Declared so
+    // that every editor offers the navigation the same signal.
+    void closeRequested();
+
+private:
+    void buildControls();
+    QWidget* buildSettingFrame();
+    QWidget* buildPresetFrame();
+
+    // Operations between the record's palette CurPalette and the form.
+    void LoadPalette();
+    void OpenEntry(int entry);
+    void StoreEntry();
+    void StoreSetting();
+
+    // Event handlers.
+    void tabChosen(int index);
+    void settingButtonClicked();
+    void entryButtonClicked(int entry);
+    void saveEntryClicked();
+    void cancelEntryClicked();
+    void sliderMoved(int channel, int position);
+
+    void showStripsOfTickedChannels();
+    void setEntryButtonsEnabled(bool enabled);
+    void setSelectionEnabled(bool enabled);
+    void setEntryEditorsVisible(bool visible);
+    void setEntryValue(int channel, int value);
+    int palChannels() const;
+
+    fx::FixtureRecord& m_record;
+    ui::Services& m_services;
+
+    // Working state: the palette shown, the entry being edited, whether the palette's setting is
+    // being edited, and the values of the entry being edited.
+    int m_curPalette = 0;
+    int m_curEntry = 0;
+    bool m_settingMode = false;
+    std::array<std::uint8_t, fx::MaxChannels> m_entryValues{};
+
+    QTabBar* m_tabs = nullptr;
+    QGroupBox* m_settingFrame = nullptr;
+    QPushButton* m_settingButton = nullptr;
+    QLineEdit* m_paletteName = nullptr;
+    std::array<QCheckBox*, fx::MaxChannels> m_channelChecks{};
+    std::array<QPushButton*, fx::PaletteEntryCount> m_entryButtons{};
+    QLabel* m_entryNameLabel = nullptr;
+    QLineEdit* m_entryName = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    std::array<QLabel*, fx::MaxChannels> m_stripLabels{};
+    std::array<QScrollBar*, fx::MaxChannels> m_sliders{};
+    std::array<QLineEdit*, fx::MaxChannels> m_valueBoxes{};
+};

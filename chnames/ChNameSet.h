@@ -22,11 +22,11 @@ struct ChNameRec {
 constexpr int ChNameCount = 253;
 constexpr std::size_t ChNameEntrySize = 14;
 constexpr std::size_t ChNameFileSize = ChNameCount * ChNameEntrySize; // 3542
-constexpr int FirstUserPosition = 59;       // names added from the fixture editor go to 59..252
-constexpr int FirstCodedPosition = 42;      // a name stored at 42 or above gets code position + 3
-constexpr int FirstEditablePosition = 4;    // positions 0..3 are fixed in the channel name editor
+constexpr int FirstUserPosition = 59;    // names added from the fixture editor go to 59..252
+constexpr int FirstCodedPosition = 42;   // a name stored at 42 or above gets code position + 3
+constexpr int FirstEditablePosition = 4; // positions 0..3 are fixed in the channel name editor
 constexpr int DefaultNameCount = 41;
-constexpr std::size_t ChNameEditorMinFileSize = 580; // the channel name editor reads from here on
+constexpr std::size_t ChNameEditorMinFileSize = 580;  // the channel name editor reads from here on
 constexpr std::size_t FixtureEditorMinFileSize = 560; // the fixture editor reads from here on
 
 using ChNameSet = std::array<ChNameRec, ChNameCount>;

@@ -1,1 +1,411 @@
-// being written
+#include "fixturefile/FixtureFile.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace fx {
+
+namespace {
+
+constexpr std::size_t NameOffset = 1;
+constexpr std::size_t NumChannelsOffset = 12;
+constexpr std::size_t FuncMapOffset = 13;
+constexpr std::size_t PalUsedOffset = 273;
+constexpr std::size_t PalNameOffset = 283;
+constexpr std::size_t PalEntryNameOffset = 343;
+constexpr std::size_t PalEntrySizeOffset = 943;
+constexpr std::size_t StepCountOffset = 1803;
+constexpr std::size_t StepSlotSize = 10;
+
+constexpr std::uint8_t LetterA = 'A';
+
+// Channels in use, limited to the table.
+int channelsInUse(const FixtureRecord& record)
+{
+    return std::min<int>(record.FixHeader.NumChannels, MaxChannels);
+}
+
+// The 1-based numbers of the channels a palette packs: selected and below NumChannels.
+std::vector<std::uint8_t> packedChannels(const FixtureRecord& record, int palette)
+{
+    std::vector<std::uint8_t> list;
+    const int n = channelsInUse(record);
+    for (int c = 0; c < n; ++c) {
+        if (record.PalChannelUsed[palette][c] == 1)
+            list.push_back(static_cast<std::uint8_t>(c + 1));
+    }
+    return list;
+}
+
+// How many channel numbers of an entry of n channels fit when the entry starts at block
+// position q: a channel goes in only while its value byte, n places on, is inside the block.
+int fittingChannels(int q, int n)
+{
+    return std::clamp(static_cast<int>(PaletteBlockSize) - n - q, 0, n);
+}
+
+// Letters back to type codes as the save leaves them in memory; "A" and any other byte stay.
+std::uint8_t typeFromLetter(std::uint8_t letter)
+{
+    switch (letter) {
+    case 'L': return TypeLtp;
+    case 'H': return TypeHtp;
+    case 'I': return TypeInstantLtp;
+    case 'S': return TypeInstant16H;
+    case 's': return TypeFadeable16H;
+    default: return letter;
+    }
+}
+
+template <std::size_t N>
+void putText(FixtureImage& image, std::size_t offset, const FixedText<N>& text)
+{
+    std::copy(text.bytes.begin(), text.bytes.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+template <std::size_t N>
+void getText(std::span<const std::uint8_t> bytes, std::size_t offset, FixedText<N>& text)
+{
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), N, text.bytes.begin());
+}
+
+std::string channelTypeMessage(int channel, int byte)
+{
+    return "channel " + std::to_string(channel) + " has the type byte " + std::to_string(byte) +
+           ", which is no channel type";
+}
+
+} // namespace
+
+std::uint8_t typeLetter(int typeCode)
+{
+    static constexpr std::uint8_t letters[ChannelTypeCount] = {'L', 'H', 'I', 'S', 'A', 's', 'A'};
+    if (typeCode < 0 || typeCode >= ChannelTypeCount)
+        return static_cast<std::uint8_t>(typeCode);
+    return letters[typeCode];
+}
+
+void BuildFuncMap(FixtureRecord& record)
+{
+    // Integer division truncating toward zero, then the low byte, as the console expects.
+    record.FuncMap[256] = static_cast<std::uint8_t>((record.MaxPanDegree / 256) & 255);
+    record.FuncMap[257] = static_cast<std::uint8_t>(record.MaxPanDegree & 255);
+    record.FuncMap[258] = static_cast<std::uint8_t>((record.MaxTiltDegree / 256) & 255);
+    record.FuncMap[259] = static_cast<std::uint8_t>(record.MaxTiltDegree & 255);
+
+    std::fill(record.FuncMap.begin(), record.FuncMap.begin() + 256, 0);
+    const int n = channelsInUse(record);
+    for (int i = 0; i < n; ++i)
+        record.FuncMap[record.Channels[i].FuncCode] = static_cast<std::uint8_t>(i + 1);
+}
+
+PaletteBlock PackPalettes(const FixtureRecord& record)
+{
+    PaletteBlock block{};
+    int q = 0; // runs on from palette to palette
+    for (int p = 0; p < PaletteCount; ++p) {
+        if (record.PalUsed[p] == 0)
+            continue;
+        const std::vector<std::uint8_t> list = packedChannels(record, p);
+        const int n = static_cast<int>(list.size());
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            if (record.PalEntrySize[p][s] == 0)
+                continue;
+            const int fit = fittingChannels(q, n);
+            for (int j = 0; j < fit; ++j) {
+                block[q] = list[j];
+                block[q + n] = record.PalValue[p][s][list[j] - 1];
+                ++q;
+            }
+            q += n;
+            if (q > static_cast<int>(PaletteBlockSize) - 1)
+                break;
+        }
+    }
+    return block;
+}
+
+void UnpackPalettes(FixtureRecord& record, const PaletteBlock& block)
+{
+    const int blockSize = static_cast<int>(PaletteBlockSize);
+    int q = 0;
+    for (int p = 0; p < PaletteCount; ++p) {
+        record.PalChannelUsed[p].fill(0);
+        for (auto& entry : record.PalValue[p])
+            entry.fill(0);
+        if (record.PalUsed[p] == 0)
+            continue;
+
+        // The selection is the channel list of the palette's first stored entry. (Taking it from
+        // entry 0 alone would lose it when entry 0 is empty, and the next save its values.)
+        int m = 0;
+        for (int s = 0; s < PaletteEntryCount && m == 0; ++s)
+            m = record.PalEntrySize[p][s];
+        for (int j = 0; j < m && q + j < blockSize; ++j) {
+            const int c = block[q + j];
+            if (c >= 1 && c <= MaxChannels)
+                record.PalChannelUsed[p][c - 1] = 1;
+        }
+
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            const int k = record.PalEntrySize[p][s];
+            if (k == 0)
+                continue;
+            const int fit = fittingChannels(q, k);
+            for (int j = 0; j < fit; ++j) {
+                const int c = block[q];
+                if (c >= 1 && c <= MaxChannels)
+                    record.PalValue[p][s][c - 1] = block[q + k];
+                ++q;
+            }
+            q += k;
+            if (q > blockSize - 1)
+                break;
+        }
+    }
+}
+
+FixtureImage WriteFixtureImage(const FixtureRecord& record)
+{
+    FixtureImage image{};
+    const int n = channelsInUse(record);
+
+    image[0] = record.FixHeader.Reserved;
+    putText(image, NameOffset, record.FixHeader.FixtureName);
+    image[NumChannelsOffset] = record.FixHeader.NumChannels;
+    std::copy(record.FuncMap.begin(), record.FuncMap.end(), image.begin() + FuncMapOffset);
+
+    for (int p = 0; p < PaletteCount; ++p) {
+        image[PalUsedOffset + p] = record.PalUsed[p];
+        putText(image, PalNameOffset + 6 * p, record.PalName[p]);
+        // The sizes written for a palette in use are the channel counts actually packed, so the
+        // block can always be decoded with them; normally they equal the stored sizes.
+        const auto packed = static_cast<std::uint8_t>(packedChannels(record, p).size());
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            putText(image, PalEntryNameOffset + 60 * p + 6 * s, record.PalEntryName[p][s]);
+            std::uint8_t size = record.PalEntrySize[p][s];
+            if (record.PalUsed[p] != 0 && size != 0)
+                size = packed;
+            image[PalEntrySizeOffset + 10 * p + s] = size;
+        }
+    }
+
+    for (int i = 0; i < MaxChannels; ++i) {
+        const ChannelInfo& ch = record.Channels[i];
+        const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
+        image[at + 0] = ch.FuncCode;
+        // Channels beyond the count keep whatever type byte they hold.
+        image[at + 1] = i < n ? typeLetter(ch.ChType) : ch.ChType;
+        image[at + 2] = ch.ChNumber;
+        image[at + 3] = ch.PairChannel;
+        image[at + 4] = ch.Spare1;
+        image[at + 5] = ch.Spare2;
+        putText(image, at + 6, ch.ChName);
+        image[at + 18] = ch.ChValue;
+    }
+
+    std::copy(record.StepCount.begin(), record.StepCount.end(), image.begin() + StepCountOffset);
+
+    const PaletteBlock block = PackPalettes(record);
+    std::copy(block.begin(), block.end(), image.begin() + PaletteBlockOffset);
+
+    // 204 slots, blank unless a step fills them, in channel and step order.
+    for (int k = 0; k < StepSlotCount; ++k)
+        std::fill_n(image.begin() +
+                        static_cast<std::ptrdiff_t>(StepSlotsOffset + StepSlotSize * k + 2),
+                    8, ' ');
+    int slot = 0;
+    for (int c = 0; c < MaxChannels && slot < StepSlotCount; ++c) {
+        for (int k = 0; k < record.StepCount[c] && slot < StepSlotCount; ++k, ++slot) {
+            const StepInfo& step = record.Steps[c][k];
+            const std::size_t at = StepSlotsOffset + StepSlotSize * slot;
+            image[at] = step.FromDmx;
+            image[at + 1] = step.ToDmx;
+            putText(image, at + 2, step.StepName);
+        }
+    }
+    return image;
+}
+
+void NormaliseChannelTypes(FixtureRecord& record)
+{
+    const int n = channelsInUse(record);
+    for (int i = 0; i < n; ++i)
+        record.Channels[i].ChType = typeFromLetter(typeLetter(record.Channels[i].ChType));
+    for (int i = 0; i < n; ++i) {
+        ChannelInfo& ch = record.Channels[i];
+        const int partner = ch.PairChannel;
+        const bool partnerValid = partner >= 1 && partner <= MaxChannels;
+        if (ch.ChType == TypeInstant16H && partnerValid)
+            record.Channels[partner - 1].ChType = TypeInstant16L;
+        else if (ch.ChType == TypeFadeable16H && partnerValid)
+            record.Channels[partner - 1].ChType = TypeFadeable16L;
+        else if (ch.ChType > TypeFadeable16L)
+            ch.ChType = TypeLtp;
+    }
+}
+
+std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord& record)
+{
+    if (bytes.size() != FixtureFileSize) {
+        return "it is " + std::to_string(bytes.size()) +
+               " bytes long; a fixture setup file has 6144 bytes";
+    }
+
+    // Read into a copy: the record being edited changes only when the whole file is sound.
+    auto read = std::make_unique<FixtureRecord>(record);
+    FixtureRecord& r = *read;
+
+    r.FixHeader.Reserved = bytes[0];
+    getText(bytes, NameOffset, r.FixHeader.FixtureName);
+    r.FixHeader.NumChannels = bytes[NumChannelsOffset];
+    const int n = r.FixHeader.NumChannels;
+    if (n > MaxChannels)
+        return "channel count " + std::to_string(n) + " is over 40";
+    if (n == 0)
+        return "channel count 0 is below 1";
+
+    std::copy_n(bytes.begin() + FuncMapOffset, FuncMapSize, r.FuncMap.begin());
+    if (r.FuncMap[256] >= 128 || r.FuncMap[258] >= 128) {
+        return "the degree bytes " + std::to_string(r.FuncMap[256]) + " " +
+               std::to_string(r.FuncMap[257]) + " " + std::to_string(r.FuncMap[258]) + " " +
+               std::to_string(r.FuncMap[259]) + " hold no degree value the editor writes";
+    }
+    r.MaxPanDegree = static_cast<std::int16_t>(r.FuncMap[256] * 256 + r.FuncMap[257]);
+    r.MaxTiltDegree = static_cast<std::int16_t>(r.FuncMap[258] * 256 + r.FuncMap[259]);
+
+    for (int p = 0; p < PaletteCount; ++p) {
+        r.PalUsed[p] = bytes[PalUsedOffset + p];
+        getText(bytes, PalNameOffset + 6 * p, r.PalName[p]);
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            getText(bytes, PalEntryNameOffset + 60 * p + 6 * s, r.PalEntryName[p][s]);
+            r.PalEntrySize[p][s] = bytes[PalEntrySizeOffset + 10 * p + s];
+        }
+    }
+
+    for (int i = 0; i < MaxChannels; ++i) {
+        ChannelInfo& ch = r.Channels[i];
+        const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
+        ch.FuncCode = bytes[at];
+        ch.ChType = bytes[at + 1];
+        ch.ChNumber = bytes[at + 2];
+        ch.PairChannel = bytes[at + 3];
+        ch.Spare1 = bytes[at + 4];
+        ch.Spare2 = bytes[at + 5];
+        getText(bytes, at + 6, ch.ChName);
+        ch.ChValue = bytes[at + 18];
+    }
+
+    // The console's four fixed functions follow their names, whatever code the file holds.
+    static const std::pair<const char*, std::uint8_t> fixedFunctions[] = {
+        {"Pan         ", 6}, {"Tilt        ", 7}, {"Dimmer      ", 3}, {"Colour      ", 9}};
+    for (int i = 0; i < n; ++i) {
+        ChannelInfo& ch = r.Channels[i];
+        for (const auto& [name, code] : fixedFunctions) {
+            if (ch.ChName.str() == name)
+                ch.FuncCode = code;
+        }
+        ch.ChType = typeFromLetter(ch.ChType);
+        if (ch.ChType > TypeFadeable16L && ch.ChType != LetterA)
+            return channelTypeMessage(i + 1,
+                                      bytes[ChannelRecordsOffset + ChannelRecordSize * i + 1]);
+    }
+
+    // Both low types are written "A": the high half of each pair tells which one it is.
+    for (int i = 0; i < n; ++i) {
+        ChannelInfo& ch = r.Channels[i];
+        if (ch.ChType == TypeInstant16H || ch.ChType == TypeFadeable16H) {
+            const int partner = ch.PairChannel;
+            if (partner == 0)
+                continue; // a high channel whose partner was never chosen
+            if (partner > MaxChannels) {
+                return "channel " + std::to_string(i + 1) + " names partner " +
+                       std::to_string(partner) + ", which is not a channel 1 to 40";
+            }
+            r.Channels[partner - 1].ChType =
+                ch.ChType == TypeInstant16H ? TypeInstant16L : TypeFadeable16L;
+        } else if (ch.ChType == LetterA) {
+            ch.ChType = TypeLtp;
+        }
+    }
+
+    std::copy_n(bytes.begin() + StepCountOffset, MaxChannels, r.StepCount.begin());
+    PaletteBlock block;
+    std::copy_n(bytes.begin() + PaletteBlockOffset, PaletteBlockSize, block.begin());
+    UnpackPalettes(r, block);
+
+    int slot = 0;
+    for (int c = 0; c < MaxChannels && slot < StepSlotCount; ++c) {
+        for (int k = 0; k < r.StepCount[c] && slot < StepSlotCount; ++k, ++slot) {
+            const std::size_t at = StepSlotsOffset + StepSlotSize * slot;
+            StepInfo& step = r.Steps[c][k];
+            step.FromDmx = bytes[at];
+            step.ToDmx = bytes[at + 1];
+            getText(bytes, at + 2, step.StepName);
+        }
+    }
+
+    record = r;
+    return {};
+}
+
+FileCapacityReport checkFileCapacity(const FixtureRecord& record)
+{
+    FileCapacityReport report;
+    int slot = 0;
+    for (int c = 0; c < MaxChannels; ++c) {
+        const int count = record.StepCount[c];
+        report.totalSteps += count;
+        const int stored = std::clamp(StepSlotCount - slot, 0, count);
+        slot += stored;
+        if (stored < count)
+            report.lostSteps.push_back({c, count - stored});
+    }
+
+    int q = 0;
+    for (int p = 0; p < PaletteCount; ++p) {
+        if (record.PalUsed[p] == 0)
+            continue;
+        const int n = static_cast<int>(packedChannels(record, p).size());
+        if (n == 0)
+            continue;
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            if (record.PalEntrySize[p][s] == 0)
+                continue;
+            const int fit = q > static_cast<int>(PaletteBlockSize) - 1 ? 0 : fittingChannels(q, n);
+            if (fit < n)
+                report.lostEntries.push_back({p, s, fit > 0});
+            if (q <= static_cast<int>(PaletteBlockSize) - 1)
+                q += fit + n;
+        }
+    }
+    return report;
+}
+
+std::string FileCapacityReport::describe() const
+{
+    std::string text;
+    if (!lostSteps.empty()) {
+        text += "The file holds 204 steps; this fixture has " + std::to_string(totalSteps) +
+                ". Not stored:";
+        for (std::size_t i = 0; i < lostSteps.size(); ++i) {
+            text += (i ? ", " : " ") + std::to_string(lostSteps[i].lost) +
+                    (lostSteps[i].lost == 1 ? " step" : " steps") + " of channel " +
+                    std::to_string(lostSteps[i].channel + 1);
+        }
+        text += ".\n";
+    }
+    if (!lostEntries.empty()) {
+        text += "The palettes fill the file's palette block. Not stored:";
+        for (std::size_t i = 0; i < lostEntries.size(); ++i) {
+            const auto& e = lostEntries[i];
+            text += (i ? ", " : " ") + std::string("Palette") + std::to_string(e.palette + 1) +
+                    " entry " + std::to_string(e.entry + 1) + (e.partly ? " (in part)" : "");
+        }
+        text += ".\n";
+    }
+    return text;
+}
+
+} // namespace fx

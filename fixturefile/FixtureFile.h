@@ -73,13 +73,13 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
 // do not fit into the 2048-byte palette block. Empty when everything fits.
 struct FileCapacityReport {
     struct ChannelSteps {
-        int channel;  // 0-based
-        int lost;     // steps of that channel the file cannot hold
+        int channel; // 0-based
+        int lost;    // steps of that channel the file cannot hold
     };
     struct PaletteEntry {
-        int palette;  // 0-based
-        int entry;    // 0-based
-        bool partly;  // true when the entry is cut inside, false when nothing of it is stored
+        int palette; // 0-based
+        int entry;   // 0-based
+        bool partly; // true when the entry is cut inside, false when nothing of it is stored
     };
     int totalSteps = 0;
     std::vector<ChannelSteps> lostSteps;

@@ -16,8 +16,9 @@ constexpr std::size_t LedChannelRecordSize = 17;
 
 // One LED channel as the LED editor keeps it.
 struct LedChannelRec {
-    std::uint8_t ColourCode = 0;   // 1..9: "Red".."Duration"; 0 = none chosen
-    std::uint8_t TypeCode = 0;     // 0..6, the channel types of the fixture editor; a letter while saving
+    std::uint8_t ColourCode = 0; // 1..9: "Red".."Duration"; 0 = none chosen
+    std::uint8_t TypeCode =
+        0; // 0..6, the channel types of the fixture editor; a letter while saving
     std::uint8_t Reserved = 0;
     std::uint8_t PairChannel = 0;  // 1-based partner of a 16-bit channel, 0 = none
     std::uint8_t ColourLetter = 0; // filled only while the file is written
@@ -47,6 +48,6 @@ std::uint8_t ledTypeLetter(int typeCode);
 // records of unused positions cleared (all but ColourCode, name 12 blanks) and the types of the
 // channels in use normalised (a low 16-bit type only where a high channel names it).
 std::array<std::uint8_t, LedFixtureFileSize> SaveLedFixtureImage(LedFixtureRecord& record,
-                                                                  std::string_view latin1Name);
+                                                                 std::string_view latin1Name);
 
 } // namespace fx

@@ -12,8 +12,7 @@ namespace fx {
 // A text of exactly N one-byte characters (Latin-1), as the files store it: no terminator,
 // a longer text is cut, a shorter one padded on the right with blanks. A text that was never
 // assigned holds N zero bytes; the files keep that difference.
-template <std::size_t N>
-struct FixedText {
+template <std::size_t N> struct FixedText {
     std::array<std::uint8_t, N> bytes{};
 
     static constexpr std::size_t size() { return N; }

@@ -9,8 +9,8 @@
 namespace fx {
 
 constexpr int MaxChannels = 40;
-constexpr int MaxStepsPerChannel = 256;   // room in the table
-constexpr int MaxEditableSteps = 255;     // what the traits frame lets a channel grow to
+constexpr int MaxStepsPerChannel = 256; // room in the table
+constexpr int MaxEditableSteps = 255;   // what the traits frame lets a channel grow to
 constexpr int PaletteCount = 10;
 constexpr int PaletteEntryCount = 10;
 constexpr int FuncMapSize = 260;
@@ -29,7 +29,10 @@ constexpr int ChannelTypeCount = 7;
 
 // "LTP", "HTP", ... for codes 0 to 6; the empty text for any other code.
 std::string ChTypeName(int code);
-inline bool isSixteenBitType(int code) { return code >= TypeInstant16H; }
+inline bool isSixteenBitType(int code)
+{
+    return code >= TypeInstant16H;
+}
 
 struct FixtureHeader {
     std::uint8_t Reserved = 0;

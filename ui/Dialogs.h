@@ -27,8 +27,10 @@ public:
 
     // The common file dialogs. filter is in Qt's form, e.g. "Fixture Setup File(*.tff)".
     // An empty result means the user cancelled.
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
 };
 
 } // namespace ui

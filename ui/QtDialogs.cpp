@@ -29,7 +29,9 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     case Buttons::Ok: set = QMessageBox::Ok; break;
     case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
-    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::YesNoCancel:
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     QMessageBox box(toQtIcon(icon), title, text, set, parent);
     switch (box.exec()) {

@@ -1,0 +1,200 @@
+#include "chnames/EditChName.h"
+
+#include "chnames/ChNameDelegate.h"
+#include "chnames/ChNameGrid.h"
+#include "chnames/ChNameTableModel.h"
+#include "ui/Dialogs.h"
+#include "ui/FileAccess.h"
+#include "ui/Services.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& data)
+{
+    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size())};
+}
+
+const QString MessageTitle = QStringLiteral("Edit Channel Name");
+
+} // namespace
+
+EditChName::EditChName(ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("EditChName"));
+    setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06"));
+    buildControls();
+}
+
+const fx::ChNameSet& EditChName::chNameSet() const
+{
+    return m_model->chNameSet();
+}
+
+void EditChName::buildControls()
+{
+    m_model = new ChNameTableModel(this);
+    m_grid = new ChNameGrid(this);
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegateForColumn(ChNameTableModel::NameColumn, new ChNameDelegate(m_grid));
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+
+    // Both columns about as wide as a 12-character name, the ID column a little narrower; the
+    // header row half again as high as a cell row.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int nameWidth = std::max(metrics.averageCharWidth() * 12,
+                                   metrics.horizontalAdvance(QStringLiteral("Channel Name"))) +
+                          16;
+    m_grid->setColumnWidth(ChNameTableModel::IdColumn, nameWidth - 15);
+    m_grid->setColumnWidth(ChNameTableModel::NameColumn, nameWidth);
+    m_grid->horizontalHeader()->setFixedHeight(m_grid->verticalHeader()->defaultSectionSize() * 3 /
+                                               2);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setFixedWidth(2 * nameWidth - 15 + m_grid->verticalScrollBar()->sizeHint().width() +
+                          2 * m_grid->frameWidth());
+    m_grid->setMinimumHeight(360);
+
+    auto makeButton = [this](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        return button;
+    };
+    QPushButton* save = makeButton("ChSave", QStringLiteral("Save"));
+    QPushButton* exit = makeButton("Command1", QStringLiteral("Exit"));
+    QPushButton* init = makeButton("Init", QStringLiteral("Init"));
+    QPushButton* change = makeButton("Command2", QStringLiteral("Change"));
+    connect(save, &QPushButton::clicked, this, &EditChName::SaveChNameSet);
+    connect(exit, &QPushButton::clicked, this, &EditChName::closeRequested);
+    connect(init, &QPushButton::clicked, this, &EditChName::InitChNameSet);
+    connect(change, &QPushButton::clicked, this, &EditChName::ChangeCodes);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(exit);
+    buttons->addWidget(init);
+    buttons->addSpacing(3 * save->sizeHint().height());
+    buttons->addWidget(change);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("EditChNameMenuBar"));
+    QMenu* windows = menuBar->addMenu(QStringLiteral("&Windows"));
+    windows->setObjectName(QStringLiteral("mainWi"));
+    QAction* showPalette = windows->addAction(QStringLiteral("Show &P"));
+    showPalette->setObjectName(QStringLiteral("eSu"));
+    QAction* showFixture = windows->addAction(QStringLiteral("Show &F"));
+    showFixture->setObjectName(QStringLiteral("eSM"));
+    QAction* separator = windows->addSeparator();
+    separator->setObjectName(QStringLiteral("eNULL"));
+    QAction* exitAll = windows->addAction(QStringLiteral("&Exit"));
+    exitAll->setObjectName(QStringLiteral("eExit"));
+    connect(showPalette, &QAction::triggered, this, [this] {
+        emit closeRequested();
+        emit showPaletteRequested();
+    });
+    connect(showFixture, &QAction::triggered, this, [this] {
+        emit closeRequested();
+        emit showFixtureRequested();
+    });
+    connect(exitAll, &QAction::triggered, this, &EditChName::exitRequested);
+    layout->setMenuBar(menuBar);
+}
+
+void EditChName::load()
+{
+    m_grid->discardOpenEditor();
+    LoadChNameSet();
+    m_grid->scrollToTop();
+}
+
+void EditChName::LoadChNameSet()
+{
+    const QString& path = m_services.chNameSetPath;
+    QString error;
+    if (const std::optional<QByteArray> file = m_services.files.read(path, &error)) {
+        m_model->replaceSet(fx::loadChNameSetForEditor(bytesOf(*file)));
+        return;
+    }
+    m_model->replaceSet(fx::loadChNameSetForEditor({}));
+    if (!QFileInfo::exists(path)) {
+        // The set file always exists once the editor has looked for it; it gets its names at the
+        // first Save. A failure here changes nothing the user could act on.
+        QString ignored;
+        m_services.files.write(path, QByteArray(), &ignored);
+        return;
+    }
+    // A file that is there but cannot be read may well hold names: say so before a Save could
+    // replace it with the defaults.
+    m_services.dialogs.tell(this, MessageTitle,
+                            QStringLiteral("The channel names could not be read from \"%1\": %2.\n"
+                                           "The default names are shown instead.")
+                                .arg(QDir::toNativeSeparators(path), error));
+}
+
+void EditChName::SaveChNameSet()
+{
+    m_grid->commitOpenEditor();
+    m_model->clearEmptyUserEntries();
+
+    const QString& path = m_services.chNameSetPath;
+    QString error;
+    // A file longer than the set keeps its tail, so the old content is needed first.
+    QByteArray oldFile;
+    bool saved = true;
+    if (QFileInfo::exists(path)) {
+        const std::optional<QByteArray> file = m_services.files.read(path, &error);
+        saved = file.has_value();
+        if (saved)
+            oldFile = *file;
+    }
+    if (saved) {
+        const std::vector<std::uint8_t> image =
+            fx::savedChNameFile(bytesOf(oldFile), m_model->chNameSet());
+        saved = m_services.files.write(path,
+                                       QByteArray(reinterpret_cast<const char*>(image.data()),
+                                                  static_cast<qsizetype>(image.size())),
+                                       &error);
+    }
+    if (!saved) {
+        m_services.dialogs.tell(this, MessageTitle,
+                                QStringLiteral("The channel names were not saved to \"%1\": %2.\n"
+                                               "The file was left as it was.")
+                                    .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void EditChName::InitChNameSet()
+{
+    m_grid->commitOpenEditor();
+    m_model->initDefaults();
+}
+
+void EditChName::ChangeCodes()
+{
+    m_grid->commitOpenEditor();
+    m_model->restoreFixedCodes();
+}

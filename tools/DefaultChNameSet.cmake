@@ -1,0 +1,9 @@
+# cmake -DTOOL=<fixture-tool> -DOUT=<path> -P DefaultChNameSet.cmake
+# Writes the default channel name set to OUT unless a file is there already.
+if(NOT EXISTS "${OUT}")
+  execute_process(COMMAND "${TOOL}" names --init "${OUT}" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "fixture-tool could not write ${OUT}")
+  endif()
+  message(STATUS "Wrote the default channel name set ${OUT}")
+endif()

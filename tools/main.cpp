@@ -1,0 +1,176 @@
+// fixture-tool: dumps fixture setup files as JSON, builds them back from JSON and keeps the
+// channel name set, for fixture libraries kept under version control and for scripted checks.
+
+#include "chnames/ChNameSet.h"
+#include "fixturefile/ByteFile.h"
+#include "tools/FixtureJson.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const usageText =
+    R"(Usage:
+  fixture-tool dump FILE.tff          print the fixture setup file as JSON
+  fixture-tool build FILE.json OUT.tff
+                                      write the fixture described by the JSON as the
+                                      editor's save does
+  fixture-tool names --init FILE      write a new channel name set holding the 41
+                                      default names (FILE must not exist yet)
+  fixture-tool names FILE             print a channel name set, one entry a line:
+                                      position, ChIndex, ChCode, "name"
+  fixture-tool --help                 show this text
+
+The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
+MaxPanDegree, MaxTiltDegree, FuncMap (260), Channels (40 with FuncCode, ChType,
+ChNumber, PairChannel, Spare1, Spare2, ChName, ChValue), StepCount (40), Steps
+(40 lists of StepCount steps with FromDmx, ToDmx, StepName), PalUsed, PalName,
+PalEntryName, PalEntrySize, PalChannelUsed, PalValue.
+
+build is strict: every key must be present and no other; numbers must fit
+their byte, NumChannels is 1 to 40, the type of a channel in use 0 to 6,
+MaxPanDegree and MaxTiltDegree 0 to 32767 (the editor offers 0 to 720).
+Texts hold only characters U+0000 to U+00FF and at most their width
+(FixtureName 11, ChName 12, StepName 8, palette names 6); a shorter text is
+padded with blanks. FuncMap is rebuilt from the channels and degrees as the
+editor's save does. On any fault build prints one line and writes nothing.
+
+Exit status: 0 on success, 1 when a file or its content is refused, 2 on a
+wrong command line.
+)";
+
+int usageError(const std::string& message)
+{
+    std::cerr << "fixture-tool: " << message << " (fixture-tool --help shows the usage)\n";
+    return 2;
+}
+
+int fail(const std::string& path, const std::string& message)
+{
+    std::cerr << "fixture-tool: " << path << ": " << message << '\n';
+    return 1;
+}
+
+int dump(const std::string& path)
+{
+    std::string error;
+    const auto bytes = fx::readWholeFile(path, &error);
+    if (!bytes)
+        return fail(path, error);
+    std::string json;
+    if (std::string message = fx::fixtureJsonFromImage(*bytes, json); !message.empty())
+        return fail(path, message);
+    std::cout << json;
+    std::cout.flush();
+    return std::cout ? 0 : fail("standard output", "cannot be written");
+}
+
+int build(const std::string& jsonPath, const std::string& outPath)
+{
+    std::string error;
+    const auto bytes = fx::readWholeFile(jsonPath, &error);
+    if (!bytes)
+        return fail(jsonPath, error);
+    const std::string text(bytes->begin(), bytes->end());
+    fx::FixtureImage image{};
+    if (std::string message = fx::fixtureImageFromJson(text, image); !message.empty())
+        return fail(jsonPath, message);
+    if (!fx::writeFileAtomically(outPath, std::vector<std::uint8_t>(image.begin(), image.end()),
+                                 &error))
+        return fail(outPath, error);
+    return 0;
+}
+
+int initNames(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec))
+        return fail(path, "exists already; remove it first to start a new channel name set");
+    fx::ChNameSet set;
+    fx::InitChNameSet(set);
+    std::string error;
+    if (!fx::writeFileAtomically(path, fx::chNameSetImage(set), &error))
+        return fail(path, error);
+    return 0;
+}
+
+std::string latin1ToUtf8(const std::string& latin1)
+{
+    std::string utf8;
+    for (unsigned char b : latin1) {
+        if (b < 0x80) {
+            utf8 += static_cast<char>(b);
+        } else {
+            utf8 += static_cast<char>(0xC0 | (b >> 6));
+            utf8 += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+int printNames(const std::string& path)
+{
+    std::string error;
+    const auto bytes = fx::readWholeFile(path, &error);
+    if (!bytes)
+        return fail(path, error);
+    const std::size_t size = bytes->size();
+    if (size < fx::FixtureEditorMinFileSize)
+        return fail(path, "is " + std::to_string(size) +
+                              " bytes long; a channel name set has 3542 bytes, and neither "
+                              "editor reads one under 560 bytes");
+    // Print what the file holds, as the fixture editor reads it; a shorter file's missing
+    // entries are left out rather than invented.
+    fx::ChNameSet set{};
+    fx::loadChNameSetForFixtureEditor(*bytes, set);
+    const int whole =
+        static_cast<int>(std::min<std::size_t>(fx::ChNameCount, size / fx::ChNameEntrySize));
+    for (int p = 0; p < whole; ++p) {
+        const fx::ChNameRec& rec = set[p];
+        std::cout << p << '\t' << int(rec.ChIndex) << '\t' << int(rec.ChCode) << '\t'
+                  << nlohmann::json(latin1ToUtf8(rec.SetName.str())).dump() << '\n';
+    }
+    std::cout.flush();
+    if (whole < fx::ChNameCount)
+        std::cerr << "fixture-tool: " << path << ": " << size << " bytes hold only " << whole
+                  << " whole entries of " << fx::ChNameCount << '\n';
+    return std::cout ? 0 : fail("standard output", "cannot be written");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usageError("no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << usageText;
+        return 0;
+    }
+    if (command == "dump") {
+        if (args.size() != 2)
+            return usageError("dump takes one file: fixture-tool dump FILE.tff");
+        return dump(args[1]);
+    }
+    if (command == "build") {
+        if (args.size() != 3)
+            return usageError("build takes two files: fixture-tool build FILE.json OUT.tff");
+        return build(args[1], args[2]);
+    }
+    if (command == "names") {
+        if (args.size() == 3 && args[1] == "--init")
+            return initNames(args[2]);
+        if (args.size() == 2 && args[1] != "--init")
+            return printNames(args[1]);
+        return usageError("names takes one file: fixture-tool names [--init] FILE");
+    }
+    return usageError("unknown command \"" + command + "\"");
+}

@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class StepGrid;
+class StepGridModel;
 
 // The "Channel Traits" frame: the steps of one channel, chosen in Combo9, with Add, Insert,
 // Delete and Copy. objectName "Frame2", title "Channel Traits".
@@ -55,13 +56,19 @@ signals:
     void stepsChanged();
 
 private:
+    void addStep();
+    void insertStep();
+    void deleteStep();
+    void copySteps();
+
     fx::FixtureRecord& m_record;
     ui::Dialogs& m_dialogs;
     QComboBox* m_channel = nullptr;  // Combo9
     QComboBox* m_copyFrom = nullptr; // Combo11
     QComboBox* m_copyTo = nullptr;   // Combo12
-    StepGrid* m_grid = nullptr;      // MSFlexGrid2
-    QLabel* m_usage = nullptr;
+    StepGridModel* m_model = nullptr;
+    StepGrid* m_grid = nullptr; // MSFlexGrid2
+    QLabel* m_usage = nullptr;  // how many of the file's step places the fixture uses
     QPushButton* m_add = nullptr;
     QPushButton* m_insert = nullptr;
     QPushButton* m_delete = nullptr;

@@ -1,0 +1,297 @@
+#include "fixtureedit/ChannelTraits.h"
+
+#include "fixtureedit/StepGrid.h"
+#include "fixtureedit/StepGridModel.h"
+#include "fixturefile/FixtureFile.h"
+#include "model/FixtureRecord.h"
+#include "ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+// The channel choosers change only by picking from their list: typed keys (which would jump
+// to a matching entry) and the mouse wheel are discarded, while Tab still moves on and the
+// keys that open the list (F4, Alt+Down, Space) still open it.
+class PickOnlyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel)
+            return true;
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_F4:
+        case Qt::Key_Space: return false;
+        case Qt::Key_Up:
+        case Qt::Key_Down: return !(key->modifiers() & Qt::AltModifier);
+        default: return true;
+        }
+    }
+};
+
+// "Chan" + Str(n): the number with its leading blank.
+QString chan(int number)
+{
+    return QStringLiteral("Chan %1").arg(number);
+}
+
+QComboBox* makeChooser(const char* name, QObject* filter, QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(false);
+    combo->installEventFilter(filter);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
+    return combo;
+}
+
+QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+ChannelTraits::ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QWidget* parent)
+    : QGroupBox(QStringLiteral("Channel Traits"), parent), m_record(record), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("Frame2"));
+    auto* pickOnly = new PickOnlyFilter(this);
+
+    m_channel = makeChooser("Combo9", pickOnly, this);
+    m_channel->setMinimumContentsLength(20);
+    m_copyFrom = makeChooser("Combo11", pickOnly, this);
+    m_copyTo = makeChooser("Combo12", pickOnly, this);
+    m_model = new StepGridModel(record, this);
+    m_grid = new StepGrid(m_model, this);
+    m_add = makeButton("Command1", QStringLiteral("Add"), this);
+    m_insert = makeButton("Command2", QStringLiteral("Insert"), this);
+    m_delete = makeButton("Command3", QStringLiteral("Delete"), this);
+    m_copy = makeButton("Command4", QStringLiteral("Copy"), this);
+    m_usage = new QLabel(this);
+    m_usage->setObjectName(QStringLiteral("StepUsage"));
+
+    auto* chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(makeLabel("Label1", QStringLiteral("Channel:"), m_channel, this));
+    chooserRow->addWidget(m_channel, 1);
+
+    auto* stepButtons = new QHBoxLayout;
+    stepButtons->addWidget(m_add);
+    stepButtons->addWidget(m_insert);
+    stepButtons->addWidget(m_delete);
+    stepButtons->addStretch(1);
+
+    auto* copyRow = new QGridLayout;
+    copyRow->addWidget(makeLabel("Label3", QStringLiteral("From:"), m_copyFrom, this), 0, 0);
+    copyRow->addWidget(m_copyFrom, 0, 1);
+    copyRow->addWidget(makeLabel("Label4", QStringLiteral("To:"), m_copyTo, this), 0, 2);
+    copyRow->addWidget(m_copyTo, 0, 3);
+    copyRow->addWidget(m_copy, 0, 4);
+    copyRow->setColumnStretch(5, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(chooserRow);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(stepButtons);
+    layout->addLayout(copyRow);
+    layout->addWidget(m_usage);
+
+    connect(m_channel, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            fillStepGrid(index);
+    });
+    connect(m_add, &QPushButton::clicked, this, &ChannelTraits::addStep);
+    connect(m_insert, &QPushButton::clicked, this, &ChannelTraits::insertStep);
+    connect(m_delete, &QPushButton::clicked, this, &ChannelTraits::deleteStep);
+    connect(m_copy, &QPushButton::clicked, this, &ChannelTraits::copySteps);
+    connect(m_model, &StepGridModel::stepsChanged, this, [this] {
+        refreshUsage();
+        emit stepsChanged();
+    });
+
+    refreshUsage();
+}
+
+void ChannelTraits::resetChannels(int n)
+{
+    m_grid->hideEditor();
+    {
+        const QSignalBlocker block9(m_channel);
+        const QSignalBlocker block11(m_copyFrom);
+        const QSignalBlocker block12(m_copyTo);
+        m_channel->clear();
+        m_copyFrom->clear();
+        m_copyTo->clear();
+        for (int i = 1; i <= std::clamp(n, 0, fx::MaxChannels); ++i) {
+            m_channel->addItem(chan(i) + QLatin1Char('-'));
+            m_copyFrom->addItem(chan(i));
+            m_copyTo->addItem(chan(i));
+        }
+        m_channel->setCurrentIndex(m_channel->count() > 0 ? 0 : -1);
+        m_copyFrom->setCurrentIndex(m_copyFrom->count() > 0 ? 0 : -1);
+        m_copyTo->setCurrentIndex(m_copyTo->count() > 0 ? 0 : -1);
+    }
+    m_model->showEmpty(0);
+    refreshUsage();
+}
+
+void ChannelTraits::addChannels(int oldCount, int newCount, bool userEditing)
+{
+    for (int i = std::max(oldCount, 0) + 1; i <= std::min(newCount, fx::MaxChannels); ++i) {
+        if (userEditing)
+            m_channel->addItem(chan(i) + QLatin1Char('-'));
+        m_copyFrom->addItem(chan(i));
+        m_copyTo->addItem(chan(i));
+    }
+}
+
+void ChannelTraits::removeChannels(int oldCount, int newCount)
+{
+    for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
+        if (combo->currentIndex() >= newCount && combo->count() > 0)
+            combo->setCurrentIndex(0);
+    }
+    for (int i = oldCount; i > std::max(newCount, 0); --i) {
+        for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
+            if (i - 1 < combo->count())
+                combo->removeItem(i - 1);
+        }
+    }
+}
+
+void ChannelTraits::setChannelLabel(int channel0, const QString& name)
+{
+    if (channel0 < 0 || channel0 >= fx::MaxChannels)
+        return;
+    const QSignalBlocker block(m_channel);
+    while (m_channel->count() < channel0)
+        m_channel->addItem(chan(m_channel->count() + 1) + QLatin1Char('-'));
+    const QString label = chan(channel0 + 1) + QStringLiteral(" - ") + name;
+    if (channel0 < m_channel->count())
+        m_channel->setItemText(channel0, label);
+    else
+        m_channel->addItem(label);
+}
+
+void ChannelTraits::selectChannel(int channel0)
+{
+    if (channel0 < 0 || channel0 >= fx::MaxChannels)
+        return;
+    {
+        const QSignalBlocker block(m_channel);
+        if (channel0 < m_channel->count())
+            m_channel->setCurrentIndex(channel0);
+    }
+    fillStepGrid(channel0);
+}
+
+void ChannelTraits::fillStepGrid(int channel0)
+{
+    if (channel0 < 0 || channel0 >= fx::MaxChannels)
+        return;
+    m_grid->commitOpenEdit();
+    m_model->fill(channel0);
+    refreshUsage();
+}
+
+int ChannelTraits::currentChannel() const
+{
+    return m_channel->currentIndex();
+}
+
+void ChannelTraits::commitOpenEdit()
+{
+    m_grid->commitOpenEdit();
+}
+
+void ChannelTraits::hideEditor()
+{
+    m_grid->hideEditor();
+}
+
+void ChannelTraits::refreshUsage()
+{
+    const int used = fx::checkFileCapacity(m_record).totalSteps;
+    const int over = used - fx::StepSlotCount;
+    QString text = QStringLiteral("Steps in file: %1 of %2").arg(used).arg(fx::StepSlotCount);
+    if (over > 0)
+        text += QStringLiteral(" (%1 will not be saved)").arg(over);
+    m_usage->setText(text);
+    m_usage->setStyleSheet(over > 0 ? QStringLiteral("color: #b00020; font-weight: bold;")
+                                    : QString());
+}
+
+QComboBox* ChannelTraits::channelChooser() const
+{
+    return m_channel;
+}
+
+void ChannelTraits::addStep()
+{
+    const int row = m_model->addStep();
+    if (row >= 0)
+        m_grid->scrollTo(m_model->index(row, StepGridModel::StepColumn));
+}
+
+void ChannelTraits::insertStep()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid() || current.column() != StepGridModel::StepColumn)
+        return;
+    if (m_model->insertStep(current.row()))
+        m_grid->setCurrentIndex(m_model->index(current.row() + 1, StepGridModel::StepColumn));
+}
+
+void ChannelTraits::deleteStep()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid() || current.column() != StepGridModel::StepColumn)
+        return;
+    m_model->deleteStep(current.row());
+}
+
+void ChannelTraits::copySteps()
+{
+    const int from = m_copyFrom->currentIndex();
+    const int to = m_copyTo->currentIndex();
+    if (from < 0 || to < 0 || from == to)
+        return;
+    const QString question = QStringLiteral("Any data on channel") +
+                             QStringLiteral(" %1").arg(to + 1) +
+                             QStringLiteral("  will be lost,continue");
+    if (m_dialogs.ask(this, QStringLiteral("Quill82 Fixture"), question,
+                      ui::Dialogs::Buttons::OkCancel) != ui::Dialogs::Answer::Ok)
+        return;
+    m_grid->commitOpenEdit();
+    m_model->copyChannel(from, to);
+    const QSignalBlocker block(m_channel);
+    if (to < m_channel->count())
+        m_channel->setCurrentIndex(to);
+}

@@ -1,0 +1,165 @@
+#include "fixtureedit/StepGrid.h"
+
+#include "fixtureedit/StepGridDelegate.h"
+#include "fixtureedit/StepGridModel.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), m_model(model)
+{
+    setObjectName(QStringLiteral("MSFlexGrid2"));
+    setModel(model);
+    setItemDelegate(new StepGridDelegate(this));
+    // Cells open by a click or a released key only, through openCell.
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setMinimumHeight(fontMetrics().height() + 14);
+    setColumnWidth(StepGridModel::StepColumn, 74);
+    setColumnWidth(StepGridModel::NameColumn, 96);
+    setColumnWidth(StepGridModel::FromColumn, 70);
+    setColumnWidth(StepGridModel::ToColumn, 64);
+    connect(this, &QAbstractItemView::clicked, this, &StepGrid::openCell);
+}
+
+QLineEdit* StepGrid::cellEditor() const
+{
+    if (state() != EditingState)
+        return nullptr;
+    const auto editors =
+        viewport()->findChildren<QLineEdit*>(QStringLiteral("Text3"), Qt::FindDirectChildrenOnly);
+    for (QLineEdit* editor : editors) {
+        if (!editor->isHidden())
+            return editor;
+    }
+    return nullptr;
+}
+
+void StepGrid::openCell(const QModelIndex& index)
+{
+    if (!index.isValid() || index.column() == StepGridModel::StepColumn)
+        return;
+    if (currentIndex() != index)
+        setCurrentIndex(index);
+    if (!edit(index, AllEditTriggers, nullptr))
+        return;
+    if (QLineEdit* editor = cellEditor()) {
+        // The view selects an editor's whole text; the caret goes to the end instead.
+        editor->deselect();
+        editor->end(false);
+    }
+    m_editIndex = index;
+    m_advanceOnFocus = true;
+}
+
+void StepGrid::commitOpenEdit()
+{
+    QLineEdit* editor = cellEditor();
+    if (!editor)
+        return;
+    if (m_editIndex.isValid())
+        itemDelegate()->setModelData(editor, model(), m_editIndex);
+    m_closingQuietly = true;
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    m_closingQuietly = false;
+}
+
+void StepGrid::hideEditor()
+{
+    if (QLineEdit* editor = cellEditor()) {
+        m_closingQuietly = true;
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        m_closingQuietly = false;
+    }
+}
+
+void StepGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // The grid left the cell while its editor is still shown: store what it holds, an empty
+    // text included.
+    if (QLineEdit* editor = cellEditor()) {
+        if (m_editIndex.isValid())
+            m_model->setData(m_editIndex, editor->text(), Qt::EditRole);
+        m_closingQuietly = true;
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        m_closingQuietly = false;
+    }
+    QTableView::currentChanged(current, previous);
+}
+
+void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Escape leaves the editor without storing and without moving on.
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        m_advanceOnFocus = false;
+    // Where to go next is decided when the focus comes back to the grid (focusInEvent), not by
+    // the view's own Tab handling.
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void StepGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                            reason == Qt::OtherFocusReason;
+    if (m_advanceOnFocus && byKeyboard && !m_closingQuietly)
+        advance();
+}
+
+void StepGrid::mousePressEvent(QMouseEvent* event)
+{
+    m_advanceOnFocus = false;
+    QTableView::mousePressEvent(event);
+}
+
+void StepGrid::keyReleaseEvent(QKeyEvent* event)
+{
+    QTableView::keyReleaseEvent(event);
+    if (event->isAutoRepeat() || state() == EditingState)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape: return;
+    default: openCell(currentIndex());
+    }
+}
+
+void StepGrid::advance()
+{
+    const int lastRow = m_model->rowCount() - 1;
+    const int lastColumn = StepGridModel::ColumnCount - 1;
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : 0;
+    int column = current.isValid() ? current.column() : 0;
+    if (row >= lastRow && column == lastColumn) {
+        row = 0;
+        column = StepGridModel::NameColumn;
+    } else if (column < lastColumn) {
+        ++column;
+    } else {
+        ++row;
+        column = StepGridModel::NameColumn;
+    }
+    const QModelIndex next = m_model->index(row, column);
+    setCurrentIndex(next);
+    openCell(next);
+}

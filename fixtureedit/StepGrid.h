@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QTableView>
+
+class QLineEdit;
+class StepGridModel;
+
+// The steps grid MSFlexGrid2. A click on a cell, or a key released in the grid, opens the
+// cell's editor Text3; leaving the editor by Tab or Enter opens the next cell (after the last
+// cell, row 1 "Step Name"), while a mouse press on the grid cancels that advance. When the grid
+// moves to another cell while the editor is still shown, the editor's text is stored, an
+// empty text as an empty name or 0.
+class StepGrid : public QTableView {
+    Q_OBJECT
+public:
+    StepGrid(StepGridModel* model, QWidget* parent = nullptr);
+
+    StepGridModel* stepModel() const { return m_model; }
+    // Opens the editor of index as a click does (column 0 has none).
+    void openCell(const QModelIndex& index);
+    // Text3 while it is shown over a cell, else null.
+    QLineEdit* cellEditor() const;
+    // Stores the text of an open editor as its losing the focus does, and closes it.
+    void commitOpenEdit();
+    // Closes an open editor without storing.
+    void hideEditor();
+    bool advanceOnFocus() const { return m_advanceOnFocus; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void advance();
+
+    StepGridModel* m_model;
+    QPersistentModelIndex m_editIndex;
+    bool m_advanceOnFocus = false;
+    bool m_closingQuietly = false;
+};

@@ -17,6 +17,8 @@ struct ChNameRec {
     std::uint8_t ChIndex = 0;
     std::uint8_t ChCode = 0;
     FixedText<12> SetName; // empty entry: 12 blanks; never written: 12 zero bytes
+
+    bool operator==(const ChNameRec&) const = default;
 };
 
 constexpr int ChNameCount = 253;

@@ -38,6 +38,8 @@ struct FixtureHeader {
     std::uint8_t Reserved = 0;
     FixedText<11> FixtureName;
     std::uint8_t NumChannels = 0;
+
+    bool operator==(const FixtureHeader&) const = default;
 };
 
 struct ChannelInfo {
@@ -49,12 +51,16 @@ struct ChannelInfo {
     std::uint8_t Spare2 = 0;
     FixedText<12> ChName;
     std::uint8_t ChValue = 0;
+
+    bool operator==(const ChannelInfo&) const = default;
 };
 
 struct StepInfo {
     std::uint8_t FromDmx = 0;
     std::uint8_t ToDmx = 0;
     FixedText<8> StepName;
+
+    bool operator==(const StepInfo&) const = default;
 };
 
 using PaletteName = FixedText<6>;
@@ -83,6 +89,9 @@ struct FixtureRecord {
 
     // Channel count the palette editor works with; 0 until the first visit to it.
     std::uint8_t PalChannels = 0;
+
+    // Field by field, every step of the table included.
+    bool operator==(const FixtureRecord&) const = default;
 };
 
 // The record part of a new fixture of n channels (1..40): NumChannels = n, MaxTiltDegree 0,

@@ -19,6 +19,7 @@ namespace {
 constexpr int StripsPerRow = 20;
 constexpr int ChecksPerRow = 8;
 constexpr int StripWidth = 38;
+constexpr int SliderWidth = 20;
 constexpr int SliderHeight = 120;
 
 // Keeps a control's place in its grid while it is hidden, so that the check box grid stays under
@@ -163,7 +164,7 @@ QWidget* PaletteEdit::buildPresetFrame()
         slider->setSingleStep(1);
         slider->setPageStep(16);
         slider->setValue(0);
-        slider->setFixedHeight(SliderHeight);
+        slider->setFixedSize(SliderWidth, SliderHeight);
         keepPlaceWhenHidden(slider);
         connect(slider, &QScrollBar::valueChanged, this,
                 [this, k](int position) { sliderMoved(k, position); });
@@ -184,6 +185,7 @@ QWidget* PaletteEdit::buildPresetFrame()
         m_valueBoxes[k] = value;
     }
     strips->setRowMinimumHeight(3, 10);
+    strips->setRowStretch(7, 1);
 
     auto* frameLayout = new QHBoxLayout(frame);
     frameLayout->addLayout(left);

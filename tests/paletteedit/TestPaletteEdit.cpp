@@ -1,0 +1,367 @@
+// The palette editor's states and transitions, driven through its real controls.
+#include "PaletteEditHarness.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace {
+
+enum class State { Viewing, Locked, EntryEditing, Setting };
+
+// Palette 1 "Spot": channels 1, 3, 6, 12 and 21 selected, entries "Red" and "Blue".
+void fillSpotPalette(fx::FixtureRecord& r)
+{
+    r.PalName[0] = fx::PaletteName::fromText("Spot");
+    for (int k : {0, 2, 5, 11, 20})
+        r.PalChannelUsed[0][k] = 1;
+    r.PalEntryName[0][0] = fx::PaletteName::fromText("Red");
+    r.PalEntryName[0][1] = fx::PaletteName::fromText("Blue");
+    for (int e = 0; e < fx::PaletteEntryCount; ++e)
+        for (int k = 0; k < fx::MaxChannels; ++k)
+            r.PalValue[0][e][k] = static_cast<std::uint8_t>((k * 7 + e * 31) % 256);
+    r.PalName[1] = fx::PaletteName::fromText("Wash");
+    r.PalChannelUsed[1][1] = 1;
+    fx::UpdatePaletteUse(r);
+}
+
+} // namespace
+
+class TestPaletteEdit : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PaletteEditHarness> h;
+
+    void start(int palChannels)
+    {
+        h = std::make_unique<PaletteEditHarness>(16, palChannels);
+        fillSpotPalette(*h->record);
+        QVERIFY(h->open());
+    }
+
+    // One row of the state table: entry buttons, check boxes below PalChannels, the name box,
+    // Command3, the entry editing controls and the tab strip.
+    void verifyState(State state, const QString& settingCaption)
+    {
+        const bool entriesOn = state == State::Viewing;
+        const QColor face = h->editor->palette().color(QPalette::Button);
+        for (int e = 0; e < fx::PaletteEntryCount; ++e) {
+            QCOMPARE(h->entryButton(e)->isEnabled(), entriesOn);
+            QCOMPARE(h->entryButton(e)->palette().color(QPalette::Button),
+                     entriesOn ? PaletteEdit::entryButtonColour() : face);
+        }
+        const int shown = h->record->PalChannels;
+        for (int k = 0; k < fx::MaxChannels; ++k) {
+            QCOMPARE(h->check(k)->isVisible(), k < shown);
+            if (k < shown)
+                QCOMPARE(h->check(k)->isEnabled(), state == State::Setting);
+        }
+        QCOMPARE(h->paletteName()->isEnabled(), state == State::Setting);
+        QCOMPARE(h->settingButton()->isEnabled(), state != State::EntryEditing);
+        QCOMPARE(h->settingButton()->text(), settingCaption);
+        for (QWidget* w :
+             {static_cast<QWidget*>(h->saveButton()), static_cast<QWidget*>(h->cancelButton()),
+              static_cast<QWidget*>(h->entryName()),
+              static_cast<QWidget*>(h->find<QLabel>("Label1"))})
+            QCOMPARE(w->isVisible(), state == State::EntryEditing);
+        QCOMPARE(h->tabs()->isEnabled(), state != State::EntryEditing);
+        QCOMPARE(h->editor->settingMode(), state == State::Setting);
+    }
+
+    // Strips shown exactly for the channels below PalChannels that the check boxes tick.
+    void verifyStrips()
+    {
+        for (int k = 0; k < fx::MaxChannels; ++k) {
+            const bool shown = k < h->record->PalChannels && h->check(k)->isChecked();
+            QCOMPARE(h->slider(k)->isVisible(), shown);
+            QCOMPARE(h->valueBox(k)->isVisible(), shown);
+            QVERIFY(h->find<QLabel>(QStringLiteral("Label3_%1").arg(k))->isVisible());
+        }
+    }
+
+private slots:
+    void cleanup() { h.reset(); }
+
+    void startUp_data()
+    {
+        QTest::addColumn<int>("palChannels");
+        QTest::newRow("no channels") << 0;
+        QTest::newRow("12 channels") << 12;
+        QTest::newRow("40 channels") << 40;
+    }
+    void startUp()
+    {
+        QFETCH(int, palChannels);
+        start(palChannels);
+        QCOMPARE(h->editor->objectName(), QStringLiteral("PaletteEdit"));
+        QCOMPARE(h->editor->windowTitle(), QStringLiteral("Palette Edit Rev1.06"));
+        QCOMPARE(h->tabs()->count(), 10);
+        QCOMPARE(h->tabs()->tabText(9), QStringLiteral("Palette10"));
+        QCOMPARE(h->tabs()->currentIndex(), 0);
+        QCOMPARE(h->frameTitle(), QStringLiteral("Palette1 Edit"));
+        QCOMPARE(h->settingButton()->toolTip(), QStringLiteral("Click To Change Setting"));
+        verifyState(State::Viewing, "Update Setting");
+        verifyStrips();
+        if (palChannels > 0)
+            QCOMPARE(h->check(palChannels - 1)->text(),
+                     QStringLiteral("Chan%1").arg(palChannels).leftJustified(12));
+        QCOMPARE(h->check(2)->isChecked(), palChannels > 2);
+        QCOMPARE(h->check(3)->isChecked(), false);
+        QCOMPARE(h->paletteName()->text(), QStringLiteral("Spot  "));
+        QCOMPARE(h->entryButton(1)->text(), QStringLiteral("Blue  "));
+        QCOMPARE(h->entryButton(2)->text(), QStringLiteral("      "));
+        QVERIFY(h->valueBox(0)->isReadOnly());
+    }
+
+    // Viewing -> entry editing -> "Save " or "Cancel" -> viewing.
+    void entryEditing_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("Save") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void entryEditing()
+    {
+        QFETCH(bool, save);
+        start(12);
+        const fx::FixtureRecord before = *h->record;
+
+        h->click(h->entryButton(1));
+        verifyState(State::EntryEditing, "Update Setting");
+        QCOMPARE(h->editor->curEntry(), 1);
+        QCOMPARE(h->entryName()->text(), QStringLiteral("Blue  "));
+        QVERIFY(h->entryName()->hasFocus());
+        for (int k : {0, 2, 5, 11}) {
+            const int stored = before.PalValue[0][1][k];
+            QCOMPARE(h->slider(k)->value(), 255 - stored);
+            QCOMPARE(h->valueBox(k)->text(), QString::number(stored));
+        }
+        // Neither a tab nor Command3 can end the entry editing.
+        h->chooseTab(4);
+        h->click(h->settingButton());
+        QCOMPARE(h->editor->curPalette(), 0);
+        verifyState(State::EntryEditing, "Update Setting");
+
+        h->setSliderValue(2, 200);
+        QCOMPARE(h->valueBox(2)->text(), QStringLiteral("200"));
+        h->typeInto(h->entryName(), "Cyan");
+        h->click(save ? h->saveButton() : h->cancelButton());
+        verifyState(State::Viewing, "Update Setting");
+        QCOMPARE(h->valueBox(2)->text(), QStringLiteral("200")); // still showing either way
+
+        fx::FixtureRecord expected = before;
+        if (save) {
+            expected.PalEntryName[0][1] = fx::PaletteName::fromText("Cyan");
+            expected.PalValue[0][1][2] = 200;
+        }
+        QVERIFY(h->record->PalEntryName == expected.PalEntryName);
+        QVERIFY(h->record->PalValue == expected.PalValue);
+        QVERIFY(h->record->PalEntrySize == expected.PalEntrySize);
+        QCOMPARE(h->entryButton(1)->text(), save ? QStringLiteral("Cyan  ") : "Blue  ");
+    }
+
+    // Viewing -> setting editing -> "Save Setting" -> viewing, and the strips follow the ticks.
+    void settingMode()
+    {
+        start(12);
+        h->click(h->settingButton());
+        verifyState(State::Setting, "Save Setting");
+        QVERIFY(h->paletteName()->hasFocus());
+
+        h->clickCheck(3); // tick channel 4
+        h->clickCheck(0); // clear channel 1
+        verifyStrips();
+        QVERIFY(h->slider(3)->isVisible());
+        h->typeInto(h->paletteName(), "Beam");
+        QCOMPARE(h->record->PalName[0], fx::PaletteName::fromText("Spot")); // nothing stored yet
+
+        h->click(h->settingButton());
+        verifyState(State::Viewing, "Updata Setting");
+        QCOMPARE(h->record->PalName[0], fx::PaletteName::fromText("Beam"));
+        std::array<std::uint8_t, fx::MaxChannels> selection{};
+        for (int k : {2, 3, 5, 11}) // channel 21 lay beyond PalChannels: storing clears it
+            selection[k] = 1;
+        QVERIFY(h->record->PalChannelUsed[0] == selection);
+        QCOMPARE(int(h->record->PalEntrySize[0][0]), 4);
+        QCOMPARE(int(h->record->PalEntrySize[0][2]), 0);
+    }
+
+    // A tab chosen in the setting mode asks; OK stores into the palette left. Either way the
+    // entries stay locked until the setting mode is entered and left again.
+    void tabChangeInSettingMode_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void tabChangeInSettingMode()
+    {
+        QFETCH(bool, ok);
+        start(12);
+        const fx::FixtureRecord before = *h->record;
+        h->click(h->settingButton());
+        h->clickCheck(7);
+        h->typeInto(h->paletteName(), "Gobo");
+
+        h->dialogs.setNextAnswer(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
+        h->chooseTab(1);
+        QCOMPARE(h->dialogs.shown().size(), 1);
+        QCOMPARE(h->dialogs.shown()[0].title, QStringLiteral("Save Select"));
+        QCOMPARE(h->dialogs.shown()[0].text, QStringLiteral("Do you wish to save changes?"));
+        QCOMPARE(h->editor->curPalette(), 1);
+        QCOMPARE(h->frameTitle(), QStringLiteral("Palette2 Edit"));
+        verifyState(State::Locked, "Updata Setting");
+        QCOMPARE(h->paletteName()->text(), QStringLiteral("Wash  "));
+        QVERIFY(h->check(1)->isChecked());
+        QVERIFY(!h->check(7)->isChecked());
+        verifyStrips();
+
+        QCOMPARE(h->record->PalName[0], fx::PaletteName::fromText(ok ? "Gobo" : "Spot"));
+        QCOMPARE(int(h->record->PalChannelUsed[0][7]), ok ? 1 : 0);
+        QVERIFY(h->record->PalName[1] == before.PalName[1]);
+        QVERIFY(h->record->PalChannelUsed[1] == before.PalChannelUsed[1]);
+
+        // Locked: an entry button does nothing; a tab keeps the state and asks nothing.
+        h->click(h->entryButton(0));
+        h->chooseTab(0);
+        verifyState(State::Locked, "Updata Setting");
+        QCOMPARE(h->dialogs.shown().size(), 1);
+
+        // Only a round through the setting mode unlocks them.
+        h->click(h->settingButton());
+        verifyState(State::Setting, "Save Setting");
+        h->click(h->settingButton());
+        verifyState(State::Viewing, "Updata Setting");
+    }
+
+    void tabChangeWhileViewing()
+    {
+        start(12);
+        const fx::FixtureRecord before = *h->record;
+        h->chooseTab(9);
+        verifyState(State::Viewing, "Update Setting");
+        QCOMPARE(h->frameTitle(), QStringLiteral("Palette10 Edit"));
+        QCOMPARE(h->paletteName()->text(), QString());
+        for (int k = 0; k < fx::MaxChannels; ++k)
+            QVERIFY(!h->check(k)->isChecked());
+        verifyStrips();
+        QVERIFY(h->dialogs.shown().isEmpty());
+        QVERIFY(h->record->PalName == before.PalName);
+    }
+
+    // Top and bottom of a slider, stored and opened again.
+    void sliderEnds()
+    {
+        start(12);
+        h->click(h->entryButton(0));
+        QTest::keyClick(h->slider(0), Qt::Key_Home);
+        QTest::keyClick(h->slider(2), Qt::Key_End);
+        QCOMPARE(h->valueBox(0)->text(), QStringLiteral("255"));
+        QCOMPARE(h->valueBox(2)->text(), QStringLiteral("0"));
+        h->click(h->saveButton());
+        QCOMPARE(int(h->record->PalValue[0][0][0]), 255);
+        QCOMPARE(int(h->record->PalValue[0][0][2]), 0);
+
+        h->click(h->entryButton(1));
+        h->click(h->cancelButton());
+        h->click(h->entryButton(0));
+        QCOMPARE(h->slider(0)->value(), 0);
+        QCOMPARE(h->slider(2)->value(), 255);
+        QCOMPARE(h->valueBox(2)->text(), QStringLiteral("0"));
+    }
+
+    // Palette and entry names of 10, 3 and 0 characters: stored cut or padded to six, shown back
+    // as stored, an all-blank name as an empty box.
+    void names_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shownInBox");
+        QTest::newRow("10 characters") << "Strobe Red"
+                                       << "Strobe"
+                                       << "Strobe";
+        QTest::newRow("3 characters") << "Red"
+                                      << "Red   "
+                                      << "Red   ";
+        QTest::newRow("empty") << ""
+                               << "      "
+                               << "";
+        QTest::newRow("Latin-1 only") << "Gr\u00fcn\u20ac"
+                                      << "Gr\u00fcn  "
+                                      << "Gr\u00fcn  ";
+    }
+    void names()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, shownInBox);
+        start(12);
+        const auto storedName = fx::PaletteName::fromText(stored.toLatin1().toStdString());
+
+        h->click(h->settingButton());
+        h->typeInto(h->paletteName(), typed);
+        h->click(h->settingButton());
+        QCOMPARE(h->record->PalName[0], storedName);
+
+        h->click(h->entryButton(4));
+        h->typeInto(h->entryName(), typed);
+        h->click(h->saveButton());
+        QCOMPARE(h->record->PalEntryName[0][4], storedName);
+        QCOMPARE(h->entryButton(4)->text(), stored);
+
+        h->chooseTab(3);
+        h->chooseTab(0);
+        QCOMPARE(h->paletteName()->text(), shownInBox);
+        h->click(h->entryButton(4));
+        QCOMPARE(h->entryName()->text(), shownInBox);
+    }
+
+    // With no channels offered, entries can still be named and stored; their sizes stay 0.
+    void noChannels()
+    {
+        start(0);
+        h->click(h->entryButton(2));
+        h->typeInto(h->entryName(), "Open");
+        h->click(h->saveButton());
+        QCOMPARE(int(h->record->PalUsed[0]), 1);
+        for (int e = 0; e < fx::PaletteEntryCount; ++e)
+            QCOMPARE(int(h->record->PalEntrySize[0][e]), 0);
+        verifyStrips();
+    }
+
+    // Closing in the setting mode or while editing an entry stores nothing; opening again starts
+    // afresh on palette 1.
+    void reopenStartsFresh_data()
+    {
+        QTest::addColumn<bool>("inSettingMode");
+        QTest::newRow("setting mode") << true;
+        QTest::newRow("entry editing") << false;
+    }
+    void reopenStartsFresh()
+    {
+        QFETCH(bool, inSettingMode);
+        start(12);
+        h->chooseTab(1);
+        const fx::FixtureRecord before = *h->record;
+        if (inSettingMode) {
+            h->click(h->settingButton());
+            h->clickCheck(4);
+            h->typeInto(h->paletteName(), "Lost");
+        } else {
+            h->click(h->entryButton(0));
+            h->setSliderValue(1, 17);
+        }
+        h->editor->close();
+        QVERIFY(h->open());
+        verifyState(State::Viewing, "Update Setting");
+        QCOMPARE(h->editor->curPalette(), 0);
+        QCOMPARE(h->tabs()->currentIndex(), 0);
+        QCOMPARE(h->paletteName()->text(), QStringLiteral("Spot  "));
+        QVERIFY(h->record->PalName == before.PalName);
+        QVERIFY(h->record->PalChannelUsed == before.PalChannelUsed);
+        QVERIFY(h->record->PalValue == before.PalValue);
+        QVERIFY(h->dialogs.shown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPaletteEdit)
+#include "TestPaletteEdit.moc"

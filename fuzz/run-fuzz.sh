@@ -4,7 +4,8 @@
 #
 #   fuzz/run-fuzz.sh [seconds-per-target] [target ...]
 #
-# Environment: BUILD_DIR (default build-fuzz), CXX (default clang++-14, else clang++).
+# Environment: BUILD_DIR (default build-fuzz), CXX (default clang++-14, else clang++),
+# NO_BUILD=1 to run the targets already built there.
 # The working corpora stay in $BUILD_DIR/corpus/<target> and grow from run to run; inputs that
 # crash or break a checked property land in $BUILD_DIR/findings/<target>/. Exit status 1 when
 # any target had a finding.
@@ -19,9 +20,11 @@ if [ -z "$cxx" ]; then
   exit 2
 fi
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DFIXTURE_BUILD_GUI=OFF -DFIXTURE_FUZZ=ON >/dev/null
-nice -n 19 cmake --build "$build" --target fuzz_all -j "${JOBS:-2}"
+if [ "${NO_BUILD:-0}" != 1 ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DFIXTURE_BUILD_GUI=OFF -DFIXTURE_FUZZ=ON >/dev/null
+  nice -n 19 cmake --build "$build" --target fuzz_all -j "${JOBS:-2}"
+fi
 
 bin="$build/fuzz"
 rm -rf "$build/seeds"

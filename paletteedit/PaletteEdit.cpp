@@ -25,6 +25,13 @@ template <std::size_t N> QString shownText(const fx::FixedText<N>& text)
     return shown;
 }
 
+// A stored text as the caption of a button or check box, where a single "&" would mark a
+// shortcut key instead of showing.
+template <std::size_t N> QString captionText(const fx::FixedText<N>& text)
+{
+    return shownText(text).replace(QChar(u'&'), QStringLiteral("&&"));
+}
+
 // The text for a name box: a name of only blanks shows as an empty box, any other as stored,
 // trailing blanks included.
 QString nameBoxText(const fx::PaletteName& name)
@@ -83,7 +90,7 @@ void PaletteEdit::load()
         QCheckBox* check = m_channelChecks[k];
         if (k < palChannels()) {
             check->setEnabled(false);
-            check->setText(shownText(m_record.Channels[k].ChName));
+            check->setText(captionText(m_record.Channels[k].ChName));
             check->show();
         } else {
             check->hide();
@@ -112,7 +119,7 @@ void PaletteEdit::LoadPalette()
         m_valueBoxes[k]->setVisible(used);
     }
     for (int e = 0; e < fx::PaletteEntryCount; ++e)
-        m_entryButtons[e]->setText(shownText(m_record.PalEntryName[p][e]));
+        m_entryButtons[e]->setText(captionText(m_record.PalEntryName[p][e]));
     m_paletteName->setText(nameBoxText(m_record.PalName[p]));
 }
 
@@ -134,7 +141,7 @@ void PaletteEdit::StoreEntry()
     const int p = m_curPalette;
     const fx::PaletteName name = nameFromBox(m_entryName);
     m_record.PalEntryName[p][m_curEntry] = name;
-    m_entryButtons[m_curEntry]->setText(shownText(name));
+    m_entryButtons[m_curEntry]->setText(captionText(name));
     m_record.PalValue[p][m_curEntry] = m_entryValues;
     fx::UpdatePaletteUse(m_record);
 }

@@ -285,6 +285,9 @@ private slots:
         QTest::newRow("empty") << ""
                                << "      "
                                << "";
+        QTest::newRow("ampersand") << "R&B"
+                                   << "R&B   "
+                                   << "R&B   ";
         QTest::newRow("Latin-1 only") << "Gr\u00fcn\u20ac"
                                       << "Gr\u00fcn  "
                                       << "Gr\u00fcn  ";
@@ -306,7 +309,8 @@ private slots:
         h->typeInto(h->entryName(), typed);
         h->click(h->saveButton());
         QCOMPARE(h->record->PalEntryName[0][4], storedName);
-        QCOMPARE(h->entryButton(4)->text(), stored);
+        // A caption shows "&" as typed instead of taking it as a shortcut mark.
+        QCOMPARE(h->entryButton(4)->text(), QString(stored).replace("&", "&&"));
 
         h->chooseTab(3);
         h->chooseTab(0);

@@ -11,8 +11,10 @@ ChNameGrid::ChNameGrid(QWidget* parent) : QTableView(parent)
     // again at once rather than after the double-click interval.
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    connect(this, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { edit(index); });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.flags() & Qt::ItemIsEditable)
+            edit(index);
+    });
 }
 
 QWidget* ChNameGrid::openEditor() const

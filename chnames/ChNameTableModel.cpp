@@ -12,6 +12,11 @@ namespace {
 // "Shutter".
 constexpr std::array<std::uint8_t, 5> FixedCodes{6, 7, 3, 9, 4};
 
+bool isCell(const QModelIndex& index)
+{
+    return index.isValid() && index.row() < fx::ChNameCount && index.column() < 2;
+}
+
 } // namespace
 
 bool ChNameTableModel::isEditable(int row, int column)
@@ -40,7 +45,7 @@ int ChNameTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ChNameTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return {};
     const int row = index.row();
     if (index.column() == IdColumn) {
@@ -71,7 +76,7 @@ QVariant ChNameTableModel::headerData(int section, Qt::Orientation orientation, 
 
 Qt::ItemFlags ChNameTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (isEditable(index.row(), index.column()))
@@ -81,8 +86,7 @@ Qt::ItemFlags ChNameTableModel::flags(const QModelIndex& index) const
 
 bool ChNameTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
-        !isEditable(index.row(), index.column()))
+    if (role != Qt::EditRole || !isCell(index) || !isEditable(index.row(), index.column()))
         return false;
     storeName(index.row(), value.toString());
     return true;

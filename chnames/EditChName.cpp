@@ -52,27 +52,30 @@ void EditChName::buildControls()
     m_grid = new ChNameGrid(this);
     m_grid->setModel(m_model);
     m_grid->setItemDelegateForColumn(ChNameTableModel::NameColumn, new ChNameDelegate(m_grid));
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_grid->horizontalHeader()->setHighlightSections(false);
+    QHeaderView* rows = m_grid->verticalHeader();
+    QHeaderView* header = m_grid->horizontalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(true);
 
-    // Both columns about as wide as a 12-character name, the ID column a little narrower; the
-    // header row half again as high as a cell row.
+    // Compact rows; the ID column a little narrower than a 12-character name, the name column
+    // taking what the window gives; the header row half again as high as a cell row.
     const QFontMetrics metrics = m_grid->fontMetrics();
+    const int rowHeight = metrics.height() + 8;
+    rows->setDefaultSectionSize(rowHeight);
+    header->setFixedHeight(rowHeight * 3 / 2);
     const int nameWidth = std::max(metrics.averageCharWidth() * 12,
                                    metrics.horizontalAdvance(QStringLiteral("Channel Name"))) +
                           16;
     m_grid->setColumnWidth(ChNameTableModel::IdColumn, nameWidth - 15);
     m_grid->setColumnWidth(ChNameTableModel::NameColumn, nameWidth);
-    m_grid->horizontalHeader()->setFixedHeight(m_grid->verticalHeader()->defaultSectionSize() * 3 /
-                                               2);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->setFixedWidth(2 * nameWidth - 15 + m_grid->verticalScrollBar()->sizeHint().width() +
-                          2 * m_grid->frameWidth());
-    m_grid->setMinimumHeight(360);
+    m_grid->setMinimumWidth(2 * nameWidth - 15 + m_grid->verticalScrollBar()->sizeHint().width() +
+                            2 * m_grid->frameWidth());
+    m_grid->setMinimumHeight(16 * rowHeight);
 
     auto makeButton = [this](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);

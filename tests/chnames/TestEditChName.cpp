@@ -62,8 +62,8 @@ QByteArray defaultsImage()
 }
 
 // A full file written by some earlier session: other names and codes in positions 0 to 4,
-// a name with leading and trailing blanks, one never written (zero bytes), user names at 58,
-// 59 and 99, and a stale code on an empty entry at 45.
+// a name with leading and trailing blanks, one never written (zero bytes), a coded name at 41,
+// user names at 58, 59 and 99, and a stale code on an empty entry at 45.
 QByteArray customImage()
 {
     QByteArray file;
@@ -76,6 +76,8 @@ QByteArray customImage()
             file += QByteArray(14, '\0');
         else if (p < 41)
             file += entry(p, Defaults[p].code, Defaults[p].name);
+        else if (p == 41)
+            file += entry(p, 77, "Spare");
         else if (p == 45)
             file += entry(p, 48, {});
         else if (p == 58 || p == 59 || p == 99)
@@ -447,7 +449,7 @@ void TestEditChName::clearedNameBeforeAndAfterSave_data()
     QTest::addColumn<int>("indexAfter");
     QTest::addColumn<int>("codeAfter");
     QTest::newRow("row 20 keeps its code") << 20 << 19 << 22 << 19 << 22;
-    QTest::newRow("row 42 keeps its code") << 42 << 41 << 0 << 41 << 0;
+    QTest::newRow("row 42 keeps its code") << 42 << 41 << 77 << 41 << 77;
     QTest::newRow("row 43 gets 45") << 43 << 42 << 45 << 42 << 45;
     QTest::newRow("row 59 not cleared by Save") << 59 << 58 << 61 << 58 << 61;
     QTest::newRow("row 60 cleared by Save") << 60 << 59 << 62 << 0 << 0;

@@ -1,0 +1,461 @@
+// Byte images of the fixture setup file: what the editor's save writes and what an open reads.
+
+#include "ImageCompare.h"
+#include "fixturefile/FixtureFile.h"
+#include "paletteedit/PaletteStore.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <string>
+
+using namespace fx;
+
+namespace {
+
+// A new fixture of n channels as the editor holds it after its start-up reset.
+std::unique_ptr<FixtureRecord> newFixture(int n, const char* name = "New Fixture")
+{
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, n);
+    r->FixHeader.FixtureName.assign(name);
+    return r;
+}
+
+// The save: FuncMap rebuilt, then the image.
+FixtureImage saved(FixtureRecord& r)
+{
+    BuildFuncMap(r);
+    return WriteFixtureImage(r);
+}
+
+std::size_t channelAt(int channel)
+{
+    return ChannelRecordsOffset + ChannelRecordSize * channel;
+}
+
+void putText(FixtureImage& image, std::size_t at, const std::string& text)
+{
+    std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+} // namespace
+
+class TestFixtureFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newEightChannelFixture();
+    void resetKeepsChannelsBeyondTheCount();
+    void sixteenBitPairs_data();
+    void sixteenBitPairs();
+    void functionCodesOnReading_data();
+    void functionCodesOnReading();
+    void funcMapDuplicatesAndDegrees();
+    void steps205();
+    void paletteWithEmptyEntryZero();
+    void threeFullPalettes();
+    void paletteSizesDescribeTheBlock();
+    void refusedFiles_data();
+    void refusedFiles();
+};
+
+void TestFixtureFile::newEightChannelFixture()
+{
+    auto r = newFixture(8);
+    const FixtureImage image = saved(*r);
+
+    // The whole file, laid out field by field.
+    FixtureImage expected{};
+    putText(expected, 1, "New Fixture");
+    expected[12] = 8;
+    expected[13 + 0] = 8;                         // FuncMap[0]: the last channel without a function
+    putText(expected, 283, std::string(60, ' ')); // palette names
+    putText(expected, 343, std::string(600, ' ')); // entry names
+    for (int i = 0; i < 8; ++i) {
+        const std::size_t at = 1043 + 19 * i;
+        expected[at + 1] = 'L';
+        expected[at + 2] = static_cast<std::uint8_t>(i + 1);
+        putText(expected, at + 6, std::string(12, ' '));
+    }
+    // Channels 9 to 40 were never assigned: all zero, names included.
+    for (int k = 0; k < 204; ++k)
+        putText(expected, 4096 + 10 * k + 2, "        ");
+    COMPARE_IMAGES(image, expected);
+
+    auto back = std::make_unique<FixtureRecord>();
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(back->FixHeader.FixtureName.str(), std::string("New Fixture"));
+    QCOMPARE(int(back->FixHeader.NumChannels), 8);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(back->Channels[i], r->Channels[i]);
+    QVERIFY(checkFileCapacity(*r).fits());
+    QVERIFY(checkFileCapacity(*r).describe().empty());
+}
+
+void TestFixtureFile::resetKeepsChannelsBeyondTheCount()
+{
+    auto r = newFixture(12);
+    r->Channels[9].ChName.assign("Gobo");
+    r->Channels[9].ChType = TypeInstant16H;
+    r->Channels[9].FuncCode = 12;
+    ResetFixtureRecord(*r, 8);
+    const FixtureImage image = saved(*r);
+
+    // Still written, with its raw type code, but not in use: FuncMap does not name it.
+    QCOMPARE(int(image[channelAt(9) + 1]), int(TypeInstant16H));
+    QCOMPARE(std::string(image.begin() + channelAt(9) + 6, image.begin() + channelAt(9) + 18),
+             std::string("Gobo        "));
+    QCOMPARE(int(image[13 + 12]), 0);
+    QCOMPARE(int(image[13 + 0]), 8);
+}
+
+void TestFixtureFile::sixteenBitPairs_data()
+{
+    QTest::addColumn<QList<int>>("types"); // channels 1..8
+    QTest::addColumn<QList<int>>("pairs");
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<QList<int>>("typesAfter"); // after the save in memory and after an open
+
+    const QList<int> none{0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("plain types") << QList<int>{0, 1, 2, 0, 1, 2, 0, 0} << none
+                                 << QByteArray("LHILHILL") << QList<int>{0, 1, 2, 0, 1, 2, 0, 0};
+    QTest::newRow("fadeable high, partner after")
+        << QList<int>{5, 6, 0, 0, 0, 0, 0, 0} << QList<int>{2, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("sALLLLLL") << QList<int>{5, 6, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("instant high, partner before")
+        << QList<int>{4, 0, 3, 0, 0, 0, 0, 0} << QList<int>{0, 0, 1, 0, 0, 0, 0, 0}
+        << QByteArray("ALSLLLLL") << QList<int>{4, 0, 3, 0, 0, 0, 0, 0};
+    QTest::newRow("two pairs of both kinds")
+        << QList<int>{3, 4, 5, 6, 2, 0, 0, 1} << QList<int>{2, 1, 4, 3, 0, 0, 0, 0}
+        << QByteArray("SAsAILLH") << QList<int>{3, 4, 5, 6, 2, 0, 0, 1};
+    QTest::newRow("pair changed back to plain")
+        << QList<int>{0, 6, 0, 0, 0, 0, 0, 0} << QList<int>{2, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("LALLLLLL") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("low named by a high of the other kind")
+        << QList<int>{3, 6, 0, 0, 0, 0, 0, 0} << QList<int>{2, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("SALLLLLL") << QList<int>{3, 4, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("high without partner")
+        << QList<int>{5, 0, 0, 0, 0, 0, 0, 0} << none << QByteArray("sLLLLLLL")
+        << QList<int>{5, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TestFixtureFile::sixteenBitPairs()
+{
+    QFETCH(QList<int>, types);
+    QFETCH(QList<int>, pairs);
+    QFETCH(QByteArray, letters);
+    QFETCH(QList<int>, typesAfter);
+
+    auto r = newFixture(8);
+    for (int i = 0; i < 8; ++i) {
+        r->Channels[i].ChType = static_cast<std::uint8_t>(types[i]);
+        r->Channels[i].PairChannel = static_cast<std::uint8_t>(pairs[i]);
+    }
+    const FixtureImage image = saved(*r);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(char(image[channelAt(i) + 1]), letters[i]);
+        QCOMPARE(int(image[channelAt(i) + 3]), pairs[i]);
+    }
+
+    auto back = std::make_unique<FixtureRecord>();
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    NormaliseChannelTypes(*r);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(int(back->Channels[i].ChType), typesAfter[i]);
+        QCOMPARE(int(r->Channels[i].ChType), typesAfter[i]);
+    }
+    // Saving what was opened writes the letters of what the editor shows: the same file
+    // unless a low channel had no high channel naming it.
+    const FixtureImage resaved = saved(*back);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(int(resaved[channelAt(i) + 1]), int(typeLetter(typesAfter[i])));
+}
+
+void TestFixtureFile::functionCodesOnReading_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("channel"); // 0-based; the fixture has 8 channels
+    QTest::addColumn<int>("storedCode");
+    QTest::addColumn<int>("codeAfterOpen");
+
+    QTest::newRow("Pan") << "Pan" << 0 << 0 << 6;
+    QTest::newRow("Tilt") << "Tilt" << 1 << 40 << 7;
+    QTest::newRow("Dimmer") << "Dimmer" << 2 << 0 << 3;
+    QTest::newRow("Colour") << "Colour" << 7 << 200 << 9;
+    QTest::newRow("pan in lower case") << "pan" << 3 << 17 << 17;
+    QTest::newRow("PAN in capitals") << "PAN" << 3 << 5 << 5;
+    QTest::newRow("Colour1 is not Colour") << "Colour1" << 4 << 8 << 8;
+    QTest::newRow("leading blank") << " Pan" << 4 << 0 << 0;
+    QTest::newRow("channel not in use") << "Pan" << 9 << 0 << 0;
+}
+
+void TestFixtureFile::functionCodesOnReading()
+{
+    QFETCH(QString, name);
+    QFETCH(int, channel);
+    QFETCH(int, storedCode);
+    QFETCH(int, codeAfterOpen);
+
+    auto r = newFixture(8);
+    r->Channels[channel].ChName.assign(name.toStdString());
+    r->Channels[channel].FuncCode = static_cast<std::uint8_t>(storedCode);
+    const FixtureImage image = saved(*r);
+    QCOMPARE(int(image[channelAt(channel)]), storedCode);
+
+    auto back = std::make_unique<FixtureRecord>();
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->Channels[channel].FuncCode), codeAfterOpen);
+}
+
+void TestFixtureFile::funcMapDuplicatesAndDegrees()
+{
+    auto r = newFixture(8);
+    r->Channels[1].FuncCode = 6;
+    r->Channels[4].FuncCode = 6; // the higher channel wins
+    r->Channels[2].FuncCode = 3;
+    r->Channels[10].FuncCode = 9; // not in use
+    r->MaxPanDegree = 720;
+    r->MaxTiltDegree = 270;
+    const FixtureImage image = saved(*r);
+
+    QCOMPARE(int(image[13 + 6]), 5);
+    QCOMPARE(int(image[13 + 3]), 3);
+    QCOMPARE(int(image[13 + 9]), 0);
+    QCOMPARE(int(image[13 + 0]), 8); // channel 8 is the last without a function
+    QCOMPARE(int(image[13 + 256]), 2);
+    QCOMPARE(int(image[13 + 257]), 208);
+    QCOMPARE(int(image[13 + 258]), 1);
+    QCOMPARE(int(image[13 + 259]), 14);
+
+    auto back = std::make_unique<FixtureRecord>();
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->MaxPanDegree), 720);
+    QCOMPARE(int(back->MaxTiltDegree), 270);
+}
+
+void TestFixtureFile::steps205()
+{
+    auto r = newFixture(8);
+    r->StepCount[0] = 200;
+    for (int k = 0; k < 200; ++k)
+        r->Steps[0][k] = {static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 1),
+                          FixedText<8>::fromText("Step" + std::to_string(k))};
+    r->StepCount[3] = 5;
+    for (int k = 0; k < 5; ++k)
+        r->Steps[3][k] = {static_cast<std::uint8_t>(10 * k), 255,
+                          FixedText<8>::fromText("Gobo " + std::to_string(k))};
+    const FixtureImage image = saved(*r);
+
+    QCOMPARE(int(image[1803 + 3]), 5); // the count is stored whole
+    const std::size_t slot199 = 4096 + 10 * 199;
+    QCOMPARE(int(image[slot199]), 199);
+    QCOMPARE(std::string(image.begin() + slot199 + 2, image.begin() + slot199 + 10),
+             std::string("Step199 "));
+    const std::size_t slot203 = 4096 + 10 * 203;
+    QCOMPARE(int(image[slot203]), 30);
+    QCOMPARE(std::string(image.begin() + slot203 + 2, image.begin() + slot203 + 10),
+             std::string("Gobo 3  "));
+    for (std::size_t i = 6136; i < 6144; ++i)
+        QCOMPARE(int(image[i]), 0);
+
+    const FileCapacityReport report = checkFileCapacity(*r);
+    QCOMPARE(report.totalSteps, 205);
+    QCOMPARE(report.lostSteps.size(), std::size_t(1));
+    QCOMPARE(report.lostSteps[0].channel, 3);
+    QCOMPARE(report.lostSteps[0].lost, 1);
+    QVERIFY(report.lostEntries.empty());
+    QVERIFY(report.describe().find("channel 4") != std::string::npos);
+
+    // After an open the 205th step keeps what the table held.
+    auto back = newFixture(8);
+    back->Steps[3][4] = {1, 2, FixedText<8>::fromText("kept")};
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->StepCount[3]), 5);
+    QCOMPARE(back->Steps[3][3], r->Steps[3][3]);
+    QCOMPARE(back->Steps[3][4].StepName.str(), std::string("kept    "));
+    QCOMPARE(back->Steps[0][199], r->Steps[0][199]);
+
+    r->StepCount[3] = 4;
+    QVERIFY(checkFileCapacity(*r).fits());
+}
+
+void TestFixtureFile::paletteWithEmptyEntryZero()
+{
+    auto r = newFixture(8);
+    r->PalChannels = 8;
+    r->PalName[1] = paletteNameFromText("Gobos");
+    r->PalChannelUsed[1][1] = 1;
+    r->PalChannelUsed[1][4] = 1;
+    r->PalEntryName[1][3] = paletteNameFromText("Open");
+    r->PalValue[1][3][1] = 17;
+    r->PalValue[1][3][4] = 230;
+    r->PalValue[1][3][0] = 99; // not selected: not stored
+    UpdatePaletteUse(*r);
+    QCOMPARE(int(r->PalEntrySize[1][3]), 2);
+    const FixtureImage image = saved(*r);
+
+    QCOMPARE(int(image[273 + 1]), 1);
+    QCOMPARE(std::string(image.begin() + 283 + 6, image.begin() + 283 + 12), std::string("Gobos "));
+    QCOMPARE(std::string(image.begin() + 343 + 60 + 18, image.begin() + 343 + 60 + 24),
+             std::string("Open  "));
+    QCOMPARE(int(image[943 + 10 + 0]), 0);
+    QCOMPARE(int(image[943 + 10 + 3]), 2);
+    const std::uint8_t block[] = {2, 5, 17, 230, 0};
+    for (std::size_t i = 0; i < sizeof block; ++i)
+        QCOMPARE(int(image[2048 + i]), int(block[i]));
+
+    auto back = newFixture(8);
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->PalValue[1][3][1]), 17);
+    QCOMPARE(int(back->PalValue[1][3][4]), 230);
+    QCOMPARE(int(back->PalValue[1][3][0]), 0);
+    // The selection comes from the first stored entry, so saving what was opened loses nothing.
+    QCOMPARE(int(back->PalChannelUsed[1][1]), 1);
+    QCOMPARE(int(back->PalChannelUsed[1][4]), 1);
+    QCOMPARE(int(back->PalChannelUsed[1][0]), 0);
+    COMPARE_IMAGES(saved(*back), image);
+}
+
+void TestFixtureFile::threeFullPalettes()
+{
+    auto r = newFixture(40);
+    r->PalChannels = 40;
+    for (int p = 0; p < 3; ++p) {
+        r->PalName[p] = paletteNameFromText("Pal" + std::to_string(p + 1));
+        r->PalChannelUsed[p].fill(1);
+        for (int e = 0; e < 10; ++e) {
+            r->PalEntryName[p][e] = paletteNameFromText("E" + std::to_string(e));
+            for (int c = 0; c < 40; ++c)
+                r->PalValue[p][e][c] = static_cast<std::uint8_t>(7 * p + 11 * e + 3 * c + 1);
+        }
+    }
+    r->StepCount[39] = 1;
+    r->Steps[39][0] = {5, 6, FixedText<8>::fromText("after")};
+    UpdatePaletteUse(*r);
+    const FixtureImage image = saved(*r);
+    const auto block = [&](int q) { return int(image[2048 + q]); };
+
+    // Palette 1, entry 1: the channel numbers, then their values.
+    for (int j = 0; j < 40; ++j) {
+        QCOMPARE(block(j), j + 1);
+        QCOMPARE(block(40 + j), int(r->PalValue[0][0][j]));
+    }
+    // Palette 3, entry 5 (the last whole one) at 1920..1999; entry 6 cut to 8 channels.
+    QCOMPARE(block(1920), 1);
+    QCOMPARE(block(1999), int(r->PalValue[2][4][39]));
+    for (int j = 0; j < 8; ++j) {
+        QCOMPARE(block(2000 + j), j + 1);
+        QCOMPARE(block(2040 + j), int(r->PalValue[2][5][j]));
+    }
+    for (int q = 2008; q < 2040; ++q)
+        QCOMPARE(block(q), 0);
+    for (int e = 0; e < 10; ++e)
+        QCOMPARE(int(image[943 + 20 + e]), 40);
+
+    const FileCapacityReport report = checkFileCapacity(*r);
+    QCOMPARE(report.lostEntries.size(), std::size_t(5));
+    QCOMPARE(report.lostEntries[0].palette, 2);
+    QCOMPARE(report.lostEntries[0].entry, 5);
+    QVERIFY(report.lostEntries[0].partly);
+    QCOMPARE(report.lostEntries[4].entry, 9);
+    QVERIFY(!report.lostEntries[4].partly);
+    QVERIFY(report.describe().find("Palette3 entry 6 (in part)") != std::string::npos);
+
+    // Read back without failing, with what the block holds and the steps after it.
+    auto back = newFixture(8);
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    for (int p = 0; p < 2; ++p)
+        QCOMPARE(back->PalValue[p], r->PalValue[p]);
+    for (int e = 0; e < 5; ++e)
+        QCOMPARE(back->PalValue[2][e], r->PalValue[2][e]);
+    for (int c = 0; c < 40; ++c) {
+        QCOMPARE(int(back->PalValue[2][5][c]), c < 8 ? int(r->PalValue[2][5][c]) : 0);
+        QCOMPARE(int(back->PalValue[2][9][c]), 0);
+        QCOMPARE(int(back->PalChannelUsed[2][c]), 1);
+    }
+    QCOMPARE(back->Steps[39][0], r->Steps[39][0]);
+    COMPARE_IMAGES(saved(*back), image);
+}
+
+void TestFixtureFile::paletteSizesDescribeTheBlock()
+{
+    // Sizes counted while the fixture had 12 channels; the fixture has 8 at the save.
+    auto r = newFixture(12);
+    r->PalChannels = 12;
+    r->PalName[0] = paletteNameFromText("Mix");
+    r->PalChannelUsed[0][2] = 1;
+    r->PalChannelUsed[0][10] = 1;
+    r->PalEntryName[0][0] = paletteNameFromText("A");
+    r->PalEntryName[0][1] = paletteNameFromText("B");
+    r->PalValue[0][1][2] = 77;
+    UpdatePaletteUse(*r);
+    QCOMPARE(int(r->PalEntrySize[0][1]), 2);
+    r->FixHeader.NumChannels = 8;
+
+    const FixtureImage image = saved(*r);
+    QCOMPARE(int(image[943 + 0]), 1);
+    QCOMPARE(int(image[943 + 1]), 1);
+    const std::uint8_t block[] = {3, 0, 3, 77, 0};
+    for (std::size_t i = 0; i < sizeof block; ++i)
+        QCOMPARE(int(image[2048 + i]), int(block[i]));
+
+    auto back = newFixture(8);
+    QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->PalValue[0][1][2]), 77);
+    QCOMPARE(int(back->PalChannelUsed[0][2]), 1);
+    QCOMPARE(int(back->PalChannelUsed[0][10]), 0);
+}
+
+void TestFixtureFile::refusedFiles_data()
+{
+    QTest::addColumn<int>("offset"); // -1: change the length instead
+    QTest::addColumn<int>("value");  // the byte, or the length
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("512 bytes") << -1 << 512
+                               << "512 bytes long; a fixture setup file has 6144 bytes";
+    QTest::newRow("6145 bytes") << -1 << 6145 << "6145 bytes long";
+    QTest::newRow("no bytes") << -1 << 0 << "0 bytes long";
+    QTest::newRow("count 57") << 12 << 57 << "channel count 57 is over 40";
+    QTest::newRow("count 41") << 12 << 41 << "channel count 41 is over 40";
+    QTest::newRow("count 0") << 12 << 0 << "channel count 0";
+    QTest::newRow("partner 57") << int(channelAt(2) + 3) << 57
+                                << "channel 3 names partner 57, which is not a channel 1 to 40";
+    QTest::newRow("pan high byte 128") << 13 + 256 << 128 << "degree";
+    QTest::newRow("tilt high byte 255") << 13 + 258 << 255 << "degree";
+    QTest::newRow("type byte X") << int(channelAt(5) + 1) << int('X') << "channel 6";
+    QTest::newRow("type byte 7") << int(channelAt(0) + 1) << 7 << "channel 1";
+}
+
+void TestFixtureFile::refusedFiles()
+{
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(QString, message);
+
+    auto source = newFixture(8, "Source");
+    source->Channels[2].ChType = TypeInstant16H;
+    source->Channels[2].PairChannel = 4;
+    source->Channels[3].ChType = TypeInstant16L;
+    const FixtureImage valid = saved(*source);
+    std::vector<std::uint8_t> bytes(valid.begin(), valid.end());
+    if (offset < 0)
+        bytes.resize(static_cast<std::size_t>(value), 0);
+    else
+        bytes[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+
+    auto edited = newFixture(12, "Being edited");
+    edited->StepCount[1] = 2;
+    edited->Steps[1][1] = {3, 4, FixedText<8>::fromText("Strobe")};
+    edited->MaxPanDegree = 540;
+    const FixtureRecord before = *edited;
+
+    const std::string error = ReadFixtureImage(bytes, *edited);
+    QVERIFY2(error.find(message.toStdString()) != std::string::npos, error.c_str());
+    QVERIFY(error.find('\n') == std::string::npos);
+    QVERIFY(*edited == before);
+}
+
+QTEST_APPLESS_MAIN(TestFixtureFile)
+#include "tst_fixturefile.moc"

@@ -1,0 +1,184 @@
+// The 512-byte LED fixture file and the state a save leaves the LED fixture in.
+
+#include "ImageCompare.h"
+#include "ledfixture/LedFixtureFile.h"
+
+#include <QtTest>
+
+#include <string>
+
+using namespace fx;
+
+namespace {
+
+std::size_t recordAt(int position)
+{
+    return 23 + LedChannelRecordSize * position;
+}
+
+std::string textAt(const std::array<std::uint8_t, LedFixtureFileSize>& image, std::size_t at,
+                   std::size_t n)
+{
+    return std::string(image.begin() + static_cast<std::ptrdiff_t>(at),
+                       image.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
+} // namespace
+
+class TestLedFixtureFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultFixture();
+    void colours_data();
+    void colours();
+    void types_data();
+    void types();
+    void unusedPositions();
+};
+
+void TestLedFixtureFile::defaultFixture()
+{
+    LedFixtureRecord record;
+    const auto image = SaveLedFixtureImage(record, "New Fixture");
+
+    std::array<std::uint8_t, LedFixtureFileSize> expected{};
+    const std::string name = "New Fixture";
+    std::copy(name.begin(), name.end(), expected.begin() + 1);
+    expected[12] = 8;
+    expected[13] = 8; // every channel is uncoloured; channel 8 is the last
+    for (int p = 0; p < 8; ++p)
+        expected[recordAt(p) + 1] = 'L'; // name: 12 zero bytes, never chosen
+    for (int p = 8; p < 10; ++p)
+        std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(recordAt(p) + 5), 12, ' ');
+    expected[511] = 0x20;
+    COMPARE_IMAGES(image, expected);
+}
+
+void TestLedFixtureFile::colours_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("colourCodes"); // positions 0..9
+    QTest::addColumn<QList<int>>("map");
+    QTest::addColumn<QByteArray>("letters"); // colour letter byte of records 0..9, '.' for 0
+
+    QTest::newRow("green twice") << 8 << QList<int>{0, 0, 2, 0, 2, 0, 0, 0, 0, 0}
+                                 << QList<int>{8, 0, 5, 0, 0, 0, 0, 0, 0, 0}
+                                 << QByteArray("..G.G.....");
+    QTest::newRow("every colour, ten channels")
+        << 10 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0}
+        << QList<int>{10, 1, 2, 3, 4, 5, 6, 7, 8, 9} << QByteArray("RGBACWMSD.");
+    QTest::newRow("colour beyond the count not mapped")
+        << 3 << QList<int>{1, 0, 0, 0, 3, 0, 0, 0, 0, 0} << QList<int>{3, 1, 0, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("R.........");
+}
+
+void TestLedFixtureFile::colours()
+{
+    QFETCH(int, count);
+    QFETCH(QList<int>, colourCodes);
+    QFETCH(QList<int>, map);
+    QFETCH(QByteArray, letters);
+
+    LedFixtureRecord record;
+    record.LedChannelCount = static_cast<std::uint8_t>(count);
+    for (int p = 0; p < 10; ++p)
+        record.LedChannels[p].ColourCode = static_cast<std::uint8_t>(colourCodes[p]);
+    const auto image = SaveLedFixtureImage(record, "Par");
+
+    QCOMPARE(int(image[12]), count);
+    for (int c = 0; c < 10; ++c) {
+        QCOMPARE(int(image[13 + c]), map[c]);
+        QCOMPARE(int(record.ColourChannelMap[c]), map[c]);
+        // The colour code stays in every record; the letter only in records in use.
+        QCOMPARE(int(image[recordAt(c)]), colourCodes[c]);
+        QCOMPARE(int(image[recordAt(c) + 4]), letters[c] == '.' ? 0 : int(letters[c]));
+    }
+}
+
+void TestLedFixtureFile::types_data()
+{
+    QTest::addColumn<QList<int>>("types"); // positions 0..7, count 8
+    QTest::addColumn<QList<int>>("pairs");
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<QList<int>>("typesAfter");
+
+    QTest::newRow("plain") << QList<int>{0, 1, 2, 0, 0, 0, 0, 0}
+                           << QList<int>{0, 0, 0, 0, 0, 0, 0, 0} << QByteArray("LHILLLLL")
+                           << QList<int>{0, 1, 2, 0, 0, 0, 0, 0};
+    // Channel 3 instant high with pair 4: channel 4 is written with its own letter and is the
+    // low half afterwards.
+    QTest::newRow("instant high names an LTP channel")
+        << QList<int>{0, 0, 3, 0, 0, 0, 0, 0} << QList<int>{0, 0, 4, 0, 0, 0, 0, 0}
+        << QByteArray("LLSLLLLL") << QList<int>{0, 0, 3, 4, 0, 0, 0, 0};
+    QTest::newRow("fadeable pair")
+        << QList<int>{6, 5, 0, 0, 0, 0, 0, 0} << QList<int>{0, 1, 0, 0, 0, 0, 0, 0}
+        << QByteArray("OsLLLLLL") << QList<int>{6, 5, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("fadeable low that no high names")
+        << QList<int>{0, 0, 0, 0, 6, 0, 0, 0} << QList<int>{0, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("LLLLOLLL") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("high without a pair")
+        << QList<int>{5, 0, 0, 0, 0, 0, 0, 0} << QList<int>{0, 0, 0, 0, 0, 0, 0, 0}
+        << QByteArray("sLLLLLLL") << QList<int>{5, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TestLedFixtureFile::types()
+{
+    QFETCH(QList<int>, types);
+    QFETCH(QList<int>, pairs);
+    QFETCH(QByteArray, letters);
+    QFETCH(QList<int>, typesAfter);
+
+    LedFixtureRecord record;
+    for (int p = 0; p < 8; ++p) {
+        record.LedChannels[p].TypeCode = static_cast<std::uint8_t>(types[p]);
+        record.LedChannels[p].PairChannel = static_cast<std::uint8_t>(pairs[p]);
+    }
+    const auto image = SaveLedFixtureImage(record, "Bar");
+    for (int p = 0; p < 8; ++p) {
+        QCOMPARE(char(image[recordAt(p) + 1]), letters[p]);
+        QCOMPARE(int(image[recordAt(p) + 3]), pairs[p]);
+        QCOMPARE(int(record.LedChannels[p].TypeCode), typesAfter[p]);
+    }
+    // A second save of the normalised fixture writes the same types.
+    const auto again = SaveLedFixtureImage(record, "Bar");
+    for (int p = 0; p < 8; ++p)
+        QCOMPARE(int(record.LedChannels[p].TypeCode), typesAfter[p]);
+    QCOMPARE(textAt(again, 1, 11), std::string("Bar        "));
+}
+
+void TestLedFixtureFile::unusedPositions()
+{
+    LedFixtureRecord record;
+    record.LedChannelCount = 10;
+    for (int p = 0; p < 10; ++p) {
+        record.LedChannels[p] = {static_cast<std::uint8_t>(p % 9 + 1),
+                                 2,
+                                 0,
+                                 3,
+                                 0,
+                                 FixedText<12>::fromText("Cell " + std::to_string(p))};
+    }
+    auto image = SaveLedFixtureImage(record, "A name longer than eleven");
+    QCOMPARE(textAt(image, 1, 11), std::string("A name long"));
+    for (int p = 0; p < 10; ++p) // ten channels: nothing cleared
+        QCOMPARE(textAt(image, recordAt(p) + 5, 12), record.LedChannels[p].Name.str());
+
+    record.LedChannelCount = 6;
+    image = SaveLedFixtureImage(record, "");
+    QCOMPARE(textAt(image, 1, 11), std::string(11, ' '));
+    for (int p = 6; p < 10; ++p) {
+        QCOMPARE(int(image[recordAt(p)]), p % 9 + 1); // the colour code stays
+        for (int k = 1; k < 5; ++k)
+            QCOMPARE(int(image[recordAt(p) + k]), 0);
+        QCOMPARE(textAt(image, recordAt(p) + 5, 12), std::string(12, ' '));
+        QCOMPARE(int(record.LedChannels[p].PairChannel), 0);
+        QVERIFY(record.LedChannels[p].Name.isBlank());
+    }
+    for (std::size_t i = 193; i < 511; ++i)
+        QCOMPARE(int(image[i]), 0);
+    QCOMPARE(int(image[511]), 0x20);
+}
+
+QTEST_APPLESS_MAIN(TestLedFixtureFile)
+#include "tst_ledfixturefile.moc"

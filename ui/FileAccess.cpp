@@ -35,17 +35,25 @@ bool DiskFileAccess::write(const QString& path, const QByteArray& data, QString*
             *error = QStringLiteral("it is a folder");
         return false;
     }
+    // Unbuffered, so that every write reaches the file system here: a buffered QSaveFile only
+    // flushes in commit(), which then ignores a short write on a full disk and renames the cut
+    // file over the old one. A short write is retried for the rest, whose failure gives the
+    // reason ("No space left on device").
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    if (file.write(data) != data.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
+    for (qsizetype done = 0; done < data.size();) {
+        const qint64 written = file.write(data.constData() + done, data.size() - done);
+        if (written <= 0) {
+            if (error)
+                *error = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
     }
     if (!file.commit()) {
         if (error)

@@ -12,7 +12,8 @@ StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), 
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
     setModel(model);
-    setItemDelegate(new StepGridDelegate(this));
+    m_delegate = new StepGridDelegate(this);
+    setItemDelegate(m_delegate);
     // Cells open by a click or a released key only, through openCell.
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
@@ -103,8 +104,15 @@ void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     if (hint == QAbstractItemDelegate::RevertModelCache)
         m_advanceOnFocus = false;
     // Where to go next is decided when the focus comes back to the grid (focusInEvent), not by
-    // the view's own Tab handling.
+    // the view's own Tab handling. The view gives itself the focus while it is still releasing
+    // the editor, so the next cell opens once that is done.
+    m_inCloseEditor = true;
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    m_inCloseEditor = false;
+    if (m_advancePending) {
+        m_advancePending = false;
+        advance();
+    }
 }
 
 void StepGrid::focusInEvent(QFocusEvent* event)
@@ -113,7 +121,11 @@ void StepGrid::focusInEvent(QFocusEvent* event)
     const Qt::FocusReason reason = event->reason();
     const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                             reason == Qt::OtherFocusReason;
-    if (m_advanceOnFocus && byKeyboard && !m_closingQuietly)
+    if (!m_advanceOnFocus || !byKeyboard || m_closingQuietly)
+        return;
+    if (m_inCloseEditor)
+        m_advancePending = true;
+    else
         advance();
 }
 

@@ -4,6 +4,7 @@
 #include <QTableView>
 
 class QLineEdit;
+class StepGridDelegate;
 class StepGridModel;
 
 // The steps grid MSFlexGrid2. A click on a cell, or a key released in the grid, opens the
@@ -38,7 +39,10 @@ private:
     void advance();
 
     StepGridModel* m_model;
+    StepGridDelegate* m_delegate;
     QPersistentModelIndex m_editIndex;
     bool m_advanceOnFocus = false;
     bool m_closingQuietly = false;
+    bool m_inCloseEditor = false;
+    bool m_advancePending = false;
 };

@@ -31,6 +31,7 @@ QString nameText(const fx::FixedText<8>& name)
 StepGridModel::StepGridModel(fx::FixtureRecord& record, QObject* parent)
     : QAbstractTableModel(parent), m_record(record)
 {
+    numberRows();
 }
 
 fx::StepInfo& StepGridModel::entry(int row) const
@@ -49,12 +50,26 @@ void StepGridModel::setStepCount(int count)
     m_record.StepCount[static_cast<std::size_t>(m_channel)] = static_cast<std::uint8_t>(count);
 }
 
+bool StepGridModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_rows &&
+           index.column() < ColumnCount;
+}
+
+void StepGridModel::numberRows()
+{
+    m_stepNumber.resize(static_cast<std::size_t>(m_rows));
+    for (int row = 0; row < m_rows; ++row)
+        m_stepNumber[static_cast<std::size_t>(row)] = row + 1;
+}
+
 void StepGridModel::fill(int channel0)
 {
     beginResetModel();
     m_channel = std::clamp(channel0, 0, fx::MaxChannels - 1);
     m_placeholder = stepCount() == 0;
     m_rows = m_placeholder ? 1 : stepCount();
+    numberRows();
     m_placeholderText = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
     endResetModel();
 }
@@ -65,6 +80,7 @@ void StepGridModel::showEmpty(int channel0)
     m_channel = std::clamp(channel0, 0, fx::MaxChannels - 1);
     m_placeholder = true;
     m_rows = 1;
+    numberRows();
     m_placeholderText = {};
     endResetModel();
 }
@@ -77,13 +93,16 @@ void StepGridModel::syncWithRecord()
     beginResetModel();
     m_placeholder = count == 0;
     m_rows = m_placeholder ? 1 : count;
+    numberRows();
     endResetModel();
 }
 
 void StepGridModel::relabelFrom(int row)
 {
-    if (row < m_rows)
-        emit dataChanged(index(row, StepColumn), index(m_rows - 1, StepColumn));
+    if (row >= m_rows)
+        return;
+    numberRows();
+    emit dataChanged(index(row, StepColumn), index(m_rows - 1, StepColumn));
 }
 
 int StepGridModel::addStep()
@@ -103,6 +122,7 @@ int StepGridModel::addStep()
         entry(row) = blankStep();
         setStepCount(row + 1);
         m_rows = row + 1;
+        m_stepNumber.push_back(m_rows);
         endInsertRows();
     }
     emit stepsChanged();
@@ -119,6 +139,7 @@ bool StepGridModel::insertStep(int row)
     std::move_backward(steps.begin() + row, steps.begin() + m_rows, steps.begin() + m_rows + 1);
     entry(row) = blankStep();
     ++m_rows;
+    m_stepNumber.insert(m_stepNumber.begin() + row, row + 1);
     setStepCount(m_rows);
     endInsertRows();
     relabelFrom(row + 1);
@@ -144,6 +165,7 @@ bool StepGridModel::deleteStep(int row)
         std::move(steps.begin() + row + 1, steps.begin() + m_rows, steps.begin() + row);
         entry(m_rows - 1) = blankStep();
         --m_rows;
+        m_stepNumber.erase(m_stepNumber.begin() + row);
         setStepCount(m_rows);
         endRemoveRows();
         relabelFrom(row);
@@ -221,7 +243,7 @@ int StepGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant StepGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return {};
     if (role == Qt::TextAlignmentRole &&
         (index.column() == FromColumn || index.column() == ToColumn))
@@ -231,7 +253,8 @@ QVariant StepGridModel::data(const QModelIndex& index, int role) const
 
     const int row = index.row();
     if (index.column() == StepColumn)
-        return m_placeholder ? QStringLiteral("No Steps") : QStringLiteral("Step %1").arg(row + 1);
+        return m_placeholder ? QStringLiteral("No Steps")
+                             : QStringLiteral("Step %1").arg(m_stepNumber[std::size_t(row)]);
     if (m_placeholder)
         return m_placeholderText[static_cast<std::size_t>(index.column() - 1)];
     const fx::StepInfo& step = entry(row);
@@ -257,7 +280,7 @@ QVariant StepGridModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags StepGridModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() != StepColumn)
@@ -267,8 +290,7 @@ Qt::ItemFlags StepGridModel::flags(const QModelIndex& index) const
 
 bool StepGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
-        index.column() == StepColumn)
+    if (role != Qt::EditRole || !isCell(index) || index.column() == StepColumn)
         return false;
     const QString text = value.toString();
     fx::StepInfo& step = entry(m_placeholder ? 0 : index.row());

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 
 #include <array>
+#include <vector>
 
 namespace fx {
 struct FixtureRecord;
@@ -71,7 +72,9 @@ private:
     // Rebuilds the rows when the record's step count no longer matches them (the record was
     // changed behind the model's back).
     void syncWithRecord();
+    void numberRows();
     void relabelFrom(int row);
+    bool isCell(const QModelIndex& index) const;
 
     fx::FixtureRecord& m_record;
     int m_channel = 0;
@@ -79,4 +82,7 @@ private:
     bool m_placeholder = true;
     // What the "No Steps" row shows in Step Name, From Dmx and To Dmx.
     std::array<QString, 3> m_placeholderText;
+    // The step number each row's "Step" cell shows. Rows keep their number while they move
+    // and are renumbered right after an insert or delete, as a change of their data.
+    std::vector<int> m_stepNumber;
 };

@@ -1,0 +1,196 @@
+#include "ledfixture/LedFixture.h"
+
+#include "ledfixture/LedFixtureDelegate.h"
+#include "ledfixture/LedFixtureGrid.h"
+#include "ledfixture/LedFixtureModel.h"
+#include "ui/Dialogs.h"
+#include "ui/FileAccess.h"
+#include "ui/Latin1Validator.h"
+#include "ui/Services.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString DefaultFixtureName = QStringLiteral("New Fixture");
+const QString DefaultMirror = QStringLiteral("000");
+constexpr int DefaultChannelCount = 8;
+constexpr int NameLength = 11;
+constexpr int MirrorLength = 3;
+
+// Room for ten rows under the header; the column widths follow the grid's width.
+constexpr int GridWidth = 440;
+constexpr int GridRowHeight = 26;
+
+QLineEdit* textBox(const QString& objectName, int maxLength, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setMaxLength(maxLength);
+    box->setValidator(new ui::Latin1Validator(box));
+    return box;
+}
+
+QLabel* caption(int index, const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("FSLabe_%1").arg(index));
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+LedFixture::LedFixture(ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("LedFixture"));
+    setWindowTitle(QStringLiteral("LED Fixture Edit"));
+    m_model = new LedFixtureModel(m_record, this);
+    buildForm();
+    load();
+}
+
+LedFixture::~LedFixture() = default;
+
+void LedFixture::buildForm()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Fixture Setup"), this);
+    frame->setObjectName(QStringLiteral("Fixtue_Setup"));
+
+    m_nameBox = textBox(QStringLiteral("Text1"), NameLength, frame);
+    m_countList = new QComboBox(frame);
+    m_countList->setObjectName(QStringLiteral("Combo1"));
+    for (int count = 1; count <= fx::LedMaxChannels; ++count)
+        m_countList->addItem(QString::number(count), count);
+    LedFixtureListOnlyKeys::install(m_countList);
+    // The mirror boxes are shown for the look of a fixture setup; the LED file has no place
+    // for them.
+    m_panMirror = textBox(QStringLiteral("Text4"), MirrorLength, frame);
+    m_tiltMirror = textBox(QStringLiteral("Text2"), MirrorLength, frame);
+    for (QLineEdit* mirror : {m_panMirror, m_tiltMirror})
+        mirror->setFixedWidth(mirror->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+
+    auto* gridCaption = new QLabel(QStringLiteral("Channel Infomations:"), frame);
+    gridCaption->setObjectName(QStringLiteral("Label2"));
+    m_grid = new LedFixtureGrid(frame);
+    m_grid->setItemDelegate(new LedFixtureDelegate(m_grid));
+    m_grid->setModel(m_model);
+    m_grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    m_grid->setFixedSize(GridWidth, m_grid->horizontalHeader()->height() +
+                                        fx::LedMaxChannels * GridRowHeight +
+                                        2 * m_grid->frameWidth());
+    gridCaption->setBuddy(m_grid);
+
+    m_saveButton = new QPushButton(QStringLiteral("Save"), frame);
+    m_saveButton->setObjectName(QStringLiteral("Command1"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(caption(0, QStringLiteral("Led Fixture Name:"), m_nameBox, frame), 0, 0);
+    fields->addWidget(m_nameBox, 0, 1);
+    fields->addWidget(caption(1, QStringLiteral("Number of Channels:"), m_countList, frame), 1, 0);
+    fields->addWidget(m_countList, 1, 1, Qt::AlignLeft);
+    auto* mirrors = new QHBoxLayout;
+    mirrors->addWidget(caption(2, QStringLiteral("PanMIRROR:"), m_panMirror, frame));
+    mirrors->addWidget(m_panMirror);
+    mirrors->addSpacing(16);
+    mirrors->addWidget(caption(3, QStringLiteral("TiltMIRROR:"), m_tiltMirror, frame));
+    mirrors->addWidget(m_tiltMirror);
+    mirrors->addStretch();
+    fields->addLayout(mirrors, 2, 0, 1, 2);
+    fields->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_saveButton);
+
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addLayout(fields);
+    frameLayout->addSpacing(6);
+    frameLayout->addWidget(gridCaption);
+    frameLayout->addWidget(m_grid);
+    frameLayout->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_countList, &QComboBox::currentIndexChanged, this, &LedFixture::channelCountPicked);
+    connect(m_saveButton, &QPushButton::clicked, this, &LedFixture::SaveLedFixture);
+}
+
+void LedFixture::load()
+{
+    // A reopened window starts a new LED fixture, as on the first opening.
+    m_nameBox->setText(DefaultFixtureName);
+    m_panMirror->setText(DefaultMirror);
+    m_tiltMirror->setText(DefaultMirror);
+    {
+        const QSignalBlocker blocker(m_countList);
+        m_countList->setCurrentIndex(DefaultChannelCount - 1);
+    }
+    FillLedGrid(DefaultChannelCount);
+    m_grid->clearAutoAdvance();
+}
+
+void LedFixture::channelCountPicked(int index)
+{
+    if (index >= 0)
+        FillLedGrid(m_countList->itemData(index).toInt());
+}
+
+void LedFixture::FillLedGrid(int channelCount)
+{
+    m_model->resetChannels(channelCount);
+}
+
+void LedFixture::SaveLedFixture()
+{
+    QString path = m_services.dialogs.saveFileName(this, QStringLiteral("Save As"),
+                                                   QStringLiteral("LedFixture Setup File(*.tff)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".tff"), Qt::CaseInsensitive))
+        path += QStringLiteral(".tff");
+    const QString shownPath = QDir::toNativeSeparators(path);
+
+    const QFileInfo existing(path);
+    if (existing.isFile() && existing.size() > 0) {
+        const auto answer = m_services.dialogs.ask(
+            this, QStringLiteral("ORVA Save As"),
+            shownPath + QStringLiteral(" already exists.\rDo you want to replace it?"),
+            ui::Dialogs::Buttons::YesNo);
+        if (answer != ui::Dialogs::Answer::Yes)
+            return;
+    }
+
+    // The save works on a copy: the editor's fixture takes the saved state (normalised types)
+    // only once the file is written.
+    fx::LedFixtureRecord saved = m_record;
+    const QByteArray name = m_nameBox->text().toLatin1();
+    const auto image = fx::SaveLedFixtureImage(
+        saved, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
+                           static_cast<qsizetype>(image.size()));
+    QString error;
+    if (!m_services.files.write(path, bytes, &error)) {
+        m_services.dialogs.tell(this, QStringLiteral("ORVA Save As"),
+                                QStringLiteral("The LED fixture could not be saved to %1:\n%2\n"
+                                               "Any file of that name is as it was.")
+                                    .arg(shownPath, error),
+                                ui::Dialogs::Icon::Warning);
+        return;
+    }
+    m_model->applySaved(saved);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+// Drives a real LED fixture editor window the way a user does: clicks on cells, keys in the
+// list editors, focus moving away to commit.
+
+#include "ledfixture/LedFixture.h"
+#include "ui/FileAccess.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Services.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+struct LedEditorDriver {
+    explicit LedEditorDriver(ui::FileAccess* files = nullptr)
+        : services{dialogs, files ? *files : disk, QString()}
+    {
+        form = std::make_unique<LedFixture>(services);
+        active = showActive();
+        grid = form->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+        nameBox = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        countList = form->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        saveButton = form->findChild<QPushButton*>(QStringLiteral("Command1"));
+    }
+
+    bool showActive()
+    {
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        return QTest::qWaitForWindowActive(form.get());
+    }
+
+    // Closing the window hides it; opening it again runs the form's start-up.
+    bool reopen()
+    {
+        form->hide();
+        form->load();
+        return showActive();
+    }
+
+    bool ready() const { return active && grid && nameBox && countList && saveButton; }
+
+    // Rows and columns as the grid counts them below its header: row 0 is "Chan 1".
+    QModelIndex cell(int row, int column) const { return grid->model()->index(row, column); }
+    QString text(int row, int column) const { return cell(row, column).data().toString(); }
+    QModelIndex current() const { return grid->currentIndex(); }
+
+    void click(int row, int column)
+    {
+        grid->scrollTo(cell(row, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(cell(row, column)).center());
+    }
+
+    // The list editor open over a cell, if any.
+    QComboBox* openEditor() const
+    {
+        // Closed editors are hidden and deleted later; the open one is the visible one.
+        for (QComboBox* combo : grid->findChildren<QComboBox*>()) {
+            if (combo->isVisible())
+                return combo;
+        }
+        return nullptr;
+    }
+
+    // Walks the list with the arrow keys to text; false when the list does not hold it.
+    static bool chooseByKeys(QComboBox* combo, const QString& text)
+    {
+        const int target = combo->findText(text);
+        if (target < 0)
+            return false;
+        for (int i = 0; i < 20 && combo->currentIndex() < target; ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+        for (int i = 0; i < 20 && combo->currentIndex() > target; ++i)
+            QTest::keyClick(combo, Qt::Key_Up);
+        return combo->currentText() == text;
+    }
+
+    // Types text key by key, any character (QTest::keyClicks takes only ASCII).
+    static void typeText(QWidget* widget, const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+    }
+
+    // Click the cell, pick text in its editor and commit by clicking the name box.
+    bool pick(int row, int column, const QString& text)
+    {
+        click(row, column);
+        QComboBox* combo = openEditor();
+        if (!combo || !chooseByKeys(combo, text))
+            return false;
+        QTest::mouseClick(nameBox, Qt::LeftButton);
+        return openEditor() == nullptr && this->text(row, column) == text;
+    }
+
+    // Picks the count in the open list (arrow keys on the closed list would pass through the
+    // counts between, each one rebuilding the grid).
+    bool setChannelCount(int count)
+    {
+        countList->showPopup();
+        QAbstractItemView* list = countList->view();
+        for (int i = 0; i < 20 && list->currentIndex().row() < count - 1; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        for (int i = 0; i < 20 && list->currentIndex().row() > count - 1; ++i)
+            QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        return countList->currentText() == QString::number(count) &&
+               grid->model()->rowCount() == count;
+    }
+
+    // The items of the partner list, opened over a 16-bit channel's Ch16bit cell.
+    QStringList partnerItems(int row)
+    {
+        click(row, 3);
+        QStringList items;
+        if (QComboBox* combo = openEditor()) {
+            for (int i = 0; i < combo->count(); ++i)
+                items << combo->itemText(i);
+            QTest::keyClick(combo, Qt::Key_Escape);
+        }
+        return items;
+    }
+
+    bool active = false;
+    ui::ScriptedDialogs dialogs;
+    ui::DiskFileAccess disk;
+    ui::Services services;
+    std::unique_ptr<LedFixture> form;
+    QTableView* grid = nullptr;
+    QLineEdit* nameBox = nullptr;
+    QComboBox* countList = nullptr;
+    QPushButton* saveButton = nullptr;
+};

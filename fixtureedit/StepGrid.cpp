@@ -24,12 +24,12 @@ StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), 
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setMinimumHeight(fontMetrics().height() + 14);
     setColumnWidth(StepGridModel::StepColumn, 74);
-    setColumnWidth(StepGridModel::NameColumn, 96);
     setColumnWidth(StepGridModel::FromColumn, 70);
-    setColumnWidth(StepGridModel::ToColumn, 64);
+    setColumnWidth(StepGridModel::ToColumn, 70);
+    horizontalHeader()->setSectionResizeMode(StepGridModel::NameColumn, QHeaderView::Stretch);
     connect(this, &QAbstractItemView::clicked, this, &StepGrid::openCell);
 }
 

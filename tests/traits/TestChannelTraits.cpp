@@ -54,6 +54,7 @@ private slots:
     void dmxValueReading_data();
     void dmxValueReading();
     void modelPassesTester();
+    void renderForReview();
 
 private:
     QTableView* grid() const { return m_frame->findChild<QTableView*>("MSFlexGrid2"); }
@@ -726,12 +727,27 @@ void TestChannelTraits::modelPassesTester()
     click("Command3");
     QCOMPARE(model->rowCount(), 1);
     QVERIFY(!model->setData(model->index(0, 0), QStringLiteral("x")));
+}
 
-    if (qEnvironmentVariableIsSet("TRAITS_RENDER_PNG")) {
-        m_frame->selectChannel(0);
-        clickCell(1, 1);
-        m_window->grab().save(qEnvironmentVariable("TRAITS_RENDER_PNG"));
+// Writes a picture of the frame to the file named by TRAITS_RENDER_PNG, for a person to look at.
+void TestChannelTraits::renderForReview()
+{
+    const QString path = qEnvironmentVariable("TRAITS_RENDER_PNG");
+    if (path.isEmpty())
+        QSKIP("TRAITS_RENDER_PNG not set");
+    const char* names[] = {"Open", "Strobe", "Gobo 1", "Gobo 2", "Gobo 3", "Shake", "Spin"};
+    m_record->StepCount[2] = 7;
+    for (int k = 0; k < 7; ++k) {
+        step(2, k).StepName.assign(names[k]);
+        step(2, k).FromDmx = static_cast<std::uint8_t>(k * 36);
+        step(2, k).ToDmx = static_cast<std::uint8_t>(k * 36 + 35);
     }
+    m_record->StepCount[5] = 200;
+    m_frame->setChannelLabel(2, QStringLiteral("Gobo        "));
+    m_frame->selectChannel(2);
+    combo("Combo12")->setCurrentIndex(3);
+    clickCell(2, 1);
+    QVERIFY(m_window->grab().save(path));
 }
 
 QTEST_MAIN(TestChannelTraits)

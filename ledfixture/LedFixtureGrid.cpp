@@ -31,6 +31,8 @@ LedFixtureGrid::LedFixtureGrid(QWidget* parent) : QTableView(parent)
     setWordWrap(false);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The widths leave room for a scroll bar; while none is needed, Ch16bit takes it.
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setFixedHeight(pixels(HeaderHeightTwips));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

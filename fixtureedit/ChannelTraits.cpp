@@ -17,9 +17,9 @@
 
 namespace {
 
-// The channel choosers change only by picking from their list: typed keys (which would jump
-// to a matching entry) and the mouse wheel are discarded, while Tab still moves on and the
-// keys that open the list (F4, Alt+Down, Space) still open it.
+// The channel choosers change only by picking from their list: a typed character, which would
+// pick the entry with that first letter, is discarded, while the keys that move through the list
+// or open it (arrows, Space, F4, Alt+Down) and Tab work as usual.
 class PickOnlyFilter : public QObject {
 public:
     using QObject::QObject;
@@ -27,21 +27,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Wheel)
-            return true;
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_F4:
-        case Qt::Key_Space: return false;
-        case Qt::Key_Up:
-        case Qt::Key_Down: return !(key->modifiers() & Qt::AltModifier);
-        default: return true;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            if (text.size() == 1 && text[0].isPrint() && text[0] != u' ' &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+                return true;
         }
+        return QObject::eventFilter(watched, event);
     }
 };
 

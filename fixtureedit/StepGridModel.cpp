@@ -212,7 +212,7 @@ int StepGridModel::dmxValueFromText(const QString& text)
     }
     if (!anyDigit)
         return 0;
-    if (i < n && (bytes[i] == 'e' || bytes[i] == 'E' || bytes[i] == 'd' || bytes[i] == 'D')) {
+    if (i < n && (bytes[i] == 'e' || bytes[i] == 'E')) {
         qsizetype j = i + 1;
         QByteArray exponent = "e";
         if (j < n && (bytes[j] == '+' || bytes[j] == '-'))

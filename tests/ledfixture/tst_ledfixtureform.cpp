@@ -247,37 +247,51 @@ void TestLedFixtureForm::typingIsDiscarded()
 
 void TestLedFixtureForm::keyboardStep_data()
 {
+    QTest::addColumn<QString>("reach"); // how the first cell's editor is opened
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("nextRow");
     QTest::addColumn<int>("nextColumn");
+    QTest::addColumn<bool>("nextOpen");
+    const int tab = Qt::Key_Tab;
     // Rows are counted from 0 here: row 2 is "Chan 3".
-    QTest::newRow("Name to Type") << 0 << 1 << int(Qt::Key_Tab) << 0 << 2;
-    QTest::newRow("row 3 Type to row 4 Name") << 2 << 2 << int(Qt::Key_Tab) << 3 << 1;
-    QTest::newRow("last Type wraps to row 1") << 7 << 2 << int(Qt::Key_Tab) << 0 << 1;
-    QTest::newRow("last Ch16bit wraps to row 1") << 7 << 3 << int(Qt::Key_Tab) << 0 << 1;
-    QTest::newRow("Enter steps like Tab") << 4 << 2 << int(Qt::Key_Return) << 5 << 1;
-    QTest::newRow("Shift+Tab steps back") << 0 << 1 << int(Qt::Key_Backtab) << 7 << 2;
-    QTest::newRow("Escape stays") << 3 << 1 << int(Qt::Key_Escape) << 3 << 1;
+    QTest::newRow("Name to Type") << "click" << 0 << 1 << tab << 0 << 2 << true;
+    QTest::newRow("row 3 Type to row 4 Name") << "click" << 2 << 2 << tab << 3 << 1 << true;
+    QTest::newRow("last Type wraps to row 1") << "click" << 7 << 2 << tab << 0 << 1 << true;
+    QTest::newRow("last Ch16bit wraps to row 1") << "arrows" << 7 << 3 << tab << 0 << 1 << true;
+    QTest::newRow("Enter steps like Tab")
+        << "click" << 4 << 2 << int(Qt::Key_Return) << 5 << 1 << true;
+    QTest::newRow("Shift+Tab steps back")
+        << "click" << 0 << 1 << int(Qt::Key_Backtab) << 7 << 2 << true;
+    QTest::newRow("Escape stays") << "click" << 3 << 1 << int(Qt::Key_Escape) << 3 << 1 << false;
+    // A click clears the step: after a clicked Ch16bit cell the focus comes back without one.
+    QTest::newRow("clicked Ch16bit stays") << "click16" << 2 << 3 << tab << 2 << 3 << false;
+    // The focus coming to the grid from another control steps too.
+    QTest::newRow("Tab into the grid") << "from Text2" << 5 << 1 << tab << 5 << 2 << true;
 }
 
 void TestLedFixtureForm::keyboardStep()
 {
+    QFETCH(QString, reach);
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(int, key);
     QFETCH(int, nextRow);
     QFETCH(int, nextColumn);
+    QFETCH(bool, nextOpen);
     LedEditorDriver ed;
-    if (column == 3) {
-        // The Ch16bit cell is reached by the arrow keys after a Name editor has opened.
+    if (reach == "arrows") {
+        // The Ch16bit cell reached by the arrow keys after a Name editor has opened.
         QVERIFY(ed.pick(row, 2, "Fadeable LTP 16bitH"));
         ed.click(row, 1);
         QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
         QTest::keyClick(ed.grid, Qt::Key_Right);
         QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
         QTest::keyClick(ed.grid, Qt::Key_Right);
+    } else if (reach == "click16") {
+        QVERIFY(ed.pick(row, 2, "instant LTP 16bitH"));
+        ed.click(row, 3);
     } else {
         ed.click(row, column);
     }
@@ -285,13 +299,19 @@ void TestLedFixtureForm::keyboardStep()
     QVERIFY(editor);
     QCOMPARE(ed.current(), ed.cell(row, column));
 
-    QTest::keyClick(editor, Qt::Key(key),
+    QWidget* target = editor;
+    if (reach == "from Text2") {
+        target = ed.form->findChild<QLineEdit*>("Text2");
+        QTest::mouseClick(target, Qt::LeftButton);
+        QVERIFY(!ed.openEditor());
+    }
+    QTest::keyClick(target, Qt::Key(key),
                     key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     QApplication::processEvents(); // Enter commits once the list has seen the key
 
     QCOMPARE(ed.current(), ed.cell(nextRow, nextColumn));
     QComboBox* next = ed.openEditor();
-    if (key == Qt::Key_Escape) {
+    if (!nextOpen) {
         QVERIFY(!next);
         QVERIFY(ed.grid->hasFocus());
         return;

@@ -99,7 +99,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every case
 };
 
-// Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N" or "fixture TEXT",
+// Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N", "fixture TEXT" or
+// "mirrors TEXT" (both mirror boxes),
 // with rows counted from 0, as a user would do them on the window.
 void TestLedFixtureSave::savedFile_data()
 {
@@ -110,6 +111,7 @@ void TestLedFixtureSave::savedFile_data()
     const QStringList ltp8(8, "LTP");
     QByteArray file = defaultFile();
     QTest::newRow("default") << QStringList() << file << ltp8;
+    QTest::newRow("mirror boxes are not saved") << QStringList{"mirrors 359"} << file << ltp8;
 
     file = defaultFile();
     file[13 + 2] = 5;
@@ -184,9 +186,15 @@ void TestLedFixtureSave::savedFile()
         const QString rest = action.section(' ', 1);
         if (verb == "count") {
             QVERIFY2(ed.setChannelCount(rest.toInt()), qPrintable(action));
-        } else if (verb == "fixture") {
-            ed.nameBox->selectAll();
-            LedEditorDriver::typeText(ed.nameBox, rest);
+        } else if (verb == "fixture" || verb == "mirrors") {
+            auto* box = verb == "fixture" ? ed.nameBox : ed.form->findChild<QLineEdit*>("Text4");
+            box->selectAll();
+            LedEditorDriver::typeText(box, rest);
+            QCOMPARE(box->text(), rest);
+            if (verb == "mirrors") {
+                ed.form->findChild<QLineEdit*>("Text2")->selectAll();
+                LedEditorDriver::typeText(ed.form->findChild<QLineEdit*>("Text2"), rest);
+            }
         } else {
             const int row = rest.section(' ', 0, 0).toInt();
             const int column = verb == "name" ? 1 : verb == "type" ? 2 : 3;

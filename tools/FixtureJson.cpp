@@ -49,7 +49,7 @@ bool isFlat(const Json& v)
 void printJson(const Json& v, int indent, std::string& out)
 {
     if (!v.is_structured()) {
-        out += v.dump();
+        out += v.is_number_unsigned() ? std::to_string(v.get<std::uint64_t>()) : v.dump();
         return;
     }
     const bool object = v.is_object();
@@ -63,7 +63,7 @@ void printJson(const Json& v, int indent, std::string& out)
             first = false;
             if (object)
                 out += Json(it.key()).dump() + ": ";
-            out += it.value().dump();
+            printJson(it.value(), indent, out);
         }
         out += close;
         return;
@@ -158,9 +158,16 @@ public:
     {
         if (!array(v, path, out.size()))
             return false;
-        for (std::size_t i = 0; i < out.size(); ++i)
-            if (!byte(v[i], path + "[" + std::to_string(i) + "]", out[i]))
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const Json& element = v[i];
+            if (element.is_number_unsigned() && element.get<std::uint64_t>() <= 255) {
+                out[i] = static_cast<std::uint8_t>(element.get<std::uint64_t>());
+                continue;
+            }
+            // The path is spelt out only for a value at fault.
+            if (!byte(element, path + "[" + std::to_string(i) + "]", out[i]))
                 return false;
+        }
         return true;
     }
 

@@ -1,0 +1,275 @@
+// The JSON form of the fixture record: dump then build gives back the file byte for byte, and
+// build refuses every fault with a one-line message and no image.
+
+#include "RecordGenerator.h"
+#include "tools/FixtureJson.h"
+
+#include <nlohmann/json.hpp>
+
+#include <QtTest>
+
+using namespace fx;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+FixtureImage savedImage(FixtureRecord& r)
+{
+    BuildFuncMap(r);
+    return WriteFixtureImage(r);
+}
+
+std::string dumpOf(const FixtureImage& image)
+{
+    std::string json;
+    const std::string error = fixtureJsonFromImage(image, json);
+    if (!error.empty())
+        qFatal("dump refused a file the writer made: %s", error.c_str());
+    return json;
+}
+
+// A small fixture with a 16-bit pair, a step and a palette, as the base of the fault rows.
+std::string baseJson()
+{
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, 8);
+    r->FixHeader.FixtureName.assign("Spot 575");
+    r->Channels[0] = {6, TypeInstant16H, 1, 2, 0, 0, FixedText<12>::fromText("Pan"), 0};
+    r->Channels[1].ChType = TypeInstant16L;
+    r->StepCount[2] = 1;
+    r->Steps[2][0] = {0, 127, FixedText<8>::fromText("Open")};
+    return dumpOf(savedImage(*r));
+}
+
+} // namespace
+
+class TestFixtureJson : public QObject {
+    Q_OBJECT
+
+private slots:
+    void generatedFixturesRoundTrip();
+    void fullPaletteBlockRoundTrips();
+    void dumpShape();
+    void latin1Texts();
+    void strictBuild_data();
+    void strictBuild();
+    void acceptedVariants_data();
+    void acceptedVariants();
+};
+
+void TestFixtureJson::generatedFixturesRoundTrip()
+{
+    RecordGenerator generator(20240611);
+    for (int round = 0; round < 200; ++round) {
+        auto r = generator.next();
+        const FixtureImage written = savedImage(*r);
+        const std::string json = dumpOf(written);
+
+        FixtureImage built{};
+        const std::string error = fixtureImageFromJson(json, built);
+        QVERIFY2(error.empty(),
+                 qPrintable(QString("fixture %1: %2").arg(round).arg(error.c_str())));
+        const QByteArray where = QByteArray("fixture ") + QByteArray::number(round);
+        QVERIFY2(built == written, where.constData());
+
+        // The text itself is stable: reading it and writing it again changes nothing.
+        auto parsed = std::make_unique<FixtureRecord>();
+        QCOMPARE(fixtureFromJson(json, *parsed), std::string());
+        QVERIFY2(fixtureToJson(*parsed) == json, where.constData());
+    }
+}
+
+void TestFixtureJson::fullPaletteBlockRoundTrips()
+{
+    // Three palettes of 40 channels and ten entries: the writer cuts the third one at the end of
+    // the block; the dump holds what the block kept and builds the same block again.
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, 40);
+    r->PalChannels = 40;
+    for (int p = 0; p < 3; ++p) {
+        r->PalName[p] = paletteNameFromText("P" + std::to_string(p));
+        r->PalChannelUsed[p].fill(1);
+        for (int e = 0; e < 10; ++e) {
+            r->PalEntryName[p][e] = paletteNameFromText("E" + std::to_string(e));
+            for (int c = 0; c < 40; ++c)
+                r->PalValue[p][e][c] = static_cast<std::uint8_t>(p + e + c);
+        }
+    }
+    UpdatePaletteUse(*r);
+    QVERIFY(!checkFileCapacity(*r).fits());
+    const FixtureImage written = savedImage(*r);
+    FixtureImage built{};
+    QCOMPARE(fixtureImageFromJson(dumpOf(written), built), std::string());
+    QVERIFY(built == written);
+}
+
+void TestFixtureJson::dumpShape()
+{
+    const Json j = Json::parse(baseJson());
+    QStringList keys;
+    for (auto it = j.begin(); it != j.end(); ++it)
+        keys << QString::fromStdString(it.key());
+    QCOMPARE(keys,
+             QStringList({"Reserved", "FixtureName", "NumChannels", "MaxPanDegree", "MaxTiltDegree",
+                          "FuncMap", "Channels", "StepCount", "Steps", "PalUsed", "PalName",
+                          "PalEntryName", "PalEntrySize", "PalChannelUsed", "PalValue"}));
+    QCOMPARE(j["FixtureName"].get<std::string>(), std::string("Spot 575   "));
+    QCOMPARE(j["FuncMap"].size(), std::size_t(260));
+    QCOMPARE(j["FuncMap"][6].get<int>(), 1);
+    QCOMPARE(j["Channels"].size(), std::size_t(40));
+    QCOMPARE(j["Channels"][0]["ChName"].get<std::string>(), std::string("Pan         "));
+    QCOMPARE(j["Channels"][1]["ChType"].get<int>(), int(TypeInstant16L));
+    // A channel never assigned holds zero bytes, which the dump keeps.
+    QCOMPARE(j["Channels"][20]["ChName"].get<std::string>(), std::string(12, '\0'));
+    QCOMPARE(j["Steps"].size(), std::size_t(40));
+    QCOMPARE(j["Steps"][2].size(), std::size_t(1));
+    QCOMPARE(j["Steps"][2][0]["StepName"].get<std::string>(), std::string("Open    "));
+    QCOMPARE(j["Steps"][3].size(), std::size_t(0));
+    QCOMPARE(j["PalEntryName"][9][9].get<std::string>(), std::string(6, ' '));
+    QCOMPARE(j["PalChannelUsed"][9].size(), std::size_t(40));
+    QCOMPARE(j["PalValue"][9][9].size(), std::size_t(40));
+    // One channel a line: a changed value is a one-line difference.
+    QVERIFY(baseJson().find("{\"FuncCode\": 6, \"ChType\": 3, \"ChNumber\": 1, \"PairChannel\": "
+                            "2, \"Spare1\": 0, \"Spare2\": 0, \"ChName\": \"Pan         \", "
+                            "\"ChValue\": 0}") != std::string::npos);
+}
+
+void TestFixtureJson::latin1Texts()
+{
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, 2);
+    r->FixHeader.FixtureName.assign(std::string("Caf\xE9\0\xFF", 6));
+    const FixtureImage written = savedImage(*r);
+    const std::string json = dumpOf(written);
+    QVERIFY(json.find("\"FixtureName\": \"Caf\xC3\xA9\\u0000\xC3\xBF     \"") != std::string::npos);
+
+    FixtureImage built{};
+    QCOMPARE(fixtureImageFromJson(json, built), std::string());
+    QCOMPARE(int(built[4]), 0xE9);
+    QCOMPARE(int(built[5]), 0);
+    QCOMPARE(int(built[6]), 0xFF);
+}
+
+void TestFixtureJson::strictBuild_data()
+{
+    QTest::addColumn<QString>("pointer"); // JSON pointer of the value to change
+    QTest::addColumn<QString>("value");   // its new JSON value; "<remove>" removes it
+    QTest::addColumn<QByteArray>("text"); // replaces the whole text when not empty
+    QTest::addColumn<QString>("message");
+    const auto change = [](const char* name, const char* pointer, const char* value,
+                           const char* message) {
+        QTest::newRow(name) << pointer << QString::fromUtf8(value) << QByteArray() << message;
+    };
+    const auto whole = [](const char* name, const char* text, const char* message) {
+        QTest::newRow(name) << QString() << QString() << QByteArray(text) << message;
+    };
+
+    whole("malformed", "{\"Reserved\": 0,", "malformed JSON");
+    whole("not an object", "[1, 2]", "the JSON text is not an object");
+    whole("invalid UTF-8", "{\"FixtureName\": \"\xE9\"}", "malformed JSON");
+    change("missing key", "/NumChannels", "<remove>", "lacks the key \"NumChannels\"");
+    change("missing channel key", "/Channels/3/ChValue", "<remove>",
+           "Channels[3] lacks the key \"ChValue\"");
+    change("unknown key", "/Comment", "\"mine\"", "unknown key \"Comment\"");
+    change("name too long", "/FixtureName", "\"Twelve chars\"",
+           "FixtureName \"Twelve chars\" has 12 characters; it holds at most 11");
+    change("step name too long", "/Steps/2/0/StepName", "\"Nine char\"", "Steps[2][0].StepName");
+    change("character above U+00FF", "/Channels/0/ChName", "\"Pan \u20AC\"",
+           "Channels[0].ChName holds the character U+20AC");
+    change("emoji", "/PalName/0", "\"\U0001F600\"", "U+1F600");
+    change("byte 256", "/Channels/2/ChValue", "256",
+           "Channels[2].ChValue 256 is out of range 0 to 255");
+    change("byte -1", "/FuncMap/7", "-1", "FuncMap[7] -1 is out of range");
+    change("huge number", "/Reserved", "18446744073709551615",
+           "Reserved 18446744073709551615 is out of range");
+    change("fraction", "/PalValue/1/2/3", "1.5", "PalValue[1][2][3] is not a whole number");
+    change("text as number", "/PalEntryName/0/1", "7", "PalEntryName[0][1] is not a text");
+    change("number as text", "/PalUsed/4", "\"1\"", "PalUsed[4] is not a whole number");
+    change("pan degree 32768", "/MaxPanDegree", "32768",
+           "MaxPanDegree 32768 is out of range 0 to 32767");
+    change("tilt degree -1", "/MaxTiltDegree", "-1", "MaxTiltDegree -1");
+    change("no channels", "/NumChannels", "0", "NumChannels 0 is out of range 1 to 40");
+    change("41 channels", "/NumChannels", "41", "NumChannels 41");
+    change("type 7 in use", "/Channels/5/ChType", "7",
+           "Channels[5].ChType 7 is not a channel type 0 to 6");
+    change("short FuncMap", "/FuncMap/259", "<remove>", "FuncMap has 259 elements instead of 260");
+    change("steps not matching the count", "/StepCount/2", "2",
+           "Steps[2] has 1 steps but StepCount[2] is 2");
+    change("partner 57", "/Channels/0/PairChannel", "57",
+           "would not read back: channel 1 names partner 57");
+}
+
+void TestFixtureJson::strictBuild()
+{
+    QFETCH(QString, pointer);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+
+    std::string json = text.toStdString();
+    if (json.empty()) {
+        Json j = Json::parse(baseJson());
+        const Json::json_pointer at(pointer.toStdString());
+        if (value == "<remove>") {
+            Json& parent = j[at.parent_pointer()];
+            if (parent.is_array())
+                parent.erase(parent.size() - 1);
+            else
+                parent.erase(at.back());
+        } else {
+            j[at] = Json::parse(value.toStdString());
+        }
+        json = j.dump(2);
+    }
+
+    FixtureImage image;
+    image.fill(0xAA);
+    const std::string error = fixtureImageFromJson(json, image);
+    QVERIFY2(error.find(message.toStdString()) != std::string::npos, error.c_str());
+    QVERIFY(error.find('\n') == std::string::npos);
+    QVERIFY(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0xAA; }));
+
+    // Nor does the record change when the text is refused.
+    auto record = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*record, 3);
+    const FixtureRecord before = *record;
+    if (!fixtureFromJson(json, *record).empty())
+        QVERIFY(*record == before);
+}
+
+void TestFixtureJson::acceptedVariants_data()
+{
+    QTest::addColumn<QString>("pointer");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("offset"); // file byte to check
+    QTest::addColumn<int>("byte");
+
+    QTest::newRow("short name padded") << "/FixtureName"
+                                       << "\"Wash\"" << 5 << int(' ');
+    QTest::newRow("degree 32767") << "/MaxPanDegree"
+                                  << "32767" << 13 + 256 << 127;
+    QTest::newRow("letter type beyond the count")
+        << "/Channels/12/ChType"
+        << "65" << int(ChannelRecordsOffset + 19 * 12 + 1) << 65;
+    QTest::newRow("FuncMap rebuilt") << "/FuncMap/6"
+                                     << "9" << 13 + 6 << 1;
+    QTest::newRow("Reserved 255") << "/Reserved"
+                                  << "255" << 0 << 255;
+}
+
+void TestFixtureJson::acceptedVariants()
+{
+    QFETCH(QString, pointer);
+    QFETCH(QString, value);
+    QFETCH(int, offset);
+    QFETCH(int, byte);
+
+    Json j = Json::parse(baseJson());
+    j[Json::json_pointer(pointer.toStdString())] = Json::parse(value.toStdString());
+    FixtureImage image{};
+    QCOMPARE(fixtureImageFromJson(j.dump(), image), std::string());
+    QCOMPARE(int(image[static_cast<std::size_t>(offset)]), byte);
+}
+
+QTEST_APPLESS_MAIN(TestFixtureJson)
+#include "tst_fixturejson.moc"

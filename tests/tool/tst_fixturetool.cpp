@@ -1,0 +1,213 @@
+// The fixture-tool binary as a technician's script runs it: exit status, standard output,
+// one-line errors, and files written whole or not at all.
+
+#include "RecordGenerator.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace fx;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runTool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+template <typename Bytes> QByteArray toByteArray(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// A refusal: status 1, nothing on standard output, one line on standard error.
+void checkRefused(const Run& run, const QString& message)
+{
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+}
+
+} // namespace
+
+class TestFixtureTool : public QObject {
+    Q_OBJECT
+
+private slots:
+    void usage();
+    void dumpThenBuildGivesTheSameFile();
+    void refusedInput_data();
+    void refusedInput();
+    void names();
+    void defaultNameSetBesideTheBinaries();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+};
+
+void TestFixtureTool::usage()
+{
+    const Run help = runTool({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.contains("fixture-tool dump FILE.tff"));
+    QVERIFY(help.out.contains("0 to 32767"));
+
+    for (const QStringList& wrong :
+         {QStringList{}, QStringList{"dump"}, QStringList{"convert", "x"},
+          QStringList{"names", "--init"}, QStringList{"build", "a"}}) {
+        const Run run = runTool(wrong);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err.count('\n'), 1);
+    }
+}
+
+void TestFixtureTool::dumpThenBuildGivesTheSameFile()
+{
+    RecordGenerator generator(7);
+    for (int round = 0; round < 4; ++round) {
+        auto r = generator.next();
+        BuildFuncMap(*r);
+        const QByteArray written = toByteArray(WriteFixtureImage(*r));
+        writeFile(path("in.tff"), written);
+
+        const Run dump = runTool({"dump", path("in.tff")});
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(dump.err.isEmpty());
+        writeFile(path("in.json"), dump.out);
+
+        const Run build = runTool({"build", path("in.json"), path("out.tff")});
+        QCOMPARE(build.exitCode, 0);
+        QVERIFY(build.err.isEmpty());
+        QVERIFY(readFile(path("out.tff")) == written);
+    }
+}
+
+void TestFixtureTool::refusedInput_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("input"); // written to the input file first
+    QTest::addColumn<QString>("message");
+
+    QByteArray json;
+    {
+        auto r = std::make_unique<FixtureRecord>();
+        ResetFixtureRecord(*r, 8);
+        BuildFuncMap(*r);
+        writeFile(path("new.tff"), toByteArray(WriteFixtureImage(*r)));
+        json = runTool({"dump", path("new.tff")}).out;
+    }
+    QByteArray longName = json;
+    longName.replace("\"FixtureName\": \"\\u0000", "\"FixtureName\": \"too long \\u0000");
+
+    QTest::newRow("dump of 512 bytes") << "dump" << QByteArray(512, 'x')
+                                       << "is 512 bytes long; a fixture setup file has 6144 bytes";
+    QTest::newRow("dump of an empty file") << "dump" << QByteArray() << "0 bytes long";
+    QTest::newRow("dump of a missing file") << "dump-missing" << QByteArray() << "missing.tff";
+    QTest::newRow("build of malformed JSON") << "build" << json.left(300) << "malformed JSON";
+    QTest::newRow("build of a name too long") << "build" << longName << "FixtureName";
+    QTest::newRow("build of a fixture file")
+        << "build" << readFile(path("new.tff")) << "malformed JSON";
+}
+
+void TestFixtureTool::refusedInput()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, message);
+
+    writeFile(path("input"), input);
+    const QByteArray oldOutput("an earlier build, kept");
+    writeFile(path("old.tff"), oldOutput);
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+
+    Run run;
+    if (command == "dump")
+        run = runTool({"dump", path("input")});
+    else if (command == "dump-missing")
+        run = runTool({"dump", path("missing.tff")});
+    else
+        run = runTool({"build", path("input"), path("old.tff")});
+    checkRefused(run, message);
+    // Nothing written: the old output intact and no file left behind.
+    QCOMPARE(readFile(path("old.tff")), oldOutput);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
+
+void TestFixtureTool::names()
+{
+    const QString file = path("ChNameSet.fix");
+    QFile::remove(file);
+    const Run init = runTool({"names", "--init", file});
+    QCOMPARE(init.exitCode, 0);
+    ChNameSet defaults;
+    InitChNameSet(defaults);
+    QVERIFY(readFile(file) == toByteArray(chNameSetImage(defaults)));
+
+    // A set that exists is never replaced.
+    QByteArray custom = readFile(file);
+    custom.replace(2, 12, "Spot Pan    ");
+    writeFile(file, custom);
+    checkRefused(runTool({"names", "--init", file}), "exists already");
+    QCOMPARE(readFile(file), custom);
+
+    const Run list = runTool({"names", file});
+    QCOMPARE(list.exitCode, 0);
+    const QList<QByteArray> lines = list.out.split('\n');
+    QCOMPARE(lines.size(), 254); // 253 lines and the empty rest after the last newline
+    QCOMPARE(lines[0], QByteArray("0\t0\t6\t\"Spot Pan    \""));
+    QCOMPARE(lines[40], QByteArray("40\t40\t43\t\"DimSpeed    \""));
+    QCOMPARE(lines[252], QByteArray("252\t0\t0\t\"            \""));
+
+    writeFile(path("short.fix"), custom.left(559));
+    checkRefused(runTool({"names", path("short.fix")}), "559 bytes long");
+    writeFile(path("part.fix"), custom.left(600));
+    const Run part = runTool({"names", path("part.fix")});
+    QCOMPARE(part.exitCode, 0);
+    QCOMPARE(part.out.count('\n'), 42); // 600 bytes hold 42 whole entries
+    QVERIFY(part.err.contains("42 whole entries"));
+}
+
+void TestFixtureTool::defaultNameSetBesideTheBinaries()
+{
+    const QFileInfo set(
+        QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix"));
+    QVERIFY2(set.exists(), qPrintable(set.filePath()));
+    QCOMPARE(runTool({"names", set.filePath()}).exitCode, 0);
+}
+
+QTEST_GUILESS_MAIN(TestFixtureTool)
+#include "tst_fixturetool.moc"

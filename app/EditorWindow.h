@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+// The MDI window of one editor. Closing it only hides it: the editor inside, with the data it
+// keeps, lives on and comes back the next time the window is shown.
+class EditorWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit EditorWindow(QWidget* editor, QWidget* parent = nullptr);
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace fx {
+struct FixtureRecord;
+}
+namespace ui {
+struct Services;
+}
+
+// The editors the main window opens beside the fixture editor. Each is made here so that the main
+// window needs to know nothing of their classes; an editor whose library is not part of the build
+// is an empty window with its caption.
+namespace editors {
+
+// What the main window does for an editor when the editor asks.
+struct Routes {
+    std::function<void()> close;       // close the editor's own window
+    std::function<void()> showFixture; // show the fixture editor
+    std::function<void()> showPalette; // show the palette editor
+    std::function<void()> exit;        // end the program
+};
+
+struct Editor {
+    QWidget* widget = nullptr;
+    std::function<void()> load; // the form's load, run each time its window opens
+};
+
+Editor makePaletteEditor(fx::FixtureRecord& record, ui::Services& services, const Routes& routes,
+                         QWidget* parent);
+Editor makeLedFixtureEditor(ui::Services& services, const Routes& routes, QWidget* parent);
+Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidget* parent);
+
+} // namespace editors

@@ -1,0 +1,124 @@
+#include "app/MainForm.h"
+
+#include "app/EditorWindow.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "model/FixtureRecord.h"
+
+#include <QMdiArea>
+#include <QMenuBar>
+
+MainForm::MainForm(ui::Services& services, QWidget* parent)
+    : QMainWindow(parent), m_record(std::make_unique<fx::FixtureRecord>()), m_services(services)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("ORVA Rev1.06"));
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(m_area);
+    buildMenu();
+
+    // Start-up: no palette visit yet, so the fixture editor starts a new fixture.
+    m_record->PalChannels = 0;
+    showEditor(Editor::Fixture, false);
+    resize(m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60));
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildMenu()
+{
+    QMenu* forms = menuBar()->addMenu(QStringLiteral("&Show Forms"));
+    forms->setObjectName(QStringLiteral("ShowForms"));
+    const auto item = [this, forms](const char* name, const QString& text, auto&& slot) {
+        QAction* action = forms->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    item("numMF", QStringLiteral("&FixtureEdit"), [this] { showEditor(Editor::Fixture); });
+    item("numLFE", QStringLiteral("&LedFixtureEdit"), [this] { showEditor(Editor::LedFixture); });
+    item("numChname", QStringLiteral("&EditChName"), [this] { showEditor(Editor::ChannelNames); });
+    forms->addSeparator()->setObjectName(QStringLiteral("numNull"));
+    item("numExit", QStringLiteral("&Exit"), [this] { emit exitRequested(); });
+}
+
+QWidget* MainForm::editor(Editor which) const
+{
+    return m_slots[int(which)].editor.widget;
+}
+
+EditorWindow* MainForm::editorWindow(Editor which) const
+{
+    return m_slots[int(which)].window;
+}
+
+editors::Routes MainForm::routesFor(Editor which)
+{
+    editors::Routes routes;
+    routes.close = [this, which] { closeEditor(which); };
+    routes.showFixture = [this] { showEditor(Editor::Fixture); };
+    routes.showPalette = [this] { showEditor(Editor::Palette); };
+    routes.exit = [this] { emit exitRequested(); };
+    return routes;
+}
+
+void MainForm::make(Editor which)
+{
+    Slot& slot = m_slots[int(which)];
+    switch (which) {
+    case Editor::Fixture: {
+        m_fixtureEdit = new FixtureEdit(*m_record, m_services);
+        connect(m_fixtureEdit, &FixtureEdit::paletteEditRequested, this, [this] {
+            closeEditor(Editor::Fixture);
+            showEditor(Editor::Palette);
+        });
+        connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
+                [this] { showEditor(Editor::LedFixture); });
+        connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::exitRequested);
+        slot.editor = {m_fixtureEdit, [this] { m_fixtureEdit->load(); }};
+        break;
+    }
+    case Editor::Palette:
+        slot.editor = editors::makePaletteEditor(*m_record, m_services, routesFor(which), nullptr);
+        break;
+    case Editor::LedFixture:
+        slot.editor = editors::makeLedFixtureEditor(m_services, routesFor(which), nullptr);
+        break;
+    case Editor::ChannelNames:
+        slot.editor = editors::makeChannelNameEditor(m_services, routesFor(which), nullptr);
+        break;
+    }
+    slot.window = new EditorWindow(slot.editor.widget);
+    m_area->addSubWindow(slot.window);
+    slot.window->hide();
+    connect(slot.window, &EditorWindow::closed, this, [this, which] { editorClosed(which); });
+}
+
+void MainForm::showEditor(Editor which, bool moveToCorner)
+{
+    Slot& slot = m_slots[int(which)];
+    if (!slot.window)
+        make(which);
+    if (slot.window->isHidden()) {
+        slot.editor.load();
+        slot.editor.widget->show();
+        slot.window->adjustSize();
+        slot.window->show();
+    }
+    m_area->setActiveSubWindow(slot.window);
+    slot.window->raise();
+    if (moveToCorner)
+        slot.window->move(0, 0);
+}
+
+void MainForm::closeEditor(Editor which)
+{
+    if (EditorWindow* window = m_slots[int(which)].window)
+        window->close();
+}
+
+void MainForm::editorClosed(Editor which)
+{
+    // Leaving the palette editor or the channel name editor brings the fixture editor back.
+    if (which == Editor::Palette || which == Editor::ChannelNames)
+        showEditor(Editor::Fixture);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/Editors.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class EditorWindow;
+class FixtureEdit;
+class QMdiArea;
+
+namespace fx {
+struct FixtureRecord;
+}
+namespace ui {
+struct Services;
+}
+
+// The main window "ORVA Rev1.06": the MDI parent in which the four editors open, with the menu
+// "&Show Forms". It owns the one fixture record that the fixture and palette editors share. Each
+// editor is made the first time it is shown and kept; its window hides when closed, and every
+// later opening runs the editor's load again.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Editor { Fixture, Palette, LedFixture, ChannelNames };
+
+    explicit MainForm(ui::Services& services, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    fx::FixtureRecord& record() { return *m_record; }
+    FixtureEdit* fixtureEdit() const { return m_fixtureEdit; }
+    // The editor's widget, or nullptr before it was first shown.
+    QWidget* editor(Editor which) const;
+    // Its MDI window, or nullptr before it was first shown.
+    EditorWindow* editorWindow(Editor which) const;
+
+    // Shows an editor (making it the first time, loading it when its window was closed) and
+    // brings it to the front; moveToCorner puts its window at the top-left corner.
+    void showEditor(Editor which, bool moveToCorner = true);
+    // Closes an editor's window, as its close button does.
+    void closeEditor(Editor which);
+
+signals:
+    // One of the "&Exit" items: the program ends at once, saving nothing.
+    void exitRequested();
+
+private:
+    void buildMenu();
+    void make(Editor which);
+    void editorClosed(Editor which);
+    editors::Routes routesFor(Editor which);
+
+    std::unique_ptr<fx::FixtureRecord> m_record;
+    ui::Services& m_services;
+    QMdiArea* m_area = nullptr;
+    FixtureEdit* m_fixtureEdit = nullptr;
+    struct Slot {
+        editors::Editor editor;
+        EditorWindow* window = nullptr;
+    };
+    std::array<Slot, 4> m_slots{};
+};

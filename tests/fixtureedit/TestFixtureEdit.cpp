@@ -1,0 +1,624 @@
+// The fixture editor driven through its window: start-up state, header fields, the channel count,
+// the four cell editors, their commits and the keyboard advance through the grid.
+#include "EditorHarness.h"
+
+#include "fixtureedit/ChannelTraits.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenuBar>
+
+class TestFixtureEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpState();
+    void menusAndShortcuts();
+    void nameBoxTakesLatin1Only();
+    void degreeBox_data();
+    void degreeBox();
+    void channelCount_data();
+    void channelCount();
+    void lowerCountMovesTraitsChooser();
+    void typedKeysDoNotChangeCount();
+    void newFixtureQuestion_data();
+    void newFixtureQuestion();
+    void editorOpens_data();
+    void editorOpens();
+    void partnerEditorOnlyForSixteenBit();
+    void commits_data();
+    void commits();
+    void typeBelowSixteenBitClearsPartner();
+    void nameKeyFilter();
+    void nameFollowsTraitsChooser();
+    void pickedNameStoresCode();
+    void valueEntries_data();
+    void valueEntries();
+    void keyboardAdvance();
+    void escapeClosesWithoutStoring();
+    void mousePressStopsAdvance();
+};
+
+void TestFixtureEdit::startUpState()
+{
+    EditorHarness h;
+    QCOMPARE(h.editor->windowTitle(), QStringLiteral("ORVA library Edit Rev1.06"));
+    QCOMPARE(h.grid->objectName(), QStringLiteral("MSFlexGrid1"));
+    QCOMPARE(h.grid->model()->rowCount(), 8);
+    const QStringList headers = {"Channel", "Channel Name", "Type", "Ch16bit", "Value"};
+    for (int column = 0; column < 5; ++column)
+        QCOMPARE(h.grid->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
+    for (int row = 0; row < 8; ++row) {
+        QCOMPARE(h.cell(row, 0), QStringLiteral("Chan %1").arg(row + 1));
+        QCOMPARE(h.cell(row, 1), QString());
+        QCOMPARE(h.cell(row, 2), QStringLiteral("LTP"));
+        QCOMPARE(h.cell(row, 3), QStringLiteral("0"));
+        QCOMPARE(h.cell(row, 4), QStringLiteral("0"));
+    }
+    QCOMPARE(h.editor->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("New Fixture"));
+    QCOMPARE(h.editor->findChild<QLineEdit*>("Text4")->text(), QStringLiteral("000"));
+    QCOMPARE(h.editor->findChild<QLineEdit*>("Text2")->text(), QStringLiteral("0"));
+    QCOMPARE(h.editor->findChild<QComboBox*>("Combo1")->currentText(), QStringLiteral("8"));
+    QCOMPARE(h.editor->findChild<QComboBox*>("Combo1")->count(), 40);
+
+    auto* steps = h.editor->findChild<QAbstractItemView*>("MSFlexGrid2");
+    QVERIFY(steps);
+    QCOMPARE(steps->model()->index(0, 0).data().toString(), QStringLiteral("No Steps"));
+    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    QCOMPARE(chooser->count(), 8);
+    QCOMPARE(chooser->itemText(0), QStringLiteral("Chan 1-"));
+    QCOMPARE(chooser->currentIndex(), 0);
+
+    QCOMPARE(h.editor->nameList().count(), 41);
+    QCOMPARE(h.editor->nameList().text(0), QStringLiteral("Pan         "));
+    QCOMPARE(h.record->FixHeader.NumChannels, 8);
+    QCOMPARE(h.record->FixHeader.FixtureName.str(), std::string("New Fixture"));
+    QCOMPARE(h.record->MaxPanDegree, 0);
+}
+
+void TestFixtureEdit::menusAndShortcuts()
+{
+    EditorHarness h;
+    const struct {
+        const char* name;
+        const char* text;
+        QKeySequence keys;
+    } items[] = {
+        {"NewFixture", "&New Fixture", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"OpenFixture", "&Open Fixture", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"SaveFixture", "&Save Fixture", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"MnuReturn", "&Palette Edit", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"ExitMune", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"mnuLFE", "Led Fixture &Edit", QKeySequence()},
+    };
+    for (const auto& item : items) {
+        auto* action = h.editor->findChild<QAction*>(item.name);
+        QVERIFY2(action, item.name);
+        QCOMPARE(action->text(), QString::fromLatin1(item.text));
+        QCOMPARE(action->shortcut(), item.keys);
+    }
+    auto* bar = h.editor->findChild<QMenuBar*>();
+    QVERIFY(bar);
+    QCOMPARE(bar->actions().size(), 2);
+    QCOMPARE(bar->actions()[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(bar->actions()[1]->text(), QStringLiteral("&LED Fixture"));
+
+    // Ctrl+N from inside the editor asks the New Fixture question.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Cancel);
+    h.focusElsewhere();
+    QTest::keyClick(h.focus(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(h.dialogs.shown().size(), 1);
+    QCOMPARE(h.dialogs.shown()[0].text,
+             QStringLiteral("Any current settings will be lost,continue"));
+}
+
+void TestFixtureEdit::nameBoxTakesLatin1Only()
+{
+    EditorHarness h;
+    auto* box = h.editor->findChild<QLineEdit*>("Text1");
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("Mac 700 Profile"));
+    QCOMPARE(box->text(), QStringLiteral("Mac 700 Pro"));
+    QCOMPARE(h.record->FixHeader.FixtureName.str(), std::string("Mac 700 Pro"));
+
+    box->selectAll();
+    box->insert(QStringLiteral("Łódź"));
+    QCOMPARE(box->text(), QStringLiteral("Mac 700 Pro"));
+    box->selectAll();
+    box->insert(QStringLiteral("Señal"));
+    QCOMPARE(h.record->FixHeader.FixtureName.str(), std::string("Se\xF1"
+                                                                "al      "));
+}
+
+void TestFixtureEdit::degreeBox_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("720 kept") << "720"
+                              << "720" << 720;
+    QTest::newRow("999 over 720") << "999"
+                                  << "0" << 0;
+    QTest::newRow("leading number") << "12a"
+                                    << "12" << 12;
+    QTest::newRow("no number") << "abc"
+                               << "0" << 0;
+    QTest::newRow("negative refused") << "-5"
+                                      << "270" << 270;
+    QTest::newRow("exponent") << "7e2"
+                              << "700" << 700;
+    QTest::newRow("not Latin-1") << QStringLiteral("€") << "270" << 270;
+}
+
+void TestFixtureEdit::degreeBox()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, shown);
+    QFETCH(int, stored);
+    EditorHarness h;
+    for (const char* name : {"Text4", "Text2"}) {
+        auto* box = h.editor->findChild<QLineEdit*>(name);
+        std::int16_t& degree =
+            QByteArray(name) == "Text4" ? h.record->MaxPanDegree : h.record->MaxTiltDegree;
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("270"));
+        QCOMPARE(degree, 270);
+        box->selectAll();
+        box->insert(entry);
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(int(degree), stored);
+        QCOMPARE(box->cursorPosition(), int(box->text().size()));
+    }
+}
+
+void TestFixtureEdit::channelCount_data()
+{
+    QTest::addColumn<int>("steps"); // Down (positive) or Up presses on the count list
+    QTest::addColumn<int>("count");
+    QTest::newRow("8 to 12") << 4 << 12;
+    QTest::newRow("8 to 3") << -5 << 3;
+    QTest::newRow("8 to 40") << 32 << 40;
+    QTest::newRow("8 to 1") << -7 << 1;
+}
+
+void TestFixtureEdit::channelCount()
+{
+    QFETCH(int, steps);
+    QFETCH(int, count);
+    EditorHarness h;
+    // Channels beyond the count hold an old name and type; raising the count clears them.
+    h.channel(10).ChName.assign("Old");
+    h.channel(10).ChType = fx::TypeHtp;
+    h.channel(10).FuncCode = 6;
+
+    auto* list = h.editor->findChild<QComboBox*>("Combo1");
+    list->setFocus();
+    for (int i = 0; i < std::abs(steps); ++i)
+        QTest::keyClick(list, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(list->currentText(), QString::number(count));
+    QCOMPARE(int(h.record->FixHeader.NumChannels), count);
+    QCOMPARE(h.grid->model()->rowCount(), count);
+    for (int row = 0; row < count; ++row) {
+        QCOMPARE(h.cell(row, 0), QStringLiteral("Chan %1").arg(row + 1));
+        QCOMPARE(h.cell(row, 2), QStringLiteral("LTP"));
+    }
+    if (count > 10) {
+        QCOMPARE(h.channel(10).ChName.str(), std::string(12, ' '));
+        QCOMPARE(int(h.channel(10).ChType), 0);
+        QCOMPARE(int(h.channel(10).FuncCode), 0);
+    }
+    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    auto* from = h.editor->findChild<QComboBox*>("Combo11");
+    auto* to = h.editor->findChild<QComboBox*>("Combo12");
+    QCOMPARE(chooser->count(), count);
+    QCOMPARE(from->count(), count);
+    QCOMPARE(to->count(), count);
+    QCOMPARE(chooser->itemText(count - 1), QStringLiteral("Chan %1-").arg(count));
+    QCOMPARE(to->itemText(count - 1), QStringLiteral("Chan %1").arg(count));
+
+    // The partner list offers exactly the channels there are.
+    if (count >= 2) {
+        h.channel(0).ChType = fx::TypeInstant16H;
+        h.clickCell(0, 3);
+        auto* partners = h.openEditor<QComboBox>("Combo2");
+        QVERIFY(partners);
+        QCOMPARE(partners->count(), count);
+        QCOMPARE(partners->itemText(count - 1), QString::number(count));
+    }
+}
+
+void TestFixtureEdit::lowerCountMovesTraitsChooser()
+{
+    EditorHarness h;
+    auto* list = h.editor->findChild<QComboBox*>("Combo1");
+    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    h.editor->traits()->selectChannel(6);
+    QCOMPARE(chooser->currentIndex(), 6);
+    list->setCurrentIndex(3); // a pick of "4"
+    QCOMPARE(chooser->count(), 4);
+    QCOMPARE(chooser->currentIndex(), 0);
+
+    // Picking the count already shown changes nothing.
+    h.channel(2).ChName.assign("Keep");
+    list->setCurrentIndex(3);
+    QCOMPARE(h.channel(2).ChName.trimmed(), std::string("Keep"));
+    QCOMPARE(h.grid->model()->rowCount(), 4);
+}
+
+void TestFixtureEdit::typedKeysDoNotChangeCount()
+{
+    EditorHarness h;
+    auto* list = h.editor->findChild<QComboBox*>("Combo1");
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("3"));
+    QCOMPARE(list->currentText(), QStringLiteral("8"));
+    QCOMPARE(int(h.record->FixHeader.NumChannels), 8);
+}
+
+void TestFixtureEdit::newFixtureQuestion_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void TestFixtureEdit::newFixtureQuestion()
+{
+    QFETCH(bool, ok);
+    EditorHarness h;
+    auto* list = h.editor->findChild<QComboBox*>("Combo1");
+    list->setCurrentIndex(11);
+    h.channel(1).ChName.assign("Tilt");
+    h.record->Steps[0][0].StepName.assign("Open");
+    h.record->StepCount[0] = 1;
+    h.record->MaxPanDegree = 540;
+    h.editor->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("270"));
+
+    h.dialogs.setNextAnswer(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
+    h.editor->findChild<QAction*>("NewFixture")->trigger();
+    QCOMPARE(h.dialogs.shown().size(), 1);
+    QCOMPARE(h.dialogs.shown()[0].title, QStringLiteral("Quill82 Fixture"));
+
+    QCOMPARE(h.grid->model()->rowCount(), ok ? 8 : 12);
+    QCOMPARE(list->currentText(), ok ? QStringLiteral("8") : QStringLiteral("12"));
+    QCOMPARE(h.channel(1).ChName.trimmed(), ok ? std::string() : std::string("Tilt"));
+    QCOMPARE(int(h.record->StepCount[0]), ok ? 0 : 1);
+    QCOMPARE(int(h.record->MaxTiltDegree), ok ? 0 : 270);
+    // The name and the pan degree are not part of the reset.
+    QCOMPARE(int(h.record->MaxPanDegree), 540);
+    QCOMPARE(h.editor->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("New Fixture"));
+}
+
+void TestFixtureEdit::editorOpens_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("editorName");
+    QTest::addColumn<bool>("byKey");
+    const struct {
+        int column;
+        const char* name;
+    } columns[] = {{1, "Combo10"}, {2, "Combo13"}, {3, "Combo2"}, {4, "Text5"}};
+    for (const auto& c : columns) {
+        QTest::addRow("%s by click", c.name) << c.column << QString(c.name) << false;
+        QTest::addRow("%s by key", c.name) << c.column << QString(c.name) << true;
+    }
+}
+
+void TestFixtureEdit::editorOpens()
+{
+    QFETCH(int, column);
+    QFETCH(QString, editorName);
+    QFETCH(bool, byKey);
+    EditorHarness h;
+    h.channel(2).ChType = fx::TypeFadeable16H;
+    h.channel(2).PairChannel = 4;
+    h.channel(2).ChValue = 77;
+    h.channel(2).ChName.assign("Tilt");
+    h.editor->FillChannelGrid();
+
+    if (byKey)
+        h.keyOpenCell(2, column);
+    else
+        h.clickCell(2, column);
+
+    QWidget* editor = h.grid->openEditor();
+    QVERIFY(editor);
+    QCOMPARE(editor->objectName(), editorName);
+    QVERIFY(editor->isVisible());
+    QVERIFY(editor->hasFocus() || editor->isAncestorOf(h.focus()));
+    QVERIFY(h.grid->visualRect(h.index(2, column)).intersects(editor->geometry()));
+    QVERIFY(h.grid->advanceOnFocus());
+
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const QString expected[] = {{},
+                                    QStringLiteral("Tilt        "),
+                                    QStringLiteral("Fadeable LTP 16bitH"),
+                                    QStringLiteral("4")};
+        QCOMPARE(combo->currentText(), expected[column]);
+    } else {
+        QCOMPARE(static_cast<QLineEdit*>(editor)->text(), QStringLiteral("77"));
+        QCOMPARE(static_cast<QLineEdit*>(editor)->maxLength(), 3);
+    }
+}
+
+void TestFixtureEdit::partnerEditorOnlyForSixteenBit()
+{
+    EditorHarness h;
+    h.channel(1).ChType = fx::TypeHtp;
+    h.editor->FillChannelGrid();
+    h.clickCell(1, 3);
+    QVERIFY(!h.grid->openEditor());
+
+    // The type list makes it a 16-bit channel; now the partner list opens.
+    h.clickCell(1, 2);
+    auto* types = h.openEditor<QComboBox>("Combo13");
+    QVERIFY(types);
+    QTest::keyClick(types, Qt::Key_Down);
+    QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(types->currentText(), QStringLiteral("instant LTP 16bitH"));
+    h.clickCell(1, 3);
+    QCOMPARE(int(h.channel(1).ChType), int(fx::TypeInstant16H));
+    auto* partners = h.openEditor<QComboBox>("Combo2");
+    QVERIFY(partners);
+    QCOMPARE(partners->currentIndex(), -1);
+    // Letters typed into the lists are discarded.
+    QTest::keyClicks(partners, QStringLiteral("5"));
+    QCOMPARE(partners->currentIndex(), -1);
+}
+
+void TestFixtureEdit::commits_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");  // typed into the opened editor after clearing it
+    QTest::addColumn<bool>("leaveCell"); // the grid leaves the cell instead of a focus loss
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("stored"); // name or value of the channel afterwards
+
+    QTest::newRow("name, focus loss") << 1 << "Dimmer" << false << "Dimmer      "
+                                      << "Dimmer";
+    QTest::newRow("name, leaving") << 1 << "Dimmer" << true << "Dimmer      "
+                                   << "Dimmer";
+    QTest::newRow("one letter, focus loss") << 1 << "D" << false << "Old         "
+                                            << "Old";
+    QTest::newRow("one letter, leaving") << 1 << "D" << true << "D"
+                                         << "Old";
+    QTest::newRow("value, focus loss") << 4 << "200" << false << "200"
+                                       << "200";
+    QTest::newRow("value, leaving") << 4 << "200" << true << "200"
+                                    << "200";
+    QTest::newRow("empty value, focus loss") << 4 << "" << false << "33"
+                                             << "33";
+    QTest::newRow("empty value, leaving") << 4 << "" << true << "0"
+                                          << "0";
+}
+
+void TestFixtureEdit::commits()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, leaveCell);
+    QFETCH(QString, cell);
+    QFETCH(QString, stored);
+    EditorHarness h;
+    h.channel(3).ChName.assign("Old");
+    h.channel(3).ChValue = 33;
+    h.editor->FillChannelGrid();
+    h.clickCell(3, column);
+    QWidget* editor = h.grid->openEditor();
+    QVERIFY(editor);
+    if (auto* names = qobject_cast<QComboBox*>(editor)) {
+        names->lineEdit()->clear();
+        QTest::keyClicks(names, typed);
+    } else {
+        auto* value = static_cast<QLineEdit*>(editor);
+        value->clear();
+        QTest::keyClicks(value, typed);
+    }
+    // A one-letter name is answered No when it is checked.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No);
+    if (leaveCell) {
+        h.grid->setAdvanceOnFocus(false);
+        h.grid->setCurrentIndex(h.index(5, 0));
+    } else
+        h.focusElsewhere();
+
+    QVERIFY(!h.grid->openEditor());
+    QCOMPARE(h.cell(3, column), cell);
+    if (column == 1)
+        QCOMPARE(QString::fromStdString(h.channel(3).ChName.trimmed()), stored);
+    else
+        QCOMPARE(QString::number(h.channel(3).ChValue), stored);
+}
+
+void TestFixtureEdit::typeBelowSixteenBitClearsPartner()
+{
+    EditorHarness h;
+    h.channel(1).ChType = fx::TypeFadeable16L;
+    h.channel(1).PairChannel = 3;
+    h.channel(2).ChType = fx::TypeFadeable16H;
+    h.channel(2).PairChannel = 2;
+    h.editor->FillChannelGrid();
+    QCOMPARE(h.cell(1, 3), QStringLiteral("3"));
+
+    h.clickCell(1, 2);
+    auto* types = h.openEditor<QComboBox>("Combo13");
+    QVERIFY(types);
+    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
+    // Letters do not pick a type; the arrows do.
+    QTest::keyClicks(types, QStringLiteral("h"));
+    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(types, Qt::Key_Up);
+    QCOMPARE(types->currentText(), QStringLiteral("LTP"));
+    h.focusElsewhere();
+
+    QCOMPARE(int(h.channel(1).ChType), int(fx::TypeLtp));
+    QCOMPARE(int(h.channel(1).PairChannel), 0);
+    QCOMPARE(h.cell(1, 2), QStringLiteral("LTP"));
+    QCOMPARE(h.cell(1, 3), QStringLiteral("0"));
+    // The partner keeps its own pairing.
+    QCOMPARE(int(h.channel(2).PairChannel), 2);
+    QCOMPARE(int(h.channel(2).ChType), int(fx::TypeFadeable16H));
+}
+
+void TestFixtureEdit::nameKeyFilter()
+{
+    EditorHarness h;
+    h.clickCell(0, 1);
+    auto* names = h.openEditor<QComboBox>("Combo10");
+    QVERIFY(names);
+    QTest::keyClicks(names, QStringLiteral("ABCDEFGHIJKLM"));
+    QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM"));
+    QCOMPARE(h.grid->typedName().text, QStringLiteral("ABCDEFGHIJKLM"));
+    QVERIFY(h.grid->typedName().typed);
+    QCOMPARE(h.grid->typedName().row, 0);
+    QCOMPARE(h.grid->typedName().column, 1);
+
+    // From the 14th character on, letters and digits are refused; blanks and punctuation below
+    // "0" still go in, unrecorded.
+    QTest::keyClicks(names, QStringLiteral("N7 -/x"));
+    QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM -/"));
+    QCOMPARE(h.grid->typedName().text, QStringLiteral("ABCDEFGHIJKLM"));
+
+    // Characters the files cannot hold never go in.
+    names->lineEdit()->insert(QStringLiteral("Ω"));
+    QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM -/"));
+}
+
+void TestFixtureEdit::nameFollowsTraitsChooser()
+{
+    EditorHarness h;
+    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    h.clickCell(2, 1);
+    auto* names = h.openEditor<QComboBox>("Combo10");
+    QVERIFY(names);
+    QTest::keyClick(names, Qt::Key_Down); // the first name, "Pan"
+    QCOMPARE(chooser->currentIndex(), 2);
+    QCOMPARE(chooser->itemText(2), QStringLiteral("Chan 3 - Pan         "));
+    QTest::keyClick(names, Qt::Key_Down);
+    QCOMPARE(chooser->itemText(2), QStringLiteral("Chan 3 - Tilt        "));
+}
+
+void TestFixtureEdit::pickedNameStoresCode()
+{
+    EditorHarness h;
+    h.clickCell(4, 1);
+    auto* names = h.openEditor<QComboBox>("Combo10");
+    QVERIFY(names);
+    names->setCurrentIndex(names->findText(QStringLiteral("Colour"), Qt::MatchStartsWith));
+    h.focusElsewhere();
+    QCOMPARE(h.channel(4).ChName.str(), std::string("Colour      "));
+    QCOMPARE(int(h.channel(4).FuncCode), 9);
+
+    // A name typed in another letter case that the list holds takes the list's name and code.
+    h.clickCell(5, 1);
+    h.typeName(QStringLiteral("gobo"));
+    h.focusElsewhere();
+    QCOMPARE(h.channel(5).ChName.str(), std::string("Gobo        "));
+    QCOMPARE(int(h.channel(5).FuncCode), 12);
+    QCOMPARE(h.cell(5, 1), QStringLiteral("Gobo        "));
+    QVERIFY(h.dialogs.shown().isEmpty());
+
+    // Opening a cell whose text matches an entry in other letter case selects that entry.
+    h.channel(6).ChName.assign("ZOOM");
+    h.editor->FillChannelGrid();
+    h.clickCell(6, 1);
+    names = h.openEditor<QComboBox>("Combo10");
+    QVERIFY(names);
+    QCOMPARE(names->currentText(), QStringLiteral("Zoom        "));
+}
+
+void TestFixtureEdit::valueEntries_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("255") << "255" << 255;
+    QTest::newRow("300 is 0") << "300" << 0;
+    QTest::newRow("negative") << "-5" << 0;
+    QTest::newRow("exponent beyond") << "9e9" << 0;
+    QTest::newRow("exponent within") << "1e2" << 100;
+    QTest::newRow("leading number") << "12x" << 12;
+    QTest::newRow("no number") << "abc" << 0;
+    QTest::newRow("fraction") << "2.6" << 3;
+}
+
+void TestFixtureEdit::valueEntries()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    EditorHarness h;
+    h.clickCell(0, 4);
+    auto* value = h.openEditor<QLineEdit>("Text5");
+    QVERIFY(value);
+    QCOMPARE(value->text(), QString()); // a "0" cell opens empty
+    QTest::keyClicks(value, typed);
+    h.focusElsewhere();
+    QCOMPARE(int(h.channel(0).ChValue), stored);
+    QCOMPARE(h.cell(0, 4), QString::number(stored));
+}
+
+void TestFixtureEdit::keyboardAdvance()
+{
+    EditorHarness h;
+    h.editor->findChild<QComboBox*>("Combo1")->setCurrentIndex(1); // two channels
+    h.channel(1).ChType = fx::TypeInstant16L;
+    h.editor->FillChannelGrid();
+
+    // Row 1: name, type, (no partner for LTP), value.
+    h.clickCell(0, 1);
+    QVERIFY(h.openEditor<QComboBox>("Combo10"));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QVERIFY(h.openEditor<QComboBox>("Combo13"));
+    QCOMPARE(h.grid->currentIndex(), h.index(0, 2));
+    QTest::keyClick(h.focus(), Qt::Key_Return);
+    QVERIFY(h.openEditor<QLineEdit>("Text5"));
+    QCOMPARE(h.grid->currentIndex(), h.index(0, 4));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    // Row 2: a 16-bit channel, so its partner cell is on the way.
+    QCOMPARE(h.grid->currentIndex(), h.index(1, 1));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QVERIFY(h.openEditor<QComboBox>("Combo2"));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QVERIFY(h.openEditor<QLineEdit>("Text5"));
+    QCOMPARE(h.grid->currentIndex(), h.index(1, 4));
+    // The last cell wraps to row 1 "Channel Name".
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QVERIFY(h.openEditor<QComboBox>("Combo10"));
+    QCOMPARE(h.grid->currentIndex(), h.index(0, 1));
+    // Shift+Tab goes back, from the first cell to the last.
+    QTest::keyClick(h.focus(), Qt::Key_Backtab);
+    QVERIFY(h.openEditor<QLineEdit>("Text5"));
+    QCOMPARE(h.grid->currentIndex(), h.index(1, 4));
+}
+
+void TestFixtureEdit::escapeClosesWithoutStoring()
+{
+    EditorHarness h;
+    h.clickCell(0, 4);
+    auto* value = h.openEditor<QLineEdit>("Text5");
+    QVERIFY(value);
+    QTest::keyClicks(value, QStringLiteral("99"));
+    QTest::keyClick(value, Qt::Key_Escape);
+    QVERIFY(!h.grid->openEditor());
+    QCOMPARE(int(h.channel(0).ChValue), 0);
+    QVERIFY(h.grid->hasFocus());
+    QVERIFY(!h.grid->advanceOnFocus());
+}
+
+void TestFixtureEdit::mousePressStopsAdvance()
+{
+    EditorHarness h;
+    h.clickCell(0, 4);
+    QVERIFY(h.grid->advanceOnFocus());
+    QTest::keyClicks(h.focus(), QStringLiteral("5"));
+    // A click on another cell stores the value and opens the clicked cell, not the next one.
+    h.clickCell(3, 2);
+    QCOMPARE(int(h.channel(0).ChValue), 5);
+    QVERIFY(h.openEditor<QComboBox>("Combo13"));
+    QCOMPARE(h.grid->currentIndex(), h.index(3, 2));
+}
+
+QTEST_MAIN(TestFixtureEdit)
+#include "TestFixtureEdit.moc"

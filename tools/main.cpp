@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,10 +58,24 @@ int fail(const std::string& path, const std::string& message)
     return 1;
 }
 
+// Every file the tool reads is small; a huge one is refused before it is read whole.
+constexpr std::uintmax_t MaxInputSize = 64 * 1024 * 1024;
+
+std::optional<std::vector<std::uint8_t>> readInput(const std::string& path, std::string* error)
+{
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > MaxInputSize) {
+        *error = "is " + std::to_string(size) + " bytes long, too long for any file of this tool";
+        return std::nullopt;
+    }
+    return fx::readWholeFile(path, error);
+}
+
 int dump(const std::string& path)
 {
     std::string error;
-    const auto bytes = fx::readWholeFile(path, &error);
+    const auto bytes = readInput(path, &error);
     if (!bytes)
         return fail(path, error);
     std::string json;
@@ -74,7 +89,7 @@ int dump(const std::string& path)
 int build(const std::string& jsonPath, const std::string& outPath)
 {
     std::string error;
-    const auto bytes = fx::readWholeFile(jsonPath, &error);
+    const auto bytes = readInput(jsonPath, &error);
     if (!bytes)
         return fail(jsonPath, error);
     const std::string text(bytes->begin(), bytes->end());
@@ -117,7 +132,7 @@ std::string latin1ToUtf8(const std::string& latin1)
 int printNames(const std::string& path)
 {
     std::string error;
-    const auto bytes = fx::readWholeFile(path, &error);
+    const auto bytes = readInput(path, &error);
     if (!bytes)
         return fail(path, error);
     const std::size_t size = bytes->size();
@@ -143,11 +158,8 @@ int printNames(const std::string& path)
     return std::cout ? 0 : fail("standard output", "cannot be written");
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(const std::vector<std::string>& args)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usageError("no command given");
     const std::string& command = args[0];
@@ -173,4 +185,16 @@ int main(int argc, char** argv)
         return usageError("names takes one file: fixture-tool names [--init] FILE");
     }
     return usageError("unknown command \"" + command + "\"");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        std::cerr << "fixture-tool: " << e.what() << '\n';
+        return 1;
+    }
 }

@@ -6,3 +6,14 @@ bash scripts/setup-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+
+# The same suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
+# with the compiler's own runtimes (g++ needs nothing more; Qt itself is not instrumented). An
+# unoptimised build compiles quickest; tests/lsan.supp lists leaks inside the uninstrumented
+# libraries that are not ours to fix.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFIXTURE_SANITIZE=ON >/dev/null
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j2

@@ -52,7 +52,7 @@ public:
     QMap<QString, QByteArray> before() const { return m_before; }
     QMap<QString, QByteArray> snapshot() const;
 
-    // Empty when the save failed as it should: exactly one message (not a question) naming the
+    // Empty when the save failed as it should: exactly one message (questions aside) naming the
     // path was shown since shownBefore, and every file is as it was, with nothing left behind.
     // For Fault::None: no message, and the file at path() now holds expected.
     // Empty when every file is as it was at construction and nothing was added; else what changed.

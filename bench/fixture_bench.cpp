@@ -1,0 +1,285 @@
+// Benchmark of the editor (not a test): prints how long start-up and the heaviest user actions
+// take at the largest sizes, and the peak memory. Each action is timed until the event loop has
+// laid out and painted its result, i.e. until the screen would show it.
+//
+//   fixture_bench [repetitions]
+//
+// Without a display it runs on Qt's offscreen platform.
+#include "SampleFixtures.h"
+#include "app/MainForm.h"
+#include "chnames/ChNameSet.h"
+#include "chnames/EditChName.h"
+#include "fixtureedit/ChannelGrid.h"
+#include "fixtureedit/ChannelNameList.h"
+#include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "fixturefile/FixtureFile.h"
+#include "ui/FileAccess.h"
+#include "ui/QtDialogs.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double peakMemoryMiB(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+template <class Bytes> QByteArray bytesOf(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// All 253 positions named: the largest set either editor loads.
+QByteArray fullNameSetFile()
+{
+    fx::ChNameSet set;
+    fx::InitChNameSet(set);
+    for (int p = fx::DefaultNameCount; p < fx::FirstUserPosition; ++p)
+        fx::StoreChName(set, p, "Name " + std::to_string(p));
+    while (fx::AppendChName(set, "User " + std::to_string(*fx::firstFreeUserPosition(set))))
+        ;
+    return bytesOf(fx::chNameSetImage(set));
+}
+
+// A benchmark of an action that did not happen would be worthless.
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fixture_bench: expected that %s\n", what);
+        std::exit(1);
+    }
+}
+
+// Lets Qt lay out and paint everything the action changed.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+struct Figures {
+    std::vector<double> ms;
+    double median() const
+    {
+        std::vector<double> v = ms;
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0 : v[v.size() / 2];
+    }
+    double max() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+};
+
+double timeOnce(const std::function<void()>& action)
+{
+    settle();
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    settle();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void report(const char* what, const Figures& f)
+{
+    std::printf("  %-44s median %8.2f ms   max %8.2f ms   (%zu runs)\n", what, f.median(), f.max(),
+                f.ms.size());
+}
+
+// The child of the start-up measurement: the program's own start, up to the main window shown
+// and painted, then it prints its peak memory and ends.
+int startupChild(int argc, char** argv, const QString& nameSetPath)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ORVA"));
+    ui::QtDialogs dialogs;
+    ui::DiskFileAccess files;
+    ui::Services services{dialogs, files, nameSetPath};
+    MainForm window(services);
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    settle();
+    std::printf("shown %.1f\n", peakMemoryMiB(RUSAGE_SELF));
+    std::fflush(stdout);
+    return 0;
+}
+
+void measureStartup(const QString& program, const QString& nameSetPath, int runs)
+{
+    Figures startup;
+    Figures memory;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer timer;
+        timer.start();
+        child.start(program, {QStringLiteral("--startup-child"), nameSetPath});
+        if (!child.waitForReadyRead(30000)) {
+            std::printf("  start-up: the child did not show its window\n");
+            return;
+        }
+        const double ms = timer.nsecsElapsed() / 1e6;
+        const QByteArray line = child.readLine().trimmed();
+        child.waitForFinished();
+        if (!line.startsWith("shown "))
+            continue;
+        startup.ms.push_back(ms);
+        memory.ms.push_back(line.mid(6).toDouble());
+    }
+    report("start-up to main window shown", startup);
+    std::printf("  %-44s median %8.1f MiB\n", "peak memory at start-up (max RSS)", memory.median());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && QByteArray(argv[1]) == "--startup-child") {
+        int childArgc = 1;
+        return startupChild(childArgc, argv, QString::fromLocal8Bit(argv[2]));
+    }
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString nameSetPath = dir.filePath(QStringLiteral("ChNameSet.fix"));
+    writeFile(nameSetPath, fullNameSetFile());
+    const QString fullPath = dir.filePath(QStringLiteral("full.tff"));
+    writeFile(fullPath, bytesOf(fx::WriteFixtureImage(*samples::fullFixture())));
+
+    std::printf("Fixture editor benchmark, platform \"%s\", %d runs per figure\n",
+                qPrintable(QGuiApplication::platformName()), runs);
+    measureStartup(QCoreApplication::applicationFilePath(), nameSetPath, runs);
+
+    ui::ScriptedDialogs dialogs;
+    ui::DiskFileAccess files;
+    ui::Services services{dialogs, files, nameSetPath};
+    MainForm window(services);
+    window.show();
+    settle();
+    FixtureEdit* editor = window.fixtureEdit();
+    auto* count = editor->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    ChannelTraits* traits = editor->traits();
+    auto* add = traits->findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* copy = traits->findChild<QPushButton*>(QStringLiteral("Command4"));
+    auto* copyFrom = traits->findChild<QComboBox*>(QStringLiteral("Combo11"));
+    auto* copyTo = traits->findChild<QComboBox*>(QStringLiteral("Combo12"));
+    if (!count || !add || !copy || !copyFrom || !copyTo) {
+        std::fprintf(stderr, "a control of the fixture editor is missing\n");
+        return 1;
+    }
+
+    Figures up, down;
+    for (int i = 0; i < runs; ++i) {
+        count->setCurrentIndex(0);
+        up.ms.push_back(timeOnce([&] { count->setCurrentIndex(fx::MaxChannels - 1); }));
+        check(editor->channelGrid()->model()->rowCount() == fx::MaxChannels, "the count rose");
+        down.ms.push_back(timeOnce([&] { count->setCurrentIndex(0); }));
+    }
+    check(editor->channelGrid()->model()->rowCount() == 1, "the count went back to 1");
+    report("channel count 1 -> 40", up);
+    report("channel count 40 -> 1", down);
+
+    count->setCurrentIndex(fx::MaxChannels - 1);
+    traits->selectChannel(0);
+    Figures adds, lastAdd;
+    for (int i = 0; i < fx::MaxEditableSteps; ++i) {
+        const double ms = timeOnce([&] { add->click(); });
+        adds.ms.push_back(ms);
+        if (i == fx::MaxEditableSteps - 1)
+            lastAdd.ms.push_back(ms);
+    }
+    check(window.record().StepCount[0] == fx::MaxEditableSteps, "channel 1 has 255 steps");
+    report("Add, each of steps 1 to 255", adds);
+    report("Add of step 255", lastAdd);
+
+    Figures copies;
+    copyFrom->setCurrentIndex(0);
+    for (int i = 0; i < runs; ++i) {
+        copyTo->setCurrentIndex(1 + i % (fx::MaxChannels - 1));
+        dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
+        copies.ms.push_back(timeOnce([&] { copy->click(); }));
+        check(window.record().StepCount[copyTo->currentIndex()] == fx::MaxEditableSteps,
+              "the copy took 255 steps");
+    }
+    report("Copy of 255 steps", copies);
+
+    Figures channelGrid, stepGrid;
+    for (int i = 0; i < runs; ++i) {
+        channelGrid.ms.push_back(timeOnce([&] { editor->FillChannelGrid(); }));
+        stepGrid.ms.push_back(timeOnce([&] { traits->fillStepGrid(0); }));
+    }
+    report("FillChannelGrid, 40 channels", channelGrid);
+    report("FillStepGrid, 255 steps", stepGrid);
+
+    auto* open = editor->findChild<QAction*>(QStringLiteral("OpenFixture"));
+    auto* save = editor->findChild<QAction*>(QStringLiteral("SaveFixture"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.tff"));
+    Figures opens, saves;
+    for (int i = 0; i < runs; ++i) {
+        dialogs.setNextFileName(fullPath);
+        opens.ms.push_back(timeOnce([&] { open->trigger(); }));
+        check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the open read the file");
+        dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // save without what the file cannot hold
+        if (QFile::exists(savedPath))
+            dialogs.setNextAnswer(ui::Dialogs::Answer::Yes); // replace the earlier save
+        dialogs.setNextFileName(savedPath);
+        saves.ms.push_back(timeOnce([&] { save->trigger(); }));
+        check(QFileInfo(savedPath).size() == qint64(fx::FixtureFileSize),
+              "the save wrote the file");
+        QFile::remove(savedPath);
+    }
+    report("open the full fixture (40 ch, 204 steps)", opens);
+    report("save the full fixture", saves);
+
+    window.showEditor(MainForm::Editor::ChannelNames);
+    settle();
+    auto* names = qobject_cast<EditChName*>(window.editor(MainForm::Editor::ChannelNames));
+    check(names != nullptr, "the channel name editor opened");
+    Figures nameLoads, nameLists;
+    for (int i = 0; i < runs; ++i) {
+        nameLoads.ms.push_back(timeOnce([&] { names->load(); }));
+        nameLists.ms.push_back(timeOnce([&] { editor->FillNameList(); }));
+        check(editor->nameList().count() == fx::ChNameCount, "the name list holds 253 names");
+    }
+    report("channel name editor: load 253 names", nameLoads);
+    report("fixture editor: fill the 253-name list", nameLists);
+
+    std::printf("  %-44s %8.1f MiB\n", "peak memory of this run (max RSS)",
+                peakMemoryMiB(RUSAGE_SELF));
+    check(dialogs.pendingAnswers() == 0 && dialogs.pendingFileNames() == 0,
+          "every answer prepared was asked for");
+    return 0;
+}

@@ -32,6 +32,7 @@ public:
 
     fx::FixtureRecord& record() { return *m_record; }
     FixtureEdit* fixtureEdit() const { return m_fixtureEdit; }
+    QMdiArea* mdiArea() const { return m_area; }
     // The editor's widget, or nullptr before it was first shown.
     QWidget* editor(Editor which) const;
     // Its MDI window, or nullptr before it was first shown.

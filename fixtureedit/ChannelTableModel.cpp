@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+bool ChannelTableModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_rows &&
+           index.column() < ColumnCount;
+}
+
 ChannelTableModel::ChannelTableModel(fx::FixtureRecord& record, QObject* parent)
     : QAbstractTableModel(parent), m_record(record)
 {
@@ -25,8 +31,15 @@ int ChannelTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
-        (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!isCell(index))
+        return {};
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = index.column() == PartnerColumn || index.column() == ValueColumn;
+        const Qt::Alignment alignment =
+            Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
+        return QVariant(alignment.toInt());
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const int row = index.row();
     const fx::ChannelInfo& ch = m_record.Channels[row];
@@ -53,7 +66,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const int column = index.column();
@@ -65,7 +78,7 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !isCell(index))
         return false;
     const int row = index.row();
     switch (index.column()) {

@@ -57,6 +57,7 @@ public:
     bool hasPartner(int row) const;
 
 private:
+    bool isCell(const QModelIndex& index) const;
     void rowChanged(int row);
 
     fx::FixtureRecord& m_record;

@@ -265,8 +265,9 @@ void FixtureEdit::channelCountPicked(int index)
 
     m_grid->commitOpenEdit();
     m_model->setRowCount(m_record.FixHeader.NumChannels);
+    // Channels the user adds or removes start blank; while a fixture just read is being shown,
+    // every channel keeps what the file holds, also those beyond its count.
     if (newCount > oldCount) {
-        // While a loaded fixture is being shown its channels keep their data.
         if (m_userEditing) {
             for (int row = oldCount; row < newCount; ++row)
                 m_model->clearChannel(row);
@@ -274,8 +275,10 @@ void FixtureEdit::channelCountPicked(int index)
         m_traits->addChannels(oldCount, newCount, m_userEditing);
     } else {
         m_traits->removeChannels(oldCount, newCount);
-        for (int row = oldCount - 1; row >= newCount; --row)
-            m_model->clearChannel(row);
+        if (m_userEditing) {
+            for (int row = oldCount - 1; row >= newCount; --row)
+                m_model->clearChannel(row);
+        }
     }
 }
 

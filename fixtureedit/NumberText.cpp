@@ -47,10 +47,14 @@ double leadingNumber(const QString& text)
             takeDigits();
         }
     }
-    const double value = QByteArray::fromStdString(number).toDouble();
-    if (std::isfinite(value))
+    bool ok = false;
+    const double value = QByteArray::fromStdString(number).toDouble(&ok);
+    if (ok && std::isfinite(value))
         return value;
-    // Beyond the range of a double: keep the sign, so that range checks still refuse it.
+    // Beyond the range of a double: too small is 0; too large keeps its sign, so that range
+    // checks still refuse it.
+    if (number.find("e-") != std::string::npos)
+        return 0.0;
     return number[0] == '-' ? -std::numeric_limits<double>::max()
                             : std::numeric_limits<double>::max();
 }

@@ -1,0 +1,371 @@
+// The main window driven through its menus: start-up, showing the editors, the visit to the
+// palette editor and back with the record kept, the channel name editor's hand-over, the "&Exit"
+// items, and where the channel name set file lives.
+#include "app/ChNameSetLocation.h"
+#include "app/EditorWindow.h"
+#include "app/MainForm.h"
+#include "chnames/ChNameSet.h"
+#include "fixtureedit/ChannelGrid.h"
+#include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "model/FixtureRecord.h"
+#include "ui/FileAccess.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Services.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using Editor = MainForm::Editor;
+
+struct AppHarness {
+    AppHarness()
+    {
+        fx::ChNameSet set;
+        fx::InitChNameSet(set);
+        const auto image = fx::chNameSetImage(set);
+        QFile file(services.chNameSetPath);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size()));
+        file.close();
+        window = std::make_unique<MainForm>(services);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    FixtureEdit* fixture() const { return window->fixtureEdit(); }
+    bool isOpen(Editor which) const
+    {
+        return window->editorWindow(which) && window->editorWindow(which)->isVisible();
+    }
+    QPoint position(Editor which) const { return window->editorWindow(which)->pos(); }
+    void trigger(QWidget* owner, const char* action)
+    {
+        auto* item = owner->findChild<QAction*>(QString::fromLatin1(action));
+        QVERIFY2(item, action);
+        QVERIFY(item->isEnabled());
+        item->trigger();
+    }
+    template <typename T> T* fixtureChild(const char* name) const
+    {
+        return fixture()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir dir;
+    ui::ScriptedDialogs dialogs;
+    ui::DiskFileAccess files;
+    ui::Services services{dialogs, files, dir.filePath(QStringLiteral("ChNameSet.fix"))};
+    std::unique_ptr<MainForm> window;
+};
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUp();
+    void showFormsMenu_data();
+    void showFormsMenu();
+    void fixtureEditItemOnlyMovesAnOpenEditor();
+    void paletteVisitKeepsRecord();
+    void closingFixtureEditorBeforePaletteVisitResets();
+    void channelNameEditorHandsOver_data();
+    void channelNameEditorHandsOver();
+    void exitItems_data();
+    void exitItems();
+    void chNameSetLocation_data();
+    void chNameSetLocation();
+    void canWriteFile();
+};
+
+void TestMainForm::startUp()
+{
+    AppHarness h;
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("ORVA Rev1.06"));
+    QMenuBar* bar = h.window->menuBar();
+    QCOMPARE(bar->actions().size(), 1);
+    QCOMPARE(bar->actions()[0]->text(), QStringLiteral("&Show Forms"));
+    const QList<QAction*> items = bar->actions()[0]->menu()->actions();
+    const QStringList names = {"numMF", "numLFE", "numChname", "numNull", "numExit"};
+    const QStringList texts = {"&FixtureEdit", "&LedFixtureEdit", "&EditChName", "", "&Exit"};
+    QCOMPARE(items.size(), names.size());
+    for (int i = 0; i < items.size(); ++i) {
+        QCOMPARE(items[i]->objectName(), names[i]);
+        QCOMPARE(items[i]->text(), texts[i]);
+        QCOMPARE(items[i]->isSeparator(), i == 3);
+        QVERIFY(items[i]->shortcut().isEmpty());
+    }
+
+    QVERIFY(h.isOpen(Editor::Fixture));
+    QCOMPARE(h.window->editorWindow(Editor::Fixture)->windowTitle(),
+             QStringLiteral("ORVA library Edit Rev1.06"));
+    QCOMPARE(h.window->record().PalChannels, 0);
+    QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
+    // The other editors are made only when first shown.
+    QVERIFY(!h.window->editor(Editor::Palette));
+    QVERIFY(!h.window->editor(Editor::LedFixture));
+    QVERIFY(!h.window->editor(Editor::ChannelNames));
+}
+
+void TestMainForm::showFormsMenu_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("editor");
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture) << "LedFixture"
+                                 << "LED Fixture Edit";
+    QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames) << "EditChName"
+                                   << "Edit Channel Name Rev1.06";
+    QTest::newRow("LED from the fixture editor")
+        << "mnuLFE" << int(Editor::LedFixture) << "LedFixture"
+        << "LED Fixture Edit";
+}
+
+void TestMainForm::showFormsMenu()
+{
+    QFETCH(QString, item);
+    QFETCH(int, editor);
+    QFETCH(QString, objectName);
+    QFETCH(QString, caption);
+    AppHarness h;
+    const auto which = Editor(editor);
+    QWidget* owner = item.startsWith(u'n') ? static_cast<QWidget*>(h.window.get()) : h.fixture();
+    h.trigger(owner, item.toLatin1().constData());
+    QVERIFY(h.isOpen(which));
+    QCOMPARE(h.position(which), QPoint(0, 0));
+    QWidget* made = h.window->editor(which);
+    QCOMPARE(made->objectName(), objectName);
+    QCOMPARE(h.window->editorWindow(which)->windowTitle(), caption);
+    // Opening another editor leaves the fixture editor open.
+    QVERIFY(h.isOpen(Editor::Fixture));
+
+    // Closing hides the window; the same editor comes back.
+    h.window->editorWindow(which)->close();
+    QVERIFY(!h.isOpen(which));
+    h.trigger(h.window.get(), editor == int(Editor::LedFixture) ? "numLFE" : "numChname");
+    QVERIFY(h.isOpen(which));
+    QCOMPARE(h.window->editor(which), made);
+}
+
+void TestMainForm::fixtureEditItemOnlyMovesAnOpenEditor()
+{
+    AppHarness h;
+    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
+    h.window->editorWindow(Editor::Fixture)->move(40, 30);
+    h.trigger(h.window.get(), "numMF");
+    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+    QCOMPARE(h.window->record().FixHeader.NumChannels, 12);
+    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 12);
+}
+
+void TestMainForm::paletteVisitKeepsRecord()
+{
+    AppHarness h;
+    FixtureEdit* editor = h.fixture();
+    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
+    h.fixtureChild<QLineEdit>("Text1")->setText(QStringLiteral("Wash 1200"));
+    h.fixtureChild<QLineEdit>("Text4")->setText(QStringLiteral("540"));
+    fx::FixtureRecord& r = h.window->record();
+    r.Channels[3].ChName.assign("Colour");
+    r.Channels[3].FuncCode = 9;
+    r.StepCount[3] = 2;
+    r.Steps[3][1].StepName.assign("Red");
+    r.PalName[0].assign("Looks");
+    editor->FillChannelGrid();
+
+    h.trigger(editor, "MnuReturn");
+    QCOMPARE(r.PalChannels, 12);
+    QVERIFY(!h.isOpen(Editor::Fixture));
+    QVERIFY(h.isOpen(Editor::Palette));
+    QCOMPARE(h.position(Editor::Palette), QPoint(0, 0));
+    QCOMPARE(h.window->editor(Editor::Palette)->objectName(), QStringLiteral("PaletteEdit"));
+
+    h.window->editorWindow(Editor::Palette)->close();
+    QVERIFY(!h.isOpen(Editor::Palette));
+    QVERIFY(h.isOpen(Editor::Fixture));
+    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+    QCOMPARE(h.window->fixtureEdit(), editor);
+
+    QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
+    QCOMPARE(h.fixtureChild<QLineEdit>("Text4")->text(), QStringLiteral("540"));
+    QCOMPARE(h.fixtureChild<QComboBox>("Combo1")->currentText(), QStringLiteral("12"));
+    QCOMPARE(r.FixHeader.NumChannels, 12);
+    QCOMPARE(r.MaxPanDegree, 540);
+    const QAbstractItemModel* grid = editor->channelGrid()->model();
+    QCOMPARE(grid->rowCount(), 12);
+    QCOMPARE(grid->index(3, 1).data().toString(), QStringLiteral("Colour      "));
+    QCOMPARE(int(r.Channels[3].FuncCode), 9);
+    QCOMPARE(int(r.StepCount[3]), 2);
+    QCOMPARE(r.Steps[3][1].StepName.trimmed(), std::string("Red"));
+    QCOMPARE(r.PalName[0].trimmed(), std::string("Looks"));
+    auto* chooser = h.fixtureChild<QComboBox>("Combo9");
+    QCOMPARE(chooser->count(), 12);
+    QCOMPARE(chooser->itemText(3), QStringLiteral("Chan 4 - Colour      "));
+    QCOMPARE(chooser->currentIndex(), 0);
+    QCOMPARE(h.fixtureChild<QComboBox>("Combo12")->count(), 12);
+}
+
+void TestMainForm::closingFixtureEditorBeforePaletteVisitResets()
+{
+    AppHarness h;
+    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
+    h.window->record().Channels[0].ChName.assign("Pan");
+    h.window->editorWindow(Editor::Fixture)->close();
+    QVERIFY(!h.isOpen(Editor::Fixture));
+    h.trigger(h.window.get(), "numMF");
+    QVERIFY(h.isOpen(Editor::Fixture));
+    QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
+    QCOMPARE(h.window->record().Channels[0].ChName.str(), std::string(12, ' '));
+    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 8);
+}
+
+void TestMainForm::channelNameEditorHandsOver_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("paletteShown");
+    QTest::newRow("Show F") << "eSM" << false;
+    QTest::newRow("Show P") << "eSu" << true;
+    QTest::newRow("window closed") << "" << false;
+}
+
+void TestMainForm::channelNameEditorHandsOver()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, paletteShown);
+    AppHarness h;
+    h.window->editorWindow(Editor::Fixture)->close();
+    h.trigger(h.window.get(), "numChname");
+    QVERIFY(h.isOpen(Editor::ChannelNames));
+    QVERIFY(!h.isOpen(Editor::Fixture));
+    if (action.isEmpty())
+        h.window->editorWindow(Editor::ChannelNames)->close();
+    else
+        h.trigger(h.window->editor(Editor::ChannelNames), action.toLatin1().constData());
+
+    QVERIFY(!h.isOpen(Editor::ChannelNames));
+    QVERIFY(h.isOpen(Editor::Fixture));
+    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+    QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
+    if (paletteShown) {
+        QCOMPARE(h.window->mdiArea()->activeSubWindow(), h.window->editorWindow(Editor::Palette));
+        // That way leaves the palette editor's channel count alone.
+        QCOMPARE(h.window->record().PalChannels, 0);
+    }
+}
+
+void TestMainForm::exitItems_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("main window") << "numExit";
+    QTest::newRow("fixture editor") << "ExitMune";
+    QTest::newRow("channel name editor") << "eExit";
+}
+
+void TestMainForm::exitItems()
+{
+    QFETCH(QString, action);
+    AppHarness h;
+    QSignalSpy exits(h.window.get(), &MainForm::exitRequested);
+    QWidget* owner = h.window.get();
+    if (action == QLatin1String("ExitMune")) {
+        owner = h.fixture();
+    } else if (action == QLatin1String("eExit")) {
+        h.trigger(h.window.get(), "numChname");
+        owner = h.window->editor(Editor::ChannelNames);
+    }
+    h.trigger(owner, action.toLatin1().constData());
+    QCOMPARE(exits.count(), 1);
+    QVERIFY(h.dialogs.shown().isEmpty());
+}
+
+void TestMainForm::chNameSetLocation_data()
+{
+    QTest::addColumn<bool>("programWritable");
+    QTest::addColumn<bool>("programCopy");
+    QTest::addColumn<bool>("userCopy");
+    QTest::addColumn<bool>("inProgramFolder");
+    QTest::addColumn<QByteArray>("userContent"); // what the user folder's file holds afterwards
+
+    QTest::newRow("writable program folder") << true << true << false << true << QByteArray();
+    QTest::newRow("writable, no file yet") << true << false << false << true << QByteArray();
+    QTest::newRow("installed: seeded") << false << true << false << false << QByteArray("program");
+    QTest::newRow("installed: own copy kept")
+        << false << true << true << false << QByteArray("user");
+    QTest::newRow("installed, no file") << false << false << false << false << QByteArray();
+}
+
+void TestMainForm::chNameSetLocation()
+{
+    QFETCH(bool, programWritable);
+    QFETCH(bool, programCopy);
+    QFETCH(bool, userCopy);
+    QFETCH(bool, inProgramFolder);
+    QFETCH(QByteArray, userContent);
+
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("bin"));
+    const QString user = root.filePath(QStringLiteral("home/data"));
+    QDir().mkpath(program);
+    const auto put = [](const QString& path, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    if (programCopy)
+        put(program + QStringLiteral("/ChNameSet.fix"), "program");
+    if (userCopy)
+        put(user + QStringLiteral("/ChNameSet.fix"), "user");
+
+    const QString path = chnameset::locate(program, user, [&](const QString& candidate) {
+        return candidate.startsWith(program) ? programWritable : true;
+    });
+    QCOMPARE(path, (inProgramFolder ? program : user) + QStringLiteral("/ChNameSet.fix"));
+    if (!inProgramFolder) {
+        QFile file(path);
+        if (userContent.isEmpty()) {
+            QVERIFY(!file.exists());
+        } else {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), userContent);
+            QVERIFY(file.permissions() & QFileDevice::WriteOwner);
+        }
+    }
+}
+
+void TestMainForm::canWriteFile()
+{
+    QTemporaryDir root;
+    const QString fresh = root.filePath(QStringLiteral("ChNameSet.fix"));
+    QVERIFY(chnameset::canWriteFile(fresh));
+    QVERIFY(!QFile::exists(fresh)); // the probe leaves nothing behind
+
+    QFile existing(fresh);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("keep");
+    existing.close();
+    QVERIFY(chnameset::canWriteFile(fresh));
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("keep"));
+    existing.close();
+
+    // A folder that cannot exist: its parent is a plain file.
+    QVERIFY(!chnameset::canWriteFile(fresh + QStringLiteral("/sub/ChNameSet.fix")));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "TestMainForm.moc"

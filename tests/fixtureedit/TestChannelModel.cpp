@@ -1,0 +1,120 @@
+// The channel grid's model over the record, checked by QAbstractItemModelTester through row
+// count changes and fills, and the reading of typed numbers.
+#include "fixtureedit/ChannelTableModel.h"
+#include "fixtureedit/NumberText.h"
+#include "model/FixtureRecord.h"
+
+#include <QAbstractItemModelTester>
+#include <QtTest>
+
+#include <memory>
+
+class TestChannelModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void modelTester();
+    void mutatorsKeepRecordSound();
+    void leadingNumber_data();
+    void leadingNumber();
+};
+
+void TestChannelModel::modelTester()
+{
+    auto record = std::make_unique<fx::FixtureRecord>();
+    fx::ResetFixtureRecord(*record, 8);
+    ChannelTableModel model(*record);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    model.fillFromRecord();
+    QCOMPARE(model.rowCount(), 8);
+    model.setRowCount(12);
+    model.setRowCount(3);
+    model.setRowCount(40);
+    model.setRowCount(99); // more than there are channels
+    QCOMPARE(model.rowCount(), 40);
+    model.setRowCount(0);
+    record->FixHeader.NumChannels = 5;
+    model.fillFromRecord();
+    QCOMPARE(model.rowCount(), 5);
+    QVERIFY(model.setData(model.index(1, ChannelTableModel::TypeColumn), 3));
+    QVERIFY(model.setData(model.index(1, ChannelTableModel::PartnerColumn), 2));
+    QVERIFY(model.setData(model.index(1, ChannelTableModel::NameColumn), QStringLiteral("Pan")));
+    QVERIFY(!model.setData(model.index(1, ChannelTableModel::ChannelColumn), QStringLiteral("x")));
+    model.refresh();
+    QCOMPARE(model.index(1, ChannelTableModel::PartnerColumn).data().toString(),
+             QStringLiteral("2"));
+    QCOMPARE(model.index(4, ChannelTableModel::ChannelColumn).data().toString(),
+             QStringLiteral("Chan 5"));
+}
+
+void TestChannelModel::mutatorsKeepRecordSound()
+{
+    auto record = std::make_unique<fx::FixtureRecord>();
+    fx::ResetFixtureRecord(*record, 4);
+    ChannelTableModel model(*record);
+    model.fillFromRecord();
+
+    model.setChannelType(0, fx::TypeFadeable16H);
+    model.setPartner(0, 2);
+    QVERIFY(model.flags(model.index(0, ChannelTableModel::PartnerColumn)) & Qt::ItemIsEditable);
+    model.setChannelType(0, 9); // no such type: ignored
+    QCOMPARE(int(record->Channels[0].ChType), int(fx::TypeFadeable16H));
+    model.setPartner(0, 41); // no such channel: ignored
+    QCOMPARE(int(record->Channels[0].PairChannel), 2);
+    model.setChannelType(0, fx::TypeHtp);
+    QCOMPARE(int(record->Channels[0].PairChannel), 0);
+    QVERIFY(!(model.flags(model.index(0, ChannelTableModel::PartnerColumn)) & Qt::ItemIsEditable));
+    QVERIFY(!(model.flags(model.index(0, ChannelTableModel::ChannelColumn)) & Qt::ItemIsEditable));
+
+    model.setValue(1, 300);
+    QCOMPARE(int(record->Channels[1].ChValue), 255);
+    model.setValue(1, -4);
+    QCOMPARE(int(record->Channels[1].ChValue), 0);
+
+    model.setChannelName(2, QStringLiteral("Colour wheel 2"), 0x109);
+    QCOMPARE(record->Channels[2].ChName.str(), std::string("Colour wheel"));
+    QCOMPARE(int(record->Channels[2].FuncCode), 9);
+
+    // An LTP channel that still holds a partner byte (from a count change) shows none.
+    record->Channels[3].PairChannel = 7;
+    QCOMPARE(model.index(3, ChannelTableModel::PartnerColumn).data().toString(),
+             QStringLiteral("0"));
+    model.clearChannel(3);
+    QCOMPARE(int(record->Channels[3].PairChannel), 7);
+}
+
+void TestChannelModel::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<int>("dmx");
+    QTest::newRow("plain") << "120" << 120.0 << 120;
+    QTest::newRow("blanks first") << "  42" << 42.0 << 42;
+    QTest::newRow("trailing letters") << "12a" << 12.0 << 12;
+    QTest::newRow("empty") << "" << 0.0 << 0;
+    QTest::newRow("letters") << "abc" << 0.0 << 0;
+    QTest::newRow("sign only") << "-" << 0.0 << 0;
+    QTest::newRow("negative") << "-5" << -5.0 << 0;
+    QTest::newRow("plus") << "+7" << 7.0 << 7;
+    QTest::newRow("exponent") << "1e2" << 100.0 << 100;
+    QTest::newRow("huge exponent") << "9e9" << 9e9 << 0;
+    QTest::newRow("beyond double") << "9e999" << std::numeric_limits<double>::max() << 0;
+    QTest::newRow("exponent without digits") << "5e" << 5.0 << 5;
+    QTest::newRow("fraction") << ".5" << 0.5 << 0;
+    QTest::newRow("half up to even") << "2.5" << 2.5 << 2;
+    QTest::newRow("256") << "256" << 256.0 << 0;
+    QTest::newRow("255") << "255" << 255.0 << 255;
+}
+
+void TestChannelModel::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    QFETCH(int, dmx);
+    QCOMPARE(numtext::leadingNumber(text), number);
+    QCOMPARE(numtext::dmxValue(text), dmx);
+}
+
+QTEST_GUILESS_MAIN(TestChannelModel)
+#include "TestChannelModel.moc"

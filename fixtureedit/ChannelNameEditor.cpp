@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 namespace {
-// The longest text the filter lets letters and digits extend.
+// The length from which letters and digits are refused.
 constexpr int RecordedLength = 13;
 } // namespace
 
@@ -21,27 +21,27 @@ ChannelNameEditor::ChannelNameEditor(TypedName& typed, std::function<QPoint()> c
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setValidator(new ui::Latin1Validator(lineEdit()));
+    // Whatever the user does to the text (typing, deleting, pasting) makes it a typed name, to be
+    // checked against the name set; picking from the list does not.
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_typed.text = text;
+        m_typed.typed = true;
+        const QPoint at = m_cell();
+        m_typed.row = at.y();
+        m_typed.column = at.x();
+    });
 }
 
 void ChannelNameEditor::keyPressEvent(QKeyEvent* event)
 {
+    // Once the name holds 13 characters, letters and digits stop going in; blanks, punctuation
+    // below "0" and the editing keys still work.
     const QString typed = event->text();
-    const QString text = currentText();
     const ushort code = typed.size() == 1 ? typed[0].unicode() : 0;
     const bool isCharacter =
         code != 0 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-
-    if (text.size() < RecordedLength) {
-        if (isCharacter && code >= 32 && code <= 122) {
-            m_typed.text = text + typed;
-            m_typed.typed = true;
-            const QPoint cell = m_cell();
-            m_typed.row = cell.y();
-            m_typed.column = cell.x();
-        } else if (event->key() == Qt::Key_Backspace && m_typed.text.size() > 1) {
-            m_typed.text.chop(1);
-        }
-    } else if (isCharacter && code > 47) {
+    const auto kept = currentText().size() - lineEdit()->selectedText().size();
+    if (kept >= RecordedLength && isCharacter && code > 47) {
         event->accept();
         return;
     }

@@ -12,13 +12,13 @@ struct TypedName {
     int column = -1;    // NameCol
 };
 
-// Combo10, the drop-down with an edit field over a "Channel Name" cell. Its key filter records
-// typed names and stops letters and digits once the text holds 13 characters; blanks and
-// punctuation still go in, and only Latin-1 characters are taken.
+// Combo10, the drop-down with an edit field over a "Channel Name" cell. A text the user edits is
+// recorded as a typed name; its key filter stops letters and digits once the text holds 13
+// characters (blanks and punctuation still go in), and only Latin-1 characters are taken.
 class ChannelNameEditor : public QComboBox {
     Q_OBJECT
 public:
-    // cell gives the grid's current row and column at the moment a key is typed.
+    // cell gives the grid's current row and column at the moment the text is edited.
     ChannelNameEditor(TypedName& typed, std::function<QPoint()> cell, QWidget* parent = nullptr);
 
 protected:

@@ -37,6 +37,7 @@ private slots:
     void keyboardAdvance();
     void escapeClosesWithoutStoring();
     void mousePressStopsAdvance();
+    void frameClickFocusesNameBox();
 };
 
 void TestFixtureEdit::startUpState()
@@ -476,14 +477,21 @@ void TestFixtureEdit::nameKeyFilter()
     QCOMPARE(h.grid->typedName().column, 1);
 
     // From the 14th character on, letters and digits are refused; blanks and punctuation below
-    // "0" still go in, unrecorded.
+    // "0" still go in.
     QTest::keyClicks(names, QStringLiteral("N7 -/x"));
     QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM -/"));
-    QCOMPARE(h.grid->typedName().text, QStringLiteral("ABCDEFGHIJKLM"));
+    QCOMPARE(h.grid->typedName().text, QStringLiteral("ABCDEFGHIJKLM -/"));
+    // With the text selected, a letter replaces it.
+    names->lineEdit()->selectAll();
+    QTest::keyClicks(names, QStringLiteral("Zo"));
+    QCOMPARE(names->currentText(), QStringLiteral("Zo"));
+    QCOMPARE(h.grid->typedName().text, QStringLiteral("Zo"));
+    QTest::keyClick(names, Qt::Key_Backspace);
+    QCOMPARE(h.grid->typedName().text, QStringLiteral("Z"));
 
     // Characters the files cannot hold never go in.
     names->lineEdit()->insert(QStringLiteral("Ω"));
-    QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM -/"));
+    QCOMPARE(names->currentText(), QStringLiteral("Z"));
 }
 
 void TestFixtureEdit::nameFollowsTraitsChooser()
@@ -618,6 +626,26 @@ void TestFixtureEdit::mousePressStopsAdvance()
     QCOMPARE(int(h.channel(0).ChValue), 5);
     QVERIFY(h.openEditor<QComboBox>("Combo13"));
     QCOMPARE(h.grid->currentIndex(), h.index(3, 2));
+}
+
+void TestFixtureEdit::frameClickFocusesNameBox()
+{
+    EditorHarness h;
+    auto* name = h.editor->findChild<QLineEdit*>("Text1");
+    for (const char* frameName : {"Fixtue_Setup", "Frame2"}) {
+        h.clickCell(0, 4);
+        QVERIFY(h.openEditor<QLineEdit>("Text5"));
+        QTest::keyClicks(h.focus(), QStringLiteral("9"));
+        auto* frame = h.editor->findChild<QWidget*>(frameName);
+        QVERIFY(frame);
+        // The frame's own border, clear of the controls inside it.
+        QTest::mouseClick(frame, Qt::LeftButton, {},
+                          QPoint(frame->width() - 3, frame->height() - 3));
+        QVERIFY2(name->hasFocus(), frameName);
+        QCOMPARE(int(h.channel(0).ChValue), 9);
+        h.channel(0).ChValue = 0;
+        h.editor->FillChannelGrid();
+    }
 }
 
 QTEST_MAIN(TestFixtureEdit)

@@ -8,6 +8,10 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 
 namespace {
 
@@ -15,6 +19,22 @@ QByteArray imageOf(const fx::FixtureRecord& record)
 {
     const fx::FixtureImage image = fx::WriteFixtureImage(record);
     return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+}
+
+// The fixture setup file as fixture-tool dump prints it; an empty object when the tool is not
+// part of this build.
+QJsonObject dump(const QString& path)
+{
+#ifdef FIXTURE_TOOL
+    QProcess tool;
+    tool.start(QStringLiteral(FIXTURE_TOOL), {QStringLiteral("dump"), path});
+    if (!tool.waitForFinished() || tool.exitCode() != 0)
+        return {{QStringLiteral("failed"), QString::fromLocal8Bit(tool.readAllStandardError())}};
+    return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+#else
+    Q_UNUSED(path);
+    return {};
+#endif
 }
 
 void save(EditorHarness& h, const QString& chosen)
@@ -70,6 +90,7 @@ private slots:
     void openFails_data();
     void openFails();
     void openRefreshesEditor();
+    void stepsAndTypedNamesRoundTrip();
 };
 
 void TestFixtureFiles::suffix_data()
@@ -280,6 +301,20 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
     for (int i = 0; i < wanted.size() && firstDifference < 0; ++i)
         firstDifference = saved[i] == wanted[i] ? -1 : i;
     QCOMPARE(firstDifference, -1);
+
+    const QJsonObject dumped = dump(h.path(QStringLiteral("session.tff")));
+    if (dumped.isEmpty())
+        QSKIP("fixture-tool is not part of this build");
+    QCOMPARE(dumped[QStringLiteral("FixtureName")].toString(), QStringLiteral("Spot 575   "));
+    QCOMPARE(dumped[QStringLiteral("MaxPanDegree")].toInt(), 540);
+    const QJsonArray channels = dumped[QStringLiteral("Channels")].toArray();
+    QCOMPARE(channels[0][QStringLiteral("ChName")].toString(), QStringLiteral("Pan         "));
+    QCOMPARE(channels[0][QStringLiteral("ChType")].toInt(), int(fx::TypeFadeable16H));
+    QCOMPARE(channels[0][QStringLiteral("PairChannel")].toInt(), 2);
+    QCOMPARE(channels[0][QStringLiteral("ChValue")].toInt(), 128);
+    QCOMPARE(channels[2][QStringLiteral("FuncCode")].toInt(), 7);
+    QCOMPARE(channels[3][QStringLiteral("ChType")].toInt(), int(fx::TypeHtp));
+    QCOMPARE(channels[4][QStringLiteral("ChValue")].toInt(), 7);
 }
 
 void TestFixtureFiles::saveLeavesPairsInRecordAndGrid()
@@ -416,6 +451,67 @@ void TestFixtureFiles::openRefreshesEditor()
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
     save(h, path);
     QCOMPARE(readFile(path), imageOf(*sample));
+}
+
+void TestFixtureFiles::stepsAndTypedNamesRoundTrip()
+{
+    fx::ChNameSet set;
+    fx::InitChNameSet(set);
+    fx::StoreChName(set, 59, "Strobe2");
+    fx::StoreChName(set, 60, "Frost");
+    const auto image = fx::chNameSetImage(set);
+    const QByteArray setFile(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+
+    EditorHarness h(setFile);
+    // A typed name the set lacks, added, and a known one typed.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    h.clickCell(1, 1);
+    QTest::keyClicks(h.openEditor<QComboBox>("Combo10"), QStringLiteral("Scan"));
+    h.clickCell(0, 1);
+    QTest::keyClicks(h.openEditor<QComboBox>("Combo10"), QStringLiteral("Gobo"));
+    h.focusElsewhere();
+    QCOMPARE(int(h.channel(1).FuncCode), 64);
+
+    // Three steps on channel 2 through the traits frame, the first one named from the keyboard.
+    h.editor->traits()->selectChannel(1);
+    auto* add = h.editor->findChild<QWidget*>("Command1");
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(add, Qt::LeftButton);
+    auto* steps = h.editor->findChild<QAbstractItemView*>("MSFlexGrid2");
+    const QRect nameCell = steps->visualRect(steps->model()->index(0, 1));
+    QTest::mouseClick(steps->viewport(), Qt::LeftButton, {}, nameCell.center());
+    QTest::keyClicks(h.focus(), QStringLiteral("Slow"));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QTest::keyClicks(h.focus(), QStringLiteral("10"));
+    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    QTest::keyClicks(h.focus(), QStringLiteral("99"));
+    const QString path = h.path(QStringLiteral("roundtrip.tff"));
+    save(h, path); // the step edit still open is stored first
+    QCOMPARE(int(h.record->StepCount[1]), 3);
+    QCOMPARE(h.record->Steps[1][0].StepName.str(), std::string("Slow    "));
+    QCOMPARE(int(h.record->Steps[1][0].ToDmx), 99);
+
+    EditorHarness other(setFile);
+    open(other, path);
+    QVERIFY(other.dialogs.shown().isEmpty());
+    QVERIFY(other.record->Channels == h.record->Channels);
+    QVERIFY(other.record->StepCount == h.record->StepCount);
+    for (int s = 0; s < 3; ++s)
+        QVERIFY(other.record->Steps[1][s] == h.record->Steps[1][s]);
+    QCOMPARE(other.cell(1, 1), QStringLiteral("Scan        "));
+    QCOMPARE(other.cell(0, 1), QStringLiteral("Gobo        "));
+
+    const QJsonObject dumped = dump(path);
+    if (dumped.isEmpty())
+        QSKIP("fixture-tool is not part of this build");
+    const QJsonObject scan = dumped[QStringLiteral("Channels")].toArray()[1].toObject();
+    QCOMPARE(scan[QStringLiteral("ChName")].toString(), QStringLiteral("Scan        "));
+    QCOMPARE(scan[QStringLiteral("FuncCode")].toInt(), 64);
+    const QJsonArray stepsDumped = dumped[QStringLiteral("Steps")].toArray()[1].toArray();
+    QCOMPARE(stepsDumped.size(), 3);
+    QCOMPARE(stepsDumped[0][QStringLiteral("StepName")].toString(), QStringLiteral("Slow    "));
+    QCOMPARE(stepsDumped[0][QStringLiteral("FromDmx")].toInt(), 10);
+    QCOMPARE(stepsDumped[0][QStringLiteral("ToDmx")].toInt(), 99);
 }
 
 QTEST_MAIN(TestFixtureFiles)

@@ -45,6 +45,7 @@ private slots:
     void oneLetterCheckedAtNextOpening();
     void failedWriteKeepsName();
     void unreadableFileNotOverwritten();
+    void typingOverAName();
 };
 
 void TestTypedNames::knownNameInOtherCase()
@@ -220,6 +221,33 @@ void TestTypedNames::unreadableFileNotOverwritten()
     QVERIFY(h.dialogs.shown()[1].text.contains(h.services.chNameSetPath));
     QVERIFY(QFileInfo(h.services.chNameSetPath).isDir());
     QCOMPARE(h.channel(0).ChName.str(), std::string("Scan        "));
+}
+
+void TestTypedNames::typingOverAName()
+{
+    // The editor opens with the cell's name selected: typing replaces it, and the new name is
+    // the one checked.
+    EditorHarness h(setWithUserNames());
+    h.channel(0).ChName.assign("Pan");
+    h.channel(0).FuncCode = 6;
+    h.editor->FillChannelGrid();
+    h.clickCell(0, 1);
+    auto* names = h.openEditor<QComboBox>("Combo10");
+    QCOMPARE(names->currentText(), QStringLiteral("Pan         "));
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    QTest::keyClicks(names, QStringLiteral("Caf"));
+    QTest::sendKeyEvent(QTest::Click, names, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
+    QCOMPARE(names->currentText(), QStringLiteral("Café"));
+    QTest::keyClick(names, Qt::Key_Tab);
+    QCOMPARE(h.dialogs.shown().size(), 1);
+    QCOMPARE(h.channel(0).ChName.str(), std::string("Caf\xE9"
+                                                    "        "));
+    QCOMPARE(int(h.channel(0).FuncCode), 64);
+    QCOMPARE(readFile(h.services.chNameSetPath).mid(14 * 61, 14), QByteArray("\x3D\x40"
+                                                                             "Caf\xE9"
+                                                                             "        "));
+    // Tab went on to the type of the same channel.
+    QVERIFY(h.openEditor<QComboBox>("Combo13"));
 }
 
 QTEST_MAIN(TestTypedNames)

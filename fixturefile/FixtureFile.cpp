@@ -76,6 +76,32 @@ std::string channelTypeMessage(int channel, int byte)
            ", which is no channel type";
 }
 
+// The entry sizes the file carries. For a palette in use each stored entry carries the channels
+// actually packed (the selection below NumChannels), so the block can always be decoded with
+// them; an entry of which nothing fits into the block is written as empty. Normally these are the
+// record's own sizes.
+std::array<std::uint8_t, PaletteCount * PaletteEntryCount>
+storedEntrySizes(const FixtureRecord& record)
+{
+    std::array<std::uint8_t, PaletteCount * PaletteEntryCount> sizes{};
+    int q = 0;
+    for (int p = 0; p < PaletteCount; ++p) {
+        const int n = static_cast<int>(packedChannels(record, p).size());
+        for (int s = 0; s < PaletteEntryCount; ++s) {
+            std::uint8_t size = record.PalEntrySize[p][s];
+            if (record.PalUsed[p] != 0 && size != 0) {
+                const bool beyond = q > static_cast<int>(PaletteBlockSize) - 1;
+                const int fit = beyond ? 0 : fittingChannels(q, n);
+                size = n > 0 && fit == 0 ? 0 : static_cast<std::uint8_t>(n);
+                if (!beyond)
+                    q += fit + n;
+            }
+            sizes[PaletteEntryCount * p + s] = size;
+        }
+    }
+    return sizes;
+}
+
 } // namespace
 
 std::uint8_t typeLetter(int typeCode)
@@ -171,6 +197,20 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
     FixtureImage image{};
     const int n = channelsInUse(record);
 
+    // The types are written as the pairing leaves them, so that the file says what the editor
+    // shows after the save and what a later open reads back. A sound pairing is unchanged by it.
+    std::array<std::uint8_t, MaxChannels> types{};
+    {
+        auto paired = std::make_unique<FixtureRecord>();
+        paired->FixHeader.NumChannels = record.FixHeader.NumChannels;
+        paired->Channels = record.Channels;
+        NormaliseChannelTypes(*paired);
+        for (int i = 0; i < MaxChannels; ++i)
+            types[i] = paired->Channels[i].ChType;
+    }
+    const std::array<std::uint8_t, PaletteCount* PaletteEntryCount> stored =
+        storedEntrySizes(record);
+
     image[0] = record.FixHeader.Reserved;
     putText(image, NameOffset, record.FixHeader.FixtureName);
     image[NumChannelsOffset] = record.FixHeader.NumChannels;
@@ -179,15 +219,9 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
     for (int p = 0; p < PaletteCount; ++p) {
         image[PalUsedOffset + p] = record.PalUsed[p];
         putText(image, PalNameOffset + 6 * p, record.PalName[p]);
-        // The sizes written for a palette in use are the channel counts actually packed, so the
-        // block can always be decoded with them; normally they equal the stored sizes.
-        const auto packed = static_cast<std::uint8_t>(packedChannels(record, p).size());
         for (int s = 0; s < PaletteEntryCount; ++s) {
             putText(image, PalEntryNameOffset + 60 * p + 6 * s, record.PalEntryName[p][s]);
-            std::uint8_t size = record.PalEntrySize[p][s];
-            if (record.PalUsed[p] != 0 && size != 0)
-                size = packed;
-            image[PalEntrySizeOffset + 10 * p + s] = size;
+            image[PalEntrySizeOffset + 10 * p + s] = stored[PaletteEntryCount * p + s];
         }
     }
 
@@ -195,8 +229,9 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
         const ChannelInfo& ch = record.Channels[i];
         const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
         image[at + 0] = ch.FuncCode;
-        // Channels beyond the count keep whatever type byte they hold.
-        image[at + 1] = i < n ? typeLetter(ch.ChType) : ch.ChType;
+        // Channels beyond the count keep their type byte unconverted (a partner named by a
+        // channel in use takes its low type there too, as an open reads it).
+        image[at + 1] = i < n ? typeLetter(types[i]) : types[i];
         image[at + 2] = ch.ChNumber;
         image[at + 3] = ch.PairChannel;
         image[at + 4] = ch.Spare1;
@@ -228,9 +263,18 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
     return image;
 }
 
-void NormaliseChannelTypes(FixtureRecord& record)
+namespace {
+
+// One pass of the pairing the reader applies to the type letters: letters back to codes, the
+// partner named by a high channel takes the matching low type, an unnamed low type becomes LTP.
+// Returns whether anything changed.
+bool pairChannelTypes(FixtureRecord& record)
 {
     const int n = channelsInUse(record);
+    std::array<std::uint8_t, MaxChannels> before{};
+    for (int i = 0; i < MaxChannels; ++i)
+        before[i] = record.Channels[i].ChType;
+
     for (int i = 0; i < n; ++i)
         record.Channels[i].ChType = typeFromLetter(typeLetter(record.Channels[i].ChType));
     for (int i = 0; i < n; ++i) {
@@ -243,6 +287,36 @@ void NormaliseChannelTypes(FixtureRecord& record)
             record.Channels[partner - 1].ChType = TypeFadeable16L;
         else if (ch.ChType > TypeFadeable16L)
             ch.ChType = TypeLtp;
+    }
+    for (int i = 0; i < MaxChannels; ++i) {
+        if (before[i] != record.Channels[i].ChType)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void NormaliseChannelTypes(FixtureRecord& record)
+{
+    // A pass can only turn types into the pairing's result; a channel paired with itself needs a
+    // second pass to settle. Stop once nothing changes.
+    for (int pass = 0; pass < 4 && pairChannelTypes(record); ++pass) {
+    }
+}
+
+void ApplyFixedFunctionCodes(FixtureRecord& record)
+{
+    // The console's four fixed functions follow their names, whatever code the channel holds.
+    static const std::pair<const char*, std::uint8_t> fixedFunctions[] = {
+        {"Pan         ", 6}, {"Tilt        ", 7}, {"Dimmer      ", 3}, {"Colour      ", 9}};
+    const int n = channelsInUse(record);
+    for (int i = 0; i < n; ++i) {
+        ChannelInfo& ch = record.Channels[i];
+        for (const auto& [name, code] : fixedFunctions) {
+            if (ch.ChName.str() == name)
+                ch.FuncCode = code;
+        }
     }
 }
 
@@ -297,15 +371,9 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
         ch.ChValue = bytes[at + 18];
     }
 
-    // The console's four fixed functions follow their names, whatever code the file holds.
-    static const std::pair<const char*, std::uint8_t> fixedFunctions[] = {
-        {"Pan         ", 6}, {"Tilt        ", 7}, {"Dimmer      ", 3}, {"Colour      ", 9}};
+    ApplyFixedFunctionCodes(r);
     for (int i = 0; i < n; ++i) {
         ChannelInfo& ch = r.Channels[i];
-        for (const auto& [name, code] : fixedFunctions) {
-            if (ch.ChName.str() == name)
-                ch.FuncCode = code;
-        }
         ch.ChType = typeFromLetter(ch.ChType);
         if (ch.ChType > TypeFadeable16L && ch.ChType != LetterA)
             return channelTypeMessage(i + 1,

@@ -57,12 +57,18 @@ PaletteBlock PackPalettes(const FixtureRecord& record);
 void UnpackPalettes(FixtureRecord& record, const PaletteBlock& block);
 
 // The file image of the record, as the editor's save writes it. The record is not changed.
+// Types are written as NormaliseChannelTypes leaves them; entry sizes as the block carries them.
 FixtureImage WriteFixtureImage(const FixtureRecord& record);
 
 // What a save leaves in memory after writing: a channel in use of a low 16-bit type that no high
 // channel names becomes LTP, and the partner named by a high channel takes the matching low
 // type. Files and the console rely on that pairing.
 void NormaliseChannelTypes(FixtureRecord& record);
+
+// A channel in use named exactly "Pan", "Tilt", "Dimmer" or "Colour" takes the console's fixed
+// code 6, 7, 3 or 9. The reader applies it; a save applies it before BuildFuncMap, so the
+// function map the file carries agrees with what an open reads back.
+void ApplyFixedFunctionCodes(FixtureRecord& record);
 
 // Reads a fixture setup file image. On success the record takes the file's contents (step entries
 // the file does not carry keep their values) and the result is empty. On failure the record is

@@ -446,6 +446,7 @@ std::string fixtureImageFromJson(std::string_view jsonText, FixtureImage& image)
     auto record = std::make_unique<FixtureRecord>();
     if (std::string error = fixtureFromJson(jsonText, *record); !error.empty())
         return error;
+    ApplyFixedFunctionCodes(*record);
     BuildFuncMap(*record);
     const FixtureImage written = WriteFixtureImage(*record);
     // A safety net: never hand out a file that the editor would refuse to open.

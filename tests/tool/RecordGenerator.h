@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-// Fixtures shaped like those the editor saves: valid types with each 16-bit high channel naming
-// its own low partner among the channels in use, names from the channel name set or typed,
-// steps, and palettes kept by the palette editor's rules that fit the file's palette block.
+// Fixtures shaped like those the editor saves: mostly valid types with each 16-bit high channel
+// naming its own low partner among the channels in use (sometimes any type with any partner), names
+// from the channel name set or typed, steps, and palettes kept by the palette editor's rules that
+// fit the file's palette block.
 class RecordGenerator {
 public:
     explicit RecordGenerator(unsigned seed) : m_rng(seed) {}
@@ -89,7 +90,9 @@ private:
             break;
         }
         case 3:
-            ch.ChName.assign(chance(2) ? "pan" : "tilt");
+            // Lower case keeps its code; an exact "Pan" picked from a second entry of the set
+            // may carry another code until the save gives it the fixed one.
+            ch.ChName.assign(chance(2) ? (chance(2) ? "pan" : "tilt") : "Pan");
             ch.FuncCode = byte();
             break;
         default: break; // left blank
@@ -122,6 +125,15 @@ private:
         }
         if (2 * pairs < n && chance(8)) // a high channel whose partner was never chosen
             r.Channels[order[2 * pairs]].ChType = fx::TypeInstant16H;
+        // The grid checks no pairing: any type with any partner, as a careless edit leaves them
+        // (unnamed lows, chained highs, a channel paired with itself, partners beyond the count).
+        if (chance(4)) {
+            for (int k = between(1, 4); k > 0; --k) {
+                fx::ChannelInfo& ch = r.Channels[between(0, n - 1)];
+                ch.ChType = static_cast<std::uint8_t>(between(0, 6));
+                ch.PairChannel = static_cast<std::uint8_t>(between(0, 40));
+            }
+        }
     }
 
     void fillSteps(fx::FixtureRecord& r, int everUsed)

@@ -100,6 +100,7 @@ void TestFixtureTool::dumpThenBuildGivesTheSameFile()
     RecordGenerator generator(7);
     for (int round = 0; round < 4; ++round) {
         auto r = generator.next();
+        ApplyFixedFunctionCodes(*r); // as the editor's save does
         BuildFuncMap(*r);
         const QByteArray written = toByteArray(WriteFixtureImage(*r));
         writeFile(path("in.tff"), written);

@@ -89,6 +89,8 @@ void MainForm::make(Editor which)
     }
     slot.window = new EditorWindow(slot.editor.widget);
     m_area->addSubWindow(slot.window);
+    slot.editor.widget->show();
+    slot.window->adjustSize();
     slot.window->hide();
     connect(slot.window, &EditorWindow::closed, this, [this, which] { editorClosed(which); });
 }
@@ -101,7 +103,6 @@ void MainForm::showEditor(Editor which, bool moveToCorner)
     if (slot.window->isHidden()) {
         slot.editor.load();
         slot.editor.widget->show();
-        slot.window->adjustSize();
         slot.window->show();
     }
     m_area->setActiveSubWindow(slot.window);

@@ -1,9 +1,11 @@
 // Renders the main window with the fixture editor holding a moving light of 12 channels, for the
 // documentation:
-//   render_fixture_editor docs/fixture-editor.png
+//   render_fixture_editor docs/fixture-editor.png [editing]
+// With "editing" the name cell of channel 5 is open with a name being typed.
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "chnames/ChNameSet.h"
+#include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "model/FixtureRecord.h"
@@ -89,6 +91,12 @@ int main(int argc, char** argv)
     editor->traits()->selectChannel(5);
     editor->traits()->refreshUsage();
 
+    if (argc > 2 && qstrcmp(argv[2], "editing") == 0) {
+        QTableView* grid = editor->channelGrid();
+        const QRect cell = grid->visualRect(grid->model()->index(4, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("P/T Sp"));
+    }
     const QWidget* frame = window.editorWindow(MainForm::Editor::Fixture);
     window.resize(frame->size() + QSize(2, window.menuBar()->sizeHint().height() + 2));
     QApplication::processEvents();

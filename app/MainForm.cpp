@@ -56,7 +56,7 @@ editors::Routes MainForm::routesFor(Editor which)
     editors::Routes routes;
     routes.close = [this, which] { closeEditor(which); };
     routes.showFixture = [this] { showEditor(Editor::Fixture); };
-    routes.showPalette = [this] { showEditor(Editor::Palette); };
+    routes.showPalette = [this] { showPaletteEditor(); };
     routes.exit = [this] { emit exitRequested(); };
     return routes;
 }
@@ -69,7 +69,7 @@ void MainForm::make(Editor which)
         m_fixtureEdit = new FixtureEdit(*m_record, m_services);
         connect(m_fixtureEdit, &FixtureEdit::paletteEditRequested, this, [this] {
             closeEditor(Editor::Fixture);
-            showEditor(Editor::Palette);
+            showPaletteEditor();
         });
         connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
                 [this] { showEditor(Editor::LedFixture); });
@@ -109,6 +109,19 @@ void MainForm::showEditor(Editor which, bool moveToCorner)
     slot.window->raise();
     if (moveToCorner)
         slot.window->move(0, 0);
+}
+
+void MainForm::showPaletteEditor()
+{
+    // The palette editor always works on the channels of the fixture being edited. (With a
+    // count of 0, storing any palette setting would empty every entry's size, and the next save
+    // would drop the palettes' values.) An editor already open is loaded again so that it shows
+    // the current channels.
+    m_record->PalChannels = m_record->FixHeader.NumChannels;
+    Slot& slot = m_slots[int(Editor::Palette)];
+    if (slot.window && !slot.window->isHidden())
+        slot.editor.load();
+    showEditor(Editor::Palette);
 }
 
 void MainForm::closeEditor(Editor which)

@@ -41,6 +41,8 @@ public:
     // Shows an editor (making it the first time, loading it when its window was closed) and
     // brings it to the front; moveToCorner puts its window at the top-left corner.
     void showEditor(Editor which, bool moveToCorner = true);
+    // Shows the palette editor for the fixture's current channel count.
+    void showPaletteEditor();
     // Closes an editor's window, as its close button does.
     void closeEditor(Editor which);
 

@@ -301,6 +301,7 @@ void FixtureEdit::SaveFixture()
 
     m_record.FixHeader.FixtureName.assign(toLatin1(m_nameBox->text()));
     m_record.FixHeader.NumChannels = static_cast<std::uint8_t>(m_countList->currentIndex() + 1);
+    fx::ApplyFixedFunctionCodes(m_record);
     fx::BuildFuncMap(m_record);
 
     if (FixtureFileCommands(m_services, this).save(m_record)) {

@@ -8,11 +8,14 @@
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "fixturefile/FixtureFile.h"
 #include "model/FixtureRecord.h"
+#include "paletteedit/PaletteStore.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -20,6 +23,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -84,6 +88,8 @@ private slots:
     void closingFixtureEditorBeforePaletteVisitResets();
     void channelNameEditorHandsOver_data();
     void channelNameEditorHandsOver();
+    void paletteEditorFromChannelNamesKeepsPalettes();
+    void nameSavedInChannelNameEditorReachesFixtureEditor();
     void exitItems_data();
     void exitItems();
     void chNameSetLocation_data();
@@ -262,9 +268,76 @@ void TestMainForm::channelNameEditorHandsOver()
     QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
     if (paletteShown) {
         QCOMPARE(h.window->mdiArea()->activeSubWindow(), h.window->editorWindow(Editor::Palette));
-        // That way leaves the palette editor's channel count alone.
-        QCOMPARE(h.window->record().PalChannels, 0);
+        // The palette editor always offers the fixture's own channels.
+        QCOMPARE(h.window->record().PalChannels, h.window->record().FixHeader.NumChannels);
     }
+}
+
+void TestMainForm::paletteEditorFromChannelNamesKeepsPalettes()
+{
+    // A fixture with a palette (as an open leaves it), the palette editor never visited.
+    AppHarness h;
+    fx::FixtureRecord& r = h.window->record();
+    QCOMPARE(r.PalChannels, 0);
+    r.PalName[0] = fx::paletteNameFromText("Wash");
+    r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
+    r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
+    r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
+    r.PalChannels = 8;
+    fx::UpdatePaletteUse(r);
+    r.PalChannels = 0;
+
+    // Reached through the channel name editor's "Show &P", then an entry stored again.
+    h.trigger(h.window.get(), "numChname");
+    h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
+    QWidget* palette = h.window->editor(Editor::Palette);
+    QVERIFY(h.isOpen(Editor::Palette));
+    auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
+    QVERIFY(entry && entry->isEnabled());
+    QTest::mouseClick(entry, Qt::LeftButton);
+    QTest::mouseClick(palette->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+
+    // The entries still carry their three channels, so a save packs their values.
+    QCOMPARE(int(r.PalEntrySize[0][0]), 3);
+    QCOMPARE(int(r.PalEntrySize[0][1]), 3);
+    QVERIFY(fx::checkFileCapacity(r).fits());
+    const fx::FixtureImage image = fx::WriteFixtureImage(r);
+    QCOMPARE(int(image[2048]), 1); // palette block: channel numbers 1, 2, 3 of the first entry
+    QCOMPARE(int(image[2050]), 3);
+}
+
+void TestMainForm::nameSavedInChannelNameEditorReachesFixtureEditor()
+{
+    AppHarness h;
+    h.trigger(h.window.get(), "numChname");
+    QWidget* names = h.window->editor(Editor::ChannelNames);
+    auto* grid = names->findChild<QAbstractItemView*>(QStringLiteral("ChMSFlexGrid"));
+    QVERIFY(grid);
+    const auto click = [grid](int gridRow, int column) {
+        const QModelIndex index = grid->model()->index(gridRow - 1, column);
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+    };
+    click(60, 1);
+    QLineEdit* edit = nullptr;
+    for (QLineEdit* e : names->findChildren<QLineEdit*>(QStringLiteral("ChTextEdit")))
+        if (e->isVisible())
+            edit = e;
+    QVERIFY(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, "Wheel");
+    click(61, 1); // leaving the cell stores the name
+    QTest::mouseClick(names->findChild<QPushButton*>(QStringLiteral("ChSave")), Qt::LeftButton);
+    QVERIFY(h.dialogs.shown().isEmpty());
+
+    // The fixture editor sees it the next time it loads, with its code.
+    QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
+    h.window->editorWindow(Editor::Fixture)->close();
+    h.trigger(h.window.get(), "numMF");
+    const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
+    QVERIFY(row >= 0);
+    QCOMPARE(h.fixture()->nameList().code(row), 62);
+    QCOMPARE(h.fixture()->nameList().text(row), QStringLiteral("Wheel       "));
 }
 
 void TestMainForm::exitItems_data()

@@ -4,8 +4,8 @@
 #include "fixtureedit/ChannelNameEditor.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
-#include "fixtureedit/ListOnlyKeys.h"
-#include "fixtureedit/NumberText.h"
+#include "ui/ListOnlyKeys.h"
+#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
 #include "ui/Latin1Validator.h"
 

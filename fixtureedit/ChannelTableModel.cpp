@@ -1,7 +1,7 @@
 #include "fixtureedit/ChannelTableModel.h"
 
 #include "fixtureedit/ChannelNameList.h"
-#include "fixtureedit/NumberText.h"
+#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 #include "fixturefile/FixtureFile.h"
 #include "model/FixtureRecord.h"
 #include "ui/Dialogs.h"
+#include "ui/ListOnlyKeys.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,39 +18,19 @@
 
 namespace {
 
-// The channel choosers change only by picking from their list: a typed character, which would
-// pick the entry with that first letter, is discarded, while the keys that move through the list
-// or open it (arrows, Space, F4, Alt+Down) and Tab work as usual.
-class PickOnlyFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            if (text.size() == 1 && text[0].isPrint() && text[0] != u' ' &&
-                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 // "Chan" + Str(n): the number with its leading blank.
 QString chan(int number)
 {
     return QStringLiteral("Chan %1").arg(number);
 }
 
-QComboBox* makeChooser(const char* name, QObject* filter, QWidget* parent)
+// The channel choosers change only by picking from their list.
+QComboBox* makeChooser(const char* name, QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setEditable(false);
-    combo->installEventFilter(filter);
+    ListOnlyKeys::install(combo);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(8);
     return combo;
@@ -76,12 +57,11 @@ ChannelTraits::ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QW
     : QGroupBox(QStringLiteral("Channel Traits"), parent), m_record(record), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Frame2"));
-    auto* pickOnly = new PickOnlyFilter(this);
 
-    m_channel = makeChooser("Combo9", pickOnly, this);
+    m_channel = makeChooser("Combo9", this);
     m_channel->setMinimumContentsLength(20);
-    m_copyFrom = makeChooser("Combo11", pickOnly, this);
-    m_copyTo = makeChooser("Combo12", pickOnly, this);
+    m_copyFrom = makeChooser("Combo11", this);
+    m_copyTo = makeChooser("Combo12", this);
     m_model = new StepGridModel(record, this);
     m_grid = new StepGrid(m_model, this);
     m_add = makeButton("Command1", QStringLiteral("Add"), this);

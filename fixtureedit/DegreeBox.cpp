@@ -1,6 +1,6 @@
 #include "fixtureedit/DegreeBox.h"
 
-#include "fixtureedit/NumberText.h"
+#include "ui/NumberText.h"
 #include "ui/Latin1Validator.h"
 
 #include <QSignalBlocker>

@@ -5,7 +5,7 @@
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
-#include "fixtureedit/ListOnlyKeys.h"
+#include "ui/ListOnlyKeys.h"
 #include "fixturefile/FixtureFile.h"
 #include "model/FixtureRecord.h"
 #include "ui/Dialogs.h"

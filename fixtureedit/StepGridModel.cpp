@@ -1,11 +1,9 @@
 #include "fixtureedit/StepGridModel.h"
 
 #include "model/FixtureRecord.h"
-
-#include <QByteArray>
+#include "ui/NumberText.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -188,47 +186,7 @@ void StepGridModel::copyChannel(int from, int to)
 
 int StepGridModel::dmxValueFromText(const QString& text)
 {
-    const QByteArray bytes = text.toLatin1();
-    qsizetype i = 0;
-    const qsizetype n = bytes.size();
-    auto isDigit = [&](qsizetype at) { return at < n && bytes[at] >= '0' && bytes[at] <= '9'; };
-
-    while (i < n && (bytes[i] == ' ' || bytes[i] == '\t'))
-        ++i;
-    QByteArray number;
-    if (i < n && (bytes[i] == '+' || bytes[i] == '-'))
-        number += bytes[i++];
-    bool anyDigit = false;
-    while (isDigit(i)) {
-        number += bytes[i++];
-        anyDigit = true;
-    }
-    if (i < n && bytes[i] == '.') {
-        number += bytes[i++];
-        while (isDigit(i)) {
-            number += bytes[i++];
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit)
-        return 0;
-    if (i < n && (bytes[i] == 'e' || bytes[i] == 'E')) {
-        qsizetype j = i + 1;
-        QByteArray exponent = "e";
-        if (j < n && (bytes[j] == '+' || bytes[j] == '-'))
-            exponent += bytes[j++];
-        if (isDigit(j)) {
-            while (isDigit(j))
-                exponent += bytes[j++];
-            number += exponent;
-        }
-    }
-
-    bool ok = false;
-    const double value = std::nearbyint(number.toDouble(&ok));
-    if (!ok || !(value >= 0.0 && value <= 255.0))
-        return 0;
-    return static_cast<int>(value);
+    return numtext::dmxValue(text);
 }
 
 int StepGridModel::rowCount(const QModelIndex& parent) const

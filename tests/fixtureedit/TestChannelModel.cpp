@@ -1,7 +1,7 @@
 // The channel grid's model over the record, checked by QAbstractItemModelTester through row
 // count changes and fills, and the reading of typed numbers.
 #include "fixtureedit/ChannelTableModel.h"
-#include "fixtureedit/NumberText.h"
+#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
 
 #include <QAbstractItemModelTester>

@@ -1,4 +1,4 @@
-#include "fixtureedit/NumberText.h"
+#include "ui/NumberText.h"
 
 #include <QByteArray>
 
@@ -61,11 +61,12 @@ double leadingNumber(const QString& text)
 
 int dmxValue(const QString& text)
 {
-    const double v = leadingNumber(text);
-    if (!(v >= 0.0) || v > 255.0)
+    // Fractions round to the nearest whole number, halves to the even one; anything outside
+    // 0..255 then (negative, too large, not a number) is 0.
+    const double v = std::nearbyint(leadingNumber(text));
+    if (!(v >= 0.0 && v <= 255.0))
         return 0;
-    // Fractions round to the nearest whole number, halves to the even one.
-    return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>(v);
 }
 
 QString withSignBlank(int n)

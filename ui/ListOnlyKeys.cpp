@@ -1,4 +1,4 @@
-#include "fixtureedit/ListOnlyKeys.h"
+#include "ui/ListOnlyKeys.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 // Fuzz target for the fixture setup file reader: any bytes of any length, as a user may open
 // any file. Beyond "no crash, no undefined behaviour", it checks what the editor relies on:
 //  - a failed read leaves the record exactly as it was and explains why;
-//  - a successful read, saved and opened again, gives the same file (open/save is stable), and
-//    a file the writer produced is always readable.
+//  - a file the writer produced always opens, showing what the editor showed after the save,
+//    and saving it again gives the same bytes (open and save are stable).
 #include "FuzzCheck.h"
 #include "SampleFixtures.h"
 #include "fixturefile/FixtureFile.h"
@@ -87,20 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fx::ReadFixtureImage(first, *again).empty(), "a file the editor wrote did not open");
     checkReopened(*record, *again);
 
-    // The first save may still tidy what a foreign file held (an orphan 16-bit low type is
-    // written as it was and becomes LTP; palette sizes become the packed channel counts). From
-    // then on open and save change nothing.
+    // The saved file, opened and saved again, is the same file.
     const fx::FixtureImage second = fx::WriteFixtureImage(*again);
-    fx::NormaliseChannelTypes(*again);
-    *record = *again;
-    FUZZ_CHECK(fx::ReadFixtureImage(second, *record).empty(), "a second save did not open");
-    FUZZ_CHECK(fuzz::sameRecord(*record, *again), "a second open and save changed the record");
-    const fx::FixtureImage third = fx::WriteFixtureImage(*record);
-    if (second != third) {
-        for (std::size_t i = 0; i < second.size(); ++i)
-            if (second[i] != third[i])
-                std::fprintf(stderr, "offset %zu: %u then %u\n", i, second[i], third[i]);
+    if (first != second) {
+        for (std::size_t i = 0; i < first.size(); ++i)
+            if (first[i] != second[i])
+                std::fprintf(stderr, "offset %zu: %u then %u\n", i, first[i], second[i]);
     }
-    FUZZ_CHECK(second == third, "open and save of a saved file changed it");
+    FUZZ_CHECK(first == second, "open and save of a saved file changed it");
     return 0;
 }

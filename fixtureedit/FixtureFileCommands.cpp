@@ -75,6 +75,18 @@ bool FixtureFileCommands::open(fx::FixtureRecord& record)
     if (path.isEmpty())
         return false;
 
+    // A file of another length is refused before it is read (it may be huge).
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() != qint64(fx::FixtureFileSize)) {
+        dialogs.tell(m_parent, OpenTitle,
+                     QStringLiteral("%1 is not a fixture setup file the editor can open:\n"
+                                    "it is %2 bytes long; a fixture setup file has %3 bytes.")
+                         .arg(path)
+                         .arg(info.size())
+                         .arg(fx::FixtureFileSize));
+        return false;
+    }
+
     QString error;
     const auto data = m_services.files.read(path, &error);
     if (!data) {

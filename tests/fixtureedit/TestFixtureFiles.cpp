@@ -380,6 +380,7 @@ void TestFixtureFiles::openFails_data()
     QTest::newRow("missing") << QByteArray() << "";
     QTest::newRow("short") << QByteArray(512, '\0') << "512 bytes";
     QTest::newRow("empty") << QByteArray("") << "0 bytes";
+    QTest::newRow("longer") << good + QByteArray(100, 'x') << "6244 bytes";
     QByteArray count = good;
     count[12] = char(41);
     QTest::newRow("41 channels") << count << "41";

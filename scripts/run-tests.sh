@@ -8,10 +8,12 @@ cmake --build build
 ctest --test-dir build --output-on-failure -j2
 
 # The same suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
-# with the compiler's own runtimes (g++ needs nothing more; Qt itself is not instrumented). An
-# unoptimised build compiles quickest; tests/lsan.supp lists leaks inside the uninstrumented
-# libraries that are not ours to fix.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFIXTURE_SANITIZE=ON >/dev/null
+# with the compiler's own runtimes (g++ needs nothing more; Qt itself is not instrumented). -O1
+# keeps the instrumented tests quick (the JSON tests run six times faster than at -O0) for little
+# more build time; tests/lsan.supp lists leaks inside the uninstrumented libraries that are not
+# ours to fix.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+  -DFIXTURE_SANITIZE=ON >/dev/null
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \

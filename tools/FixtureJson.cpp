@@ -414,8 +414,9 @@ std::string fixtureFromJson(std::string_view jsonText, FixtureRecord& record)
     Json j;
     try {
         j = Json::parse(jsonText.begin(), jsonText.end());
-    } catch (const Json::parse_error& e) {
-        // what() starts with "[json.exception.parse_error.101] "; the rest is the message.
+    } catch (const Json::exception& e) {
+        // A syntax error, or a number too large for any field ("number overflow parsing"). what()
+        // starts with "[json.exception.parse_error.101] "; the rest is the message.
         std::string what = e.what();
         const auto bracket = what.find("] ");
         if (bracket != std::string::npos)

@@ -13,6 +13,8 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace {
 
 // A stored text as the form shows it. A text that was never assigned holds zero bytes; it shows
@@ -32,12 +34,14 @@ template <std::size_t N> QString captionText(const fx::FixedText<N>& text)
     return shownText(text).replace(QChar(u'&'), QStringLiteral("&&"));
 }
 
-// The text for a name box: a name of only blanks shows as an empty box, any other as stored,
-// trailing blanks included.
+// The text for a name box: a name of only blanks (or never assigned) shows as an empty box, any
+// other as stored, trailing blanks included. Only the blank itself counts: a name of no-break
+// spaces is a name, and storing the box again must keep it.
 QString nameBoxText(const fx::PaletteName& name)
 {
-    const QString shown = shownText(name);
-    return shown.trimmed().isEmpty() ? QString() : shown;
+    const bool empty = std::all_of(name.bytes.begin(), name.bytes.end(),
+                                   [](std::uint8_t b) { return b == ' ' || b == 0; });
+    return empty ? QString() : shownText(name);
 }
 
 fx::PaletteName nameFromBox(const QLineEdit* box)

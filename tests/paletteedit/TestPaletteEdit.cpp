@@ -288,6 +288,10 @@ private slots:
         QTest::newRow("ampersand") << "R&B"
                                    << "R&B   "
                                    << "R&B   ";
+        // Only a name of six plain blanks is an empty name; no-break spaces are characters.
+        QTest::newRow("no-break spaces") << "\u00a0\u00a0\u00a0"
+                                         << "\u00a0\u00a0\u00a0   "
+                                         << "\u00a0\u00a0\u00a0   ";
         QTest::newRow("Latin-1 only") << "Gr\u00fcn\u20ac"
                                       << "Gr\u00fcn  "
                                       << "Gr\u00fcn  ";

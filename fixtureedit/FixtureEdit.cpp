@@ -5,11 +5,11 @@
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
-#include "ui/ListOnlyKeys.h"
 #include "fixturefile/FixtureFile.h"
 #include "model/FixtureRecord.h"
 #include "ui/Dialogs.h"
 #include "ui/Latin1Validator.h"
+#include "ui/ListOnlyKeys.h"
 #include "ui/Services.h"
 
 #include <QComboBox>
@@ -222,6 +222,7 @@ void FixtureEdit::ResetFixture(int n)
     m_tiltBox->showDegree(0);
     m_traits->resetChannels(n);
     fx::ResetFixtureRecord(m_record, n);
+    m_traits->refreshUsage();
     m_model->setRowCount(0);
     m_model->setRowCount(n);
     m_prevChannelCount = n;

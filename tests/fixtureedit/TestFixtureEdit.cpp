@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 
 class TestFixtureEdit : public QObject {
@@ -273,6 +274,7 @@ void TestFixtureEdit::newFixtureQuestion()
     h.channel(1).ChName.assign("Tilt");
     h.record->Steps[0][0].StepName.assign("Open");
     h.record->StepCount[0] = 1;
+    h.editor->traits()->refreshUsage();
     h.record->MaxPanDegree = 540;
     h.editor->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("270"));
 
@@ -285,6 +287,9 @@ void TestFixtureEdit::newFixtureQuestion()
     QCOMPARE(list->currentText(), ok ? QStringLiteral("8") : QStringLiteral("12"));
     QCOMPARE(h.channel(1).ChName.trimmed(), ok ? std::string() : std::string("Tilt"));
     QCOMPARE(int(h.record->StepCount[0]), ok ? 0 : 1);
+    QCOMPARE(h.editor->findChild<QLabel*>("StepUsage")->text(),
+             ok ? QStringLiteral("Steps in file: 0 of 204")
+                : QStringLiteral("Steps in file: 1 of 204"));
     QCOMPARE(int(h.record->MaxTiltDegree), ok ? 0 : 270);
     // The name and the pan degree are not part of the reset.
     QCOMPARE(int(h.record->MaxPanDegree), 540);

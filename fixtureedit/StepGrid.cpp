@@ -106,6 +106,8 @@ void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     // Where to go next is decided when the focus comes back to the grid (focusInEvent), not by
     // the view's own Tab handling. The view gives itself the focus while it is still releasing
     // the editor, so the next cell opens once that is done.
+    // Shift+Tab goes back to the cell before.
+    m_backwards = hint == QAbstractItemDelegate::EditPreviousItem;
     m_inCloseEditor = true;
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     m_inCloseEditor = false;
@@ -113,6 +115,7 @@ void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         m_advancePending = false;
         advance();
     }
+    m_backwards = false;
 }
 
 void StepGrid::focusInEvent(QFocusEvent* event)
@@ -162,7 +165,17 @@ void StepGrid::advance()
     const QModelIndex current = currentIndex();
     int row = current.isValid() ? current.row() : 0;
     int column = current.isValid() ? current.column() : 0;
-    if (row >= lastRow && column == lastColumn) {
+    if (m_backwards) {
+        if (row <= 0 && column <= StepGridModel::NameColumn) {
+            row = lastRow;
+            column = lastColumn;
+        } else if (column > StepGridModel::NameColumn) {
+            --column;
+        } else {
+            --row;
+            column = lastColumn;
+        }
+    } else if (row >= lastRow && column == lastColumn) {
         row = 0;
         column = StepGridModel::NameColumn;
     } else if (column < lastColumn) {

@@ -9,9 +9,9 @@ class StepGridModel;
 
 // The steps grid MSFlexGrid2. A click on a cell, or a key released in the grid, opens the
 // cell's editor Text3; leaving the editor by Tab or Enter opens the next cell (after the last
-// cell, row 1 "Step Name"), while a mouse press on the grid cancels that advance. When the grid
-// moves to another cell while the editor is still shown, the editor's text is stored, an
-// empty text as an empty name or 0.
+// cell, row 1 "Step Name"; Shift+Tab the cell before), while a mouse press on the grid cancels that
+// advance. When the grid moves to another cell while the editor is still shown, the editor's text
+// is stored, an empty text as an empty name or 0.
 class StepGrid : public QTableView {
     Q_OBJECT
 public:
@@ -45,4 +45,5 @@ private:
     bool m_closingQuietly = false;
     bool m_inCloseEditor = false;
     bool m_advancePending = false;
+    bool m_backwards = false;
 };

@@ -42,6 +42,8 @@ private slots:
     void emptyEditorKeepsValueButFallbackStoresIt();
     void placeholderEntryIsNoStep();
     void keyboardAdvanceWrapsToFirstName();
+    void shiftTabGoesBack_data();
+    void shiftTabGoesBack();
     void mousePressCancelsAdvance();
     void keyReleaseOpensCurrentCell();
     void commitAndHideForTheEditor();
@@ -496,6 +498,36 @@ void TestChannelTraits::keyboardAdvanceWrapsToFirstName()
     QVERIFY(!editor());
     QCOMPARE(grid()->currentIndex(), grid()->model()->index(0, 1));
     QCOMPARE(cell(0, 1), QStringLiteral("S1"));
+}
+
+void TestChannelTraits::shiftTabGoesBack_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("backRow");
+    QTest::addColumn<int>("backColumn");
+    QTest::newRow("To to From") << 1 << 3 << 1 << 2;
+    QTest::newRow("From to name") << 1 << 2 << 1 << 1;
+    QTest::newRow("name to the row above") << 1 << 1 << 0 << 3;
+    QTest::newRow("first name to the last cell") << 0 << 1 << 1 << 3;
+}
+
+void TestChannelTraits::shiftTabGoesBack()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, backRow);
+    QFETCH(int, backColumn);
+    giveSteps(0, 2);
+    clickCell(row, column);
+    QVERIFY(editor());
+    editor()->clear();
+    QTest::keyClicks(editor(), QStringLiteral("7"));
+    QTest::keyClick(editor(), Qt::Key_Backtab);
+    QCOMPARE(grid()->currentIndex(), grid()->model()->index(backRow, backColumn));
+    QVERIFY(editor());
+    // The cell left backwards was stored like one left forwards.
+    QCOMPARE(cell(row, column), QStringLiteral("7"));
 }
 
 void TestChannelTraits::mousePressCancelsAdvance()

@@ -177,8 +177,12 @@ void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
 {
     if (editor == m_editor)
         m_editor = nullptr;
-    if (hint == QAbstractItemDelegate::RevertModelCache)
+    if (hint == QAbstractItemDelegate::RevertModelCache) {
         m_advanceOnFocus = false;
+        // A name typed and then dropped is not offered for the name set later.
+        if (qobject_cast<ChannelNameEditor*>(editor))
+            m_typed = TypedName();
+    }
     m_backwards = hint == QAbstractItemDelegate::EditPreviousItem;
     // The grid's own focus rule picks the next cell, not the view's.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);

@@ -46,6 +46,7 @@ private slots:
     void failedWriteKeepsName();
     void unreadableFileNotOverwritten();
     void typingOverAName();
+    void escapedNameNotChecked();
 };
 
 void TestTypedNames::knownNameInOtherCase()
@@ -248,6 +249,28 @@ void TestTypedNames::typingOverAName()
                                                                              "        "));
     // Tab went on to the type of the same channel.
     QVERIFY(h.openEditor<QComboBox>("Combo13"));
+}
+
+void TestTypedNames::escapedNameNotChecked()
+{
+    // Escape drops a typed name with the edit: the next name cell opened asks nothing, and
+    // neither the channel nor the name set takes it.
+    EditorHarness h(setWithUserNames());
+    const QByteArray before = readFile(h.services.chNameSetPath);
+    h.channel(2).ChName.assign("Old");
+    h.editor->FillChannelGrid();
+    h.clickCell(2, 1);
+    h.typeName(QStringLiteral("Scan"));
+    QTest::keyClick(h.focus(), Qt::Key_Escape);
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    h.clickCell(4, 1);
+    QVERIFY(h.openEditor<QComboBox>("Combo10"));
+    h.focusElsewhere();
+
+    QVERIFY(h.dialogs.shown().isEmpty());
+    QCOMPARE(h.channel(2).ChName.trimmed(), std::string("Old"));
+    QCOMPARE(h.editor->nameList().count(), 43);
+    QCOMPARE(readFile(h.services.chNameSetPath), before);
 }
 
 QTEST_MAIN(TestTypedNames)

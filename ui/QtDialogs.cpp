@@ -19,6 +19,15 @@ QMessageBox::Icon toQtIcon(Dialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// The editors' texts break lines with a bare carriage return, which a Qt label does not; show it
+// as a line break.
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 } // namespace
 
 Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QString& text,
@@ -33,7 +42,7 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(toQtIcon(icon), title, text, set, parent);
+    QMessageBox box(toQtIcon(icon), title, displayText(text), set, parent);
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
@@ -44,7 +53,7 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
 
 void QtDialogs::tell(QWidget* parent, const QString& title, const QString& text, Icon icon)
 {
-    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::Ok, parent);
+    QMessageBox box(toQtIcon(icon), title, displayText(text), QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -12,6 +12,7 @@
 #include "model/FixtureRecord.h"
 #include "paletteedit/PaletteStore.h"
 #include "ui/FileAccess.h"
+#include "ui/QtDialogs.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
@@ -23,9 +24,11 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -90,6 +93,7 @@ private slots:
     void channelNameEditorHandsOver();
     void paletteEditorFromChannelNamesKeepsPalettes();
     void nameSavedInChannelNameEditorReachesFixtureEditor();
+    void qtDialogsShowCarriageReturnAsLineBreak();
     void exitItems_data();
     void exitItems();
     void chNameSetLocation_data();
@@ -338,6 +342,26 @@ void TestMainForm::nameSavedInChannelNameEditorReachesFixtureEditor()
     QVERIFY(row >= 0);
     QCOMPARE(h.fixture()->nameList().code(row), 62);
     QCOMPARE(h.fixture()->nameList().text(row), QStringLiteral("Wheel       "));
+}
+
+void TestMainForm::qtDialogsShowCarriageReturnAsLineBreak()
+{
+    // The replace question breaks its line with a bare carriage return; the real box shows it
+    // on two lines and answers with the button pressed.
+    QString shownText;
+    QTimer::singleShot(0, [&shownText] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shownText = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    ui::QtDialogs dialogs;
+    const auto answer =
+        dialogs.ask(nullptr, QStringLiteral("ORVA Save As"),
+                    QStringLiteral("a.tff already exists.\rDo you want to replace it?"),
+                    ui::Dialogs::Buttons::YesNo);
+    QCOMPARE(answer, ui::Dialogs::Answer::Yes);
+    QCOMPARE(shownText, QStringLiteral("a.tff already exists.\nDo you want to replace it?"));
 }
 
 void TestMainForm::exitItems_data()

@@ -23,7 +23,12 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     resize(m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60));
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm()
+{
+    // The editors go while the record they work on is still there: an edit still open in a grid
+    // is stored when its window loses the focus on the way out.
+    delete takeCentralWidget();
+}
 
 void MainForm::buildMenu()
 {

@@ -96,6 +96,8 @@ private slots:
     void qtDialogsShowCarriageReturnAsLineBreak();
     void exitItems_data();
     void exitItems();
+    void exitWithCellOpen_data();
+    void exitWithCellOpen();
     void chNameSetLocation_data();
     void chNameSetLocation();
     void canWriteFile();
@@ -387,6 +389,40 @@ void TestMainForm::exitItems()
     h.trigger(owner, action.toLatin1().constData());
     QCOMPARE(exits.count(), 1);
     QVERIFY(h.dialogs.shown().isEmpty());
+}
+
+void TestMainForm::exitWithCellOpen_data()
+{
+    QTest::addColumn<QString>("gridName");
+    QTest::addColumn<int>("column");
+    QTest::newRow("channel grid value") << "MSFlexGrid1" << 4;
+    QTest::newRow("steps grid name") << "MSFlexGrid2" << 1;
+}
+
+void TestMainForm::exitWithCellOpen()
+{
+    // The program ends with a cell edit still open: the editors close while the record they
+    // store into is still there (the sanitizer run of the suite sees any write after it went).
+    QFETCH(QString, gridName);
+    QFETCH(int, column);
+    AppHarness h;
+    h.window->record().StepCount[0] = 1;
+    h.fixture()->traits()->selectChannel(0);
+    auto* grid = h.fixtureChild<QAbstractItemView>(gridName.toLatin1().constData());
+    QVERIFY(grid);
+    const QModelIndex cell = grid->model()->index(0, column);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+
+    const fx::FixtureRecord* record = &h.window->record();
+    QString stored;
+    connect(h.fixture(), &QObject::destroyed, this, [&] {
+        stored = column == 4 ? QString::number(record->Channels[0].ChValue)
+                             : QString::fromStdString(record->Steps[0][0].StepName.trimmed());
+    });
+    h.trigger(h.fixture(), "ExitMune");
+    h.window.reset();
+    QCOMPARE(stored, QStringLiteral("7"));
 }
 
 void TestMainForm::chNameSetLocation_data()

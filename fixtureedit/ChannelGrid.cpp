@@ -2,6 +2,7 @@
 
 #include "fixtureedit/ChannelDelegate.h"
 #include "fixtureedit/ChannelTableModel.h"
+#include "ui/GridKeys.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -147,16 +148,9 @@ void ChannelGrid::keyReleaseEvent(QKeyEvent* event)
         QTableView::keyReleaseEvent(event);
         return;
     }
-    switch (event->key()) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Escape: QTableView::keyReleaseEvent(event); return;
-    default: break;
+    if (ui::isModifierOrLockKey(event->key()) || event->key() == Qt::Key_Escape) {
+        QTableView::keyReleaseEvent(event);
+        return;
     }
     if (event->isAutoRepeat() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QTableView::keyReleaseEvent(event);

@@ -2,6 +2,7 @@
 
 #include "fixtureedit/StepGridDelegate.h"
 #include "fixtureedit/StepGridModel.h"
+#include "ui/GridKeys.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -143,19 +144,11 @@ void StepGrid::keyReleaseEvent(QKeyEvent* event)
     QTableView::keyReleaseEvent(event);
     if (event->isAutoRepeat() || state() == EditingState)
         return;
-    switch (event->key()) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape: return;
-    default: openCell(currentIndex());
-    }
+    const int key = event->key();
+    if (ui::isModifierOrLockKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+        key == Qt::Key_Escape)
+        return;
+    openCell(currentIndex());
 }
 
 void StepGrid::advance()

@@ -4,10 +4,10 @@
 #include "fixtureedit/ChannelNameEditor.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
-#include "ui/ListOnlyKeys.h"
-#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
 #include "ui/Latin1Validator.h"
+#include "ui/ListOnlyKeys.h"
+#include "ui/NumberText.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

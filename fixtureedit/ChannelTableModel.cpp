@@ -1,8 +1,8 @@
 #include "fixtureedit/ChannelTableModel.h"
 
 #include "fixtureedit/ChannelNameList.h"
-#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
+#include "ui/NumberText.h"
 
 #include <algorithm>
 

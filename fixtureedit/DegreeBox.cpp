@@ -1,7 +1,7 @@
 #include "fixtureedit/DegreeBox.h"
 
-#include "ui/NumberText.h"
 #include "ui/Latin1Validator.h"
+#include "ui/NumberText.h"
 
 #include <QSignalBlocker>
 

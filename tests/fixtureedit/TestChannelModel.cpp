@@ -1,8 +1,8 @@
 // The channel grid's model over the record, checked by QAbstractItemModelTester through row
 // count changes and fills, and the reading of typed numbers.
 #include "fixtureedit/ChannelTableModel.h"
-#include "ui/NumberText.h"
 #include "model/FixtureRecord.h"
+#include "ui/NumberText.h"
 
 #include <QAbstractItemModelTester>
 #include <QtTest>

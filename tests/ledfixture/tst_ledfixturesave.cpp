@@ -69,272 +69,231 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeFile(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
 } // namespace
 
 class TestLedFixtureSave : public QObject {
     Q_OBJECT
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every case
+
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
-    void savedFile_data();
-    void savedFile();
-    void suffix_data();
-    void suffix();
-    void replaceQuestion_data();
-    void replaceQuestion();
-    void failedSave_data();
-    void failedSave();
 
-private:
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-    std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every case
-};
+    // Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N", "fixture TEXT"
+    // or "mirrors TEXT" (both mirror boxes), rows counted from 0, done as a user does them.
+    void savedFile_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("typesAfter");
 
-// Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N", "fixture TEXT" or
-// "mirrors TEXT" (both mirror boxes),
-// with rows counted from 0, as a user would do them on the window.
-void TestLedFixtureSave::savedFile_data()
-{
-    QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("typesAfter");
+        const QStringList ltp8(8, "LTP");
+        QByteArray file = defaultFile();
+        QTest::newRow("default") << QStringList() << file << ltp8;
+        QTest::newRow("mirror boxes are not saved") << QStringList{"mirrors 359"} << file << ltp8;
 
-    const QStringList ltp8(8, "LTP");
-    QByteArray file = defaultFile();
-    QTest::newRow("default") << QStringList() << file << ltp8;
-    QTest::newRow("mirror boxes are not saved") << QStringList{"mirrors 359"} << file << ltp8;
+        file = defaultFile();
+        file[13 + 2] = 5;
+        setRecord(file, 2, channel(2, 'L', 0, 'G', named("Green")));
+        setRecord(file, 4, channel(2, 'L', 0, 'G', named("Green")));
+        QTest::newRow("two Green") << QStringList{"name 2 Green", "name 4 Green"} << file << ltp8;
 
-    file = defaultFile();
-    file[13 + 2] = 5;
-    setRecord(file, 2, channel(2, 'L', 0, 'G', named("Green")));
-    setRecord(file, 4, channel(2, 'L', 0, 'G', named("Green")));
-    QTest::newRow("two Green") << QStringList{"name 2 Green", "name 4 Green"} << file << ltp8;
+        file = defaultFile();
+        setRecord(file, 0, channel(0, 'S', 4, 0, Unnamed));
+        QStringList types = ltp8;
+        types[0] = "instant LTP 16bitH";
+        types[3] = "instant LTP 16bitL";
+        QTest::newRow("instant 16bitH with pair 4")
+            << QStringList{"type 0 instant LTP 16bitH", "pair 0 4"} << file << types;
 
-    file = defaultFile();
-    setRecord(file, 0, channel(0, 'S', 4, 0, Unnamed));
-    QStringList types = ltp8;
-    types[0] = "instant LTP 16bitH";
-    types[3] = "instant LTP 16bitL";
-    QTest::newRow("instant 16bitH with pair 4")
-        << QStringList{"type 0 instant LTP 16bitH", "pair 0 4"} << file << types;
+        file = defaultFile();
+        setRecord(file, 0, channel(0, 's', 2, 0, Unnamed));
+        setRecord(file, 1, channel(0, 'O', 0, 0, Unnamed));
+        types = ltp8;
+        types[0] = "Fadeable LTP 16bitH";
+        types[1] = "Fadeable LTP 16bitL";
+        QTest::newRow("fadeable pair written before the low type is set")
+            << QStringList{"type 0 Fadeable LTP 16bitH", "pair 0 2", "type 1 Fadeable LTP 16bitL"}
+            << file << types;
 
-    file = defaultFile();
-    setRecord(file, 0, channel(0, 's', 2, 0, Unnamed));
-    setRecord(file, 1, channel(0, 'O', 0, 0, Unnamed));
-    types = ltp8;
-    types[0] = "Fadeable LTP 16bitH";
-    types[1] = "Fadeable LTP 16bitL";
-    QTest::newRow("fadeable pair written before the low type is set")
-        << QStringList{"type 0 Fadeable LTP 16bitH", "pair 0 2", "type 1 Fadeable LTP 16bitL"}
-        << file << types;
+        file = defaultFile();
+        setRecord(file, 1, channel(0, 'O', 0, 0, Unnamed));
+        QTest::newRow("unpaired Fadeable 16bitL")
+            << QStringList{"type 1 Fadeable LTP 16bitL"} << file << ltp8;
 
-    file = defaultFile();
-    setRecord(file, 1, channel(0, 'O', 0, 0, Unnamed));
-    QTest::newRow("unpaired Fadeable 16bitL")
-        << QStringList{"type 1 Fadeable LTP 16bitL"} << file << ltp8;
+        file = defaultFile();
+        file.replace(1, 12, "LED Bar    \x0a");
+        file.replace(13, 10, QByteArray::fromHex("08090000000000000000"));
+        file[13 + 9] = 10;
+        setRecord(file, 0, channel(0, 'H', 0, 0, Unnamed));
+        setRecord(file, 8, channel(1, 'I', 0, 'R', named("Red")));
+        setRecord(file, 9, channel(9, 'L', 0, 'D', named("Duration")));
+        types = QStringList(10, "LTP");
+        types[0] = "HTP";
+        types[8] = "instant LTP";
+        QTest::newRow("ten channels")
+            << QStringList{"count 10",   "fixture LED Bar",    "type 0 HTP",
+                           "name 8 Red", "type 8 instant LTP", "name 9 Duration"}
+            << file << types;
 
-    file = defaultFile();
-    file.replace(1, 12, "LED Bar    \x0a");
-    file.replace(13, 10, QByteArray::fromHex("08090000000000000000"));
-    file[13 + 9] = 10;
-    setRecord(file, 0, channel(0, 'H', 0, 0, Unnamed));
-    setRecord(file, 8, channel(1, 'I', 0, 'R', named("Red")));
-    setRecord(file, 9, channel(9, 'L', 0, 'D', named("Duration")));
-    types = QStringList(10, "LTP");
-    types[0] = "HTP";
-    types[8] = "instant LTP";
-    QTest::newRow("ten channels") << QStringList{"count 10",           "fixture LED Bar",
-                                                 "type 0 HTP",         "name 8 Red",
-                                                 "type 8 instant LTP", "name 9 Duration"}
-                                  << file << types;
+        // A position no longer in use keeps only its colour code.
+        file = defaultFile();
+        setRecord(file, 8, channel(3, 0, 0, 0, QByteArray(12, ' ')));
+        QTest::newRow("colour of an unused position")
+            << QStringList{"count 10", "name 8 Blue", "count 8"} << file << ltp8;
 
-    // A position no longer in use keeps only its colour code.
-    file = defaultFile();
-    setRecord(file, 8, channel(3, 0, 0, 0, QByteArray(12, ' ')));
-    QTest::newRow("colour of an unused position")
-        << QStringList{"count 10", "name 8 Blue", "count 8"} << file << ltp8;
+        file = defaultFile();
+        file.replace(1, 11, "Lumi\xe8re    ");
+        setRecord(file, 7, channel(7, 'L', 0, 'M', named("Dimmer")));
+        setRecord(file, 6, channel(8, 'L', 0, 'S', named("Speed")));
+        file.replace(13, 10, QByteArray::fromHex("06000000000000080700"));
+        QTest::newRow("latin-1 name, dimmer and speed")
+            << QStringList{"fixture Lumi\u00e8re", "name 7 Dimmer", "name 6 Speed"} << file << ltp8;
+    }
+    void savedFile()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, typesAfter);
+        QCOMPARE(file.size(), 512);
 
-    file = defaultFile();
-    file.replace(1, 11, "Lumi\xe8re    ");
-    setRecord(file, 7, channel(7, 'L', 0, 'M', named("Dimmer")));
-    setRecord(file, 6, channel(8, 'L', 0, 'S', named("Speed")));
-    file.replace(13, 10, QByteArray::fromHex("06000000000000080700"));
-    QTest::newRow("latin-1 name, dimmer and speed")
-        << QStringList{"fixture Lumi\u00e8re", "name 7 Dimmer", "name 6 Speed"} << file << ltp8;
-}
-
-void TestLedFixtureSave::savedFile()
-{
-    QFETCH(QStringList, actions);
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, typesAfter);
-    QCOMPARE(file.size(), 512);
-
-    LedEditorDriver ed;
-    QVERIFY(ed.ready());
-    for (const QString& action : actions) {
-        const QString verb = action.section(' ', 0, 0);
-        const QString rest = action.section(' ', 1);
-        if (verb == "count") {
-            QVERIFY2(ed.setChannelCount(rest.toInt()), qPrintable(action));
-        } else if (verb == "fixture" || verb == "mirrors") {
-            auto* box = verb == "fixture" ? ed.nameBox : ed.form->findChild<QLineEdit*>("Text4");
-            box->selectAll();
-            LedEditorDriver::typeText(box, rest);
-            QCOMPARE(box->text(), rest);
-            if (verb == "mirrors") {
-                ed.form->findChild<QLineEdit*>("Text2")->selectAll();
-                LedEditorDriver::typeText(ed.form->findChild<QLineEdit*>("Text2"), rest);
+        LedEditorDriver ed;
+        QVERIFY(ed.ready());
+        for (const QString& action : actions) {
+            const QString verb = action.section(' ', 0, 0);
+            const QString rest = action.section(' ', 1);
+            if (verb == "count") {
+                QVERIFY2(ed.setChannelCount(rest.toInt()), qPrintable(action));
+            } else if (verb == "fixture" || verb == "mirrors") {
+                const QStringList boxes =
+                    verb == "fixture" ? QStringList{"Text1"} : QStringList{"Text4", "Text2"};
+                for (const QString& name : boxes) {
+                    auto* box = ed.form->findChild<QLineEdit*>(name);
+                    box->selectAll();
+                    LedEditorDriver::typeText(box, rest);
+                    QCOMPARE(box->text(), rest);
+                }
+            } else {
+                const int column = verb == "name" ? 1 : verb == "type" ? 2 : 3;
+                QVERIFY2(ed.pick(rest.section(' ', 0, 0).toInt(), column, rest.section(' ', 1)),
+                         qPrintable(action));
             }
-        } else {
-            const int row = rest.section(' ', 0, 0).toInt();
-            const int column = verb == "name" ? 1 : verb == "type" ? 2 : 3;
-            QVERIFY2(ed.pick(row, column, rest.section(' ', 1)), qPrintable(action));
         }
+
+        ed.dialogs.setNextFileName(path("led.tff"));
+        QTest::mouseClick(ed.saveButton, Qt::LeftButton);
+        QCOMPARE(ed.dialogs.lastFilter(), QString("LedFixture Setup File(*.tff)"));
+        QVERIFY(ed.dialogs.shown().isEmpty());
+
+        const QByteArray written = readFile(path("led.tff"));
+        QCOMPARE(written.size(), 512);
+        for (int i = 0; i < 512; ++i)
+            QVERIFY2(written[i] == file[i], qPrintable(QString("offset %1: %2, expected %3")
+                                                           .arg(i)
+                                                           .arg(quint8(written[i]))
+                                                           .arg(quint8(file[i]))));
+        QStringList types;
+        for (int r = 0; r < ed.grid->model()->rowCount(); ++r)
+            types << ed.text(r, 2);
+        QCOMPARE(types, typesAfter);
     }
 
-    ed.dialogs.setNextFileName(path("led.tff"));
-    QTest::mouseClick(ed.saveButton, Qt::LeftButton);
-    QCOMPARE(ed.dialogs.lastFilter(), QString("LedFixture Setup File(*.tff)"));
-    QVERIFY(ed.dialogs.shown().isEmpty());
-
-    const QByteArray written = readFile(path("led.tff"));
-    QCOMPARE(written.size(), 512);
-    for (int i = 0; i < 512; ++i)
-        QVERIFY2(written[i] == file[i], qPrintable(QString("offset %1: %2, expected %3")
-                                                       .arg(i)
-                                                       .arg(quint8(written[i]))
-                                                       .arg(quint8(file[i]))));
-
-    QStringList types;
-    for (int r = 0; r < ed.grid->model()->rowCount(); ++r)
-        types << ed.text(r, 2);
-    QCOMPARE(types, typesAfter);
-}
-
-void TestLedFixtureSave::suffix_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no suffix") << "bar"
-                               << "bar.tff";
-    QTest::newRow("lower case") << "bar.tff"
-                                << "bar.tff";
-    QTest::newRow("upper case") << "bar.TFF"
-                                << "bar.TFF";
-    QTest::newRow("mixed case") << "bar.Tff"
-                                << "bar.Tff";
-    QTest::newRow("other suffix") << "bar.txt"
-                                  << "bar.txt.tff";
-    QTest::newRow("suffix not at the end") << "bar.tff.old"
-                                           << "bar.tff.old.tff";
-    QTest::newRow("almost") << "bartff"
-                            << "bartff.tff";
-}
-
-void TestLedFixtureSave::suffix()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, written);
-    LedEditorDriver ed;
-    ed.dialogs.setNextFileName(path(chosen));
-    QTest::mouseClick(ed.saveButton, Qt::LeftButton);
-    QCOMPARE(readFile(path(written)), defaultFile());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
-}
-
-void TestLedFixtureSave::replaceQuestion_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QByteArray>("existing"); // empty: no file there
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<bool>("written");
-    const QByteArray old("old contents");
-    QTest::newRow("new file") << "led.tff" << QByteArray() << 0 << false << true;
-    QTest::newRow("Yes replaces") << "led.tff" << old << int(ui::Dialogs::Answer::Yes) << true
-                                  << true;
-    QTest::newRow("No keeps") << "led.tff" << old << int(ui::Dialogs::Answer::No) << true << false;
-    QTest::newRow("asked about the suffixed name")
-        << "led" << old << int(ui::Dialogs::Answer::No) << true << false;
-    QTest::newRow("cancelled dialog") << "" << old << 0 << false << false;
-}
-
-void TestLedFixtureSave::replaceQuestion()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QByteArray, existing);
-    QFETCH(int, answer);
-    QFETCH(bool, asked);
-    QFETCH(bool, written);
-    const QString target = path("led.tff");
-    if (!existing.isEmpty())
-        QVERIFY(writeFile(target, existing));
-
-    LedEditorDriver ed;
-    QVERIFY(ed.pick(0, 2, "Fadeable LTP 16bitL"));
-    ed.dialogs.setNextFileName(chosen.isEmpty() ? QString() : path(chosen));
-    if (asked)
-        ed.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
-    QTest::mouseClick(ed.saveButton, Qt::LeftButton);
-
-    QCOMPARE(ed.dialogs.shown().size(), asked ? 1 : 0);
-    if (asked) {
-        QCOMPARE(ed.dialogs.shown()[0].title, QString("ORVA Save As"));
-        QCOMPARE(ed.dialogs.shown()[0].text,
-                 QDir::toNativeSeparators(target) + " already exists.\rDo you want to replace it?");
+    // Where a save lands: the suffix, the question before replacing a file, a cancelled file
+    // dialog, and failures (the path is a folder, the disk refuses) that keep the old file.
+    void saveTarget_data()
+    {
+        QTest::addColumn<QString>("chosen");  // empty: the file dialog is cancelled
+        QTest::addColumn<QString>("target");  // the file the save aims at
+        QTest::addColumn<bool>("oldLedFile"); // "led.tff" holds an older file
+        QTest::addColumn<int>("answer");      // to the replace question; -1: none asked
+        QTest::addColumn<bool>("failingDisk");
+        QTest::addColumn<QString>("reason"); // of the failure message; empty: none
+        QTest::addColumn<bool>("saved");
+        const char* suffixes[][2] = {{"bar", "bar.tff"},         {"bar.tff", "bar.tff"},
+                                     {"bar.TFF", "bar.TFF"},     {"bar.Tff", "bar.Tff"},
+                                     {"bar.txt", "bar.txt.tff"}, {"bar.tff.old", "bar.tff.old.tff"},
+                                     {"bartff", "bartff.tff"}};
+        for (const auto& [chosen, target] : suffixes)
+            QTest::newRow(chosen) << QString(chosen) << QString(target) << false << -1 << false
+                                  << QString() << true;
+        const int yes = int(ui::Dialogs::Answer::Yes), no = int(ui::Dialogs::Answer::No);
+        QTest::newRow("Yes replaces") << "led.tff"
+                                      << "led.tff" << true << yes << false << QString() << true;
+        QTest::newRow("No keeps") << "led.tff"
+                                  << "led.tff" << true << no << false << QString() << false;
+        QTest::newRow("asked about the suffixed name")
+            << "led"
+            << "led.tff" << true << no << false << QString() << false;
+        QTest::newRow("cancelled dialog")
+            << QString() << QString() << true << -1 << false << QString() << false;
+        QTest::newRow("path is a folder")
+            << "folder.tff"
+            << "folder.tff" << true << -1 << false << "it is a folder" << false;
+        QTest::newRow("disk refuses")
+            << "led.tff"
+            << "led.tff" << true << yes << true << "No space left on device" << false;
     }
-    QCOMPARE(readFile(target).size(), written ? 512 : existing.size());
-    if (!written)
-        QCOMPARE(readFile(target), existing);
-    // Only a written file normalises the types.
-    QCOMPARE(ed.text(0, 2), QString(written ? "LTP" : "Fadeable LTP 16bitL"));
-}
+    void saveTarget()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, target);
+        QFETCH(bool, oldLedFile);
+        QFETCH(int, answer);
+        QFETCH(bool, failingDisk);
+        QFETCH(QString, reason);
+        QFETCH(bool, saved);
+        const QByteArray old("the old LED file");
+        QFile oldFile(path("led.tff"));
+        if (oldLedFile)
+            QVERIFY(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+        oldFile.close();
+        QVERIFY(QDir(m_dir->path()).mkdir("folder.tff"));
 
-void TestLedFixtureSave::failedSave_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<bool>("failingDisk");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("folder") << "folder.tff" << false << "it is a folder";
-    QTest::newRow("disk refuses") << "led.tff" << true << "No space left on device";
-}
+        FailingFileAccess failing;
+        LedEditorDriver ed(failingDisk ? &failing : nullptr);
+        QVERIFY(ed.pick(0, 2, "Fadeable LTP 16bitL"));
+        ed.dialogs.setNextFileName(chosen.isEmpty() ? QString() : path(chosen));
+        if (answer >= 0)
+            ed.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
+        QTest::mouseClick(ed.saveButton, Qt::LeftButton);
 
-void TestLedFixtureSave::failedSave()
-{
-    QFETCH(QString, chosen);
-    QFETCH(bool, failingDisk);
-    QFETCH(QString, reason);
-    QVERIFY(QDir(m_dir->path()).mkdir("folder.tff"));
-    const QByteArray old("the old LED file");
-    QVERIFY(writeFile(path("led.tff"), old));
+        QStringList shown;
+        for (const ui::ScriptedDialogs::Shown& s : ed.dialogs.shown())
+            shown << (s.question ? "? " + s.title + ": " + s.text : "! " + s.text);
+        QStringList expected;
+        const QString nativeTarget = QDir::toNativeSeparators(path(target));
+        if (answer >= 0)
+            expected << "? ORVA Save As: " + nativeTarget +
+                            " already exists.\rDo you want to replace it?";
+        if (!reason.isEmpty()) {
+            QCOMPARE(shown.size(), expected.size() + 1);
+            QVERIFY2(shown.last().startsWith("! ") && shown.last().contains(nativeTarget) &&
+                         shown.last().contains(reason),
+                     qPrintable(shown.last()));
+            shown.removeLast();
+        }
+        QCOMPARE(shown, expected);
 
-    FailingFileAccess failing;
-    LedEditorDriver ed(failingDisk ? &failing : nullptr);
-    QVERIFY(ed.pick(0, 2, "Fadeable LTP 16bitL"));
-    ed.dialogs.setNextFileName(path(chosen));
-    ed.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
-    QTest::mouseClick(ed.saveButton, Qt::LeftButton);
-
-    QVERIFY(!ed.dialogs.shown().isEmpty());
-    const ui::ScriptedDialogs::Shown message = ed.dialogs.shown().last();
-    QVERIFY(!message.question);
-    QVERIFY2(message.text.contains(QDir::toNativeSeparators(path(chosen))),
-             qPrintable(message.text));
-    QVERIFY2(message.text.contains(reason), qPrintable(message.text));
-    QCOMPARE(readFile(path("led.tff")), old);
-    QVERIFY(QFileInfo(path("folder.tff")).isDir());
-    QCOMPARE(ed.text(0, 2), QString("Fadeable LTP 16bitL"));
-}
+        QStringList files = oldLedFile ? QStringList{"led.tff"} : QStringList();
+        if (saved && !files.contains(target))
+            files << target;
+        files.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+        QVERIFY(QFileInfo(path("folder.tff")).isDir());
+        QByteArray image = defaultFile();
+        setRecord(image, 0, channel(0, 'O', 0, 0, Unnamed));
+        if (saved)
+            QCOMPARE(readFile(path(target)), image);
+        if (oldLedFile && !(saved && target == "led.tff"))
+            QCOMPARE(readFile(path("led.tff")), old);
+        // Only a written file normalises the types.
+        QCOMPARE(ed.text(0, 2), QString(saved ? "LTP" : "Fadeable LTP 16bitL"));
+    }
+};
 
 QTEST_MAIN(TestLedFixtureSave)
 #include "tst_ledfixturesave.moc"

@@ -134,567 +134,490 @@ private:
 class TestEditChName : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void layoutAndCaptions();
-    void load_data();
-    void load();
-    void fixedCellsDoNotOpen_data();
-    void fixedCellsDoNotOpen();
-    void row5OpensWithCaretAtEnd();
-    void typedNameIsStored_data();
-    void typedNameIsStored();
-    void clearedNameBeforeAndAfterSave_data();
-    void clearedNameBeforeAndAfterSave();
-    void editorTakesTwelveLatin1Characters_data();
-    void editorTakesTwelveLatin1Characters();
-    void initEmptiesEveryRow();
-    void change_data();
-    void change();
-    void saveWritesExactBytes_data();
-    void saveWritesExactBytes();
-    void failedSaveIsReported_data();
-    void failedSaveIsReported();
-    void loadDropsUnsavedEdits();
-    void navigation_data();
-    void navigation();
-    void modelPassesTester();
-
-private:
-    void makeForm(ui::FileAccess* files = nullptr);
-    QTableView* grid() const { return m_form->findChild<QTableView*>("ChMSFlexGrid"); }
-    const fx::ChNameRec& entryAt(int position) const
-    {
-        return m_form->chNameSet()[static_cast<std::size_t>(position)];
-    }
-    QString cellText(int gridRow) const;
-    void clickCell(int gridRow, int column);
-    void clickButton(const char* name);
-    QLineEdit* visibleEditor() const;
-    void typeInto(int gridRow, const QString& text);
-
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
     ui::ScriptedDialogs m_dialogs;
     ui::DiskFileAccess m_disk;
     std::unique_ptr<ui::Services> m_services;
     std::unique_ptr<EditChName> m_form;
-};
 
-void TestEditChName::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("ChNameSet.fix"));
-    m_dialogs.clear();
-}
-
-void TestEditChName::cleanup()
-{
-    m_form.reset();
-    m_services.reset();
-    m_dir.reset();
-}
-
-void TestEditChName::makeForm(ui::FileAccess* files)
-{
-    m_services.reset(new ui::Services{m_dialogs, files ? *files : m_disk, m_path});
-    m_form = std::make_unique<EditChName>(*m_services);
-    m_form->resize(420, 520);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->load();
-}
-
-QString TestEditChName::cellText(int gridRow) const
-{
-    return grid()->model()->index(gridRow - 1, 1).data().toString();
-}
-
-// Grid row r (1 to 253) is model row r - 1, position r - 1 of the set.
-void TestEditChName::clickCell(int gridRow, int column)
-{
-    const QModelIndex index = grid()->model()->index(gridRow - 1, column);
-    grid()->scrollTo(index);
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(index).center());
-}
-
-void TestEditChName::clickButton(const char* name)
-{
-    auto* button = m_form->findChild<QPushButton*>(name);
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QLineEdit* TestEditChName::visibleEditor() const
-{
-    for (QLineEdit* edit : m_form->findChildren<QLineEdit*>("ChTextEdit"))
-        if (edit->isVisible())
-            return edit;
-    return nullptr;
-}
-
-void TestEditChName::typeInto(int gridRow, const QString& text)
-{
-    clickCell(gridRow, 1);
-    QLineEdit* edit = visibleEditor();
-    QVERIFY(edit);
-    QVERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    // keyClicks takes ASCII only; other characters arrive as key events carrying just their text.
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(edit, c.toLatin1());
-        else
+    void makeForm(ui::FileAccess* files = nullptr)
+    {
+        m_services.reset(new ui::Services{m_dialogs, files ? *files : m_disk, m_path});
+        m_form = std::make_unique<EditChName>(*m_services);
+        m_form->resize(420, 520);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        m_form->load();
+    }
+    QTableView* grid() const { return m_form->findChild<QTableView*>("ChMSFlexGrid"); }
+    const fx::ChNameRec& entryAt(int position) const
+    {
+        return m_form->chNameSet()[static_cast<std::size_t>(position)];
+    }
+    // Grid row r (1 to 253) is model row r - 1, position r - 1 of the set.
+    QString cellText(int gridRow) const
+    {
+        return grid()->model()->index(gridRow - 1, 1).data().toString();
+    }
+    void clickCell(int gridRow, int column)
+    {
+        const QModelIndex index = grid()->model()->index(gridRow - 1, column);
+        grid()->scrollTo(index);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(index).center());
+    }
+    void clickButton(const char* name)
+    {
+        auto* button = m_form->findChild<QPushButton*>(name);
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QLineEdit* visibleEditor() const
+    {
+        for (QLineEdit* edit : m_form->findChildren<QLineEdit*>("ChTextEdit"))
+            if (edit->isVisible())
+                return edit;
+        return nullptr;
+    }
+    void typeInto(int gridRow, const QString& text)
+    {
+        clickCell(gridRow, 1);
+        QLineEdit* edit = visibleEditor();
+        QVERIFY(edit);
+        QVERIFY(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        // Key by key, characters beyond ASCII as key events carrying just their text.
+        for (const QChar c : text)
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-}
 
-void TestEditChName::layoutAndCaptions()
-{
-    makeForm();
-    QCOMPARE(m_form->objectName(), QStringLiteral("EditChName"));
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Edit Channel Name Rev1.06"));
-
-    QAbstractItemModel* model = grid()->model();
-    QCOMPARE(model->rowCount() + 1, 254); // the header row is the grid's row 0
-    QCOMPARE(model->columnCount(), 2);
-    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Channel ID"));
-    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Channel Name"));
-    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral(" 1"));
-    QCOMPARE(model->index(99, 0).data().toString(), QStringLiteral(" 100"));
-    QCOMPARE(model->index(252, 0).data().toString(), QStringLiteral(" 253"));
-    QVERIFY(!visibleEditor());
-
-    // The buttons stand in a column right of the grid: Save, Exit, Init, then Change lower down.
-    const char* names[] = {"ChSave", "Command1", "Init", "Command2"};
-    const char* captions[] = {"Save", "Exit", "Init", "Change"};
-    int lastBottom = -1;
-    for (int i = 0; i < 4; ++i) {
-        auto* button = m_form->findChild<QPushButton*>(names[i]);
-        QVERIFY2(button, names[i]);
-        QCOMPARE(button->text(), QString::fromLatin1(captions[i]));
-        QVERIFY(button->geometry().left() >= grid()->geometry().right());
-        QVERIFY(button->geometry().top() > lastBottom);
-        lastBottom = button->geometry().bottom();
-    }
-    auto* init = m_form->findChild<QPushButton*>("Init");
-    auto* change = m_form->findChild<QPushButton*>("Command2");
-    QVERIFY(change->geometry().top() - init->geometry().bottom() > init->height());
-
-    auto* menu = m_form->findChild<QMenu*>("mainWi");
-    QVERIFY(menu);
-    QCOMPARE(menu->title(), QStringLiteral("&Windows"));
-    QVERIFY(m_form->layout()->menuBar());
-    QStringList items;
-    for (QAction* action : menu->actions())
-        items << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
-    QCOMPARE(items, QStringList({"eSu=Show &P", "eSM=Show &F", "eNULL=-", "eExit=&Exit"}));
-
-    const QImage image = m_form->grab().toImage();
-    QVERIFY(!image.isNull());
-}
-
-void TestEditChName::load_data()
-{
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QStringList>("rows1to8");
-    QTest::addColumn<QString>("row42");
-    QTest::addColumn<QString>("row60");
-    QTest::addColumn<int>("position41Index");
-
-    const QStringList defaults = {"Pan",     "Tilt", "Dimmer",  "Colour",
-                                  "Shutter", "Iris", "Colour1", "Focus"};
-    const QStringList custom = {"Custom0", "Custom1", "Custom2", "Custom3",
-                                "Custom4", "Iris",    "  Lead",  ""};
-    QByteArray withRow42 = customImage();
-    withRow42.replace(14 * 41, 14, entry(41, 0, "Row42"));
-
-    QTest::newRow("no file") << false << QByteArray() << defaults << ""
-                             << "" << 0;
-    QTest::newRow("empty file") << true << QByteArray() << defaults << ""
-                                << "" << 0;
-    QTest::newRow("579 bytes") << true << withRow42.left(579) << defaults << ""
-                               << "" << 0;
-    // 580 bytes reach into entry 41, which is cut short and so read as empty.
-    QTest::newRow("580 bytes") << true << withRow42.left(580) << custom << ""
-                               << "" << 0;
-    QTest::newRow("588 bytes") << true << withRow42.left(588) << custom << "Row42"
-                               << "" << 41;
-    QTest::newRow("full file") << true << withRow42 << custom << "Row42"
-                               << "User59" << 41;
-    QTest::newRow("longer file") << true << withRow42 + QByteArray(500, 'x') << custom << "Row42"
-                                 << "User59" << 41;
-}
-
-void TestEditChName::load()
-{
-    QFETCH(bool, present);
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, rows1to8);
-    QFETCH(QString, row42);
-    QFETCH(QString, row60);
-    QFETCH(int, position41Index);
-
-    if (present)
-        QVERIFY(writeFile(m_path, content));
-    makeForm();
-
-    for (int row = 1; row <= 8; ++row)
-        QCOMPARE(cellText(row), rows1to8[row - 1]);
-    QCOMPARE(cellText(41), QStringLiteral("DimSpeed"));
-    QCOMPARE(cellText(42), row42);
-    QCOMPARE(cellText(60), row60);
-    QCOMPARE(int(entryAt(41).ChIndex), position41Index);
-    QVERIFY(m_dialogs.shown().isEmpty());
-
-    // The file is never written by a load; a missing one is left behind empty.
-    QVERIFY(QFileInfo::exists(m_path));
-    QCOMPARE(readFile(m_path), content);
-}
-
-void TestEditChName::fixedCellsDoNotOpen_data()
-{
-    QTest::addColumn<int>("gridRow");
-    QTest::addColumn<int>("column");
-    QTest::newRow("row 1 name") << 1 << 1;
-    QTest::newRow("row 4 name") << 4 << 1;
-    QTest::newRow("row 5 ID") << 5 << 0;
-    QTest::newRow("row 253 ID") << 253 << 0;
-}
-
-void TestEditChName::fixedCellsDoNotOpen()
-{
-    QFETCH(int, gridRow);
-    QFETCH(int, column);
-    makeForm();
-    clickCell(gridRow, column);
-    QVERIFY(!visibleEditor());
-    QTest::keyClick(grid(), Qt::Key_F2);
-    QVERIFY(!visibleEditor());
-    QCOMPARE(image(m_form->chNameSet()), image(fx::loadChNameSetForEditor({})));
-}
-
-void TestEditChName::row5OpensWithCaretAtEnd()
-{
-    QVERIFY(writeFile(m_path, customImage()));
-    makeForm();
-    clickButton("Init");
-    clickCell(5, 1);
-    QLineEdit* edit = visibleEditor();
-    QVERIFY(edit);
-    QCOMPARE(edit->text(), QStringLiteral("Shutter"));
-    QCOMPARE(edit->cursorPosition(), 7);
-    QVERIFY(!edit->hasSelectedText());
-    QVERIFY(edit->hasFocus());
-    const QRect cell = grid()->visualRect(grid()->model()->index(4, 1));
-    QCOMPARE(edit->geometry(), cell);
-
-    // Typing goes on after the name.
-    QTest::keyClicks(edit, QStringLiteral("2"));
-    clickCell(6, 1);
-    QCOMPARE(cellText(5), QStringLiteral("Shutter2"));
-    QCOMPARE(visibleEditor()->text(), QStringLiteral("Iris"));
-}
-
-void TestEditChName::typedNameIsStored_data()
-{
-    QTest::addColumn<QString>("howItEnds");
-    QTest::newRow("another cell clicked") << "click";
-    QTest::newRow("focus moves away") << "focus";
-    QTest::newRow("Enter") << "enter";
-    QTest::newRow("arrow down") << "down";
-}
-
-void TestEditChName::typedNameIsStored()
-{
-    QFETCH(QString, howItEnds);
-    makeForm();
-    typeInto(60, QStringLiteral("Wheel"));
-    if (howItEnds == "click") {
-        clickCell(20, 0);
-    } else if (howItEnds == "focus") {
-        m_form->findChild<QPushButton*>("Command1")->setFocus();
-    } else if (howItEnds == "enter") {
-        QTest::keyClick(visibleEditor(), Qt::Key_Return);
-        QCoreApplication::processEvents(); // the editor closes on a queued call
-    } else {
-        QTest::keyClick(visibleEditor(), Qt::Key_Down);
-    }
-
-    if (howItEnds == "down") // moving down opens the next name straight away
-        QCOMPARE(grid()->currentIndex().row(), 60);
-    else
-        QVERIFY(!visibleEditor());
-    QCOMPARE(setName(entryAt(59)), QByteArray("Wheel       "));
-    QCOMPARE(int(entryAt(59).ChIndex), 59);
-    QCOMPARE(int(entryAt(59).ChCode), 62);
-    QCOMPARE(cellText(60), QStringLiteral("Wheel"));
-    // Nothing else changed, and nothing reached the file.
-    fx::ChNameSet expected = fx::loadChNameSetForEditor({});
-    fx::StoreChName(expected, 59, "Wheel");
-    QCOMPARE(image(m_form->chNameSet()), image(expected));
-    QCOMPARE(QFileInfo(m_path).size(), 0);
-}
-
-void TestEditChName::clearedNameBeforeAndAfterSave_data()
-{
-    QTest::addColumn<int>("gridRow");
-    QTest::addColumn<int>("indexBefore");
-    QTest::addColumn<int>("codeBefore");
-    QTest::addColumn<int>("indexAfter");
-    QTest::addColumn<int>("codeAfter");
-    QTest::newRow("row 20 keeps its code") << 20 << 19 << 22 << 19 << 22;
-    QTest::newRow("row 42 keeps its code") << 42 << 41 << 77 << 41 << 77;
-    QTest::newRow("row 43 gets 45") << 43 << 42 << 45 << 42 << 45;
-    QTest::newRow("row 59 not cleared by Save") << 59 << 58 << 61 << 58 << 61;
-    QTest::newRow("row 60 cleared by Save") << 60 << 59 << 62 << 0 << 0;
-    QTest::newRow("row 100 cleared by Save") << 100 << 99 << 102 << 0 << 0;
-}
-
-void TestEditChName::clearedNameBeforeAndAfterSave()
-{
-    QFETCH(int, gridRow);
-    QFETCH(int, indexBefore);
-    QFETCH(int, codeBefore);
-    QFETCH(int, indexAfter);
-    QFETCH(int, codeAfter);
-    QVERIFY(writeFile(m_path, customImage()));
-    makeForm();
-
-    typeInto(gridRow, QString());
-    clickCell(1, 0);
-    const int position = gridRow - 1;
-    QCOMPARE(setName(entryAt(position)), QByteArray(12, ' '));
-    QCOMPARE(int(entryAt(position).ChIndex), indexBefore);
-    QCOMPARE(int(entryAt(position).ChCode), codeBefore);
-    QCOMPARE(cellText(gridRow), QString());
-
-    clickButton("ChSave");
-    QCOMPARE(int(entryAt(position).ChIndex), indexAfter);
-    QCOMPARE(int(entryAt(position).ChCode), codeAfter);
-    const QByteArray file = readFile(m_path);
-    QCOMPARE(file.size(), 3542);
-    QCOMPARE(file.mid(14 * position, 14), entry(indexAfter, codeAfter, {}));
-    // Save clears empty entries from position 59 on only: the one at 45 keeps its stale code.
-    QCOMPARE(file.mid(14 * 45, 14), entry(45, 48, {}));
-
-    // A blank cell opens empty.
-    clickCell(gridRow, 1);
-    QVERIFY(visibleEditor());
-    QCOMPARE(visibleEditor()->text(), QString());
-}
-
-void TestEditChName::editorTakesTwelveLatin1Characters_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("sixteen letters") << "ABCDEFGHIJKLMNOP"
-                                     << "ABCDEFGHIJKL";
-    QTest::newRow("twelve letters") << "P/T Speed 16"
-                                    << "P/T Speed 16";
-    QTest::newRow("Latin-1 accents")
-        << QString::fromUtf8("Müller Ç°") << QString::fromUtf8("Müller Ç°");
-    QTest::newRow("euro sign refused") << QString::fromUtf8("Gr€en") << "Gren";
-    QTest::newRow("leading blanks kept") << "  Fog"
-                                         << "  Fog";
-}
-
-void TestEditChName::editorTakesTwelveLatin1Characters()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, kept);
-    makeForm();
-    typeInto(70, typed);
-    QCOMPARE(visibleEditor()->text(), kept);
-    visibleEditor()->insert(QStringLiteral("XYZ")); // pasting beyond 12 is cut as well
-    QVERIFY(visibleEditor()->text().size() <= 12);
-    const QString final = visibleEditor()->text();
-    clickCell(71, 1);
-    QCOMPARE(setName(entryAt(69)), final.toLatin1().leftJustified(12, ' '));
-    QCOMPARE(cellText(70), final);
-}
-
-void TestEditChName::initEmptiesEveryRow()
-{
-    QVERIFY(writeFile(m_path, customImage()));
-    makeForm();
-    typeInto(200, QStringLiteral("Pending"));
-    clickButton("Init");
-    QVERIFY(!visibleEditor());
-    QCOMPARE(image(m_form->chNameSet()), image(fx::loadChNameSetForEditor({})));
-    for (int row = 1; row <= 41; ++row)
-        QCOMPARE(cellText(row), QString::fromLatin1(Defaults[row - 1].name));
-    for (int row = 42; row <= 253; ++row)
-        QCOMPARE(cellText(row), QString());
-    QCOMPARE(readFile(m_path), customImage()); // only Save writes
-}
-
-void TestEditChName::change_data()
-{
-    QTest::addColumn<bool>("initFirst");
-    QTest::newRow("after Init") << true;
-    QTest::newRow("after a file with other codes") << false;
-}
-
-void TestEditChName::change()
-{
-    QFETCH(bool, initFirst);
-    QVERIFY(writeFile(m_path, customImage()));
-    makeForm();
-    if (initFirst)
-        clickButton("Init");
-    fx::ChNameSet expected = m_form->chNameSet();
-    const int codes[] = {6, 7, 3, 9, 4};
-    for (int p = 0; p < 5; ++p)
-        expected[p].ChCode = static_cast<std::uint8_t>(codes[p]);
-    clickButton("Command2");
-    QCOMPARE(image(m_form->chNameSet()), image(expected)); // names and indices untouched
-    QCOMPARE(cellText(1), initFirst ? QStringLiteral("Pan") : QStringLiteral("Custom0"));
-}
-
-void TestEditChName::saveWritesExactBytes_data()
-{
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("tail");
-    QTest::newRow("no file") << false << QByteArray() << QByteArray();
-    QTest::newRow("short file") << true << QByteArray(100, 'q') << QByteArray();
-    QTest::newRow("full file") << true << customImage() << QByteArray();
-    QTest::newRow("longer file keeps its tail")
-        << true << customImage() + QByteArray("TAIL\0END", 8) << QByteArray("TAIL\0END", 8);
-}
-
-void TestEditChName::saveWritesExactBytes()
-{
-    QFETCH(bool, present);
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, tail);
-    if (present)
-        QVERIFY(writeFile(m_path, before));
-    makeForm();
-    clickButton("Init");
-    typeInto(60, QStringLiteral("Wheel"));
-    typeInto(253, QStringLiteral("Last Name 12"));
-    clickButton("ChSave"); // commits the open edit first
-
-    QByteArray expected = defaultsImage();
-    expected.replace(14 * 59, 14, entry(59, 62, "Wheel"));
-    expected.replace(14 * 252, 14, entry(252, 255, "Last Name 12"));
-    QCOMPARE(readFile(m_path), expected + tail);
-    QVERIFY(m_dialogs.shown().isEmpty());
-    QVERIFY(m_form->isVisible()); // the editor stays open
-}
-
-void TestEditChName::failedSaveIsReported_data()
-{
-    QTest::addColumn<bool>("pathIsFolder");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("path is a folder") << true << "it is a folder";
-    QTest::newRow("disk full") << false << "No space left on device";
-}
-
-void TestEditChName::failedSaveIsReported()
-{
-    QFETCH(bool, pathIsFolder);
-    QFETCH(QString, reason);
-    FailingWrites failing;
-    if (pathIsFolder)
-        QVERIFY(QDir().mkpath(m_path));
-    else
-        QVERIFY(writeFile(m_path, customImage()));
-    makeForm(pathIsFolder ? nullptr : &failing);
-
-    const QString nativePath = QDir::toNativeSeparators(m_path);
-    if (pathIsFolder) {
-        // The load could not read it either: the defaults are shown, and the user is told.
-        QCOMPARE(m_dialogs.shown().size(), 1);
-        QVERIFY(m_dialogs.shown()[0].text.contains(nativePath));
-        QCOMPARE(cellText(1), QStringLiteral("Pan"));
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_path = m_dir->filePath(QStringLiteral("ChNameSet.fix"));
         m_dialogs.clear();
     }
-    typeInto(60, QStringLiteral("Wheel"));
-    clickButton("ChSave");
-
-    QCOMPARE(m_dialogs.shown().size(), 1);
-    const ui::ScriptedDialogs::Shown message = m_dialogs.shown()[0];
-    QVERIFY(!message.question);
-    QVERIFY2(message.text.contains(nativePath), qPrintable(message.text));
-    QVERIFY2(message.text.contains(reason), qPrintable(message.text));
-    QVERIFY(message.text.contains(QStringLiteral("not saved")));
-    if (pathIsFolder)
-        QVERIFY(QFileInfo(m_path).isDir());
-    else
-        QCOMPARE(readFile(m_path), customImage());
-    QCOMPARE(cellText(60), QStringLiteral("Wheel")); // the edit is still there to save again
-}
-
-void TestEditChName::loadDropsUnsavedEdits()
-{
-    QVERIFY(writeFile(m_path, customImage()));
-    makeForm();
-    typeInto(60, QStringLiteral("Wheel"));
-    clickCell(1, 0);
-    clickButton("Command1");
-    m_form->load();
-    QCOMPARE(cellText(60), QStringLiteral("User59"));
-    const QByteArray file = customImage();
-    QCOMPARE(image(m_form->chNameSet()),
-             image(fx::loadChNameSetForEditor(
-                 std::span(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size()))));
-}
-
-void TestEditChName::navigation_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QStringList>("signalsInOrder");
-    QTest::newRow("Exit button") << "Command1" << QStringList{"close"};
-    QTest::newRow("Show &F") << "eSM" << QStringList{"close", "fixture"};
-    QTest::newRow("Show &P") << "eSu" << QStringList{"close", "palette"};
-    QTest::newRow("&Exit") << "eExit" << QStringList{"exit"};
-}
-
-void TestEditChName::navigation()
-{
-    QFETCH(QString, control);
-    QFETCH(QStringList, signalsInOrder);
-    makeForm();
-    typeInto(60, QStringLiteral("Unsaved"));
-    QStringList seen;
-    connect(m_form.get(), &EditChName::closeRequested, this, [&] { seen << "close"; });
-    connect(m_form.get(), &EditChName::showFixtureRequested, this, [&] { seen << "fixture"; });
-    connect(m_form.get(), &EditChName::showPaletteRequested, this, [&] { seen << "palette"; });
-    connect(m_form.get(), &EditChName::exitRequested, this, [&] { seen << "exit"; });
-    if (auto* action = m_form->findChild<QAction*>(control)) {
-        QVERIFY(action->isEnabled());
-        action->trigger();
-    } else {
-        clickButton(qPrintable(control));
+    void cleanup()
+    {
+        m_form.reset();
+        m_services.reset();
+        m_dir.reset();
     }
-    QCOMPARE(seen, signalsInOrder);
-    QVERIFY(m_dialogs.shown().isEmpty()); // no question, nothing saved
-    QCOMPARE(QFileInfo(m_path).size(), 0);
-}
 
-void TestEditChName::modelPassesTester()
-{
-    ChNameTableModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.initDefaults();
-    QVERIFY(model.setData(model.index(59, 1), QStringLiteral("Wheel")));
-    QVERIFY(!model.setData(model.index(3, 1), QStringLiteral("Pan2")));
-    QVERIFY(!model.setData(model.index(59, 0), QStringLiteral("7")));
-    model.replaceSet(fx::loadChNameSetForEditor(fx::chNameSetImage(model.chNameSet())));
-    model.clearEmptyUserEntries();
-    model.restoreFixedCodes();
-    QCOMPARE(model.index(59, 1).data().toString(), QStringLiteral("Wheel"));
-    QVERIFY(!(model.flags(model.index(3, 1)) & Qt::ItemIsEditable));
-    QVERIFY(model.flags(model.index(4, 1)) & Qt::ItemIsEditable);
-}
+    void layoutAndCaptions()
+    {
+        makeForm();
+        QCOMPARE(m_form->objectName(), QStringLiteral("EditChName"));
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Edit Channel Name Rev1.06"));
+
+        QAbstractItemModel* model = grid()->model();
+        QCOMPARE(model->rowCount() + 1, 254); // the header row is the grid's row 0
+        QCOMPARE(model->columnCount(), 2);
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Channel ID"));
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Channel Name"));
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral(" 1"));
+        QCOMPARE(model->index(99, 0).data().toString(), QStringLiteral(" 100"));
+        QCOMPARE(model->index(252, 0).data().toString(), QStringLiteral(" 253"));
+        QVERIFY(!visibleEditor());
+
+        // The buttons stand in a column right of the grid: Save, Exit, Init, then Change lower.
+        const char* buttons[][2] = {
+            {"ChSave", "Save"}, {"Command1", "Exit"}, {"Init", "Init"}, {"Command2", "Change"}};
+        int lastBottom = -1;
+        for (const auto& [name, caption] : buttons) {
+            auto* button = m_form->findChild<QPushButton*>(name);
+            QVERIFY2(button, name);
+            QCOMPARE(button->text(), QString::fromLatin1(caption));
+            QVERIFY(button->geometry().left() >= grid()->geometry().right());
+            QVERIFY(button->geometry().top() > lastBottom);
+            lastBottom = button->geometry().bottom();
+        }
+        auto* init = m_form->findChild<QPushButton*>("Init");
+        auto* change = m_form->findChild<QPushButton*>("Command2");
+        QVERIFY(change->geometry().top() - init->geometry().bottom() > init->height());
+
+        auto* menu = m_form->findChild<QMenu*>("mainWi");
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), QStringLiteral("&Windows"));
+        QVERIFY(m_form->layout()->menuBar());
+        QStringList items;
+        for (QAction* action : menu->actions())
+            items << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
+        QCOMPARE(items, QStringList({"eSu=Show &P", "eSM=Show &F", "eNULL=-", "eExit=&Exit"}));
+        QVERIFY(!m_form->grab().toImage().isNull());
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("rows1to8");
+        QTest::addColumn<QString>("row42");
+        QTest::addColumn<QString>("row60");
+        QTest::addColumn<int>("position41Index");
+
+        const QStringList defaults = {"Pan",     "Tilt", "Dimmer",  "Colour",
+                                      "Shutter", "Iris", "Colour1", "Focus"};
+        const QStringList custom = {"Custom0", "Custom1", "Custom2", "Custom3",
+                                    "Custom4", "Iris",    "  Lead",  ""};
+        QByteArray file = customImage();
+        file.replace(14 * 41, 14, entry(41, 0, "Row42"));
+        const QString none, row42("Row42"), row60("User59");
+
+        QTest::newRow("no file") << false << QByteArray() << defaults << none << none << 0;
+        QTest::newRow("empty file") << true << QByteArray() << defaults << none << none << 0;
+        QTest::newRow("579 bytes") << true << file.left(579) << defaults << none << none << 0;
+        // 580 bytes reach into entry 41, which is cut short and so read as empty.
+        QTest::newRow("580 bytes") << true << file.left(580) << custom << none << none << 0;
+        QTest::newRow("588 bytes") << true << file.left(588) << custom << row42 << none << 41;
+        QTest::newRow("full file") << true << file << custom << row42 << row60 << 41;
+        QTest::newRow("longer file")
+            << true << file + QByteArray(500, 'x') << custom << row42 << row60 << 41;
+    }
+    void load()
+    {
+        QFETCH(bool, present);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, rows1to8);
+        QFETCH(QString, row42);
+        QFETCH(QString, row60);
+        QFETCH(int, position41Index);
+        if (present)
+            QVERIFY(writeFile(m_path, content));
+        makeForm();
+
+        for (int row = 1; row <= 8; ++row)
+            QCOMPARE(cellText(row), rows1to8[row - 1]);
+        QCOMPARE(cellText(41), QStringLiteral("DimSpeed"));
+        QCOMPARE(cellText(42), row42);
+        QCOMPARE(cellText(60), row60);
+        QCOMPARE(int(entryAt(41).ChIndex), position41Index);
+        QVERIFY(m_dialogs.shown().isEmpty());
+        // The file is never written by a load; a missing one is left behind empty.
+        QVERIFY(QFileInfo::exists(m_path));
+        QCOMPARE(readFile(m_path), content);
+    }
+
+    void fixedCellsDoNotOpen_data()
+    {
+        QTest::addColumn<int>("gridRow");
+        QTest::addColumn<int>("column");
+        QTest::newRow("row 1 name") << 1 << 1;
+        QTest::newRow("row 4 name") << 4 << 1;
+        QTest::newRow("row 5 ID") << 5 << 0;
+        QTest::newRow("row 253 ID") << 253 << 0;
+    }
+    void fixedCellsDoNotOpen()
+    {
+        QFETCH(int, gridRow);
+        QFETCH(int, column);
+        makeForm();
+        clickCell(gridRow, column);
+        QVERIFY(!visibleEditor());
+        QTest::keyClick(grid(), Qt::Key_F2);
+        QVERIFY(!visibleEditor());
+        QCOMPARE(image(m_form->chNameSet()), image(fx::loadChNameSetForEditor({})));
+    }
+
+    void row5OpensWithCaretAtEnd()
+    {
+        QVERIFY(writeFile(m_path, customImage()));
+        makeForm();
+        clickButton("Init");
+        clickCell(5, 1);
+        QLineEdit* edit = visibleEditor();
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QStringLiteral("Shutter"));
+        QCOMPARE(edit->cursorPosition(), 7);
+        QVERIFY(!edit->hasSelectedText());
+        QVERIFY(edit->hasFocus());
+        QCOMPARE(edit->geometry(), grid()->visualRect(grid()->model()->index(4, 1)));
+
+        // Typing goes on after the name.
+        QTest::keyClicks(edit, QStringLiteral("2"));
+        clickCell(6, 1);
+        QCOMPARE(cellText(5), QStringLiteral("Shutter2"));
+        QCOMPARE(visibleEditor()->text(), QStringLiteral("Iris"));
+    }
+
+    // A name typed into row 60 (kept as the 12-character Latin-1 box lets it through, then
+    // "XYZ" pasted, cut at 12) is stored when the edit ends, and nothing else changes.
+    void typedNameIsStored_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("howItEnds");
+        const char* rows[][4] = {{"another cell clicked", "Wheel", "Wheel", "click"},
+                                 {"focus moves away", "Wheel", "Wheel", "focus"},
+                                 {"Enter", "Wheel", "Wheel", "enter"},
+                                 {"arrow down", "Wheel", "Wheel", "down"},
+                                 {"sixteen letters", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "click"},
+                                 {"twelve letters", "P/T Speed 16", "P/T Speed 16", "click"},
+                                 {"Latin-1 accents", "Müller Ç°", "Müller Ç°", "click"},
+                                 {"euro sign refused", "Gr€en", "Gren", "click"},
+                                 {"leading blanks kept", "  Fog", "  Fog", "click"}};
+        for (const auto& [row, typed, kept, end] : rows)
+            QTest::newRow(row) << QString::fromUtf8(typed) << QString::fromUtf8(kept)
+                               << QString(end);
+    }
+    void typedNameIsStored()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, howItEnds);
+        makeForm();
+        typeInto(60, typed);
+        QCOMPARE(visibleEditor()->text(), kept);
+        visibleEditor()->insert(QStringLiteral("XYZ"));
+        const QString final = (kept + "XYZ").left(12);
+        QCOMPARE(visibleEditor()->text(), final);
+        if (howItEnds == "click") {
+            clickCell(20, 0);
+        } else if (howItEnds == "focus") {
+            m_form->findChild<QPushButton*>("Command1")->setFocus();
+        } else if (howItEnds == "enter") {
+            QTest::keyClick(visibleEditor(), Qt::Key_Return);
+            QCoreApplication::processEvents(); // the editor closes on a queued call
+        } else {
+            QTest::keyClick(visibleEditor(), Qt::Key_Down);
+        }
+
+        if (howItEnds == "down") // moving down opens the next name straight away
+            QCOMPARE(grid()->currentIndex().row(), 60);
+        else
+            QVERIFY(!visibleEditor());
+        QCOMPARE(setName(entryAt(59)), final.toLatin1().leftJustified(12, ' '));
+        QCOMPARE(int(entryAt(59).ChIndex), 59);
+        QCOMPARE(int(entryAt(59).ChCode), 62);
+        QCOMPARE(cellText(60), final);
+        fx::ChNameSet expected = fx::loadChNameSetForEditor({});
+        fx::StoreChName(expected, 59, final.toLatin1().toStdString());
+        QCOMPARE(image(m_form->chNameSet()), image(expected));
+        QCOMPARE(QFileInfo(m_path).size(), 0); // nothing reached the file
+    }
+
+    void clearedNameBeforeAndAfterSave_data()
+    {
+        QTest::addColumn<int>("gridRow");
+        QTest::addColumn<int>("indexBefore");
+        QTest::addColumn<int>("codeBefore");
+        QTest::addColumn<int>("indexAfter");
+        QTest::addColumn<int>("codeAfter");
+        QTest::newRow("row 20 keeps its code") << 20 << 19 << 22 << 19 << 22;
+        QTest::newRow("row 42 keeps its code") << 42 << 41 << 77 << 41 << 77;
+        QTest::newRow("row 43 gets 45") << 43 << 42 << 45 << 42 << 45;
+        QTest::newRow("row 59 not cleared by Save") << 59 << 58 << 61 << 58 << 61;
+        QTest::newRow("row 60 cleared by Save") << 60 << 59 << 62 << 0 << 0;
+        QTest::newRow("row 100 cleared by Save") << 100 << 99 << 102 << 0 << 0;
+    }
+    void clearedNameBeforeAndAfterSave()
+    {
+        QFETCH(int, gridRow);
+        QFETCH(int, indexBefore);
+        QFETCH(int, codeBefore);
+        QFETCH(int, indexAfter);
+        QFETCH(int, codeAfter);
+        QVERIFY(writeFile(m_path, customImage()));
+        makeForm();
+
+        typeInto(gridRow, QString());
+        clickCell(1, 0);
+        const int position = gridRow - 1;
+        QCOMPARE(setName(entryAt(position)), QByteArray(12, ' '));
+        QCOMPARE(int(entryAt(position).ChIndex), indexBefore);
+        QCOMPARE(int(entryAt(position).ChCode), codeBefore);
+        QCOMPARE(cellText(gridRow), QString());
+
+        clickButton("ChSave");
+        QCOMPARE(int(entryAt(position).ChIndex), indexAfter);
+        QCOMPARE(int(entryAt(position).ChCode), codeAfter);
+        const QByteArray file = readFile(m_path);
+        QCOMPARE(file.size(), 3542);
+        QCOMPARE(file.mid(14 * position, 14), entry(indexAfter, codeAfter, {}));
+        // Save clears empty entries from position 59 on only: the one at 45 keeps its stale code.
+        QCOMPARE(file.mid(14 * 45, 14), entry(45, 48, {}));
+
+        clickCell(gridRow, 1); // a blank cell opens empty
+        QVERIFY(visibleEditor());
+        QCOMPARE(visibleEditor()->text(), QString());
+    }
+
+    void initEmptiesEveryRow()
+    {
+        QVERIFY(writeFile(m_path, customImage()));
+        makeForm();
+        typeInto(200, QStringLiteral("Pending"));
+        clickButton("Init");
+        QVERIFY(!visibleEditor());
+        QCOMPARE(image(m_form->chNameSet()), image(fx::loadChNameSetForEditor({})));
+        for (int row = 1; row <= 253; ++row)
+            QCOMPARE(cellText(row), QString::fromLatin1(row <= 41 ? Defaults[row - 1].name : ""));
+        QCOMPARE(readFile(m_path), customImage()); // only Save writes
+    }
+
+    void change_data()
+    {
+        QTest::addColumn<bool>("initFirst");
+        QTest::newRow("after Init") << true;
+        QTest::newRow("after a file with other codes") << false;
+    }
+    void change()
+    {
+        QFETCH(bool, initFirst);
+        QVERIFY(writeFile(m_path, customImage()));
+        makeForm();
+        if (initFirst)
+            clickButton("Init");
+        fx::ChNameSet expected = m_form->chNameSet();
+        const int codes[] = {6, 7, 3, 9, 4};
+        for (int p = 0; p < 5; ++p)
+            expected[p].ChCode = static_cast<std::uint8_t>(codes[p]);
+        clickButton("Command2");
+        QCOMPARE(image(m_form->chNameSet()), image(expected)); // names and indices untouched
+        QCOMPARE(cellText(1), initFirst ? QStringLiteral("Pan") : QStringLiteral("Custom0"));
+    }
+
+    void saveWritesExactBytes_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("no file") << false << QByteArray() << QByteArray();
+        QTest::newRow("short file") << true << QByteArray(100, 'q') << QByteArray();
+        QTest::newRow("full file") << true << customImage() << QByteArray();
+        QTest::newRow("longer file keeps its tail")
+            << true << customImage() + QByteArray("TAIL\0END", 8) << QByteArray("TAIL\0END", 8);
+    }
+    void saveWritesExactBytes()
+    {
+        QFETCH(bool, present);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, tail);
+        if (present)
+            QVERIFY(writeFile(m_path, before));
+        makeForm();
+        clickButton("Init");
+        typeInto(60, QStringLiteral("Wheel"));
+        typeInto(253, QStringLiteral("Last Name 12"));
+        clickButton("ChSave"); // commits the open edit first
+
+        QByteArray expected = defaultsImage();
+        expected.replace(14 * 59, 14, entry(59, 62, "Wheel"));
+        expected.replace(14 * 252, 14, entry(252, 255, "Last Name 12"));
+        QCOMPARE(readFile(m_path), expected + tail);
+        QVERIFY(m_dialogs.shown().isEmpty());
+        QVERIFY(m_form->isVisible()); // the editor stays open
+    }
+
+    void failedSaveIsReported_data()
+    {
+        QTest::addColumn<bool>("pathIsFolder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("path is a folder") << true << "it is a folder";
+        QTest::newRow("disk full") << false << "No space left on device";
+    }
+    void failedSaveIsReported()
+    {
+        QFETCH(bool, pathIsFolder);
+        QFETCH(QString, reason);
+        FailingWrites failing;
+        if (pathIsFolder)
+            QVERIFY(QDir().mkpath(m_path));
+        else
+            QVERIFY(writeFile(m_path, customImage()));
+        makeForm(pathIsFolder ? nullptr : &failing);
+
+        const QString nativePath = QDir::toNativeSeparators(m_path);
+        if (pathIsFolder) {
+            // The load could not read it either: the defaults are shown, and the user is told.
+            QCOMPARE(m_dialogs.shown().size(), 1);
+            QVERIFY(m_dialogs.shown()[0].text.contains(nativePath));
+            QCOMPARE(cellText(1), QStringLiteral("Pan"));
+            m_dialogs.clear();
+        }
+        typeInto(60, QStringLiteral("Wheel"));
+        clickButton("ChSave");
+
+        QCOMPARE(m_dialogs.shown().size(), 1);
+        const ui::ScriptedDialogs::Shown message = m_dialogs.shown()[0];
+        QVERIFY(!message.question);
+        QVERIFY2(message.text.contains(nativePath) && message.text.contains(reason) &&
+                     message.text.contains(QStringLiteral("not saved")),
+                 qPrintable(message.text));
+        if (pathIsFolder)
+            QVERIFY(QFileInfo(m_path).isDir());
+        else
+            QCOMPARE(readFile(m_path), customImage());
+        QCOMPARE(cellText(60), QStringLiteral("Wheel")); // the edit is still there to save again
+    }
+
+    void loadDropsUnsavedEdits()
+    {
+        const QByteArray file = customImage();
+        QVERIFY(writeFile(m_path, file));
+        makeForm();
+        typeInto(60, QStringLiteral("Wheel"));
+        clickCell(1, 0);
+        clickButton("Command1");
+        m_form->load();
+        QCOMPARE(cellText(60), QStringLiteral("User59"));
+        QCOMPARE(image(m_form->chNameSet()),
+                 image(fx::loadChNameSetForEditor(std::span(
+                     reinterpret_cast<const std::uint8_t*>(file.constData()), file.size()))));
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("signalsInOrder");
+        QTest::newRow("Exit button") << "Command1" << QStringList{"close"};
+        QTest::newRow("Show &F") << "eSM" << QStringList{"close", "fixture"};
+        QTest::newRow("Show &P") << "eSu" << QStringList{"close", "palette"};
+        QTest::newRow("&Exit") << "eExit" << QStringList{"exit"};
+    }
+    void navigation()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, signalsInOrder);
+        makeForm();
+        typeInto(60, QStringLiteral("Unsaved"));
+        QStringList seen;
+        connect(m_form.get(), &EditChName::closeRequested, this, [&] { seen << "close"; });
+        connect(m_form.get(), &EditChName::showFixtureRequested, this, [&] { seen << "fixture"; });
+        connect(m_form.get(), &EditChName::showPaletteRequested, this, [&] { seen << "palette"; });
+        connect(m_form.get(), &EditChName::exitRequested, this, [&] { seen << "exit"; });
+        if (auto* action = m_form->findChild<QAction*>(control)) {
+            QVERIFY(action->isEnabled());
+            action->trigger();
+        } else {
+            clickButton(qPrintable(control));
+        }
+        QCOMPARE(seen, signalsInOrder);
+        QVERIFY(m_dialogs.shown().isEmpty()); // no question, nothing saved
+        QCOMPARE(QFileInfo(m_path).size(), 0);
+    }
+
+    void modelPassesTester()
+    {
+        ChNameTableModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.initDefaults();
+        QVERIFY(model.setData(model.index(59, 1), QStringLiteral("Wheel")));
+        QVERIFY(!model.setData(model.index(3, 1), QStringLiteral("Pan2")));
+        QVERIFY(!model.setData(model.index(59, 0), QStringLiteral("7")));
+        model.replaceSet(fx::loadChNameSetForEditor(fx::chNameSetImage(model.chNameSet())));
+        model.clearEmptyUserEntries();
+        model.restoreFixedCodes();
+        QCOMPARE(model.index(59, 1).data().toString(), QStringLiteral("Wheel"));
+        QVERIFY(!(model.flags(model.index(3, 1)) & Qt::ItemIsEditable));
+        QVERIFY(model.flags(model.index(4, 1)) & Qt::ItemIsEditable);
+    }
+};
 
 QTEST_MAIN(TestEditChName)
 #include "TestEditChName.moc"

@@ -58,10 +58,8 @@ class TestPaletteEdit : public QObject {
         QCOMPARE(h->paletteName()->isEnabled(), state == State::Setting);
         QCOMPARE(h->settingButton()->isEnabled(), state != State::EntryEditing);
         QCOMPARE(h->settingButton()->text(), settingCaption);
-        for (QWidget* w :
-             {static_cast<QWidget*>(h->saveButton()), static_cast<QWidget*>(h->cancelButton()),
-              static_cast<QWidget*>(h->entryName()),
-              static_cast<QWidget*>(h->find<QLabel>("Label1"))})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 h->saveButton(), h->cancelButton(), h->entryName(), h->find<QLabel>("Label1")})
             QCOMPARE(w->isVisible(), state == State::EntryEditing);
         QCOMPARE(h->tabs()->isEnabled(), state != State::EntryEditing);
         QCOMPARE(h->editor->settingMode(), state == State::Setting);
@@ -276,25 +274,17 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shownInBox");
-        QTest::newRow("10 characters") << "Strobe Red"
-                                       << "Strobe"
-                                       << "Strobe";
-        QTest::newRow("3 characters") << "Red"
-                                      << "Red   "
-                                      << "Red   ";
-        QTest::newRow("empty") << ""
-                               << "      "
-                               << "";
-        QTest::newRow("ampersand") << "R&B"
-                                   << "R&B   "
-                                   << "R&B   ";
         // Only a name of six plain blanks is an empty name; no-break spaces are characters.
-        QTest::newRow("no-break spaces") << "\u00a0\u00a0\u00a0"
-                                         << "\u00a0\u00a0\u00a0   "
-                                         << "\u00a0\u00a0\u00a0   ";
-        QTest::newRow("Latin-1 only") << "Gr\u00fcn\u20ac"
-                                      << "Gr\u00fcn  "
-                                      << "Gr\u00fcn  ";
+        const char* rows[][4] = {{"10 characters", "Strobe Red", "Strobe", "Strobe"},
+                                 {"3 characters", "Red", "Red   ", "Red   "},
+                                 {"empty", "", "      ", ""},
+                                 {"ampersand", "R&B", "R&B   ", "R&B   "},
+                                 {"no-break spaces", "\u00a0\u00a0\u00a0", "\u00a0\u00a0\u00a0   ",
+                                  "\u00a0\u00a0\u00a0   "},
+                                 {"Latin-1 only", "Gr\u00fcn\u20ac", "Gr\u00fcn  ", "Gr\u00fcn  "}};
+        for (const auto& [row, typed, stored, shown] : rows)
+            QTest::newRow(row) << QString::fromUtf8(typed) << QString::fromUtf8(stored)
+                               << QString::fromUtf8(shown);
     }
     void names()
     {

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -25,8 +26,22 @@ enum class Fault {
     FullTmpfs,      // a small tmpfs that fills up part-way through the new file (root only)
 };
 
-// Rows for a QTest data table: every fault with its name, and the working disk as "no fault".
+// Every fault with its name, and the working disk as "no fault".
 QMap<QString, Fault> allFaults();
+
+// A QTest data table of one "fault" column, a row per fault.
+inline void addFaultRows()
+{
+    QTest::addColumn<Fault>("fault");
+    const auto faults = allFaults();
+    for (auto it = faults.begin(); it != faults.end(); ++it)
+        QTest::newRow(qPrintable(it.key())) << it.value();
+}
+
+template <typename Bytes> QByteArray bytesOf(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
 
 // A folder prepared for one fault: where to save, the old file there when the fault allows one,
 // and the file access to hand the editor. Everything lives in a temporary folder that goes away
@@ -47,19 +62,15 @@ public:
     QString path() const { return m_path; }
     ui::FileAccess& files() { return *m_files; }
 
-    // Every file and folder under the temporary folder with its content, taken at construction;
-    // compare with snapshot() after the save to show that nothing changed and nothing was left.
-    QMap<QString, QByteArray> before() const { return m_before; }
+    // Every file and folder under the temporary folder with its content.
     QMap<QString, QByteArray> snapshot() const;
-
-    // Empty when the save failed as it should: exactly one message (questions aside) naming the
-    // path was shown since shownBefore, and every file is as it was, with nothing left behind.
-    // For Fault::None: no message, and the file at path() now holds expected.
     // Empty when every file is as it was at construction and nothing was added; else what changed.
     QString changes() const;
+    // Empty when the save failed as it should: exactly one message (questions aside) naming the
+    // path was shown since shownBefore, and changes() is empty. For Fault::None: no message, and
+    // the file at path() now holds expected.
     QString checkSave(const ui::ScriptedDialogs& dialogs, qsizetype shownBefore,
                       const QByteArray& expected) const;
-    Fault fault() const { return m_fault; }
 
 private:
     bool mountTmpfs(qsizetype bytes);

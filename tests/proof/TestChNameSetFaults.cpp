@@ -11,45 +11,23 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
-
-QByteArray bytesOf(const std::vector<std::uint8_t>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
-}
-
-// A saved set with user names, and a tail beyond the 3542 bytes that Save keeps: 4542 bytes, so
-// the file spans two pages and a filling disk can fail in the middle of it.
-QByteArray oldSetFile()
-{
-    fx::ChNameSet set;
-    fx::InitChNameSet(set);
-    fx::AppendChName(set, "Old user");
-    return bytesOf(fx::chNameSetImage(set)) + QByteArray(1000, 't');
-}
-
-} // namespace
-
 class TestChNameSetFaults : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveUnderFault_data();
+    void saveUnderFault_data() { proof::addFaultRows(); }
     void saveUnderFault();
 };
-
-void TestChNameSetFaults::saveUnderFault_data()
-{
-    QTest::addColumn<proof::Fault>("fault");
-    const auto faults = proof::allFaults();
-    for (auto it = faults.begin(); it != faults.end(); ++it)
-        QTest::newRow(qPrintable(it.key())) << it.value();
-}
 
 void TestChNameSetFaults::saveUnderFault()
 {
     QFETCH(proof::Fault, fault);
-    const QByteArray old = oldSetFile();
+    // A saved set with a user name, and a tail beyond the 3542 bytes that Save keeps: 4542 bytes,
+    // so the file spans two pages and a filling disk can fail in the middle of it.
+    fx::ChNameSet set;
+    fx::InitChNameSet(set);
+    fx::AppendChName(set, "Old user");
+    const QByteArray old = proof::bytesOf(fx::chNameSetImage(set)) + QByteArray(1000, 't');
     proof::FaultySaveTarget target(fault, QStringLiteral("ChNameSet.fix"), old, old.size());
     if (!target.skipReason().isEmpty())
         QSKIP(qPrintable(target.skipReason()));

@@ -25,15 +25,7 @@
 
 namespace {
 
-template <std::size_t N> QByteArray bytesOf(const std::array<std::uint8_t, N>& a)
-{
-    return QByteArray(reinterpret_cast<const char*>(a.data()), qsizetype(N));
-}
-
-QByteArray bytesOf(const std::vector<std::uint8_t>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
-}
+using proof::bytesOf;
 
 // Reads and writes wherever the test points it, so that an editor can load from a sound file
 // and meet the fault only when it saves.
@@ -52,19 +44,17 @@ public:
     }
 };
 
-void addFaultRows()
+// Loads and shows the editor, then types text into its "Text1" box.
+bool openAndName(QWidget& editor, const QString& text)
 {
-    QTest::addColumn<proof::Fault>("fault");
-    const auto faults = proof::allFaults();
-    for (auto it = faults.begin(); it != faults.end(); ++it)
-        QTest::newRow(qPrintable(it.key())) << it.value();
-}
-
-void typeInto(QLineEdit* box, const QString& text)
-{
+    editor.show();
+    if (!QTest::qWaitForWindowExposed(&editor))
+        return false;
+    auto* box = editor.findChild<QLineEdit*>(QStringLiteral("Text1"));
     box->setFocus();
     box->selectAll();
     QTest::keyClicks(box, text);
+    return true;
 }
 
 } // namespace
@@ -73,11 +63,11 @@ class TestEditorSaveFaults : public QObject {
     Q_OBJECT
 
 private slots:
-    void fixtureSave_data() { addFaultRows(); }
+    void fixtureSave_data() { proof::addFaultRows(); }
     void fixtureSave();
-    void ledFixtureSave_data() { addFaultRows(); }
+    void ledFixtureSave_data() { proof::addFaultRows(); }
     void ledFixtureSave();
-    void appendedChannelName_data() { addFaultRows(); }
+    void appendedChannelName_data() { proof::addFaultRows(); }
     void appendedChannelName();
 };
 
@@ -99,9 +89,7 @@ void TestEditorSaveFaults::fixtureSave()
     auto record = std::make_unique<fx::FixtureRecord>();
     FixtureEdit editor(*record, services);
     editor.load();
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    typeInto(editor.findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("Spot 575"));
+    QVERIFY(openAndName(editor, QStringLiteral("Spot 575")));
 
     const qsizetype shownBefore = dialogs.shown().size();
     dialogs.setNextFileName(target.path());
@@ -130,9 +118,7 @@ void TestEditorSaveFaults::ledFixtureSave()
     ui::Services services{dialogs, target.files(), QString()};
     LedFixture editor(services);
     editor.load();
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    typeInto(editor.findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("RGBW bar"));
+    QVERIFY(openAndName(editor, QStringLiteral("RGBW bar")));
 
     fx::LedFixtureRecord expected = editor.record();
     const QByteArray expectedFile = bytesOf(fx::SaveLedFixtureImage(expected, "RGBW bar"));

@@ -178,3 +178,11 @@ private:
 
     std::mt19937 m_rng;
 };
+
+// What the editor's save writes.
+inline fx::FixtureImage editorSave(fx::FixtureRecord& r)
+{
+    fx::ApplyFixedFunctionCodes(r);
+    fx::BuildFuncMap(r);
+    return fx::WriteFixtureImage(r);
+}

@@ -100,9 +100,7 @@ void TestFixtureTool::dumpThenBuildGivesTheSameFile()
     RecordGenerator generator(7);
     for (int round = 0; round < 4; ++round) {
         auto r = generator.next();
-        ApplyFixedFunctionCodes(*r); // as the editor's save does
-        BuildFuncMap(*r);
-        const QByteArray written = toByteArray(WriteFixtureImage(*r));
+        const QByteArray written = toByteArray(editorSave(*r));
         writeFile(path("in.tff"), written);
 
         const Run dump = runTool({"dump", path("in.tff")});
@@ -123,25 +121,24 @@ void TestFixtureTool::refusedInput_data()
     QTest::addColumn<QByteArray>("input"); // written to the input file first
     QTest::addColumn<QString>("message");
 
-    QByteArray json;
-    {
-        auto r = std::make_unique<FixtureRecord>();
-        ResetFixtureRecord(*r, 8);
-        BuildFuncMap(*r);
-        writeFile(path("new.tff"), toByteArray(WriteFixtureImage(*r)));
-        json = runTool({"dump", path("new.tff")}).out;
-    }
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, 8);
+    writeFile(path("new.tff"), toByteArray(editorSave(*r)));
+    const QByteArray json = runTool({"dump", path("new.tff")}).out;
     QByteArray longName = json;
     longName.replace("\"FixtureName\": \"\\u0000", "\"FixtureName\": \"too long \\u0000");
 
-    QTest::newRow("dump of 512 bytes") << "dump" << QByteArray(512, 'x')
-                                       << "is 512 bytes long; a fixture setup file has 6144 bytes";
-    QTest::newRow("dump of an empty file") << "dump" << QByteArray() << "0 bytes long";
-    QTest::newRow("dump of a missing file") << "dump-missing" << QByteArray() << "missing.tff";
-    QTest::newRow("build of malformed JSON") << "build" << json.left(300) << "malformed JSON";
-    QTest::newRow("build of a name too long") << "build" << longName << "FixtureName";
-    QTest::newRow("build of a fixture file")
-        << "build" << readFile(path("new.tff")) << "malformed JSON";
+    const auto row = [](const char* name, const char* command, const QByteArray& input,
+                        const char* message) {
+        QTest::newRow(name) << command << input << message;
+    };
+    row("dump of 512 bytes", "dump", QByteArray(512, 'x'),
+        "is 512 bytes long; a fixture setup file has 6144 bytes");
+    row("dump of an empty file", "dump", QByteArray(), "0 bytes long");
+    row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
+    row("build of malformed JSON", "build", json.left(300), "malformed JSON");
+    row("build of a name too long", "build", longName, "FixtureName");
+    row("build of a fixture file", "build", readFile(path("new.tff")), "malformed JSON");
 }
 
 void TestFixtureTool::refusedInput()

@@ -34,6 +34,18 @@ std::size_t channelAt(int channel)
     return ChannelRecordsOffset + ChannelRecordSize * channel;
 }
 
+std::string textAt(const FixtureImage& image, std::size_t at, std::size_t n)
+{
+    return std::string(image.begin() + static_cast<std::ptrdiff_t>(at),
+                       image.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
+QList<int> bytesAt(const FixtureImage& image, std::size_t at, std::size_t n)
+{
+    return QList<int>(image.begin() + static_cast<std::ptrdiff_t>(at),
+                      image.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
 void putText(FixtureImage& image, std::size_t at, const std::string& text)
 {
     std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
@@ -104,8 +116,7 @@ void TestFixtureFile::resetKeepsChannelsBeyondTheCount()
 
     // Still written, with its raw type code, but not in use: FuncMap does not name it.
     QCOMPARE(int(image[channelAt(9) + 1]), int(TypeInstant16H));
-    QCOMPARE(std::string(image.begin() + channelAt(9) + 6, image.begin() + channelAt(9) + 18),
-             std::string("Gobo        "));
+    QCOMPARE(textAt(image, channelAt(9) + 6, 12), std::string("Gobo        "));
     QCOMPARE(int(image[13 + 12]), 0);
     QCOMPARE(int(image[13 + 0]), 8);
 }
@@ -226,14 +237,9 @@ void TestFixtureFile::funcMapDuplicatesAndDegrees()
     r->MaxTiltDegree = 270;
     const FixtureImage image = saved(*r);
 
-    QCOMPARE(int(image[13 + 6]), 5);
-    QCOMPARE(int(image[13 + 3]), 3);
-    QCOMPARE(int(image[13 + 9]), 0);
-    QCOMPARE(int(image[13 + 0]), 8); // channel 8 is the last without a function
-    QCOMPARE(int(image[13 + 256]), 2);
-    QCOMPARE(int(image[13 + 257]), 208);
-    QCOMPARE(int(image[13 + 258]), 1);
-    QCOMPARE(int(image[13 + 259]), 14);
+    // FuncMap 0..9 (0: channel 8 is the last without a function), then the degrees high-low.
+    QCOMPARE(bytesAt(image, 13, 10), (QList<int>{8, 0, 0, 3, 0, 0, 5, 0, 0, 0}));
+    QCOMPARE(bytesAt(image, 13 + 256, 4), (QList<int>{2, 208, 1, 14}));
 
     auto back = std::make_unique<FixtureRecord>();
     QCOMPARE(ReadFixtureImage(image, *back), std::string());
@@ -257,14 +263,11 @@ void TestFixtureFile::steps205()
     QCOMPARE(int(image[1803 + 3]), 5); // the count is stored whole
     const std::size_t slot199 = 4096 + 10 * 199;
     QCOMPARE(int(image[slot199]), 199);
-    QCOMPARE(std::string(image.begin() + slot199 + 2, image.begin() + slot199 + 10),
-             std::string("Step199 "));
+    QCOMPARE(textAt(image, slot199 + 2, 8), std::string("Step199 "));
     const std::size_t slot203 = 4096 + 10 * 203;
     QCOMPARE(int(image[slot203]), 30);
-    QCOMPARE(std::string(image.begin() + slot203 + 2, image.begin() + slot203 + 10),
-             std::string("Gobo 3  "));
-    for (std::size_t i = 6136; i < 6144; ++i)
-        QCOMPARE(int(image[i]), 0);
+    QCOMPARE(textAt(image, slot203 + 2, 8), std::string("Gobo 3  "));
+    QCOMPARE(bytesAt(image, 6136, 8), QList<int>(8, 0));
 
     const FileCapacityReport report = checkFileCapacity(*r);
     QCOMPARE(report.totalSteps, 205);
@@ -303,14 +306,10 @@ void TestFixtureFile::paletteWithEmptyEntryZero()
     const FixtureImage image = saved(*r);
 
     QCOMPARE(int(image[273 + 1]), 1);
-    QCOMPARE(std::string(image.begin() + 283 + 6, image.begin() + 283 + 12), std::string("Gobos "));
-    QCOMPARE(std::string(image.begin() + 343 + 60 + 18, image.begin() + 343 + 60 + 24),
-             std::string("Open  "));
-    QCOMPARE(int(image[943 + 10 + 0]), 0);
-    QCOMPARE(int(image[943 + 10 + 3]), 2);
-    const std::uint8_t block[] = {2, 5, 17, 230, 0};
-    for (std::size_t i = 0; i < sizeof block; ++i)
-        QCOMPARE(int(image[2048 + i]), int(block[i]));
+    QCOMPARE(textAt(image, 283 + 6, 6), std::string("Gobos "));
+    QCOMPARE(textAt(image, 343 + 60 + 18, 6), std::string("Open  "));
+    QCOMPARE(bytesAt(image, 943 + 10, 4), (QList<int>{0, 0, 0, 2}));
+    QCOMPARE(bytesAt(image, 2048, 5), (QList<int>{2, 5, 17, 230, 0}));
 
     auto back = newFixture(8);
     QCOMPARE(ReadFixtureImage(image, *back), std::string());
@@ -355,8 +354,7 @@ void TestFixtureFile::threeFullPalettes()
         QCOMPARE(block(2000 + j), j + 1);
         QCOMPARE(block(2040 + j), int(r->PalValue[2][5][j]));
     }
-    for (int q = 2008; q < 2040; ++q)
-        QCOMPARE(block(q), 0);
+    QCOMPARE(bytesAt(image, 2048 + 2008, 32), QList<int>(32, 0));
     // Entries of which nothing is stored are written as empty; the cut one keeps its size.
     for (int e = 0; e < 10; ++e)
         QCOMPARE(int(image[943 + 20 + e]), e <= 5 ? 40 : 0);
@@ -402,11 +400,8 @@ void TestFixtureFile::paletteSizesDescribeTheBlock()
     r->FixHeader.NumChannels = 8;
 
     const FixtureImage image = saved(*r);
-    QCOMPARE(int(image[943 + 0]), 1);
-    QCOMPARE(int(image[943 + 1]), 1);
-    const std::uint8_t block[] = {3, 0, 3, 77, 0};
-    for (std::size_t i = 0; i < sizeof block; ++i)
-        QCOMPARE(int(image[2048 + i]), int(block[i]));
+    QCOMPARE(bytesAt(image, 943, 2), (QList<int>{1, 1}));
+    QCOMPARE(bytesAt(image, 2048, 5), (QList<int>{3, 0, 3, 77, 0}));
 
     auto back = newFixture(8);
     QCOMPARE(ReadFixtureImage(image, *back), std::string());

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace fx;
 
@@ -22,14 +23,11 @@ void TestPaletteStore::names_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("ten characters") << "Positions!"
-                                    << "Positi";
-    QTest::newRow("three letters") << "Red"
-                                   << "Red   ";
-    QTest::newRow("empty") << ""
-                           << "      ";
-    QTest::newRow("six") << "Gobo 1"
-                         << "Gobo 1";
+    for (const auto& [text, stored] : {std::pair{"Positions!", "Positi"},
+                                       {"Red", "Red   "},
+                                       {"", "      "},
+                                       {"Gobo 1", "Gobo 1"}})
+        QTest::newRow(*text ? text : "empty") << text << stored;
 }
 
 void TestPaletteStore::names()
@@ -56,11 +54,9 @@ void TestPaletteStore::paletteUse_data()
     QTest::newRow("no named entry") << 8 << "Pos" << QList<int>{0} << QList<int>{} << 0 << 0;
     QTest::newRow("flags at or above PalChannels not counted")
         << 4 << "Pos" << QList<int>{1, 4, 39} << QList<int>{9} << 1 << 1;
-    QTest::newRow("all forty") << 40 << "All"
-                               << QList<int>{0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                             14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
-                                             28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39}
-                               << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << 1 << 40;
+    QList<int> all(40);
+    std::iota(all.begin(), all.end(), 0);
+    QTest::newRow("all forty") << 40 << "All" << all << all.mid(0, 10) << 1 << 40;
 }
 
 void TestPaletteStore::paletteUse()

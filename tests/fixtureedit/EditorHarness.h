@@ -1,16 +1,19 @@
 #pragma once
 
 // A fixture editor in a window of its own, with scripted dialogs, the real disk in a temporary
-// folder and a channel name set file holding the default names.
+// folder and a channel name set file holding the default names; and the file helpers the
+// fixture editor and main window tests share.
 
 #include "chnames/ChNameSet.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "fixturefile/FixtureFile.h"
 #include "model/FixtureRecord.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -33,12 +36,22 @@ public:
     int refused = 0;
 };
 
-inline QByteArray defaultNameSetFile()
+template <typename Image> QByteArray bytesOf(const Image& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+}
+inline QByteArray imageOf(const fx::FixtureRecord& record)
+{
+    return bytesOf(fx::WriteFixtureImage(record));
+}
+// The default names, with user names "User59".. at positions 59 up to userNamesEnd.
+inline QByteArray nameSetFile(int userNamesEnd = 59)
 {
     fx::ChNameSet set;
     fx::InitChNameSet(set);
-    const auto image = fx::chNameSetImage(set);
-    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+    for (int k = 59; k < userNamesEnd; ++k)
+        fx::StoreChName(set, k, "User" + std::to_string(k));
+    return bytesOf(fx::chNameSetImage(set));
 }
 
 inline QByteArray readFile(const QString& path)
@@ -54,16 +67,33 @@ inline void writeFile(const QString& path, const QByteArray& data)
     file.write(data);
 }
 
+inline void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
+                       int code = 0)
+{
+    ch.ChName.assign(name);
+    ch.ChType = std::uint8_t(type);
+    ch.PairChannel = std::uint8_t(pair);
+    ch.ChValue = std::uint8_t(value);
+    ch.FuncCode = std::uint8_t(code);
+}
+
+// A failure told (not asked) that names the file and the reason.
+inline void checkTold(const ui::ScriptedDialogs::Shown& told, const QString& path,
+                      const QString& reason)
+{
+    QVERIFY(!told.question);
+    QVERIFY2(told.text.contains(path) && told.text.contains(reason), qPrintable(told.text));
+}
+
 struct EditorHarness {
-    explicit EditorHarness(const QByteArray& nameSetFile = defaultNameSetFile(),
+    explicit EditorHarness(const QByteArray& nameSet = nameSetFile(),
                            ui::FileAccess* fileAccess = nullptr)
         : files(fileAccess ? fileAccess : &disk), services{dialogs, *files,
                                                            dir.filePath(
                                                                QStringLiteral("ChNameSet.fix"))},
           record(std::make_unique<fx::FixtureRecord>())
     {
-        if (!nameSetFile.isNull())
-            writeFile(services.chNameSetPath, nameSetFile);
+        writeFile(services.chNameSetPath, nameSet);
         editor = std::make_unique<FixtureEdit>(*record, services);
         editor->load();
         editor->show();
@@ -73,10 +103,21 @@ struct EditorHarness {
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+    QLineEdit* line(const char* name) const { return editor->findChild<QLineEdit*>(name); }
+    QComboBox* combo(const char* name) const { return editor->findChild<QComboBox*>(name); }
 
     QModelIndex index(int row, int column) const { return grid->model()->index(row, column); }
     QString cell(int row, int column) const { return index(row, column).data().toString(); }
+    // Columns 1.. of a grid row: name, type, partner, value.
+    QStringList rowText(int row) const
+    {
+        return {cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)};
+    }
     fx::ChannelInfo& channel(int row) { return record->Channels[row]; }
+    void setChannel(int row, const char* name, int type, int pair = 0, int value = 0, int code = 0)
+    {
+        ::setChannel(record->Channels[row], name, type, pair, value, code);
+    }
 
     void clickCell(int row, int column)
     {
@@ -102,16 +143,30 @@ struct EditorHarness {
     }
     QWidget* focus() const { return QApplication::focusWidget(); }
     // Takes the focus away from the grid, as a click on the name box does.
-    void focusElsewhere()
-    {
-        editor->findChild<QLineEdit*>(QStringLiteral("Text1"))->setFocus(Qt::MouseFocusReason);
-    }
+    void focusElsewhere() { line("Text1")->setFocus(Qt::MouseFocusReason); }
     void typeName(const QString& text)
     {
         auto* names = openEditor<QComboBox>("Combo10");
         QVERIFY(names);
         QTest::keyClicks(names, text);
     }
+    // Types text over the name cell of row and leaves the editor as a click elsewhere does.
+    void typeIntoNameCell(int row, const QString& text)
+    {
+        clickCell(row, 1);
+        auto* names = openEditor<QComboBox>("Combo10");
+        QVERIFY(names);
+        names->lineEdit()->clear();
+        QTest::keyClicks(names, text);
+        focusElsewhere();
+    }
+    void trigger(const char* action, const QString& chosenFile)
+    {
+        dialogs.setNextFileName(chosenFile);
+        editor->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    void save(const QString& chosen) { trigger("SaveFixture", chosen); }
+    void open(const QString& chosen) { trigger("OpenFixture", chosen); }
 
     QTemporaryDir dir;
     ui::ScriptedDialogs dialogs;

@@ -1,5 +1,6 @@
 // The channel grid's model over the record, checked by QAbstractItemModelTester through row
-// count changes and fills, and the reading of typed numbers.
+// count changes and fills, and the reading of typed numbers that every value, From and To cell
+// and the degree boxes share.
 #include "fixtureedit/ChannelTableModel.h"
 #include "model/FixtureRecord.h"
 #include "ui/NumberText.h"
@@ -105,6 +106,14 @@ void TestChannelModel::leadingNumber_data()
     QTest::newRow("half up to even") << "2.5" << 2.5 << 2;
     QTest::newRow("256") << "256" << 256.0 << 0;
     QTest::newRow("255") << "255" << 255.0 << 255;
+    QTest::newRow("blanks and sign") << "  +12" << 12.0 << 12;
+    QTest::newRow("fraction rounds") << "7.6" << 7.6 << 8;
+    QTest::newRow("255.4") << "255.4" << 255.4 << 255;
+    QTest::newRow("255.6 rounds over") << "255.6" << 255.6 << 0;
+    QTest::newRow("exponent with sign") << "5e+1" << 50.0 << 50;
+    QTest::newRow("negative zero") << "-0" << 0.0 << 0;
+    QTest::newRow("dot only") << "." << 0.0 << 0;
+    QTest::newRow("digits after text") << "x5" << 0.0 << 0;
 }
 
 void TestChannelModel::leadingNumber()

@@ -4,7 +4,6 @@
 
 #include "fixtureedit/ChannelTraits.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -20,24 +19,20 @@ private slots:
     void degreeBox();
     void channelCount_data();
     void channelCount();
-    void lowerCountMovesTraitsChooser();
-    void typedKeysDoNotChangeCount();
+    void countListEdges();
     void newFixtureQuestion_data();
     void newFixtureQuestion();
     void editorOpens_data();
     void editorOpens();
-    void partnerEditorOnlyForSixteenBit();
+    void typeListAndPartner();
     void commits_data();
     void commits();
-    void typeBelowSixteenBitClearsPartner();
     void nameKeyFilter();
-    void nameFollowsTraitsChooser();
-    void pickedNameStoresCode();
+    void pickedNames();
     void valueEntries_data();
     void valueEntries();
     void keyboardAdvance();
-    void escapeClosesWithoutStoring();
-    void mousePressStopsAdvance();
+    void escapeAndMousePress();
     void frameClickFocusesNameBox();
 };
 
@@ -52,24 +47,19 @@ void TestFixtureEdit::startUpState()
         QCOMPARE(h.grid->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
     for (int row = 0; row < 8; ++row) {
         QCOMPARE(h.cell(row, 0), QStringLiteral("Chan %1").arg(row + 1));
-        QCOMPARE(h.cell(row, 1), QString());
-        QCOMPARE(h.cell(row, 2), QStringLiteral("LTP"));
-        QCOMPARE(h.cell(row, 3), QStringLiteral("0"));
-        QCOMPARE(h.cell(row, 4), QStringLiteral("0"));
+        QCOMPARE(h.rowText(row), QStringList({"", "LTP", "0", "0"}));
     }
-    QCOMPARE(h.editor->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("New Fixture"));
-    QCOMPARE(h.editor->findChild<QLineEdit*>("Text4")->text(), QStringLiteral("000"));
-    QCOMPARE(h.editor->findChild<QLineEdit*>("Text2")->text(), QStringLiteral("0"));
-    QCOMPARE(h.editor->findChild<QComboBox*>("Combo1")->currentText(), QStringLiteral("8"));
-    QCOMPARE(h.editor->findChild<QComboBox*>("Combo1")->count(), 40);
+    QCOMPARE(h.line("Text1")->text(), QStringLiteral("New Fixture"));
+    QCOMPARE(h.line("Text4")->text(), QStringLiteral("000"));
+    QCOMPARE(h.line("Text2")->text(), QStringLiteral("0"));
+    QCOMPARE(h.combo("Combo1")->currentText(), QStringLiteral("8"));
+    QCOMPARE(h.combo("Combo1")->count(), 40);
 
     auto* steps = h.editor->findChild<QAbstractItemView*>("MSFlexGrid2");
-    QVERIFY(steps);
     QCOMPARE(steps->model()->index(0, 0).data().toString(), QStringLiteral("No Steps"));
-    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
-    QCOMPARE(chooser->count(), 8);
-    QCOMPARE(chooser->itemText(0), QStringLiteral("Chan 1-"));
-    QCOMPARE(chooser->currentIndex(), 0);
+    QCOMPARE(h.combo("Combo9")->count(), 8);
+    QCOMPARE(h.combo("Combo9")->itemText(0), QStringLiteral("Chan 1-"));
+    QCOMPARE(h.combo("Combo9")->currentIndex(), 0);
 
     QCOMPARE(h.editor->nameList().count(), 41);
     QCOMPARE(h.editor->nameList().text(0), QStringLiteral("Pan         "));
@@ -117,12 +107,11 @@ void TestFixtureEdit::menusAndShortcuts()
 void TestFixtureEdit::nameBoxTakesLatin1Only()
 {
     EditorHarness h;
-    auto* box = h.editor->findChild<QLineEdit*>("Text1");
+    auto* box = h.line("Text1");
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("Mac 700 Profile"));
     QCOMPARE(box->text(), QStringLiteral("Mac 700 Pro"));
     QCOMPARE(h.record->FixHeader.FixtureName.str(), std::string("Mac 700 Pro"));
-
     box->selectAll();
     box->insert(QStringLiteral("Łódź"));
     QCOMPARE(box->text(), QStringLiteral("Mac 700 Pro"));
@@ -135,31 +124,23 @@ void TestFixtureEdit::nameBoxTakesLatin1Only()
 void TestFixtureEdit::degreeBox_data()
 {
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("720 kept") << "720"
-                              << "720" << 720;
-    QTest::newRow("999 over 720") << "999"
-                                  << "0" << 0;
-    QTest::newRow("leading number") << "12a"
-                                    << "12" << 12;
-    QTest::newRow("no number") << "abc"
-                               << "0" << 0;
-    QTest::newRow("negative refused") << "-5"
-                                      << "270" << 270;
-    QTest::newRow("exponent") << "7e2"
-                              << "700" << 700;
-    QTest::newRow("not Latin-1") << QStringLiteral("€") << "270" << 270;
+    QTest::addColumn<int>("stored"); // also the text the box shows afterwards
+    QTest::newRow("720 kept") << "720" << 720;
+    QTest::newRow("999 over 720") << "999" << 0;
+    QTest::newRow("leading number") << "12a" << 12;
+    QTest::newRow("no number") << "abc" << 0;
+    QTest::newRow("negative refused") << "-5" << 270;
+    QTest::newRow("exponent") << "7e2" << 700;
+    QTest::newRow("not Latin-1") << QStringLiteral("€") << 270;
 }
 
 void TestFixtureEdit::degreeBox()
 {
     QFETCH(QString, entry);
-    QFETCH(QString, shown);
     QFETCH(int, stored);
     EditorHarness h;
     for (const char* name : {"Text4", "Text2"}) {
-        auto* box = h.editor->findChild<QLineEdit*>(name);
+        auto* box = h.line(name);
         std::int16_t& degree =
             QByteArray(name) == "Text4" ? h.record->MaxPanDegree : h.record->MaxTiltDegree;
         box->setFocus();
@@ -168,7 +149,7 @@ void TestFixtureEdit::degreeBox()
         QCOMPARE(degree, 270);
         box->selectAll();
         box->insert(entry);
-        QCOMPARE(box->text(), shown);
+        QCOMPARE(box->text(), QString::number(stored));
         QCOMPARE(int(degree), stored);
         QCOMPARE(box->cursorPosition(), int(box->text().size()));
     }
@@ -190,11 +171,9 @@ void TestFixtureEdit::channelCount()
     QFETCH(int, count);
     EditorHarness h;
     // Channels beyond the count hold an old name and type; raising the count clears them.
-    h.channel(10).ChName.assign("Old");
-    h.channel(10).ChType = fx::TypeHtp;
-    h.channel(10).FuncCode = 6;
+    h.setChannel(10, "Old", fx::TypeHtp, 0, 0, 6);
 
-    auto* list = h.editor->findChild<QComboBox*>("Combo1");
+    auto* list = h.combo("Combo1");
     list->setFocus();
     for (int i = 0; i < std::abs(steps); ++i)
         QTest::keyClick(list, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
@@ -210,14 +189,10 @@ void TestFixtureEdit::channelCount()
         QCOMPARE(int(h.channel(10).ChType), 0);
         QCOMPARE(int(h.channel(10).FuncCode), 0);
     }
-    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
-    auto* from = h.editor->findChild<QComboBox*>("Combo11");
-    auto* to = h.editor->findChild<QComboBox*>("Combo12");
-    QCOMPARE(chooser->count(), count);
-    QCOMPARE(from->count(), count);
-    QCOMPARE(to->count(), count);
-    QCOMPARE(chooser->itemText(count - 1), QStringLiteral("Chan %1-").arg(count));
-    QCOMPARE(to->itemText(count - 1), QStringLiteral("Chan %1").arg(count));
+    for (const char* name : {"Combo9", "Combo11", "Combo12"})
+        QCOMPARE(h.combo(name)->count(), count);
+    QCOMPARE(h.combo("Combo9")->itemText(count - 1), QStringLiteral("Chan %1-").arg(count));
+    QCOMPARE(h.combo("Combo12")->itemText(count - 1), QStringLiteral("Chan %1").arg(count));
 
     // The partner list offers exactly the channels there are.
     if (count >= 2) {
@@ -230,11 +205,18 @@ void TestFixtureEdit::channelCount()
     }
 }
 
-void TestFixtureEdit::lowerCountMovesTraitsChooser()
+void TestFixtureEdit::countListEdges()
 {
     EditorHarness h;
-    auto* list = h.editor->findChild<QComboBox*>("Combo1");
-    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    auto* list = h.combo("Combo1");
+    auto* chooser = h.combo("Combo9");
+    // Typed keys do not change the count.
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("3"));
+    QCOMPARE(list->currentText(), QStringLiteral("8"));
+    QCOMPARE(int(h.record->FixHeader.NumChannels), 8);
+
+    // A lower count takes the traits chooser back to channel 1.
     h.editor->traits()->selectChannel(6);
     QCOMPARE(chooser->currentIndex(), 6);
     list->setCurrentIndex(3); // a pick of "4"
@@ -248,16 +230,6 @@ void TestFixtureEdit::lowerCountMovesTraitsChooser()
     QCOMPARE(h.grid->model()->rowCount(), 4);
 }
 
-void TestFixtureEdit::typedKeysDoNotChangeCount()
-{
-    EditorHarness h;
-    auto* list = h.editor->findChild<QComboBox*>("Combo1");
-    list->setFocus();
-    QTest::keyClicks(list, QStringLiteral("3"));
-    QCOMPARE(list->currentText(), QStringLiteral("8"));
-    QCOMPARE(int(h.record->FixHeader.NumChannels), 8);
-}
-
 void TestFixtureEdit::newFixtureQuestion_data()
 {
     QTest::addColumn<bool>("ok");
@@ -269,14 +241,13 @@ void TestFixtureEdit::newFixtureQuestion()
 {
     QFETCH(bool, ok);
     EditorHarness h;
-    auto* list = h.editor->findChild<QComboBox*>("Combo1");
-    list->setCurrentIndex(11);
+    h.combo("Combo1")->setCurrentIndex(11);
     h.channel(1).ChName.assign("Tilt");
     h.record->Steps[0][0].StepName.assign("Open");
     h.record->StepCount[0] = 1;
     h.editor->traits()->refreshUsage();
     h.record->MaxPanDegree = 540;
-    h.editor->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("270"));
+    h.line("Text2")->setText(QStringLiteral("270"));
 
     h.dialogs.setNextAnswer(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
     h.editor->findChild<QAction*>("NewFixture")->trigger();
@@ -284,16 +255,15 @@ void TestFixtureEdit::newFixtureQuestion()
     QCOMPARE(h.dialogs.shown()[0].title, QStringLiteral("Quill82 Fixture"));
 
     QCOMPARE(h.grid->model()->rowCount(), ok ? 8 : 12);
-    QCOMPARE(list->currentText(), ok ? QStringLiteral("8") : QStringLiteral("12"));
+    QCOMPARE(h.combo("Combo1")->currentText(), ok ? QStringLiteral("8") : QStringLiteral("12"));
     QCOMPARE(h.channel(1).ChName.trimmed(), ok ? std::string() : std::string("Tilt"));
     QCOMPARE(int(h.record->StepCount[0]), ok ? 0 : 1);
     QCOMPARE(h.editor->findChild<QLabel*>("StepUsage")->text(),
-             ok ? QStringLiteral("Steps in file: 0 of 204")
-                : QStringLiteral("Steps in file: 1 of 204"));
+             QStringLiteral("Steps in file: %1 of 204").arg(ok ? 0 : 1));
     QCOMPARE(int(h.record->MaxTiltDegree), ok ? 0 : 270);
     // The name and the pan degree are not part of the reset.
     QCOMPARE(int(h.record->MaxPanDegree), 540);
-    QCOMPARE(h.editor->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("New Fixture"));
+    QCOMPARE(h.line("Text1")->text(), QStringLiteral("New Fixture"));
 }
 
 void TestFixtureEdit::editorOpens_data()
@@ -317,10 +287,7 @@ void TestFixtureEdit::editorOpens()
     QFETCH(QString, editorName);
     QFETCH(bool, byKey);
     EditorHarness h;
-    h.channel(2).ChType = fx::TypeFadeable16H;
-    h.channel(2).PairChannel = 4;
-    h.channel(2).ChValue = 77;
-    h.channel(2).ChName.assign("Tilt");
+    h.setChannel(2, "Tilt", fx::TypeFadeable16H, 4, 77);
     h.editor->FillChannelGrid();
 
     if (byKey)
@@ -337,23 +304,23 @@ void TestFixtureEdit::editorOpens()
     QVERIFY(h.grid->advanceOnFocus());
 
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        const QString expected[] = {{},
-                                    QStringLiteral("Tilt        "),
-                                    QStringLiteral("Fadeable LTP 16bitH"),
-                                    QStringLiteral("4")};
-        QCOMPARE(combo->currentText(), expected[column]);
+        const QStringList expected = {"Tilt        ", "Fadeable LTP 16bitH", "4"};
+        QCOMPARE(combo->currentText(), expected[column - 1]);
     } else {
         QCOMPARE(static_cast<QLineEdit*>(editor)->text(), QStringLiteral("77"));
         QCOMPARE(static_cast<QLineEdit*>(editor)->maxLength(), 3);
     }
 }
 
-void TestFixtureEdit::partnerEditorOnlyForSixteenBit()
+void TestFixtureEdit::typeListAndPartner()
 {
     EditorHarness h;
-    h.channel(1).ChType = fx::TypeHtp;
+    h.setChannel(1, "", fx::TypeHtp);
+    h.setChannel(3, "", fx::TypeFadeable16L, 5);
+    h.setChannel(4, "", fx::TypeFadeable16H, 4);
     h.editor->FillChannelGrid();
-    h.clickCell(1, 3);
+    QCOMPARE(h.cell(3, 3), QStringLiteral("5"));
+    h.clickCell(1, 3); // no partner list for an HTP channel
     QVERIFY(!h.grid->openEditor());
 
     // The type list makes it a 16-bit channel; now the partner list opens.
@@ -368,9 +335,24 @@ void TestFixtureEdit::partnerEditorOnlyForSixteenBit()
     auto* partners = h.openEditor<QComboBox>("Combo2");
     QVERIFY(partners);
     QCOMPARE(partners->currentIndex(), -1);
-    // Letters typed into the lists are discarded.
-    QTest::keyClicks(partners, QStringLiteral("5"));
+    QTest::keyClicks(partners, QStringLiteral("5")); // typed keys are discarded
     QCOMPARE(partners->currentIndex(), -1);
+
+    // Below 16 bit the partner goes; the partner keeps its own pairing. Letters pick no type.
+    h.clickCell(3, 2);
+    types = h.openEditor<QComboBox>("Combo13");
+    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
+    QTest::keyClicks(types, QStringLiteral("h"));
+    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(types, Qt::Key_Up);
+    QCOMPARE(types->currentText(), QStringLiteral("LTP"));
+    h.focusElsewhere();
+    QCOMPARE(int(h.channel(3).ChType), int(fx::TypeLtp));
+    QCOMPARE(int(h.channel(3).PairChannel), 0);
+    QCOMPARE(h.rowText(3).mid(1), QStringList({"LTP", "0", "0"}));
+    QCOMPARE(int(h.channel(4).PairChannel), 4);
+    QCOMPARE(int(h.channel(4).ChType), int(fx::TypeFadeable16H));
 }
 
 void TestFixtureEdit::commits_data()
@@ -379,24 +361,18 @@ void TestFixtureEdit::commits_data()
     QTest::addColumn<QString>("typed");  // typed into the opened editor after clearing it
     QTest::addColumn<bool>("leaveCell"); // the grid leaves the cell instead of a focus loss
     QTest::addColumn<QString>("cell");
-    QTest::addColumn<QString>("stored"); // name or value of the channel afterwards
+    QTest::addColumn<int>(
+        "stored"); // -1: the name "Old" kept, 1: the typed name stored, else value
 
-    QTest::newRow("name, focus loss") << 1 << "Dimmer" << false << "Dimmer      "
-                                      << "Dimmer";
-    QTest::newRow("name, leaving") << 1 << "Dimmer" << true << "Dimmer      "
-                                   << "Dimmer";
-    QTest::newRow("one letter, focus loss") << 1 << "D" << false << "Old         "
-                                            << "Old";
-    QTest::newRow("one letter, leaving") << 1 << "D" << true << "D"
-                                         << "Old";
-    QTest::newRow("value, focus loss") << 4 << "200" << false << "200"
-                                       << "200";
-    QTest::newRow("value, leaving") << 4 << "200" << true << "200"
-                                    << "200";
-    QTest::newRow("empty value, focus loss") << 4 << "" << false << "33"
-                                             << "33";
-    QTest::newRow("empty value, leaving") << 4 << "" << true << "0"
-                                          << "0";
+    QTest::newRow("name, focus loss") << 1 << "Dimmer" << false << "Dimmer      " << 1;
+    QTest::newRow("name, leaving") << 1 << "Dimmer" << true << "Dimmer      " << 1;
+    // A one-letter name is answered No when it is checked.
+    QTest::newRow("one letter, focus loss") << 1 << "D" << false << "Old         " << -1;
+    QTest::newRow("one letter, leaving") << 1 << "D" << true << "D" << -1;
+    QTest::newRow("value, focus loss") << 4 << "200" << false << "200" << 200;
+    QTest::newRow("value, leaving") << 4 << "200" << true << "200" << 200;
+    QTest::newRow("empty value, focus loss") << 4 << "" << false << "33" << 33;
+    QTest::newRow("empty value, leaving") << 4 << "" << true << "0" << 0;
 }
 
 void TestFixtureEdit::commits()
@@ -405,23 +381,17 @@ void TestFixtureEdit::commits()
     QFETCH(QString, typed);
     QFETCH(bool, leaveCell);
     QFETCH(QString, cell);
-    QFETCH(QString, stored);
+    QFETCH(int, stored);
     EditorHarness h;
-    h.channel(3).ChName.assign("Old");
-    h.channel(3).ChValue = 33;
+    h.setChannel(3, "Old", fx::TypeLtp, 0, 33);
     h.editor->FillChannelGrid();
     h.clickCell(3, column);
     QWidget* editor = h.grid->openEditor();
     QVERIFY(editor);
-    if (auto* names = qobject_cast<QComboBox*>(editor)) {
-        names->lineEdit()->clear();
-        QTest::keyClicks(names, typed);
-    } else {
-        auto* value = static_cast<QLineEdit*>(editor);
-        value->clear();
-        QTest::keyClicks(value, typed);
-    }
-    // A one-letter name is answered No when it is checked.
+    auto* names = qobject_cast<QComboBox*>(editor);
+    QLineEdit* text = names ? names->lineEdit() : static_cast<QLineEdit*>(editor);
+    text->clear();
+    QTest::keyClicks(names ? editor : text, typed);
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::No);
     if (leaveCell) {
         h.grid->setAdvanceOnFocus(false);
@@ -432,40 +402,9 @@ void TestFixtureEdit::commits()
     QVERIFY(!h.grid->openEditor());
     QCOMPARE(h.cell(3, column), cell);
     if (column == 1)
-        QCOMPARE(QString::fromStdString(h.channel(3).ChName.trimmed()), stored);
+        QCOMPARE(QString::fromStdString(h.channel(3).ChName.trimmed()), stored < 0 ? "Old" : typed);
     else
-        QCOMPARE(QString::number(h.channel(3).ChValue), stored);
-}
-
-void TestFixtureEdit::typeBelowSixteenBitClearsPartner()
-{
-    EditorHarness h;
-    h.channel(1).ChType = fx::TypeFadeable16L;
-    h.channel(1).PairChannel = 3;
-    h.channel(2).ChType = fx::TypeFadeable16H;
-    h.channel(2).PairChannel = 2;
-    h.editor->FillChannelGrid();
-    QCOMPARE(h.cell(1, 3), QStringLiteral("3"));
-
-    h.clickCell(1, 2);
-    auto* types = h.openEditor<QComboBox>("Combo13");
-    QVERIFY(types);
-    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
-    // Letters do not pick a type; the arrows do.
-    QTest::keyClicks(types, QStringLiteral("h"));
-    QCOMPARE(types->currentIndex(), int(fx::TypeFadeable16L));
-    for (int i = 0; i < 6; ++i)
-        QTest::keyClick(types, Qt::Key_Up);
-    QCOMPARE(types->currentText(), QStringLiteral("LTP"));
-    h.focusElsewhere();
-
-    QCOMPARE(int(h.channel(1).ChType), int(fx::TypeLtp));
-    QCOMPARE(int(h.channel(1).PairChannel), 0);
-    QCOMPARE(h.cell(1, 2), QStringLiteral("LTP"));
-    QCOMPARE(h.cell(1, 3), QStringLiteral("0"));
-    // The partner keeps its own pairing.
-    QCOMPARE(int(h.channel(2).PairChannel), 2);
-    QCOMPARE(int(h.channel(2).ChType), int(fx::TypeFadeable16H));
+        QCOMPARE(int(h.channel(3).ChValue), stored);
 }
 
 void TestFixtureEdit::nameKeyFilter()
@@ -476,10 +415,11 @@ void TestFixtureEdit::nameKeyFilter()
     QVERIFY(names);
     QTest::keyClicks(names, QStringLiteral("ABCDEFGHIJKLM"));
     QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM"));
-    QCOMPARE(h.grid->typedName().text, QStringLiteral("ABCDEFGHIJKLM"));
-    QVERIFY(h.grid->typedName().typed);
-    QCOMPARE(h.grid->typedName().row, 0);
-    QCOMPARE(h.grid->typedName().column, 1);
+    const auto& typed = h.grid->typedName();
+    QCOMPARE(typed.text, QStringLiteral("ABCDEFGHIJKLM"));
+    QVERIFY(typed.typed);
+    QCOMPARE(typed.row, 0);
+    QCOMPARE(typed.column, 1);
 
     // From the 14th character on, letters and digits are refused; blanks and punctuation below
     // "0" still go in.
@@ -493,16 +433,16 @@ void TestFixtureEdit::nameKeyFilter()
     QCOMPARE(h.grid->typedName().text, QStringLiteral("Zo"));
     QTest::keyClick(names, Qt::Key_Backspace);
     QCOMPARE(h.grid->typedName().text, QStringLiteral("Z"));
-
     // Characters the files cannot hold never go in.
     names->lineEdit()->insert(QStringLiteral("Ω"));
     QCOMPARE(names->currentText(), QStringLiteral("Z"));
 }
 
-void TestFixtureEdit::nameFollowsTraitsChooser()
+void TestFixtureEdit::pickedNames()
 {
     EditorHarness h;
-    auto* chooser = h.editor->findChild<QComboBox*>("Combo9");
+    // Each name picked follows into the traits chooser at once.
+    auto* chooser = h.combo("Combo9");
     h.clickCell(2, 1);
     auto* names = h.openEditor<QComboBox>("Combo10");
     QVERIFY(names);
@@ -511,14 +451,9 @@ void TestFixtureEdit::nameFollowsTraitsChooser()
     QCOMPARE(chooser->itemText(2), QStringLiteral("Chan 3 - Pan         "));
     QTest::keyClick(names, Qt::Key_Down);
     QCOMPARE(chooser->itemText(2), QStringLiteral("Chan 3 - Tilt        "));
-}
 
-void TestFixtureEdit::pickedNameStoresCode()
-{
-    EditorHarness h;
     h.clickCell(4, 1);
-    auto* names = h.openEditor<QComboBox>("Combo10");
-    QVERIFY(names);
+    names = h.openEditor<QComboBox>("Combo10");
     names->setCurrentIndex(names->findText(QStringLiteral("Colour"), Qt::MatchStartsWith));
     h.focusElsewhere();
     QCOMPARE(h.channel(4).ChName.str(), std::string("Colour      "));
@@ -544,15 +479,14 @@ void TestFixtureEdit::pickedNameStoresCode()
 
 void TestFixtureEdit::valueEntries_data()
 {
+    // The reading itself is covered row by row in TestChannelModel; these show the cell uses it.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("stored");
     QTest::newRow("255") << "255" << 255;
     QTest::newRow("300 is 0") << "300" << 0;
     QTest::newRow("negative") << "-5" << 0;
-    QTest::newRow("exponent beyond") << "9e9" << 0;
     QTest::newRow("exponent within") << "1e2" << 100;
     QTest::newRow("leading number") << "12x" << 12;
-    QTest::newRow("no number") << "abc" << 0;
     QTest::newRow("fraction") << "2.6" << 3;
 }
 
@@ -574,59 +508,45 @@ void TestFixtureEdit::valueEntries()
 void TestFixtureEdit::keyboardAdvance()
 {
     EditorHarness h;
-    h.editor->findChild<QComboBox*>("Combo1")->setCurrentIndex(1); // two channels
+    h.combo("Combo1")->setCurrentIndex(1); // two channels
     h.channel(1).ChType = fx::TypeInstant16L;
     h.editor->FillChannelGrid();
-
+    const auto next = [&h](Qt::Key key, int row, int column, const char* editor) {
+        QTest::keyClick(h.focus(), key);
+        QCOMPARE(h.grid->currentIndex(), h.index(row, column));
+        QVERIFY2(h.grid->openEditor() && h.grid->openEditor()->objectName() == editor, editor);
+    };
     // Row 1: name, type, (no partner for LTP), value.
     h.clickCell(0, 1);
-    QVERIFY(h.openEditor<QComboBox>("Combo10"));
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
-    QVERIFY(h.openEditor<QComboBox>("Combo13"));
-    QCOMPARE(h.grid->currentIndex(), h.index(0, 2));
-    QTest::keyClick(h.focus(), Qt::Key_Return);
-    QVERIFY(h.openEditor<QLineEdit>("Text5"));
-    QCOMPARE(h.grid->currentIndex(), h.index(0, 4));
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
+    next(Qt::Key_Tab, 0, 2, "Combo13");
+    next(Qt::Key_Return, 0, 4, "Text5");
     // Row 2: a 16-bit channel, so its partner cell is on the way.
-    QCOMPARE(h.grid->currentIndex(), h.index(1, 1));
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
-    QVERIFY(h.openEditor<QComboBox>("Combo2"));
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
-    QVERIFY(h.openEditor<QLineEdit>("Text5"));
-    QCOMPARE(h.grid->currentIndex(), h.index(1, 4));
-    // The last cell wraps to row 1 "Channel Name".
-    QTest::keyClick(h.focus(), Qt::Key_Tab);
-    QVERIFY(h.openEditor<QComboBox>("Combo10"));
-    QCOMPARE(h.grid->currentIndex(), h.index(0, 1));
-    // Shift+Tab goes back, from the first cell to the last.
-    QTest::keyClick(h.focus(), Qt::Key_Backtab);
-    QVERIFY(h.openEditor<QLineEdit>("Text5"));
-    QCOMPARE(h.grid->currentIndex(), h.index(1, 4));
+    next(Qt::Key_Tab, 1, 1, "Combo10");
+    next(Qt::Key_Tab, 1, 2, "Combo13");
+    next(Qt::Key_Tab, 1, 3, "Combo2");
+    next(Qt::Key_Tab, 1, 4, "Text5");
+    // The last cell wraps to row 1 "Channel Name"; Shift+Tab goes back from there to the last.
+    next(Qt::Key_Tab, 0, 1, "Combo10");
+    next(Qt::Key_Backtab, 1, 4, "Text5");
 }
 
-void TestFixtureEdit::escapeClosesWithoutStoring()
+void TestFixtureEdit::escapeAndMousePress()
 {
     EditorHarness h;
+    // Escape closes without storing and stops the advance.
     h.clickCell(0, 4);
-    auto* value = h.openEditor<QLineEdit>("Text5");
-    QVERIFY(value);
-    QTest::keyClicks(value, QStringLiteral("99"));
-    QTest::keyClick(value, Qt::Key_Escape);
+    QVERIFY(h.openEditor<QLineEdit>("Text5"));
+    QTest::keyClicks(h.focus(), QStringLiteral("99"));
+    QTest::keyClick(h.focus(), Qt::Key_Escape);
     QVERIFY(!h.grid->openEditor());
     QCOMPARE(int(h.channel(0).ChValue), 0);
     QVERIFY(h.grid->hasFocus());
     QVERIFY(!h.grid->advanceOnFocus());
-}
 
-void TestFixtureEdit::mousePressStopsAdvance()
-{
-    EditorHarness h;
+    // A click on another cell stores the value and opens the clicked cell, not the next one.
     h.clickCell(0, 4);
     QVERIFY(h.grid->advanceOnFocus());
     QTest::keyClicks(h.focus(), QStringLiteral("5"));
-    // A click on another cell stores the value and opens the clicked cell, not the next one.
     h.clickCell(3, 2);
     QCOMPARE(int(h.channel(0).ChValue), 5);
     QVERIFY(h.openEditor<QComboBox>("Combo13"));
@@ -636,7 +556,6 @@ void TestFixtureEdit::mousePressStopsAdvance()
 void TestFixtureEdit::frameClickFocusesNameBox()
 {
     EditorHarness h;
-    auto* name = h.editor->findChild<QLineEdit*>("Text1");
     for (const char* frameName : {"Fixtue_Setup", "Frame2"}) {
         h.clickCell(0, 4);
         QVERIFY(h.openEditor<QLineEdit>("Text5"));
@@ -646,7 +565,7 @@ void TestFixtureEdit::frameClickFocusesNameBox()
         // The frame's own border, clear of the controls inside it.
         QTest::mouseClick(frame, Qt::LeftButton, {},
                           QPoint(frame->width() - 3, frame->height() - 3));
-        QVERIFY2(name->hasFocus(), frameName);
+        QVERIFY2(h.line("Text1")->hasFocus(), frameName);
         QCOMPARE(int(h.channel(0).ChValue), 9);
         h.channel(0).ChValue = 0;
         h.editor->FillChannelGrid();

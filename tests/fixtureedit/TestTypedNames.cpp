@@ -3,31 +3,12 @@
 // list, and a file that cannot be written.
 #include "EditorHarness.h"
 
+#include <QFileInfo>
+
 namespace {
 
-// The default names with user names at positions 59 and 60.
-QByteArray setWithUserNames(int filled = 61)
-{
-    fx::ChNameSet set;
-    fx::InitChNameSet(set);
-    for (int k = 59; k < filled; ++k)
-        fx::StoreChName(set, k, "User" + std::to_string(k));
-    const auto image = fx::chNameSetImage(set);
-    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
-}
-
-// Types text into the name cell of row and leaves the editor as a click elsewhere does.
-void typeIntoNameCell(EditorHarness& h, int row, const QString& text)
-{
-    h.clickCell(row, 1);
-    auto* names = h.openEditor<QComboBox>("Combo10");
-    QVERIFY(names);
-    names->lineEdit()->clear();
-    QTest::keyClicks(names, text);
-    h.focusElsewhere();
-}
-
 const QString AddQuestion = QStringLiteral("Channel Name does not exist,Do you wish to add it?");
+using Answer = ui::Dialogs::Answer;
 
 } // namespace
 
@@ -35,150 +16,110 @@ class TestTypedNames : public QObject {
     Q_OBJECT
 
 private slots:
-    void knownNameInOtherCase();
-    void newNameAdded();
-    void newNameRefused();
-    void longNameStoredAsTwelve();
-    void blanksAskNothing();
+    void typedName_data();
+    void typedName();
     void fullList();
-    void noFreeUserPosition();
     void oneLetterCheckedAtNextOpening();
-    void failedWriteKeepsName();
-    void unreadableFileNotOverwritten();
+    void nameSetNotWritable_data();
+    void nameSetNotWritable();
     void typingOverAName();
     void escapedNameNotChecked();
 };
 
-void TestTypedNames::knownNameInOtherCase()
+void TestTypedNames::typedName_data()
 {
-    EditorHarness h(setWithUserNames());
-    const QByteArray before = readFile(h.services.chNameSetPath);
-    typeIntoNameCell(h, 0, QStringLiteral("pan"));
-    QVERIFY(h.dialogs.shown().isEmpty());
-    QCOMPARE(readFile(h.services.chNameSetPath), before);
-    QCOMPARE(h.editor->nameList().count(), 43);
-    QCOMPARE(h.channel(0).ChName.str(), std::string("Pan         "));
-    QCOMPARE(int(h.channel(0).FuncCode), 6);
+    QTest::addColumn<int>("userNamesEnd"); // user names at 59.. below this position
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer"); // -1: no question expected
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("listCount"); // 44: the name was added as entry 61
+    const int yes = int(Answer::Yes), full = fx::ChNameCount;
+    QTest::newRow("known, other case") << 61 << "pan" << -1 << "Pan         " << 6 << 43;
+    QTest::newRow("new, Yes") << 61 << "Scan" << yes << "Scan        " << 64 << 44;
+    QTest::newRow("new, No") << 61 << "Scan" << int(Answer::No) << "Old         " << 5 << 43;
+    QTest::newRow("long, cut to 12") << 61 << "ColourWheel2B" << yes << "ColourWheel2" << 64 << 44;
+    QTest::newRow("blanks") << 61 << "    " << -1 << "Old         " << 5 << 43;
+    // Every user position taken while default positions stand empty: nothing to ask.
+    QTest::newRow("no free user position") << full << "Scan" << -1 << "Old         " << 5 << 235;
 }
 
-void TestTypedNames::newNameAdded()
+void TestTypedNames::typedName()
 {
-    EditorHarness h(setWithUserNames());
+    QFETCH(int, userNamesEnd);
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(QString, stored);
+    QFETCH(int, code);
+    QFETCH(int, listCount);
+    EditorHarness h(nameSetFile(userNamesEnd));
     const QByteArray before = readFile(h.services.chNameSetPath);
-    h.channel(2).ChName.assign("Old");
-    h.channel(2).FuncCode = 5;
+    h.setChannel(2, "Old", fx::TypeLtp, 0, 0, 5);
     h.editor->FillChannelGrid();
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
-    typeIntoNameCell(h, 2, QStringLiteral("Scan"));
+    if (answer >= 0)
+        h.dialogs.setNextAnswer(Answer(answer));
+    h.typeIntoNameCell(2, typed);
 
-    QCOMPARE(h.dialogs.shown().size(), 1);
-    QCOMPARE(h.dialogs.shown()[0].title, QStringLiteral("Add Channel Name"));
-    QCOMPARE(h.dialogs.shown()[0].text, AddQuestion);
-
-    const fx::ChNameRec& rec = h.editor->nameList().set()[61];
-    QCOMPARE(int(rec.ChIndex), 61);
-    QCOMPARE(int(rec.ChCode), 64);
-    QCOMPARE(rec.SetName.str(), std::string("Scan        "));
-
-    const QByteArray after = readFile(h.services.chNameSetPath);
-    QCOMPARE(after.size(), before.size());
-    QCOMPARE(after.mid(854, 14), QByteArray("\x3D\x40Scan        "));
-    QCOMPARE(after.left(854), before.left(854));
-    QCOMPARE(after.mid(868), before.mid(868));
-
+    QCOMPARE(h.dialogs.shown().size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0) {
+        QCOMPARE(h.dialogs.shown()[0].title, QStringLiteral("Add Channel Name"));
+        QCOMPARE(h.dialogs.shown()[0].text, AddQuestion);
+    }
+    QCOMPARE(QString::fromLatin1(h.channel(2).ChName.str()), stored);
+    QCOMPARE(int(h.channel(2).FuncCode), code);
     const ChannelNameList& list = h.editor->nameList();
-    QCOMPARE(list.count(), 44);
-    QCOMPARE(list.text(43), QStringLiteral("Scan        "));
+    QCOMPARE(list.count(), listCount);
+    QVERIFY(!h.grid->typedName().typed);
+    if (answer == int(Answer::No)) {
+        QCOMPARE(h.cell(2, 1), QString());
+        QCOMPARE(h.grid->currentIndex(), h.index(2, 1));
+    } else if (code != 5) {
+        QCOMPARE(h.cell(2, 1), stored);
+    }
+    // An added name is one 14-byte entry at position 61 of the file; nothing else changes.
+    const bool added = listCount == 44;
+    QByteArray file = before;
+    if (added)
+        file.replace(14 * 61, 14, QByteArray("\x3D\x40") + stored.toLatin1());
+    QCOMPARE(readFile(h.services.chNameSetPath), file);
+    QCOMPARE(list.set()[61].SetName.isBlank(), !added && userNamesEnd <= 61);
+    if (!added)
+        return;
+    QCOMPARE(int(list.set()[61].ChIndex), 61);
+    QCOMPARE(int(list.set()[61].ChCode), 64);
+    QCOMPARE(list.text(43), stored);
     QCOMPARE(list.code(43), 64);
-    QCOMPARE(h.channel(2).ChName.str(), std::string("Scan        "));
-    QCOMPARE(int(h.channel(2).FuncCode), 64);
-    QCOMPARE(h.cell(2, 1), QStringLiteral("Scan        "));
-    QCOMPARE(h.editor->findChild<QComboBox*>("Combo9")->itemText(2),
-             QStringLiteral("Chan 3 - Scan        "));
-
+    QCOMPARE(h.combo("Combo9")->itemText(2), QStringLiteral("Chan 3 - ") + stored);
     // The list offers it from now on.
     h.clickCell(4, 1);
     auto* names = h.openEditor<QComboBox>("Combo10");
-    QCOMPARE(names->itemText(names->count() - 1), QStringLiteral("Scan        "));
-}
-
-void TestTypedNames::newNameRefused()
-{
-    EditorHarness h(setWithUserNames());
-    const QByteArray before = readFile(h.services.chNameSetPath);
-    h.channel(2).ChName.assign("Old");
-    h.channel(2).FuncCode = 5;
-    h.editor->FillChannelGrid();
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No);
-    typeIntoNameCell(h, 2, QStringLiteral("Scan"));
-
-    QCOMPARE(h.dialogs.shown().size(), 1);
-    QCOMPARE(h.cell(2, 1), QString());
-    QCOMPARE(h.grid->currentIndex(), h.index(2, 1));
-    QCOMPARE(h.channel(2).ChName.trimmed(), std::string("Old"));
-    QCOMPARE(int(h.channel(2).FuncCode), 5);
-    QCOMPARE(readFile(h.services.chNameSetPath), before);
-    QCOMPARE(h.editor->nameList().count(), 43);
-    QVERIFY(h.editor->nameList().set()[61].SetName.isBlank());
-}
-
-void TestTypedNames::longNameStoredAsTwelve()
-{
-    EditorHarness h(setWithUserNames());
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
-    typeIntoNameCell(h, 0, QStringLiteral("ColourWheel2B"));
-    QCOMPARE(h.dialogs.shown().size(), 1);
-    QCOMPARE(h.editor->nameList().set()[61].SetName.str(), std::string("ColourWheel2"));
-    QCOMPARE(h.channel(0).ChName.str(), std::string("ColourWheel2"));
-    QCOMPARE(int(h.channel(0).FuncCode), 64);
-}
-
-void TestTypedNames::blanksAskNothing()
-{
-    EditorHarness h(setWithUserNames());
-    typeIntoNameCell(h, 0, QStringLiteral("    "));
-    QVERIFY(h.dialogs.shown().isEmpty());
-    QCOMPARE(h.editor->nameList().count(), 43);
-    QVERIFY(!h.grid->typedName().typed);
+    QCOMPARE(names->itemText(names->count() - 1), stored);
 }
 
 void TestTypedNames::fullList()
 {
-    EditorHarness h(setWithUserNames(fx::ChNameCount));
-    QCOMPARE(h.editor->nameList().count(), 41 + 194);
-    // Positions 41 to 58 are empty in the defaults; fill them too for a list of 253.
-    fx::ChNameSet set = h.editor->nameList().set();
-    for (int k = 41; k < 59; ++k)
-        fx::StoreChName(set, k, "Mid" + std::to_string(k));
-    const auto image = fx::chNameSetImage(set);
-    writeFile(h.services.chNameSetPath,
-              QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
-    h.editor->load();
+    // Positions 41 to 58 are empty in the defaults; filled too, the list holds 253 names.
+    fx::ChNameSet set;
+    fx::InitChNameSet(set);
+    for (int k = 41; k < fx::ChNameCount; ++k)
+        fx::StoreChName(set, k, "Name" + std::to_string(k));
+    EditorHarness h(bytesOf(fx::chNameSetImage(set)));
     QCOMPARE(h.editor->nameList().count(), 253);
 
-    typeIntoNameCell(h, 0, QStringLiteral("Pan")); // even a known name
+    h.typeIntoNameCell(0, QStringLiteral("Pan")); // even a known name
     QCOMPARE(h.dialogs.shown().size(), 1);
     QCOMPARE(h.dialogs.shown()[0].text, QStringLiteral("Over Channel Name Index!"));
     QCOMPARE(h.editor->nameList().count(), 253);
 }
 
-void TestTypedNames::noFreeUserPosition()
-{
-    // Every user position taken while default positions stand empty: nothing to ask.
-    EditorHarness h(setWithUserNames(fx::ChNameCount));
-    typeIntoNameCell(h, 0, QStringLiteral("Scan"));
-    QVERIFY(h.dialogs.shown().isEmpty());
-    QCOMPARE(h.editor->nameList().count(), 235);
-}
-
 void TestTypedNames::oneLetterCheckedAtNextOpening()
 {
-    EditorHarness h(setWithUserNames());
-    typeIntoNameCell(h, 1, QStringLiteral("X"));
+    EditorHarness h(nameSetFile(61));
+    h.typeIntoNameCell(1, QStringLiteral("X"));
     QVERIFY(h.dialogs.shown().isEmpty()); // one letter: not checked on leaving the editor
     QCOMPARE(h.cell(1, 1), QString());
 
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    h.dialogs.setNextAnswer(Answer::Yes);
     h.clickCell(5, 1);
     QCOMPARE(h.dialogs.shown().size(), 1);
     QCOMPARE(h.dialogs.shown()[0].text, AddQuestion);
@@ -189,80 +130,76 @@ void TestTypedNames::oneLetterCheckedAtNextOpening()
     QCOMPARE(h.grid->currentIndex(), h.index(5, 1));
 }
 
-void TestTypedNames::failedWriteKeepsName()
+void TestTypedNames::nameSetNotWritable_data()
 {
-    RefusingFileAccess refusing;
-    EditorHarness h(setWithUserNames(), &refusing);
-    const QByteArray before = readFile(h.services.chNameSetPath);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
-    typeIntoNameCell(h, 0, QStringLiteral("Scan"));
+    QTest::addColumn<bool>("refused"); // the write fails, else the file became a folder
+    QTest::newRow("write refused") << true;
+    QTest::newRow("unreadable file") << false;
+}
 
-    QCOMPARE(refusing.refused, 1);
-    QCOMPARE(readFile(h.services.chNameSetPath), before);
+void TestTypedNames::nameSetNotWritable()
+{
+    // The name stays with the channel and the list; the file is not rewritten, the user told.
+    QFETCH(bool, refused);
+    RefusingFileAccess refusing;
+    EditorHarness h(nameSetFile(61), refused ? &refusing : nullptr);
+    const QString path = h.services.chNameSetPath;
+    const QByteArray before = readFile(path);
+    if (!refused) { // cannot be read, so it is not rewritten from nothing
+        QFile::remove(path);
+        QDir().mkpath(path);
+    }
+    h.dialogs.setNextAnswer(Answer::Yes);
+    h.typeIntoNameCell(0, QStringLiteral("Scan"));
+
     QCOMPARE(h.dialogs.shown().size(), 2);
-    const auto& told = h.dialogs.shown()[1];
-    QVERIFY(!told.question);
-    QVERIFY(told.text.contains(h.services.chNameSetPath));
-    QVERIFY(told.text.contains(QStringLiteral("No space left on device")));
+    checkTold(h.dialogs.shown()[1], path, refused ? "No space left on device" : "");
+    if (refused) {
+        QCOMPARE(refusing.refused, 1);
+        QCOMPARE(readFile(path), before);
+    } else {
+        QVERIFY(QFileInfo(path).isDir());
+    }
     QCOMPARE(h.editor->nameList().text(43), QStringLiteral("Scan        "));
     QCOMPARE(h.channel(0).ChName.str(), std::string("Scan        "));
     QCOMPARE(int(h.channel(0).FuncCode), 64);
-}
-
-void TestTypedNames::unreadableFileNotOverwritten()
-{
-    EditorHarness h(setWithUserNames());
-    // The name set file turns into a folder after the load: it cannot be read, so it is not
-    // rewritten from nothing.
-    QFile::remove(h.services.chNameSetPath);
-    QDir().mkpath(h.services.chNameSetPath);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
-    typeIntoNameCell(h, 0, QStringLiteral("Scan"));
-    QCOMPARE(h.dialogs.shown().size(), 2);
-    QVERIFY(h.dialogs.shown()[1].text.contains(h.services.chNameSetPath));
-    QVERIFY(QFileInfo(h.services.chNameSetPath).isDir());
-    QCOMPARE(h.channel(0).ChName.str(), std::string("Scan        "));
 }
 
 void TestTypedNames::typingOverAName()
 {
     // The editor opens with the cell's name selected: typing replaces it, and the new name is
     // the one checked.
-    EditorHarness h(setWithUserNames());
-    h.channel(0).ChName.assign("Pan");
-    h.channel(0).FuncCode = 6;
+    EditorHarness h(nameSetFile(61));
+    h.setChannel(0, "Pan", fx::TypeLtp, 0, 0, 6);
     h.editor->FillChannelGrid();
     h.clickCell(0, 1);
     auto* names = h.openEditor<QComboBox>("Combo10");
     QCOMPARE(names->currentText(), QStringLiteral("Pan         "));
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    h.dialogs.setNextAnswer(Answer::Yes);
     QTest::keyClicks(names, QStringLiteral("Caf"));
     QTest::sendKeyEvent(QTest::Click, names, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
     QCOMPARE(names->currentText(), QStringLiteral("Café"));
     QTest::keyClick(names, Qt::Key_Tab);
     QCOMPARE(h.dialogs.shown().size(), 1);
-    QCOMPARE(h.channel(0).ChName.str(), std::string("Caf\xE9"
-                                                    "        "));
+    const QByteArray cafe("Caf\xE9        ", 12);
+    QCOMPARE(QByteArray::fromStdString(h.channel(0).ChName.str()), cafe);
     QCOMPARE(int(h.channel(0).FuncCode), 64);
-    QCOMPARE(readFile(h.services.chNameSetPath).mid(14 * 61, 14), QByteArray("\x3D\x40"
-                                                                             "Caf\xE9"
-                                                                             "        "));
-    // Tab went on to the type of the same channel.
-    QVERIFY(h.openEditor<QComboBox>("Combo13"));
+    QCOMPARE(readFile(h.services.chNameSetPath).mid(14 * 61, 14), "\x3D\x40" + cafe);
+    QVERIFY(h.openEditor<QComboBox>("Combo13")); // Tab went on to the same channel's type
 }
 
 void TestTypedNames::escapedNameNotChecked()
 {
     // Escape drops a typed name with the edit: the next name cell opened asks nothing, and
     // neither the channel nor the name set takes it.
-    EditorHarness h(setWithUserNames());
+    EditorHarness h(nameSetFile(61));
     const QByteArray before = readFile(h.services.chNameSetPath);
     h.channel(2).ChName.assign("Old");
     h.editor->FillChannelGrid();
     h.clickCell(2, 1);
     h.typeName(QStringLiteral("Scan"));
     QTest::keyClick(h.focus(), Qt::Key_Escape);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    h.dialogs.setNextAnswer(Answer::Yes);
     h.clickCell(4, 1);
     QVERIFY(h.openEditor<QComboBox>("Combo10"));
     h.focusElsewhere();

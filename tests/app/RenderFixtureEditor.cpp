@@ -2,24 +2,14 @@
 // documentation:
 //   render_fixture_editor docs/fixture-editor.png [editing]
 // With "editing" the name cell of channel 5 is open with a name being typed.
+#include "tests/fixtureedit/EditorHarness.h"
+
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
-#include "chnames/ChNameSet.h"
-#include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
-#include "fixtureedit/FixtureEdit.h"
-#include "model/FixtureRecord.h"
-#include "ui/FileAccess.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/Services.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QtTest>
 
 int main(int argc, char** argv)
 {
@@ -32,14 +22,7 @@ int main(int argc, char** argv)
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services{dialogs, files, dir.filePath(QStringLiteral("ChNameSet.fix"))};
-    {
-        fx::ChNameSet set;
-        fx::InitChNameSet(set);
-        const auto image = fx::chNameSetImage(set);
-        QFile file(services.chNameSetPath);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size()));
-    }
+    writeFile(services.chNameSetPath, nameSetFile());
 
     MainForm window(services);
     window.show();
@@ -53,28 +36,19 @@ int main(int argc, char** argv)
     editor->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("270"));
 
     fx::FixtureRecord& r = window.record();
-    const struct {
-        const char* name;
-        int code;
-        int type;
-        int partner;
-        int value;
-    } channels[] = {
-        {"Pan", 6, fx::TypeFadeable16H, 2, 128},    {"Pan Fine", 0, fx::TypeFadeable16L, 0, 0},
-        {"Tilt", 7, fx::TypeFadeable16H, 4, 128},   {"Tilt Fine", 0, fx::TypeFadeable16L, 0, 0},
-        {"P/T Speed", 16, fx::TypeLtp, 0, 0},       {"Colour", 9, fx::TypeInstantLtp, 0, 0},
-        {"Gobo", 12, fx::TypeInstantLtp, 0, 0},     {"GoboRot", 14, fx::TypeLtp, 0, 0},
-        {"Prism", 26, fx::TypeInstantLtp, 0, 0},    {"Focus", 10, fx::TypeLtp, 0, 60},
-        {"Shutter", 4, fx::TypeInstantLtp, 0, 255}, {"Dimmer", 3, fx::TypeHtp, 0, 0},
-    };
-    for (int k = 0; k < 12; ++k) {
-        fx::ChannelInfo& ch = r.Channels[k];
-        ch.ChName.assign(channels[k].name);
-        ch.FuncCode = static_cast<std::uint8_t>(channels[k].code);
-        ch.ChType = static_cast<std::uint8_t>(channels[k].type);
-        ch.PairChannel = static_cast<std::uint8_t>(channels[k].partner);
-        ch.ChValue = static_cast<std::uint8_t>(channels[k].value);
-    }
+    fx::ChannelInfo* ch = r.Channels.data();
+    setChannel(ch[0], "Pan", fx::TypeFadeable16H, 2, 128, 6);
+    setChannel(ch[1], "Pan Fine", fx::TypeFadeable16L);
+    setChannel(ch[2], "Tilt", fx::TypeFadeable16H, 4, 128, 7);
+    setChannel(ch[3], "Tilt Fine", fx::TypeFadeable16L);
+    setChannel(ch[4], "P/T Speed", fx::TypeLtp, 0, 0, 16);
+    setChannel(ch[5], "Colour", fx::TypeInstantLtp, 0, 0, 9);
+    setChannel(ch[6], "Gobo", fx::TypeInstantLtp, 0, 0, 12);
+    setChannel(ch[7], "GoboRot", fx::TypeLtp, 0, 0, 14);
+    setChannel(ch[8], "Prism", fx::TypeInstantLtp, 0, 0, 26);
+    setChannel(ch[9], "Focus", fx::TypeLtp, 0, 60, 10);
+    setChannel(ch[10], "Shutter", fx::TypeInstantLtp, 0, 255, 4);
+    setChannel(ch[11], "Dimmer", fx::TypeHtp, 0, 0, 3);
     const struct {
         const char* name;
         int from;

@@ -1,37 +1,23 @@
 // The main window driven through its menus: start-up, showing the editors, the visit to the
 // palette editor and back with the record kept, the channel name editor's hand-over, the "&Exit"
 // items, and where the channel name set file lives.
+#include "tests/fixtureedit/EditorHarness.h"
+
 #include "app/ChNameSetLocation.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
-#include "chnames/ChNameSet.h"
-#include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
-#include "fixtureedit/FixtureEdit.h"
-#include "fixturefile/FixtureFile.h"
-#include "model/FixtureRecord.h"
 #include "paletteedit/PaletteStore.h"
-#include "ui/FileAccess.h"
 #include "ui/QtDialogs.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/Services.h"
 
 #include <QAbstractItemView>
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -40,13 +26,7 @@ using Editor = MainForm::Editor;
 struct AppHarness {
     AppHarness()
     {
-        fx::ChNameSet set;
-        fx::InitChNameSet(set);
-        const auto image = fx::chNameSetImage(set);
-        QFile file(services.chNameSetPath);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size()));
-        file.close();
+        writeFile(services.chNameSetPath, nameSetFile());
         window = std::make_unique<MainForm>(services);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -198,6 +178,7 @@ void TestMainForm::paletteVisitKeepsRecord()
     r.Steps[3][1].StepName.assign("Red");
     r.PalName[0].assign("Looks");
     editor->FillChannelGrid();
+    const auto before = std::make_unique<fx::FixtureRecord>(r);
 
     h.trigger(editor, "MnuReturn");
     QCOMPARE(r.PalChannels, 12);
@@ -215,15 +196,11 @@ void TestMainForm::paletteVisitKeepsRecord()
     QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
     QCOMPARE(h.fixtureChild<QLineEdit>("Text4")->text(), QStringLiteral("540"));
     QCOMPARE(h.fixtureChild<QComboBox>("Combo1")->currentText(), QStringLiteral("12"));
-    QCOMPARE(r.FixHeader.NumChannels, 12);
-    QCOMPARE(r.MaxPanDegree, 540);
+    before->PalChannels = 12;
+    QVERIFY(r == *before);
     const QAbstractItemModel* grid = editor->channelGrid()->model();
     QCOMPARE(grid->rowCount(), 12);
     QCOMPARE(grid->index(3, 1).data().toString(), QStringLiteral("Colour      "));
-    QCOMPARE(int(r.Channels[3].FuncCode), 9);
-    QCOMPARE(int(r.StepCount[3]), 2);
-    QCOMPARE(r.Steps[3][1].StepName.trimmed(), std::string("Red"));
-    QCOMPARE(r.PalName[0].trimmed(), std::string("Looks"));
     auto* chooser = h.fixtureChild<QComboBox>("Combo9");
     QCOMPARE(chooser->count(), 12);
     QCOMPARE(chooser->itemText(3), QStringLiteral("Chan 4 - Colour      "));
@@ -453,30 +430,21 @@ void TestMainForm::chNameSetLocation()
     const QString program = root.filePath(QStringLiteral("bin"));
     const QString user = root.filePath(QStringLiteral("home/data"));
     QDir().mkpath(program);
-    const auto put = [](const QString& path, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    };
+    QDir().mkpath(user);
     if (programCopy)
-        put(program + QStringLiteral("/ChNameSet.fix"), "program");
+        writeFile(program + QStringLiteral("/ChNameSet.fix"), "program");
     if (userCopy)
-        put(user + QStringLiteral("/ChNameSet.fix"), "user");
+        writeFile(user + QStringLiteral("/ChNameSet.fix"), "user");
 
     const QString path = chnameset::locate(program, user, [&](const QString& candidate) {
         return candidate.startsWith(program) ? programWritable : true;
     });
     QCOMPARE(path, (inProgramFolder ? program : user) + QStringLiteral("/ChNameSet.fix"));
     if (!inProgramFolder) {
-        QFile file(path);
-        if (userContent.isEmpty()) {
-            QVERIFY(!file.exists());
-        } else {
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), userContent);
-            QVERIFY(file.permissions() & QFileDevice::WriteOwner);
-        }
+        QCOMPARE(QFile::exists(path), !userContent.isEmpty());
+        QCOMPARE(readFile(path), userContent);
+        if (!userContent.isEmpty())
+            QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
     }
 }
 
@@ -487,14 +455,9 @@ void TestMainForm::canWriteFile()
     QVERIFY(chnameset::canWriteFile(fresh));
     QVERIFY(!QFile::exists(fresh)); // the probe leaves nothing behind
 
-    QFile existing(fresh);
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("keep");
-    existing.close();
+    writeFile(fresh, "keep");
     QVERIFY(chnameset::canWriteFile(fresh));
-    QVERIFY(existing.open(QIODevice::ReadOnly));
-    QCOMPARE(existing.readAll(), QByteArray("keep"));
-    existing.close();
+    QCOMPARE(readFile(fresh), QByteArray("keep"));
 
     // A folder that cannot exist: its parent is a plain file.
     QVERIFY(!chnameset::canWriteFile(fresh + QStringLiteral("/sub/ChNameSet.fix")));

@@ -6,8 +6,28 @@
 #include "fixtureedit/ChannelTraits.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 
 namespace {
+
+// The fixture setup file as fixture-tool dump prints it; an empty object when the tool is not
+// part of this build.
+QJsonObject dump(const QString& path)
+{
+#ifdef FIXTURE_TOOL
+    QProcess tool;
+    tool.start(QStringLiteral(FIXTURE_TOOL), {QStringLiteral("dump"), path});
+    if (!tool.waitForFinished() || tool.exitCode() != 0)
+        return {{QStringLiteral("failed"), QString::fromLocal8Bit(tool.readAllStandardError())}};
+    return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+#else
+    Q_UNUSED(path);
+    return {};
+#endif
+}
 
 // A fixture of three channels with a pair, steps and a palette, as a file image.
 std::unique_ptr<fx::FixtureRecord> sampleFixture()
@@ -212,6 +232,21 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
     QCOMPARE(h.dialogs.shown().size(), 1); // the question about "Pan Fine"
     QCOMPARE(h.cell(1, 1), QString());
     QCOMPARE(readFile(h.path(QStringLiteral("session.tff"))), imageOf(*expected));
+
+    // fixture-tool shows the edits.
+    const QJsonObject dumped = dump(h.path(QStringLiteral("session.tff")));
+    if (dumped.isEmpty())
+        QSKIP("fixture-tool is not part of this build");
+    QCOMPARE(dumped[QStringLiteral("FixtureName")].toString(), QStringLiteral("Spot 575   "));
+    QCOMPARE(dumped[QStringLiteral("MaxPanDegree")].toInt(), 540);
+    const QJsonArray channels = dumped[QStringLiteral("Channels")].toArray();
+    QCOMPARE(channels[0][QStringLiteral("ChName")].toString(), QStringLiteral("Pan         "));
+    QCOMPARE(channels[0][QStringLiteral("ChType")].toInt(), int(fx::TypeFadeable16H));
+    QCOMPARE(channels[0][QStringLiteral("PairChannel")].toInt(), 2);
+    QCOMPARE(channels[0][QStringLiteral("ChValue")].toInt(), 128);
+    QCOMPARE(channels[2][QStringLiteral("FuncCode")].toInt(), 7);
+    QCOMPARE(channels[3][QStringLiteral("ChType")].toInt(), int(fx::TypeHtp));
+    QCOMPARE(channels[4][QStringLiteral("ChValue")].toInt(), 7);
 }
 
 void TestFixtureFiles::saveLeavesPairsInRecordAndGrid()
@@ -385,6 +420,19 @@ void TestFixtureFiles::stepsAndTypedNamesRoundTrip()
         QVERIFY(other.record->Steps[1][s] == h.record->Steps[1][s]);
     QCOMPARE(other.cell(1, 1), QStringLiteral("Scan        "));
     QCOMPARE(other.cell(0, 1), QStringLiteral("Gobo        "));
+
+    // fixture-tool shows the typed name and the steps.
+    const QJsonObject dumped = dump(path);
+    if (dumped.isEmpty())
+        QSKIP("fixture-tool is not part of this build");
+    const QJsonObject scan = dumped[QStringLiteral("Channels")].toArray()[1].toObject();
+    QCOMPARE(scan[QStringLiteral("ChName")].toString(), QStringLiteral("Scan        "));
+    QCOMPARE(scan[QStringLiteral("FuncCode")].toInt(), 64);
+    const QJsonArray stepsDumped = dumped[QStringLiteral("Steps")].toArray()[1].toArray();
+    QCOMPARE(stepsDumped.size(), 3);
+    QCOMPARE(stepsDumped[0][QStringLiteral("StepName")].toString(), QStringLiteral("Slow    "));
+    QCOMPARE(stepsDumped[0][QStringLiteral("FromDmx")].toInt(), 10);
+    QCOMPARE(stepsDumped[0][QStringLiteral("ToDmx")].toInt(), 99);
 }
 
 QTEST_MAIN(TestFixtureFiles)

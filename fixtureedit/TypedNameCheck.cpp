@@ -42,8 +42,19 @@ TypedNameCheck::Outcome TypedNameCheck::run(TypedName& typed, QWidget* parent)
                                ui::Dialogs::Buttons::YesNoCancel, ui::Dialogs::Icon::Warning);
         return done(Outcome::Nothing);
     }
-    if (m_names.find(name) >= 0 || !fx::firstFreeUserPosition(m_names.set()))
+    if (m_names.find(name) >= 0)
         return done(Outcome::Nothing);
+    if (!fx::firstFreeUserPosition(m_names.set())) {
+        // Nothing can be added: say so, and the cell goes back as after a No, so that it does not
+        // show a name the channel does not hold.
+        m_services.dialogs.tell(
+            parent, QStringLiteral("Add Channel Name"),
+            QStringLiteral("\"%1\" is not in the channel name set, and the set has no free place "
+                           "for a new name (channel IDs 60 to 253 are all in use, or no name set "
+                           "file was read). The channel keeps its name.")
+                .arg(name));
+        return done(Outcome::Refused);
+    }
 
     const auto answer =
         m_services.dialogs.ask(parent, QStringLiteral("Add Channel Name"),

@@ -30,7 +30,7 @@ void TestTypedNames::typedName_data()
 {
     QTest::addColumn<int>("userNamesEnd"); // user names at 59.. below this position
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("answer"); // -1: no question expected
+    QTest::addColumn<int>("answer"); // -1: no question expected; -2: a message, no question
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("listCount"); // 44: the name was added as entry 61
@@ -40,8 +40,9 @@ void TestTypedNames::typedName_data()
     QTest::newRow("new, No") << 61 << "Scan" << int(Answer::No) << "Old         " << 5 << 43;
     QTest::newRow("long, cut to 12") << 61 << "ColourWheel2B" << yes << "ColourWheel2" << 64 << 44;
     QTest::newRow("blanks") << 61 << "    " << -1 << "Old         " << 5 << 43;
-    // Every user position taken while default positions stand empty: nothing to ask.
-    QTest::newRow("no free user position") << full << "Scan" << -1 << "Old         " << 5 << 235;
+    // Every user position taken while default positions stand empty: nothing to ask, but the
+    // user is told, and the cell does not keep a name the channel does not hold.
+    QTest::newRow("no free user position") << full << "Scan" << -2 << "Old         " << 5 << 235;
 }
 
 void TestTypedNames::typedName()
@@ -60,8 +61,11 @@ void TestTypedNames::typedName()
         h.dialogs.setNextAnswer(Answer(answer));
     h.typeIntoNameCell(2, typed);
 
-    QCOMPARE(h.dialogs.shown().size(), answer >= 0 ? 1 : 0);
-    if (answer >= 0) {
+    QCOMPARE(h.dialogs.shown().size(), answer == -1 ? 0 : 1);
+    if (answer == -2) {
+        QVERIFY(!h.dialogs.shown()[0].question);
+        QVERIFY(h.dialogs.shown()[0].text.contains(QStringLiteral("no free place")));
+    } else if (answer >= 0) {
         QCOMPARE(h.dialogs.shown()[0].title, QStringLiteral("Add Channel Name"));
         QCOMPARE(h.dialogs.shown()[0].text, AddQuestion);
     }
@@ -70,7 +74,7 @@ void TestTypedNames::typedName()
     const ChannelNameList& list = h.editor->nameList();
     QCOMPARE(list.count(), listCount);
     QVERIFY(!h.grid->typedName().typed);
-    if (answer == int(Answer::No)) {
+    if (answer == int(Answer::No) || answer == -2) {
         QCOMPARE(h.cell(2, 1), QString());
         QCOMPARE(h.grid->currentIndex(), h.index(2, 1));
     } else if (code != 5) {

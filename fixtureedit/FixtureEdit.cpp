@@ -331,7 +331,7 @@ void FixtureEdit::OpenFixture()
 
 void FixtureEdit::PaletteEdit()
 {
-    m_record.PalChannels = m_record.FixHeader.NumChannels;
+    // The main window gives the palette editor the fixture's channel count and shows it.
     emit paletteEditRequested();
 }
 

@@ -55,7 +55,7 @@ public:
     const ChannelNameList& nameList() const { return m_names; }
 
 signals:
-    void paletteEditRequested(); // after PalChannels took the channel count
+    void paletteEditRequested(); // "&Palette Edit": this window closes, the palette editor opens
     void ledFixtureRequested();
     void exitRequested();
 

@@ -9,6 +9,21 @@
 
 namespace fx {
 
+std::string latin1ToUtf8(std::string_view latin1)
+{
+    std::string utf8;
+    for (const char c : latin1) {
+        const auto b = static_cast<std::uint8_t>(c);
+        if (b < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (b >> 6));
+            utf8 += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -17,16 +32,7 @@ using Json = nlohmann::ordered_json;
 
 template <std::size_t N> Json textJson(const FixedText<N>& text)
 {
-    std::string utf8;
-    for (std::uint8_t b : text.bytes) {
-        if (b < 0x80) {
-            utf8 += static_cast<char>(b);
-        } else {
-            utf8 += static_cast<char>(0xC0 | (b >> 6));
-            utf8 += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return utf8;
+    return latin1ToUtf8(text.str());
 }
 
 template <typename Array> Json numbersJson(const Array& values)

@@ -10,6 +10,9 @@
 
 namespace fx {
 
+// Latin-1 bytes (one byte a character, as the files hold texts) as UTF-8.
+std::string latin1ToUtf8(std::string_view latin1);
+
 // The fixture record as JSON text, under the record's own field names. Texts keep their full
 // fixed width; each byte is the Unicode code point of the same number (Latin-1), zero bytes
 // appear as \u0000. Containers holding only numbers and texts stand on one line, so a changed

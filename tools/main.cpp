@@ -115,20 +115,6 @@ int initNames(const std::string& path)
     return 0;
 }
 
-std::string latin1ToUtf8(const std::string& latin1)
-{
-    std::string utf8;
-    for (unsigned char b : latin1) {
-        if (b < 0x80) {
-            utf8 += static_cast<char>(b);
-        } else {
-            utf8 += static_cast<char>(0xC0 | (b >> 6));
-            utf8 += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 int printNames(const std::string& path)
 {
     std::string error;
@@ -149,7 +135,7 @@ int printNames(const std::string& path)
     for (int p = 0; p < whole; ++p) {
         const fx::ChNameRec& rec = set[p];
         std::cout << p << '\t' << int(rec.ChIndex) << '\t' << int(rec.ChCode) << '\t'
-                  << nlohmann::json(latin1ToUtf8(rec.SetName.str())).dump() << '\n';
+                  << nlohmann::json(fx::latin1ToUtf8(rec.SetName.str())).dump() << '\n';
     }
     std::cout.flush();
     if (whole < fx::ChNameCount)

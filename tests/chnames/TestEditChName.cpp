@@ -2,6 +2,7 @@
 // grid, Init, Change, Save and the navigation signals.
 #include "chnames/ChNameTableModel.h"
 #include "chnames/EditChName.h"
+#include "tests/ExpectedChNames.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
@@ -26,22 +27,7 @@
 
 namespace {
 
-// The 41 default names of an initialised set with their function codes.
-struct NameAndCode {
-    const char* name;
-    int code;
-};
-const NameAndCode Defaults[41] = {
-    {"Pan", 6},       {"Tilt", 7},      {"Dimmer", 3},    {"Colour", 9},     {"Shutter", 4},
-    {"Iris", 5},      {"Colour1", 8},   {"Focus", 10},    {"Zoom", 11},      {"Gobo", 12},
-    {"Gobo1", 13},    {"GoboRot", 14},  {"GoboSpin", 15}, {"P/T Speed", 16}, {"Speed", 17},
-    {"Effect", 18},   {"Yellow", 19},   {"Magenta", 20},  {"Cyan", 21},      {"Red", 22},
-    {"Blue", 23},     {"Rotation", 24}, {"Rot Gobo", 25}, {"Prism", 26},     {"Prsm Rot", 27},
-    {"Macros", 28},   {"Special", 29},  {"FanSpd", 30},   {"Function", 31},  {"Head", 32},
-    {"HeadFine", 33}, {"HeadSpd", 34},  {"Mirror", 35},   {"Mir.Fin", 36},   {"Mir.Spd", 37},
-    {"Movement", 38}, {"Laster", 39},   {"BeamShap", 40}, {"Strobe", 41},    {"ClrRotat", 42},
-    {"DimSpeed", 43},
-};
+const auto& Defaults = expected::DefaultChNames;
 
 // One 14-byte entry as the file stores it: index, code, then the name padded with blanks.
 QByteArray entry(int index, int code, const QByteArray& name)

@@ -14,8 +14,7 @@ struct Services;
 }
 
 // The editors the main window opens beside the fixture editor. Each is made here so that the main
-// window needs to know nothing of their classes; an editor whose library is not part of the build
-// is an empty window with its caption.
+// window needs to know nothing of their classes.
 namespace editors {
 
 // What the main window does for an editor when the editor asks.

@@ -2,7 +2,7 @@
 
 #include "app/EditorWindow.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 
 #include <QMdiArea>
 #include <QMenuBar>

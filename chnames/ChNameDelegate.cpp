@@ -1,6 +1,6 @@
 #include "chnames/ChNameDelegate.h"
 
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 #include "ui/Latin1Validator.h"
 
 #include <QLineEdit>

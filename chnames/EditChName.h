@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 
 #include <QWidget>
 

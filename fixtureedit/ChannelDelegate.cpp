@@ -4,7 +4,7 @@
 #include "fixtureedit/ChannelNameEditor.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
 #include "ui/NumberText.h"

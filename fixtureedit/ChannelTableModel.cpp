@@ -1,7 +1,7 @@
 #include "fixtureedit/ChannelTableModel.h"
 
 #include "fixtureedit/ChannelNameList.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 #include "ui/NumberText.h"
 
 #include <algorithm>

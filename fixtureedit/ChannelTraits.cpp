@@ -2,8 +2,8 @@
 
 #include "fixtureedit/StepGrid.h"
 #include "fixtureedit/StepGridModel.h"
-#include "fixturefile/FixtureFile.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureFile.h"
+#include "core/FixtureRecord.h"
 #include "ui/Dialogs.h"
 #include "ui/ListOnlyKeys.h"
 

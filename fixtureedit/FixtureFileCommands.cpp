@@ -1,6 +1,6 @@
 #include "fixtureedit/FixtureFileCommands.h"
 
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 #include "ui/Dialogs.h"
 #include "ui/FileAccess.h"
 #include "ui/Services.h"

@@ -1,6 +1,6 @@
 #include "fixtureedit/StepGridModel.h"
 
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 #include "ui/NumberText.h"
 
 #include <algorithm>

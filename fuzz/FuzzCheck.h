@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chnames/ChNameSet.h"
-#include "model/FixtureRecord.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureRecord.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // writers that follow them: the channel name editor's load (580-byte threshold) and save, and
 // the fixture editor's load (560-byte threshold) and the one-entry append.
 #include "FuzzCheck.h"
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 
 #include <algorithm>
 #include <cstddef>

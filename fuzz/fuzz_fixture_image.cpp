@@ -5,7 +5,7 @@
 //    and saving it again gives the same bytes (open and save are stable).
 #include "FuzzCheck.h"
 #include "SampleFixtures.h"
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // always opens in the editor.
 #include "FuzzCheck.h"
 #include "SampleFixtures.h"
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 #include "tools/FixtureJson.h"
 
 #include <cstddef>

@@ -2,9 +2,9 @@
 //   make_seeds <dir>   creates <dir>/fixture_image, <dir>/chnameset (and <dir>/fixture_json when
 //                      the fixture-tool JSON reader is built).
 #include "SampleFixtures.h"
-#include "chnames/ChNameSet.h"
-#include "fixturefile/FixtureFile.h"
-#include "ledfixture/LedFixtureFile.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureFile.h"
+#include "core/LedFixtureFile.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledfixture/LedFixtureFile.h"
+#include "core/LedFixtureFile.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "ledfixture/LedFixtureDelegate.h"
 
-#include "ledfixture/LedFixtureFile.h"
+#include "core/LedFixtureFile.h"
 #include "ledfixture/LedFixtureModel.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ledfixture/LedFixtureModel.h"
 
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 
 #include <algorithm>
 

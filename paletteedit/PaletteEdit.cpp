@@ -1,6 +1,6 @@
 #include "paletteedit/PaletteEdit.h"
 
-#include "paletteedit/PaletteStore.h"
+#include "core/PaletteStore.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fixturefile/FixtureFile.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureFile.h"
+#include "core/FixtureRecord.h"
 
 #include <cstdint>
 #include <span>

@@ -1,8 +1,8 @@
 // fixture-tool: dumps fixture setup files as JSON, builds them back from JSON and keeps the
 // channel name set, for fixture libraries kept under version control and for scripted checks.
 
-#include "chnames/ChNameSet.h"
-#include "fixturefile/ByteFile.h"
+#include "core/ChNameSet.h"
+#include "core/ByteFile.h"
 #include "tools/FixtureJson.h"
 
 #include <nlohmann/json.hpp>

@@ -7,7 +7,7 @@
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "fixtureedit/ChannelTraits.h"
-#include "paletteedit/PaletteStore.h"
+#include "core/PaletteStore.h"
 #include "ui/QtDialogs.h"
 
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 // The channel name set: defaults, the two readers' thresholds, the save and the append.
 
 #include "ImageCompare.h"
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 #include "tests/ExpectedChNames.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // Byte images of the fixture setup file: what the editor's save writes and what an open reads.
 
 #include "ImageCompare.h"
-#include "fixturefile/FixtureFile.h"
-#include "paletteedit/PaletteStore.h"
+#include "core/FixtureFile.h"
+#include "core/PaletteStore.h"
 
 #include <QtTest>
 

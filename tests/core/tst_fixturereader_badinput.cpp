@@ -1,8 +1,8 @@
 // Any file of any length and content: the reader never crashes, and a refused file never
 // changes the fixture being edited.
 
-#include "fixturefile/FixtureFile.h"
-#include "paletteedit/PaletteStore.h"
+#include "core/FixtureFile.h"
+#include "core/PaletteStore.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The 512-byte LED fixture file and the state a save leaves the LED fixture in.
 
 #include "ImageCompare.h"
-#include "ledfixture/LedFixtureFile.h"
+#include "core/LedFixtureFile.h"
 
 #include <QtTest>
 

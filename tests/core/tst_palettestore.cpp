@@ -1,6 +1,6 @@
 // The palette store rules: six-character names and the upkeep of PalUsed and PalEntrySize.
 
-#include "paletteedit/PaletteStore.h"
+#include "core/PaletteStore.h"
 
 #include <QtTest>
 

@@ -4,11 +4,11 @@
 // folder and a channel name set file holding the default names; and the file helpers the
 // fixture editor and main window tests share.
 
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "fixturefile/FixtureFile.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureFile.h"
+#include "core/FixtureRecord.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"

@@ -2,7 +2,7 @@
 // count changes and fills, and the reading of typed numbers that every value, From and To cell
 // and the degree boxes share.
 #include "fixtureedit/ChannelTableModel.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 #include "ui/NumberText.h"
 
 #include <QAbstractItemModelTester>

@@ -4,7 +4,7 @@
 // screenshot. Controls are found by their objectNames and driven with real mouse and key events.
 
 #include "paletteedit/PaletteEdit.h"
-#include "paletteedit/PaletteStore.h"
+#include "core/PaletteStore.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"

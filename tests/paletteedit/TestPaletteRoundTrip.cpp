@@ -2,7 +2,7 @@
 // fresh record, and shown again by a second editor.
 #include "PaletteEditHarness.h"
 
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The channel name editor's Save under every fault the disk can throw at it: the user is told,
 // naming the file, and "ChNameSet.fix" stays byte for byte as it was.
 #include "FaultInjection.h"
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 #include "chnames/EditChName.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"

@@ -2,13 +2,13 @@
 // adding of a typed channel name, each under every fault the disk can throw at it: the user is
 // told, naming the file, and the file already there stays byte for byte as it was.
 #include "FaultInjection.h"
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 #include "ledfixture/LedFixture.h"
-#include "ledfixture/LedFixtureFile.h"
-#include "model/FixtureRecord.h"
+#include "core/LedFixtureFile.h"
+#include "core/FixtureRecord.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 

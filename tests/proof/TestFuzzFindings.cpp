@@ -1,6 +1,6 @@
 // What the fuzzers found, kept as inputs that once broke a reader's promises.
 #include "SampleFixtures.h"
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 #include "tools/FixtureJson.h"
 
 #include <QtTest>

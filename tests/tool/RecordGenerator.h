@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chnames/ChNameSet.h"
-#include "fixturefile/FixtureFile.h"
-#include "paletteedit/PaletteStore.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureFile.h"
+#include "core/PaletteStore.h"
 
 #include <algorithm>
 #include <memory>

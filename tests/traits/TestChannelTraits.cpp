@@ -1,7 +1,7 @@
 // The "Channel Traits" frame driven through its controls: the steps grid, its cell editor and
 // keyboard advance, Add / Insert / Delete / Copy, the channel choosers and the usage label.
 #include "fixtureedit/ChannelTraits.h"
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QAbstractItemModelTester>

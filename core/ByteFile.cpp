@@ -1,4 +1,4 @@
-#include "fixturefile/ByteFile.h"
+#include "core/ByteFile.h"
 
 #include <cerrno>
 #include <cstdio>

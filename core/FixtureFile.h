@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 
 #include <array>
 #include <cstddef>

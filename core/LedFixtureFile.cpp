@@ -1,4 +1,4 @@
-#include "ledfixture/LedFixtureFile.h"
+#include "core/LedFixtureFile.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "model/FixtureRecord.h"
+#include "core/FixtureRecord.h"
 
 #include <algorithm>
 

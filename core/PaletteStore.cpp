@@ -1,4 +1,4 @@
-#include "paletteedit/PaletteStore.h"
+#include "core/PaletteStore.h"
 
 #include <algorithm>
 

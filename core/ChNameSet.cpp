@@ -1,4 +1,4 @@
-#include "chnames/ChNameSet.h"
+#include "core/ChNameSet.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FixedText.h"
+#include "core/FixedText.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "fixturefile/FixtureFile.h"
+#include "core/FixtureFile.h"
 
 #include <algorithm>
 #include <memory>

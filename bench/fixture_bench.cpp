@@ -7,6 +7,8 @@
 // Without a display it runs on Qt's offscreen platform.
 #include "SampleFixtures.h"
 #include "app/MainForm.h"
+#include "core/FixtureDocument.h"
+#include "ui/Document.h"
 #include "core/ChNameSet.h"
 #include "chnames/EditChName.h"
 #include "fixtureedit/ChannelGrid.h"
@@ -20,6 +22,7 @@
 #include "ui/Services.h"
 
 #include <QAction>
+#include <QUndoStack>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -252,6 +255,44 @@ int main(int argc, char** argv)
     }
     report("Copy of 255 steps", copies);
 
+    // Undo and redo of the heaviest edits: a Copy of 255 steps, and the count 40 -> 1.
+    QUndoStack* history = window.document().undoStack();
+    Figures undoCopy, redoCopy, undoCount, redoCount;
+    for (int i = 0; i < runs; ++i) {
+        undoCopy.ms.push_back(timeOnce([&] { history->undo(); }));
+        redoCopy.ms.push_back(timeOnce([&] { history->redo(); }));
+    }
+    count->setCurrentIndex(0);
+    check(window.record().FixHeader.NumChannels == 1, "the count went to 1");
+    for (int i = 0; i < runs; ++i) {
+        undoCount.ms.push_back(timeOnce([&] { history->undo(); }));
+        redoCount.ms.push_back(timeOnce([&] { history->redo(); }));
+    }
+    history->undo();
+    check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the undo gave back 40");
+    report("undo of Copy of 255 steps", undoCopy);
+    report("redo of Copy of 255 steps", redoCopy);
+    report("undo of count 40 -> 1", undoCount);
+    report("redo of count 40 -> 1", redoCount);
+    {
+        // What a history of 1000 edits keeps: step names, values, adds and count changes.
+        fx::FixtureDocument doc;
+        doc.replace(window.record());
+        std::size_t bytes = 0;
+        for (int i = 0; i < 1000; ++i) {
+            fx::Edit edit;
+            switch (i % 4) {
+            case 0: edit = doc.setStepName(i % 40, i % 200, "Step" + std::to_string(i)); break;
+            case 1: edit = doc.setChannelValue(i % 40, i % 256); break;
+            case 2: edit = doc.copySteps(0, 1 + i % 39); break;
+            default: edit = doc.setChannelCount(1 + i % 40); break;
+            }
+            doc.apply(edit.after);
+            bytes += sizeof(fx::Edit) + edit.before.bytes() + edit.after.bytes();
+        }
+        std::printf("  %-44s %8.2f MiB\n", "history of 1000 edits", double(bytes) / (1 << 20));
+    }
+
     Figures channelGrid, stepGrid;
     for (int i = 0; i < runs; ++i) {
         channelGrid.ms.push_back(timeOnce([&] { editor->FillChannelGrid(); }));
@@ -265,6 +306,8 @@ int main(int argc, char** argv)
     const QString savedPath = dir.filePath(QStringLiteral("saved.tff"));
     Figures opens, saves;
     for (int i = 0; i < runs; ++i) {
+        if (window.document().isModified())
+            dialogs.setNextAnswer(ui::Dialogs::Answer::Discard);
         dialogs.setNextFileName(fullPath);
         opens.ms.push_back(timeOnce([&] { open->trigger(); }));
         check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the open read the file");

@@ -2,6 +2,7 @@
 
 #include "core/PaletteStore.h"
 #include "ui/Dialogs.h"
+#include "ui/Document.h"
 #include "ui/Services.h"
 
 #include <QCheckBox>
@@ -51,10 +52,20 @@ fx::PaletteName nameFromBox(const QLineEdit* box)
 
 } // namespace
 
-PaletteEdit::PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_record(record), m_services(services)
+PaletteEdit::PaletteEdit(ui::Document& document, ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_document(document), m_services(services)
 {
     buildControls();
+    // An undo or redo of a store shows itself, unless the user is in the middle of an edit.
+    connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
+        if ((change.reset || change.palettes.any()) && !isEditing() && isVisible())
+            LoadPalette();
+    });
+}
+
+bool PaletteEdit::isEditing() const
+{
+    return m_settingMode || (m_entryName && !m_entryName->isHidden());
 }
 
 QColor PaletteEdit::entryButtonColour()
@@ -64,7 +75,7 @@ QColor PaletteEdit::entryButtonColour()
 
 int PaletteEdit::palChannels() const
 {
-    return std::min<int>(m_record.PalChannels, fx::MaxChannels);
+    return std::min<int>(m_document.record().PalChannels, fx::MaxChannels);
 }
 
 void PaletteEdit::load()
@@ -94,7 +105,7 @@ void PaletteEdit::load()
         QCheckBox* check = m_channelChecks[k];
         if (k < palChannels()) {
             check->setEnabled(false);
-            check->setText(captionText(m_record.Channels[k].ChName));
+            check->setText(captionText(m_document.record().Channels[k].ChName));
             check->show();
         } else {
             check->hide();
@@ -117,23 +128,23 @@ void PaletteEdit::LoadPalette()
             m_valueBoxes[k]->hide();
             continue;
         }
-        const bool used = m_record.PalChannelUsed[p][k] != 0;
+        const bool used = m_document.record().PalChannelUsed[p][k] != 0;
         m_channelChecks[k]->setChecked(used);
         m_sliders[k]->setVisible(used);
         m_valueBoxes[k]->setVisible(used);
     }
     for (int e = 0; e < fx::PaletteEntryCount; ++e)
-        m_entryButtons[e]->setText(captionText(m_record.PalEntryName[p][e]));
-    m_paletteName->setText(nameBoxText(m_record.PalName[p]));
+        m_entryButtons[e]->setText(captionText(m_document.record().PalEntryName[p][e]));
+    m_paletteName->setText(nameBoxText(m_document.record().PalName[p]));
 }
 
 void PaletteEdit::OpenEntry(int entry)
 {
     const int p = m_curPalette;
     m_curEntry = entry;
-    m_entryName->setText(nameBoxText(m_record.PalEntryName[p][entry]));
+    m_entryName->setText(nameBoxText(m_document.record().PalEntryName[p][entry]));
     for (int k = 0; k < fx::MaxChannels; ++k) {
-        const int value = m_record.PalValue[p][entry][k];
+        const int value = m_document.record().PalValue[p][entry][k];
         const QSignalBlocker blocker(m_sliders[k]);
         m_sliders[k]->setValue(255 - value);
         setEntryValue(k, value);
@@ -143,20 +154,29 @@ void PaletteEdit::OpenEntry(int entry)
 void PaletteEdit::StoreEntry()
 {
     const int p = m_curPalette;
+    const int e = m_curEntry;
     const fx::PaletteName name = nameFromBox(m_entryName);
-    m_record.PalEntryName[p][m_curEntry] = name;
+    const auto values = m_entryValues;
+    m_document.push(m_document.core().change("Store Palette Entry", [&](fx::FixtureRecord& r) {
+        r.PalEntryName[p][e] = name;
+        r.PalValue[p][e] = values;
+        fx::UpdatePaletteUse(r);
+    }));
     m_entryButtons[m_curEntry]->setText(captionText(name));
-    m_record.PalValue[p][m_curEntry] = m_entryValues;
-    fx::UpdatePaletteUse(m_record);
 }
 
 void PaletteEdit::StoreSetting()
 {
     const int p = m_curPalette;
-    m_record.PalName[p] = nameFromBox(m_paletteName);
+    const fx::PaletteName name = nameFromBox(m_paletteName);
+    std::array<std::uint8_t, fx::MaxChannels> used{};
     for (int k = 0; k < fx::MaxChannels; ++k)
-        m_record.PalChannelUsed[p][k] = m_channelChecks[k]->isChecked() ? 1 : 0;
-    fx::UpdatePaletteUse(m_record);
+        used[k] = m_channelChecks[k]->isChecked() ? 1 : 0;
+    m_document.push(m_document.core().change("Store Palette Setting", [&](fx::FixtureRecord& r) {
+        r.PalName[p] = name;
+        r.PalChannelUsed[p] = used;
+        fx::UpdatePaletteUse(r);
+    }));
 }
 
 // --- Event handlers ------------------------------------------------------------------------

@@ -16,11 +16,13 @@ class QScrollBar;
 class QTabBar;
 
 namespace ui {
+class Document;
 struct Services;
-}
+} // namespace ui
 
 // The palette editor: names the ten palettes of the fixture, chooses the channels each one
-// controls and sets the values of its ten entries, working directly on the shared record.
+// controls and sets the values of its ten entries. Each store is one edit of the fixture
+// document.
 //
 // It is always in one of four states: viewing a palette, viewing with the entry buttons locked
 // (after a tab change out of the setting mode), editing one entry, or editing the palette's name
@@ -29,7 +31,7 @@ struct Services;
 class PaletteEdit : public QWidget {
     Q_OBJECT
 public:
-    PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent = nullptr);
+    PaletteEdit(ui::Document& document, ui::Services& services, QWidget* parent = nullptr);
 
     // The form's start-up: a fresh working state on palette 1, in the viewing state, showing the
     // first PalChannels channels. Called every time the window is opened.
@@ -38,6 +40,8 @@ public:
     int curPalette() const { return m_curPalette; }
     int curEntry() const { return m_curEntry; }
     bool settingMode() const { return m_settingMode; }
+    // Whether an entry or the palette's setting is being edited and not yet stored.
+    bool isEditing() const;
 
     // The colour of the entry buttons while they can be clicked.
     static QColor entryButtonColour();
@@ -73,7 +77,7 @@ private:
     void setEntryValue(int channel, int value);
     int palChannels() const;
 
-    fx::FixtureRecord& m_record;
+    ui::Document& m_document;
     ui::Services& m_services;
 
     // Working state: the palette shown, the entry being edited, whether the palette's setting is

@@ -38,6 +38,9 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     case Buttons::Ok: set = QMessageBox::Ok; break;
     case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::SaveDiscardCancel:
+        set = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        break;
     case Buttons::YesNoCancel:
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
@@ -47,6 +50,8 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
+    case QMessageBox::Save: return Answer::Save;
+    case QMessageBox::Discard: return Answer::Discard;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }

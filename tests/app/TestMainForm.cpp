@@ -6,6 +6,7 @@
 #include "app/ChNameSetLocation.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
+#include "common/RecordView.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "core/PaletteStore.h"
 #include "ui/QtDialogs.h"
@@ -103,7 +104,7 @@ void TestMainForm::startUp()
 
     QVERIFY(h.isOpen(Editor::Fixture));
     QCOMPARE(h.window->editorWindow(Editor::Fixture)->windowTitle(),
-             QStringLiteral("ORVA library Edit Rev1.06"));
+             QStringLiteral("ORVA library Edit Rev1.06[*]"));
     QCOMPARE(h.window->record().PalChannels, 0);
     QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
     // The other editors are made only when first shown.
@@ -171,13 +172,14 @@ void TestMainForm::paletteVisitKeepsRecord()
     h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
     h.fixtureChild<QLineEdit>("Text1")->setText(QStringLiteral("Wash 1200"));
     h.fixtureChild<QLineEdit>("Text4")->setText(QStringLiteral("540"));
-    fx::FixtureRecord& r = h.window->record();
-    r.Channels[3].ChName.assign("Colour");
-    r.Channels[3].FuncCode = 9;
-    r.StepCount[3] = 2;
-    r.Steps[3][1].StepName.assign("Red");
-    r.PalName[0].assign("Looks");
-    editor->FillChannelGrid();
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+        r.Channels[3].ChName.assign("Colour");
+        r.Channels[3].FuncCode = 9;
+        r.StepCount[3] = 2;
+        r.Steps[3][1].StepName.assign("Red");
+        r.PalName[0].assign("Looks");
+    });
+    const fx::FixtureRecord& r = h.window->record();
     const auto before = std::make_unique<fx::FixtureRecord>(r);
 
     h.trigger(editor, "MnuReturn");
@@ -210,16 +212,19 @@ void TestMainForm::paletteVisitKeepsRecord()
 
 void TestMainForm::closingFixtureEditorBeforePaletteVisitResets()
 {
+    // Closing the fixture editor's window keeps the fixture: showing it again shows it as it was.
     AppHarness h;
     h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
-    h.window->record().Channels[0].ChName.assign("Pan");
+    h.fixture()->channelGrid()->model()->setData(
+        h.fixture()->channelGrid()->model()->index(0, 4), 77);
     h.window->editorWindow(Editor::Fixture)->close();
     QVERIFY(!h.isOpen(Editor::Fixture));
     h.trigger(h.window.get(), "numMF");
     QVERIFY(h.isOpen(Editor::Fixture));
-    QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
-    QCOMPARE(h.window->record().Channels[0].ChName.str(), std::string(12, ' '));
-    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 8);
+    QCOMPARE(h.window->record().FixHeader.NumChannels, 12);
+    QCOMPARE(h.window->record().Channels[0].ChValue, 77);
+    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 12);
+    QVERIFY(h.fixture()->isWindowModified());
 }
 
 void TestMainForm::channelNameEditorHandsOver_data()
@@ -260,15 +265,17 @@ void TestMainForm::paletteEditorFromChannelNamesKeepsPalettes()
 {
     // A fixture with a palette (as an open leaves it), the palette editor never visited.
     AppHarness h;
-    fx::FixtureRecord& r = h.window->record();
-    QCOMPARE(r.PalChannels, 0);
-    r.PalName[0] = fx::paletteNameFromText("Wash");
-    r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
-    r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
-    r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
-    r.PalChannels = 8;
-    fx::UpdatePaletteUse(r);
-    r.PalChannels = 0;
+    QCOMPARE(h.window->record().PalChannels, 0);
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+        r.PalName[0] = fx::paletteNameFromText("Wash");
+        r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
+        r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
+        r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
+        r.PalChannels = 8;
+        fx::UpdatePaletteUse(r);
+        r.PalChannels = 0;
+    });
+    const fx::FixtureRecord& r = h.window->record();
 
     // Reached through the channel name editor's "Show &P", then an entry stored again.
     h.trigger(h.window.get(), "numChname");
@@ -383,7 +390,7 @@ void TestMainForm::exitWithCellOpen()
     QFETCH(QString, gridName);
     QFETCH(int, column);
     AppHarness h;
-    h.window->record().StepCount[0] = 1;
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) { r.StepCount[0] = 1; });
     h.fixture()->traits()->selectChannel(0);
     auto* grid = h.fixtureChild<QAbstractItemView>(gridName.toLatin1().constData());
     QVERIFY(grid);

@@ -8,6 +8,7 @@
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
+#include "common/RecordView.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,13 +25,15 @@ struct PaletteEditHarness {
     // A fixture of `channels` channels named "Chan1".."ChanN", switched to the palette editor
     // with PalChannels = palChannels.
     PaletteEditHarness(int channels, int palChannels)
-        : record(std::make_unique<fx::FixtureRecord>()), services{dialogs, files, QString()}
+        : record{&document}, services{dialogs, files, QString()}
     {
-        fx::ResetFixtureRecord(*record, channels);
-        for (int k = 0; k < fx::MaxChannels; ++k)
-            record->Channels[k].ChName.assign("Chan" + std::to_string(k + 1));
-        record->PalChannels = static_cast<std::uint8_t>(palChannels);
-        editor = std::make_unique<PaletteEdit>(*record, services);
+        record.setUp([&](fx::FixtureRecord& r) {
+            fx::ResetFixtureRecord(r, channels);
+            for (int k = 0; k < fx::MaxChannels; ++k)
+                r.Channels[k].ChName.assign("Chan" + std::to_string(k + 1));
+        });
+        document.setPalChannels(palChannels);
+        editor = std::make_unique<PaletteEdit>(document, services);
     }
 
     // Opens the window as the navigation does; false when it never became active.
@@ -96,7 +99,8 @@ struct PaletteEditHarness {
             QTest::keyClick(bar, Qt::Key_Down);
     }
 
-    std::unique_ptr<fx::FixtureRecord> record;
+    ui::Document document;
+    RecordView record;
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services;

@@ -34,7 +34,7 @@ class TestPaletteEdit : public QObject {
     void start(int palChannels)
     {
         h = std::make_unique<PaletteEditHarness>(16, palChannels);
-        fillSpotPalette(*h->record);
+        h->record.setUp(fillSpotPalette);
         QVERIFY(h->open());
     }
 

@@ -101,8 +101,8 @@ private slots:
 
         // A second editor on the record read back shows the same palettes.
         PaletteEditHarness again(16, 16);
-        *again.record = *read;
-        again.record->PalChannels = 16;
+        again.document.replace(*read);
+        again.document.setPalChannels(16);
         QVERIFY(again.open());
         again.chooseTab(9);
         QCOMPARE(again.paletteName()->text(), QStringLiteral("Gobo10"));

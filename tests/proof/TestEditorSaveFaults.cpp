@@ -9,6 +9,7 @@
 #include "ledfixture/LedFixture.h"
 #include "core/LedFixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "ui/Document.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
@@ -86,8 +87,9 @@ void TestEditorSaveFaults::fixtureSave()
     QTemporaryDir names;
     ui::ScriptedDialogs dialogs;
     ui::Services services{dialogs, target.files(), names.filePath(QStringLiteral("ChNameSet.fix"))};
-    auto record = std::make_unique<fx::FixtureRecord>();
-    FixtureEdit editor(*record, services);
+    ui::Document document;
+    const fx::FixtureRecord* record = &document.record();
+    FixtureEdit editor(document, services);
     editor.load();
     QVERIFY(openAndName(editor, QStringLiteral("Spot 575")));
 
@@ -156,8 +158,9 @@ void TestEditorSaveFaults::appendedChannelName()
     ui::ScriptedDialogs dialogs;
     SwitchableFileAccess files;
     ui::Services services{dialogs, files, soundPath};
-    auto record = std::make_unique<fx::FixtureRecord>();
-    FixtureEdit editor(*record, services);
+    ui::Document document;
+    const fx::FixtureRecord* record = &document.record();
+    FixtureEdit editor(document, services);
     editor.load();
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));

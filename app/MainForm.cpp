@@ -1,8 +1,10 @@
 #include "app/MainForm.h"
 
+#include "app/AboutBox.h"
 #include "app/EditorWindow.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "core/FixtureRecord.h"
+#include "ui/Services.h"
 
 #include <QMdiArea>
 #include <QMenuBar>
@@ -44,6 +46,7 @@ void MainForm::buildMenu()
     item("numChname", QStringLiteral("&EditChName"), [this] { showEditor(Editor::ChannelNames); });
     forms->addSeparator()->setObjectName(QStringLiteral("numNull"));
     item("numExit", QStringLiteral("&Exit"), [this] { emit exitRequested(); });
+    about::addHelpMenu(menuBar(), this, m_services.chNameSetPath);
 }
 
 QWidget* MainForm::editor(Editor which) const

@@ -1,9 +1,11 @@
 #include "app/MainForm.h"
 
+#include "app/AboutBox.h"
 #include "app/EditorWindow.h"
 #include "core/FixtureRecord.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "ui/Document.h"
+#include "ui/Services.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -98,6 +100,7 @@ void MainForm::buildMenu()
     item("numChname", QStringLiteral("&EditChName"), [this] { showEditor(Editor::ChannelNames); });
     forms->addSeparator()->setObjectName(QStringLiteral("numNull"));
     item("numExit", QStringLiteral("&Exit"), [this] { requestExit(); });
+    about::addHelpMenu(menuBar(), this, m_services.chNameSetPath);
 }
 
 QWidget* MainForm::editor(Editor which) const

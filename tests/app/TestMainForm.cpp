@@ -1,9 +1,8 @@
 // The main window driven through its menus: start-up, showing the editors, the visit to the
 // palette editor and back with the record kept, the channel name editor's hand-over, the "&Exit"
-// items, and where the channel name set file lives.
+// items.
 #include "tests/fixtureedit/EditorHarness.h"
 
-#include "app/ChNameSetLocation.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "common/RecordView.h"
@@ -79,9 +78,6 @@ private slots:
     void exitItems();
     void exitWithCellOpen_data();
     void exitWithCellOpen();
-    void chNameSetLocation_data();
-    void chNameSetLocation();
-    void canWriteFile();
 };
 
 void TestMainForm::startUp()
@@ -89,7 +85,7 @@ void TestMainForm::startUp()
     AppHarness h;
     QCOMPARE(h.window->windowTitle(), QStringLiteral("ORVA Rev1.06"));
     QMenuBar* bar = h.window->menuBar();
-    QCOMPARE(bar->actions().size(), 1);
+    QCOMPARE(bar->actions().size(), 2); // "&Show Forms", then "&Help"
     QCOMPARE(bar->actions()[0]->text(), QStringLiteral("&Show Forms"));
     const QList<QAction*> items = bar->actions()[0]->menu()->actions();
     const QStringList names = {"numMF", "numLFE", "numChname", "numNull", "numExit"};
@@ -407,67 +403,6 @@ void TestMainForm::exitWithCellOpen()
     h.trigger(h.fixture(), "ExitMune");
     h.window.reset();
     QCOMPARE(stored, QStringLiteral("7"));
-}
-
-void TestMainForm::chNameSetLocation_data()
-{
-    QTest::addColumn<bool>("programWritable");
-    QTest::addColumn<bool>("programCopy");
-    QTest::addColumn<bool>("userCopy");
-    QTest::addColumn<bool>("inProgramFolder");
-    QTest::addColumn<QByteArray>("userContent"); // what the user folder's file holds afterwards
-
-    QTest::newRow("writable program folder") << true << true << false << true << QByteArray();
-    QTest::newRow("writable, no file yet") << true << false << false << true << QByteArray();
-    QTest::newRow("installed: seeded") << false << true << false << false << QByteArray("program");
-    QTest::newRow("installed: own copy kept")
-        << false << true << true << false << QByteArray("user");
-    QTest::newRow("installed, no file") << false << false << false << false << QByteArray();
-}
-
-void TestMainForm::chNameSetLocation()
-{
-    QFETCH(bool, programWritable);
-    QFETCH(bool, programCopy);
-    QFETCH(bool, userCopy);
-    QFETCH(bool, inProgramFolder);
-    QFETCH(QByteArray, userContent);
-
-    QTemporaryDir root;
-    const QString program = root.filePath(QStringLiteral("bin"));
-    const QString user = root.filePath(QStringLiteral("home/data"));
-    QDir().mkpath(program);
-    QDir().mkpath(user);
-    if (programCopy)
-        writeFile(program + QStringLiteral("/ChNameSet.fix"), "program");
-    if (userCopy)
-        writeFile(user + QStringLiteral("/ChNameSet.fix"), "user");
-
-    const QString path = chnameset::locate(program, user, [&](const QString& candidate) {
-        return candidate.startsWith(program) ? programWritable : true;
-    });
-    QCOMPARE(path, (inProgramFolder ? program : user) + QStringLiteral("/ChNameSet.fix"));
-    if (!inProgramFolder) {
-        QCOMPARE(QFile::exists(path), !userContent.isEmpty());
-        QCOMPARE(readFile(path), userContent);
-        if (!userContent.isEmpty())
-            QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
-    }
-}
-
-void TestMainForm::canWriteFile()
-{
-    QTemporaryDir root;
-    const QString fresh = root.filePath(QStringLiteral("ChNameSet.fix"));
-    QVERIFY(chnameset::canWriteFile(fresh));
-    QVERIFY(!QFile::exists(fresh)); // the probe leaves nothing behind
-
-    writeFile(fresh, "keep");
-    QVERIFY(chnameset::canWriteFile(fresh));
-    QCOMPARE(readFile(fresh), QByteArray("keep"));
-
-    // A folder that cannot exist: its parent is a plain file.
-    QVERIFY(!chnameset::canWriteFile(fresh + QStringLiteral("/sub/ChNameSet.fix")));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -277,21 +277,24 @@ std::vector<Problem> CheckFixture(const FixtureRecord& record)
     return Checker(record).run();
 }
 
-std::string describeProblem(const Problem& problem)
+std::string problemLocation(const Problem& problem)
 {
     switch (problem.kind) {
-    case Problem::Kind::Fixture: return problem.message;
-    case Problem::Kind::Channel:
-        return "channel " + num(problem.channel + 1) + ": " + problem.message;
+    case Problem::Kind::Fixture: return {};
+    case Problem::Kind::Channel: return "channel " + num(problem.channel + 1);
     case Problem::Kind::Step:
-        return "channel " + num(problem.channel + 1) + ", step " + num(problem.step + 1) + ": " +
-               problem.message;
+        return "channel " + num(problem.channel + 1) + ", step " + num(problem.step + 1);
     case Problem::Kind::PaletteEntry:
         return "Palette" + num(problem.palette + 1) +
-               (problem.entry >= 0 ? " entry " + num(problem.entry + 1) : std::string()) + ": " +
-               problem.message;
+               (problem.entry >= 0 ? " entry " + num(problem.entry + 1) : std::string());
     }
-    return problem.message;
+    return {};
+}
+
+std::string describeProblem(const Problem& problem)
+{
+    const std::string where = problemLocation(problem);
+    return where.empty() ? problem.message : where + ": " + problem.message;
 }
 
 bool hasErrors(const std::vector<Problem>& problems)

@@ -38,6 +38,10 @@ struct Problem {
 // the channels in use (below NumChannels) only. Cheap enough to run after every edit.
 std::vector<Problem> CheckFixture(const FixtureRecord& record);
 
+// Where the problem is, as the editor numbers it: "channel 3", "channel 3, step 2",
+// "Palette4 entry 1", "Palette4", or the empty text for the fixture as a whole.
+std::string problemLocation(const Problem& problem);
+
 // "channel 3, step 2: message", "Palette4 entry 1: message", "channel 5: message" or the message
 // alone for the fixture; numbers are 1-based as the editor shows them.
 std::string describeProblem(const Problem& problem);

@@ -97,7 +97,8 @@ bool FixtureFileCommands::open(fx::FixtureRecord& record)
     const std::span<const std::uint8_t> bytes(
         reinterpret_cast<const std::uint8_t*>(data->constData()),
         static_cast<std::size_t>(data->size()));
-    const std::string problem = fx::ReadFixtureImage(bytes, record);
+    std::vector<std::string> notes;
+    const std::string problem = fx::ReadFixtureImage(bytes, record, &notes);
     if (!problem.empty()) {
         dialogs.tell(m_parent, OpenTitle,
                      QStringLiteral("%1 is not a fixture setup file the editor can open:\n%2.")

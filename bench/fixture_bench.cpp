@@ -9,13 +9,15 @@
 #include "app/MainForm.h"
 #include "core/FixtureDocument.h"
 #include "ui/Document.h"
-#include "core/ChNameSet.h"
 #include "chnames/EditChName.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureCheck.h"
+#include "core/FixtureFile.h"
+#include "core/StepTools.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "core/FixtureFile.h"
 #include "ui/FileAccess.h"
 #include "ui/QtDialogs.h"
 #include "ui/ScriptedDialogs.h"
@@ -335,6 +337,39 @@ int main(int argc, char** argv)
     }
     report("channel name editor: load 253 names", nameLoads);
     report("fixture editor: fill the 253-name list", nameLists);
+
+    // The check runs after every edit. Largest cases: the full fixture as the file holds it;
+    // every channel at the editor's 255 steps (10200 steps, 10200 - 204 of them beyond the file);
+    // and the same with every step overlapping another, so that about 10000 problems are told.
+    {
+        auto full = samples::fullFixture();
+        auto most = samples::fullFixture();
+        auto overlapping = samples::fullFixture();
+        for (int c = 0; c < fx::MaxChannels; ++c) {
+            most->StepCount[c] = 0;
+            fx::FillSteps(*most, c, 255, 0, 255, "S#");
+            overlapping->StepCount[c] = 0;
+            fx::FillSteps(*overlapping, c, 128, 0, 255, "S#");
+            fx::FillSteps(*overlapping, c, 127, 255, 1, "R#");
+        }
+        Figures checks, checksMost, checksOverlapping;
+        const auto timed = [](Figures& figures, const fx::FixtureRecord& record) {
+            QElapsedTimer timer;
+            timer.start();
+            const std::size_t found = fx::CheckFixture(record).size();
+            figures.ms.push_back(timer.nsecsElapsed() / 1e6);
+            return found;
+        };
+        for (int i = 0; i < runs; ++i) {
+            check(timed(checks, *full) > 0, "the check found the palettes beyond the block");
+            check(timed(checksMost, *most) > 0, "the check found the steps beyond the file");
+            check(timed(checksOverlapping, *overlapping) > 4000,
+                  "the check reported the overlapping steps");
+        }
+        report("check of the full fixture", checks);
+        report("check, 40 channels of 255 steps", checksMost);
+        report("check, the same, every step overlapping", checksOverlapping);
+    }
 
     std::printf("  %-44s %8.1f MiB\n", "peak memory of this run (max RSS)",
                 peakMemoryMiB(RUSAGE_SELF));

@@ -105,12 +105,20 @@ QString FixtureFileCommands::openPath(const QString& path, fx::FixtureRecord& re
     const std::span<const std::uint8_t> bytes(
         reinterpret_cast<const std::uint8_t*>(data->constData()),
         static_cast<std::size_t>(data->size()));
-    const std::string problem = fx::ReadFixtureImage(bytes, record);
+    std::vector<std::string> notes;
+    const std::string problem = fx::ReadFixtureImage(bytes, record, &notes);
     if (!problem.empty()) {
         dialogs.tell(m_parent, OpenTitle,
                      QStringLiteral("%1 is not a fixture setup file the editor can open:\n%2.")
                          .arg(path, QString::fromStdString(problem)));
         return {};
+    }
+    if (!notes.empty()) {
+        // The file opened, but not all of it is as it claims: say what was cut or cannot show.
+        QString text = QStringLiteral("%1 was opened, with these notes:").arg(path);
+        for (const std::string& note : notes)
+            text += QStringLiteral("\n- ") + QString::fromStdString(note);
+        dialogs.tell(m_parent, OpenTitle, text, ui::Dialogs::Icon::Information);
     }
     return path;
 }

@@ -34,12 +34,13 @@ if [ $# -gt 0 ]; then
   targets=("$@")
 else
   targets=()
-  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json; do
+  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json fuzz_led_fixture; do
     [ -x "$bin/$t" ] && targets+=("$t")
   done
 fi
 
-declare -A maxlen=([fuzz_fixture_image]=8192 [fuzz_chnameset]=4096 [fuzz_fixture_json]=16384)
+declare -A maxlen=([fuzz_fixture_image]=8192 [fuzz_chnameset]=4096 [fuzz_fixture_json]=16384
+                   [fuzz_led_fixture]=1024)
 summary=()
 status=0
 for t in "${targets[@]}"; do

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -122,7 +123,17 @@ void LedFixture::buildForm()
     frameLayout->addWidget(m_grid);
     frameLayout->addLayout(buttons);
 
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QAction* open = file->addAction(QStringLiteral("&Open LED Fixture"));
+    open->setObjectName(QStringLiteral("mnuOpenLed"));
+    open->setShortcut(QKeySequence::Open);
+    open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(open);
+    connect(open, &QAction::triggered, this, &LedFixture::OpenLedFixture);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
     layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -193,4 +204,62 @@ void LedFixture::SaveLedFixture()
         return;
     }
     m_model->applySaved(saved);
+}
+
+void LedFixture::OpenLedFixture()
+{
+    const QString path = m_services.dialogs.openFileName(
+        this, QStringLiteral("Open LED Fixture"), QStringLiteral("LedFixture Setup File(*.tff)"));
+    if (path.isEmpty())
+        return;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QString title = QStringLiteral("Open LED Fixture");
+    const auto refuse = [&](const QString& why) {
+        m_services.dialogs.tell(
+            this, title,
+            QStringLiteral("%1 is not an LED fixture setup file the editor can open:\n%2.")
+                .arg(shownPath, why),
+            ui::Dialogs::Icon::Warning);
+    };
+
+    // Any other length is refused before the file is read (it may be huge).
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() != qint64(fx::LedFixtureFileSize)) {
+        refuse(QStringLiteral("it is %1 bytes long; an LED fixture setup file has %2 bytes")
+                   .arg(info.size())
+                   .arg(fx::LedFixtureFileSize));
+        return;
+    }
+    QString error;
+    const auto data = m_services.files.read(path, &error);
+    if (!data) {
+        m_services.dialogs.tell(this, title,
+                                QStringLiteral("%1 could not be opened:\n%2").arg(shownPath, error),
+                                ui::Dialogs::Icon::Warning);
+        return;
+    }
+    fx::LedFixtureRecord opened = m_record;
+    const std::string problem =
+        fx::ReadLedFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(data->constData()),
+                                          static_cast<std::size_t>(data->size())),
+                                opened);
+    if (!problem.empty()) {
+        refuse(QString::fromStdString(problem));
+        return;
+    }
+
+    // The name box holds the name without its padding; a save pads it again to the same bytes.
+    QString name =
+        QString::fromLatin1(reinterpret_cast<const char*>(opened.LedFixtureName.bytes.data()),
+                            static_cast<qsizetype>(opened.LedFixtureName.bytes.size()));
+    while (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    m_nameBox->setText(name);
+    {
+        // The count list shows the file's count without rebuilding the rows as a pick does.
+        const QSignalBlocker blocker(m_countList);
+        m_countList->setCurrentIndex(opened.LedChannelCount - 1);
+    }
+    m_model->applySaved(opened);
+    m_grid->clearAutoAdvance();
 }

@@ -464,4 +464,29 @@ std::string fixtureImageFromJson(std::string_view jsonText, FixtureImage& image)
     return {};
 }
 
+std::string ledFixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::string& json)
+{
+    LedFixtureRecord r;
+    if (std::string error = ReadLedFixtureImage(bytes, r); !error.empty())
+        return error;
+    Json j;
+    j["LedFixtureName"] = textJson(r.LedFixtureName);
+    j["LedChannelCount"] = r.LedChannelCount;
+    j["ColourChannelMap"] = numbersJson(r.ColourChannelMap);
+    Json channels = Json::array();
+    for (const LedChannelRec& ch : r.LedChannels) {
+        Json c;
+        c["ColourCode"] = ch.ColourCode;
+        c["TypeCode"] = ch.TypeCode;
+        c["PairChannel"] = ch.PairChannel;
+        c["Name"] = textJson(ch.Name);
+        channels.push_back(c);
+    }
+    j["LedChannels"] = channels;
+    json.clear();
+    printJson(j, 0, json);
+    json += '\n';
+    return {};
+}
+
 } // namespace fx

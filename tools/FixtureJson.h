@@ -2,6 +2,7 @@
 
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "core/LedFixtureFile.h"
 
 #include <cstdint>
 #include <span>
@@ -36,5 +37,10 @@ std::string fixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::strin
 // editor's save writes it. FuncMap values of the text are checked but rebuilt from the channels
 // and degrees. An image that would not open again is refused. Empty result on success.
 std::string fixtureImageFromJson(std::string_view jsonText, FixtureImage& image);
+
+// `fixture-tool dump` of an LED fixture setup file (512 bytes): its record as JSON under the
+// record's own field names (LedFixtureName, LedChannelCount, ColourChannelMap, LedChannels with
+// ColourCode, TypeCode, PairChannel, Name). Empty result on success, else the reader's message.
+std::string ledFixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::string& json);
 
 } // namespace fx

@@ -1,15 +1,18 @@
 // fixture-tool: dumps fixture setup files as JSON, builds them back from JSON and keeps the
 // channel name set, for fixture libraries kept under version control and for scripted checks.
 
-#include "core/ChNameSet.h"
 #include "core/ByteFile.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureCheck.h"
 #include "tools/FixtureJson.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +21,11 @@ namespace {
 
 const char* const usageText =
     R"(Usage:
-  fixture-tool dump FILE.tff          print the fixture setup file as JSON
+  fixture-tool dump FILE.tff          print the fixture setup file as JSON (an LED
+                                      fixture setup file, 512 bytes, is recognised by
+                                      its length and printed as its own record)
+  fixture-tool check FILE...          print what the console would get wrong in each
+                                      fixture setup file (.tff) or JSON for build
   fixture-tool build FILE.json OUT.tff
                                       write the fixture described by the JSON as the
                                       editor's save does
@@ -42,8 +49,17 @@ Texts hold only characters U+0000 to U+00FF and at most their width
 padded with blanks. FuncMap is rebuilt from the channels and degrees as the
 editor's save does. On any fault build prints one line and writes nothing.
 
-Exit status: 0 on success, 1 when a file or its content is refused, 2 on a
-wrong command line.
+check prints one line for each problem, most important place first:
+  FILE: message                         the fixture as a whole
+  FILE: channel N: message              a channel (numbers as the editor shows them)
+  FILE: channel N, step K: message      step K of channel N
+  FILE: PaletteP entry E: message       an entry of a palette (PaletteP: the palette)
+where message starts with "error:" (the console will misbehave or data will be
+lost) or "warning:" (probably unintended). A file that cannot be read is an
+error; an LED fixture setup file is only read. A clean file prints nothing.
+
+Exit status: 0 on success, 1 when a file or its content is refused (check: when
+any file has an error), 2 on a wrong command line.
 )";
 
 int usageError(const std::string& message)
@@ -79,8 +95,15 @@ int dump(const std::string& path)
     if (!bytes)
         return fail(path, error);
     std::string json;
-    if (std::string message = fx::fixtureJsonFromImage(*bytes, json); !message.empty())
+    // The two kinds of ".tff" file differ in length.
+    if (bytes->size() == fx::LedFixtureFileSize) {
+        if (std::string message = fx::ledFixtureJsonFromImage(*bytes, json); !message.empty())
+            return fail(path, "is 512 bytes long but no LED fixture setup file the editor "
+                              "writes: " +
+                                  message);
+    } else if (std::string message = fx::fixtureJsonFromImage(*bytes, json); !message.empty()) {
         return fail(path, message);
+    }
     std::cout << json;
     std::cout.flush();
     return std::cout ? 0 : fail("standard output", "cannot be written");
@@ -100,6 +123,82 @@ int build(const std::string& jsonPath, const std::string& outPath)
                                  &error))
         return fail(outPath, error);
     return 0;
+}
+
+// `check` of one file: prints its problems; returns whether it has an error.
+bool checkFile(const std::string& path)
+{
+    const auto line = [&](const std::string& where, bool error, const std::string& message) {
+        std::cout << path << ": " << (where.empty() ? "" : where + ": ")
+                  << (error ? "error: " : "warning: ") << fx::latin1ToUtf8(message) << '\n';
+    };
+    std::string error;
+    const auto bytes = readInput(path, &error);
+    if (!bytes) {
+        line({}, true, error);
+        return true;
+    }
+    auto record = std::make_unique<fx::FixtureRecord>();
+    fx::ResetFixtureRecord(*record, 8);
+    const auto firstChar =
+        std::find_if(bytes->begin(), bytes->end(), [](std::uint8_t b) { return !std::isspace(b); });
+    if (bytes->size() == fx::FixtureFileSize) {
+        if (std::string message = fx::ReadFixtureImage(*bytes, *record); !message.empty()) {
+            line({}, true, "not a fixture setup file the editor can open: " + message);
+            return true;
+        }
+    } else if (bytes->size() == fx::LedFixtureFileSize) {
+        fx::LedFixtureRecord led;
+        if (std::string message = fx::ReadLedFixtureImage(*bytes, led); !message.empty()) {
+            line({}, true, "not an LED fixture setup file the editor can open: " + message);
+            return true;
+        }
+        return false;
+    } else if (firstChar != bytes->end() && *firstChar == '{') {
+        const std::string text(bytes->begin(), bytes->end());
+        if (std::string message = fx::fixtureFromJson(text, *record); !message.empty()) {
+            line({}, true, message);
+            return true;
+        }
+        fx::ApplyFixedFunctionCodes(*record); // as build writes it
+    } else {
+        line({}, true,
+             "is " + std::to_string(bytes->size()) +
+                 " bytes long: neither a fixture setup file (6144 bytes), an LED "
+                 "fixture setup file (512 bytes) nor JSON");
+        return true;
+    }
+
+    bool errors = false;
+    if (bytes->size() == fx::FixtureFileSize) {
+        // Counts that promise more steps than the slots hold are cut by the reader; say so.
+        constexpr std::size_t StepCountOffset = 1803;
+        for (int c = 0; c < fx::MaxChannels; ++c) {
+            const int recorded = (*bytes)[StepCountOffset + c];
+            if (recorded != record->StepCount[c]) {
+                line("channel " + std::to_string(c + 1), true,
+                     "the file records " + std::to_string(recorded) + " steps but holds " +
+                         std::to_string(record->StepCount[c]) + " of them");
+                errors = true;
+            }
+        }
+    }
+    for (const fx::Problem& problem : fx::CheckFixture(*record)) {
+        line(fx::problemLocation(problem), problem.isError(), problem.message);
+        errors = errors || problem.isError();
+    }
+    return errors;
+}
+
+int check(const std::vector<std::string>& paths)
+{
+    bool errors = false;
+    for (const std::string& path : paths)
+        errors = checkFile(path) || errors;
+    std::cout.flush();
+    if (!std::cout)
+        return fail("standard output", "cannot be written");
+    return errors ? 1 : 0;
 }
 
 int initNames(const std::string& path)
@@ -157,6 +256,11 @@ int run(const std::vector<std::string>& args)
         if (args.size() != 2)
             return usageError("dump takes one file: fixture-tool dump FILE.tff");
         return dump(args[1]);
+    }
+    if (command == "check") {
+        if (args.size() < 2)
+            return usageError("check takes one file or more: fixture-tool check FILE...");
+        return check(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     if (command == "build") {
         if (args.size() != 3)

@@ -4,8 +4,8 @@
 #include "ledfixture/LedFixtureGrid.h"
 #include "ledfixture/LedFixtureModel.h"
 #include "ui/Dialogs.h"
-#include "ui/FileAccess.h"
 #include "ui/FieldKeys.h"
+#include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
@@ -105,8 +105,8 @@ void LedFixture::buildForm()
     fields->setContentsMargins(0, 0, 0, 0);
     fields->addWidget(caption(0, QStringLiteral("Led Fixture Name:"), m_nameBox, fieldsPane), 0, 0);
     fields->addWidget(m_nameBox, 0, 1);
-    fields->addWidget(caption(1, QStringLiteral("Number of Channels:"), m_countList, fieldsPane),
-                      1, 0);
+    fields->addWidget(caption(1, QStringLiteral("Number of Channels:"), m_countList, fieldsPane), 1,
+                      0);
     fields->addWidget(m_countList, 1, 1, Qt::AlignLeft);
     auto* mirrors = new QHBoxLayout;
     mirrors->addWidget(caption(2, QStringLiteral("PanMIRROR:"), m_panMirror, fieldsPane));

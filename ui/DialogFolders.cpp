@@ -25,12 +25,13 @@ std::unique_ptr<QSettings> openSettings(const QString& file)
 
 } // namespace
 
-DialogFolders::DialogFolders(QString settingsFile) : m_settingsFile(std::move(settingsFile)) {}
+DialogFolders::DialogFolders(QString settingsFile) : m_settingsFile(std::move(settingsFile))
+{
+}
 
 QString DialogFolders::documentsFolder()
 {
-    const QString documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents;
     return QDir::homePath();

@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +18,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -32,6 +32,24 @@ constexpr int ButtonSpacing = 2;
 // The largest size the editor asks for: what a 1366x768 screen leaves inside the main window
 // for an editor window. A smaller window scrolls.
 constexpr QSize LargestOpeningSize(1320, 560);
+
+// A DMX value box takes 0 to 255 and nothing else; an empty box is allowed while typing.
+class DmxValueValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        if (input.isEmpty())
+            return Intermediate;
+        if (input.size() > 3)
+            return Invalid;
+        for (const QChar c : input)
+            if (c < u'0' || c > u'9')
+                return Invalid;
+        return input.toInt() <= 255 ? Acceptable : Invalid;
+    }
+};
 
 // A scroll area that asks for the whole of its form when there is room for it.
 class FormScrollArea : public QScrollArea {
@@ -256,7 +274,7 @@ QWidget* PaletteEdit::buildPresetFrame()
         // The value box shows the slider's value and takes a typed one, 0 to 255.
         auto* value = new QLineEdit(QStringLiteral("255"), stripPane);
         value->setObjectName(QStringLiteral("Text1_%1").arg(k));
-        value->setValidator(new QIntValidator(0, 255, value));
+        value->setValidator(new DmxValueValidator(value));
         value->setMaxLength(3);
         value->setAlignment(Qt::AlignCenter);
         value->setFixedWidth(StripWidth);

@@ -32,7 +32,8 @@ public:
 private:
     void buildForm();
     void channelCountPicked(int index);
-    // Rebuilds the grid for channelCount channels, each with the defaults of a fresh row.
+    // Shows channelCount channels; the channels keep what they hold, those past the count are
+    // hidden.
     void FillLedGrid(int channelCount);
     // Asks for a file name and writes the fixture into it (the Save button).
     void SaveLedFixture();

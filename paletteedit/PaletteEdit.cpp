@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTabBar>
 
 #include <algorithm>
@@ -97,7 +97,7 @@ void PaletteEdit::load()
     for (int k = 0; k < fx::MaxChannels; ++k) {
         m_channelChecks[k]->setChecked(false);
         const QSignalBlocker blocker(m_sliders[k]);
-        m_sliders[k]->setValue(0);
+        m_sliders[k]->setValue(255);
         setEntryValue(k, 255);
     }
 
@@ -106,6 +106,8 @@ void PaletteEdit::load()
         if (k < palChannels()) {
             check->setEnabled(false);
             check->setText(captionText(m_document.record().Channels[k].ChName));
+            check->setAccessibleName(
+                QStringLiteral("Ch%1 %2").arg(k + 1).arg(shownText(m_document.record().Channels[k].ChName)));
             check->show();
         } else {
             check->hide();
@@ -135,6 +137,7 @@ void PaletteEdit::LoadPalette()
     }
     for (int e = 0; e < fx::PaletteEntryCount; ++e)
         m_entryButtons[e]->setText(captionText(m_document.record().PalEntryName[p][e]));
+    nameEntryButtons();
     m_paletteName->setText(nameBoxText(m_document.record().PalName[p]));
 }
 
@@ -146,7 +149,7 @@ void PaletteEdit::OpenEntry(int entry)
     for (int k = 0; k < fx::MaxChannels; ++k) {
         const int value = m_document.record().PalValue[p][entry][k];
         const QSignalBlocker blocker(m_sliders[k]);
-        m_sliders[k]->setValue(255 - value);
+        m_sliders[k]->setValue(value);
         setEntryValue(k, value);
     }
 }
@@ -243,6 +246,7 @@ void PaletteEdit::saveEntryClicked()
     setEntryEditorsVisible(false);
     setEntryButtonsEnabled(true);
     StoreEntry();
+    nameEntryButtons();
 }
 
 void PaletteEdit::cancelEntryClicked()
@@ -255,9 +259,19 @@ void PaletteEdit::cancelEntryClicked()
     setEntryEditorsVisible(false);
 }
 
-void PaletteEdit::sliderMoved(int channel, int position)
+void PaletteEdit::sliderMoved(int channel, int value)
 {
-    setEntryValue(channel, 255 - position);
+    setEntryValue(channel, value);
+}
+
+void PaletteEdit::valueTyped(int channel, const QString& text)
+{
+    // The box's validator lets through 0 to 255 only; an empty box moves nothing until a number
+    // is typed (and shows the slider's value again when left).
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (ok && value >= 0 && value <= 255)
+        m_sliders[channel]->setValue(value);
 }
 
 // --- Helpers ---------------------------------------------------------------------------------
@@ -307,5 +321,19 @@ void PaletteEdit::setEntryEditorsVisible(bool visible)
 void PaletteEdit::setEntryValue(int channel, int value)
 {
     m_entryValues[channel] = static_cast<std::uint8_t>(value);
-    m_valueBoxes[channel]->setText(QString::number(value));
+    // A box being typed into already shows the value ("7" and "007" alike); rewriting it would
+    // move the caret under the user's fingers.
+    QLineEdit* box = m_valueBoxes[channel];
+    bool ok = false;
+    if (box->text().toInt(&ok) != value || !ok)
+        box->setText(QString::number(value));
+}
+
+void PaletteEdit::nameEntryButtons()
+{
+    for (int e = 0; e < fx::PaletteEntryCount; ++e) {
+        const QString name = shownText(m_document.record().PalEntryName[m_curPalette][e]).trimmed();
+        m_entryButtons[e]->setAccessibleName(name.isEmpty() ? QStringLiteral("Entry %1").arg(e + 1)
+                                                            : name);
+    }
 }

@@ -12,7 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
+class QSlider;
 class QTabBar;
 
 namespace ui {
@@ -68,13 +68,17 @@ private:
     void entryButtonClicked(int entry);
     void saveEntryClicked();
     void cancelEntryClicked();
-    void sliderMoved(int channel, int position);
+    void sliderMoved(int channel, int value);
+    // A value typed into channel's value box moves its slider.
+    void valueTyped(int channel, const QString& text);
 
     void showStripsOfTickedChannels();
     void setEntryButtonsEnabled(bool enabled);
     void setSelectionEnabled(bool enabled);
     void setEntryEditorsVisible(bool visible);
     void setEntryValue(int channel, int value);
+    // Entry buttons are announced by the entry's name, or "Entry n" while it has none.
+    void nameEntryButtons();
     int palChannels() const;
 
     ui::Document& m_document;
@@ -98,6 +102,6 @@ private:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     std::array<QLabel*, fx::MaxChannels> m_stripLabels{};
-    std::array<QScrollBar*, fx::MaxChannels> m_sliders{};
+    std::array<QSlider*, fx::MaxChannels> m_sliders{};
     std::array<QLineEdit*, fx::MaxChannels> m_valueBoxes{};
 };

@@ -66,13 +66,19 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const Q
 {
     // The suffix rule (".tff" appended unless present) belongs to the callers, so no default
     // suffix here.
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, caption, m_folders.startFolder(), filter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
+    m_folders.remember(chosen);
+    return chosen;
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, caption, m_folders.startFolder(), filter);
+    m_folders.remember(chosen);
+    return chosen;
 }
 
 } // namespace ui

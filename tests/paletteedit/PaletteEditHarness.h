@@ -3,8 +3,8 @@
 // A palette editor on a record of its own, with scripted dialogs, for the tests and the
 // screenshot. Controls are found by their objectNames and driven with real mouse and key events.
 
-#include "paletteedit/PaletteEdit.h"
 #include "core/PaletteStore.h"
+#include "paletteedit/PaletteEdit.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
@@ -14,7 +14,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 #include <QStyle>
 #include <QTabBar>
 #include <QTest>
@@ -58,10 +58,7 @@ struct PaletteEditHarness {
     {
         return find<QPushButton>(QStringLiteral("Command2_%1").arg(e));
     }
-    QScrollBar* slider(int k) const
-    {
-        return find<QScrollBar>(QStringLiteral("VScroll1_%1").arg(k));
-    }
+    QSlider* slider(int k) const { return find<QSlider>(QStringLiteral("VScroll1_%1").arg(k)); }
     QLineEdit* valueBox(int k) const { return find<QLineEdit>(QStringLiteral("Text1_%1").arg(k)); }
 
     void click(QWidget* w) const { QTest::mouseClick(w, Qt::LeftButton); }
@@ -93,8 +90,8 @@ struct PaletteEditHarness {
     // The slider of channel k to the position that stands for value, with the keyboard.
     void setSliderValue(int k, int value) const
     {
-        QScrollBar* bar = slider(k);
-        QTest::keyClick(bar, Qt::Key_Home); // the top: 255
+        QSlider* bar = slider(k);
+        QTest::keyClick(bar, Qt::Key_End); // the top: 255
         for (int v = 255; v > value; --v)
             QTest::keyClick(bar, Qt::Key_Down);
     }

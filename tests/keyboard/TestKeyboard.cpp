@@ -1,5 +1,6 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
 // as a technician's keys do; nothing here clicks.
+#include "common/RecordView.h"
 #include "chnames/EditChName.h"
 #include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever the build needs and the machine lacks (Debian).
 set -euo pipefail
-needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev ${EXTRA_PACKAGES:-})
+needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libpugixml-dev ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -41,7 +42,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, 
 }
 
 bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                         std::string* error)
+                         std::string* error, SyncEach sync)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -56,7 +57,8 @@ bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
-    const bool flushed = std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
+    const bool flushed =
+        std::fflush(file) == 0 && (sync == SyncEach::No || ::fsync(fileno(file)) == 0);
     const bool closed = std::fclose(file) == 0;
     if (!written || !flushed || !closed) {
         setError(error, std::strerror(written ? errno : writeErrno));
@@ -69,6 +71,20 @@ bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
         return false;
     }
     return true;
+}
+
+bool syncFileSystem(const std::string& folder, std::string* error)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        setError(error, std::strerror(errno));
+        return false;
+    }
+    const bool synced = ::syncfs(fd) == 0;
+    if (!synced)
+        setError(error, std::strerror(errno));
+    ::close(fd);
+    return synced;
 }
 
 } // namespace fx

@@ -191,6 +191,9 @@ QxfChannel readChannel(const pugi::xml_node& node)
             ch.colour = m->colour;
     }
     for (const pugi::xml_node cap : node.children("Capability")) {
+        // A channel holds 255 steps; more ranges are counted but not kept.
+        if (++ch.capabilityCount > MaxEditableSteps + 1)
+            continue;
         QxfCapability c;
         c.min = numberAttribute(cap, "Min");
         c.max = numberAttribute(cap, "Max");
@@ -235,6 +238,7 @@ void readMode(const pugi::xml_node& node, QxfDefinition& def,
                              "numbers");
     int lastNumber = -1;
     int unnumbered = 0, repeated = 0;
+    std::vector<int> undefined;
     for (const Ref& ref : refs) {
         if (ref.number < 0) {
             ++unnumbered;
@@ -253,10 +257,21 @@ void readMode(const pugi::xml_node& node, QxfDefinition& def,
             def.channels.push_back(std::move(undefined));
             found = byName.emplace(key, static_cast<int>(def.channels.size()) - 1).first;
         }
-        if (!def.channels[found->second].defined)
-            mode.notes.push_back("mode " + shown(mode.name) + " names channel " + shown(ref.name) +
-                                 ", which the file does not define; it is kept as a plain channel");
+        if (!def.channels[found->second].defined &&
+            std::find(undefined.begin(), undefined.end(), found->second) == undefined.end())
+            undefined.push_back(found->second);
         mode.channels.push_back(found->second);
+    }
+    if (!undefined.empty()) {
+        std::string names;
+        for (std::size_t k = 0; k < std::min<std::size_t>(undefined.size(), 3); ++k)
+            names += (k ? ", " : "") + shown(def.channels[undefined[k]].name);
+        if (undefined.size() > 3)
+            names += ", ...";
+        mode.notes.push_back("mode " + shown(mode.name) + " names " +
+                             std::to_string(undefined.size()) +
+                             " channel(s) the file does not define (" + names +
+                             "); each is kept as a plain channel");
     }
     if (repeated > 0)
         mode.notes.push_back("mode " + shown(mode.name) + " gives " + std::to_string(repeated) +
@@ -295,6 +310,26 @@ std::string parseQxf(std::span<const std::uint8_t> bytes, QxfDefinition& def)
     def.type = root.child("Type").text().get();
     if (const pugi::xml_node physical = root.child("Physical"))
         def.physical = readPhysical(physical);
+
+    // Real definitions have tens of channels and a few modes; a file far beyond that is refused
+    // before it is turned into a structure many times its size.
+    const auto count = [&](const char* name) {
+        const auto children = root.children(name);
+        return std::distance(children.begin(), children.end());
+    };
+    if (const auto channels = count("Channel"); channels > MaxQxfChannels)
+        return "defines " + std::to_string(channels) +
+               " channels; a fixture definition of more than " + std::to_string(MaxQxfChannels) +
+               " is refused";
+    if (const auto modes = count("Mode"); modes > MaxQxfModes)
+        return "defines " + std::to_string(modes) + " modes; a fixture definition of more than " +
+               std::to_string(MaxQxfModes) + " is refused";
+    for (const pugi::xml_node node : root.children("Mode")) {
+        const auto refs = node.children("Channel");
+        if (const auto n = std::distance(refs.begin(), refs.end()); n > MaxQxfModeChannels)
+            return "has a mode of " + std::to_string(n) +
+                   " channels, more than a DMX universe holds";
+    }
 
     std::unordered_map<std::string, int> byName;
     for (const pugi::xml_node node : root.children("Channel")) {
@@ -716,8 +751,8 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
         if (s.caps < 2)
             continue;
         const int steps = std::min(s.caps, MaxEditableSteps);
-        if (s.caps > steps)
-            report.push_back(channelLabel(i, s) + ": " + std::to_string(s.caps) +
+        if (ch.capabilityCount > steps)
+            report.push_back(channelLabel(i, s) + ": " + std::to_string(ch.capabilityCount) +
                              " capabilities; a channel holds 255 steps, the rest are left out");
         int corrections = 0, namesCut = 0, replaced = 0;
         bool unordered = false;
@@ -789,9 +824,10 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
             rec->PalEntryName[p][e] = paletteNameFromText(entryName);
             rec->PalValue[p][e][c] = static_cast<std::uint8_t>(middle);
         }
-        if (static_cast<int>(caps.size()) > entries)
+        if (it->ch->capabilityCount > entries)
             report.push_back("palette " + quotedLatin1(name) + " holds the first 10 of the " +
-                             std::to_string(caps.size()) + " slots of " + channelLabel(c, *it));
+                             std::to_string(it->ch->capabilityCount) + " slots of " +
+                             channelLabel(c, *it));
     };
     wheelPalette(0, "Colour", "Colour");
     wheelPalette(1, "Gobo", "Gobo");

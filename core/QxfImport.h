@@ -24,6 +24,10 @@ namespace fx {
 
 // Larger files are refused before they are read; real definitions are a few kilobytes.
 constexpr std::size_t MaxQxfFileSize = 16 * 1024 * 1024;
+// Far beyond any real definition; a file over these is refused as not sane.
+constexpr int MaxQxfChannels = 4096;
+constexpr int MaxQxfModes = 256;
+constexpr int MaxQxfModeChannels = 512; // a DMX universe
 
 struct QxfCapability {
     std::optional<int> min; // as written; none when missing or not a number
@@ -39,8 +43,9 @@ struct QxfChannel {
     int byte = 0;       // 0 coarse, 1 fine
     std::string colour; // of an intensity channel: "Red", "Green", ...; empty when none
     std::optional<int> defaultValue;
-    std::vector<QxfCapability> capabilities;
-    bool defined = true; // false for a name a mode uses that no Channel defines
+    std::vector<QxfCapability> capabilities; // the first 256 of the file
+    int capabilityCount = 0;                 // all of the file
+    bool defined = true;                     // false for a name a mode uses that no Channel defines
 };
 
 struct QxfPhysical {

@@ -33,7 +33,7 @@ void name(QWidget* w, const char* objectName, const QString& accessibleName)
 
 ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx::ChNameSet& names,
                                          const QString& fileName, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), m_def(def), m_names(names)
 {
     setObjectName("ImportFixtureDialog");
     setWindowTitle(tr("Import Fixture"));
@@ -51,7 +51,6 @@ ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx:
     name(m_modes, "importModes", tr("Modes"));
     modesLabel->setBuddy(m_modes);
 
-    m_imports.resize(def.modes.size());
     for (int m = 0; m < int(def.modes.size()); ++m) {
         const fx::QxfMode& mode = def.modes[m];
         QString text =
@@ -62,9 +61,7 @@ ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx:
                                       ? tr("  (over 40 channels: cannot be imported)")
                                       : tr("  (no channels)")));
             item->setFlags(Qt::NoItemFlags);
-            continue;
         }
-        fx::importQxfMode(def, m, names, m_imports[m]);
     }
 
     // As high as its modes, up to six of them.
@@ -123,12 +120,14 @@ ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx:
 
 fx::QxfImport* ImportFixtureDialog::chosenImport()
 {
-    return m_chosen >= 0 ? &m_imports[m_chosen] : nullptr;
+    return m_chosen >= 0 ? &m_import : nullptr;
 }
 
 void ImportFixtureDialog::showMode(int mode)
 {
-    const bool usable = mode >= 0 && mode < int(m_imports.size()) && m_imports[mode].record;
+    m_import = fx::QxfImport{};
+    const bool usable = mode >= 0 && mode < int(m_def.modes.size()) &&
+                        fx::importQxfMode(m_def, mode, m_names, m_import).empty();
     m_chosen = usable ? mode : -1;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(usable);
     m_channels->setRowCount(0);
@@ -137,7 +136,7 @@ void ImportFixtureDialog::showMode(int mode)
         m_steps->setText(tr("Choose a mode of 40 channels or fewer."));
         return;
     }
-    const fx::QxfImport& imp = m_imports[mode];
+    const fx::QxfImport& imp = m_import;
     const fx::FixtureRecord& rec = *imp.record;
     const int n = rec.FixHeader.NumChannels;
     m_channels->setRowCount(n);

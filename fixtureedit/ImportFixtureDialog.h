@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-#include <vector>
-
 class QDialogButtonBox;
 class QLabel;
 class QListWidget;
@@ -24,7 +22,7 @@ class ImportFixtureDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // def and names are copied into the dialog's imports: the dialog outlives neither.
+    // def and names are copied; each mode is imported when it is chosen.
     ImportFixtureDialog(const fx::QxfDefinition& def, const fx::ChNameSet& names,
                         const QString& fileName, QWidget* parent = nullptr);
 
@@ -37,7 +35,9 @@ public:
 private:
     void showMode(int mode);
 
-    std::vector<fx::QxfImport> m_imports; // one per mode, empty record for a refused one
+    fx::QxfDefinition m_def;
+    fx::ChNameSet m_names;
+    fx::QxfImport m_import; // of the chosen mode
     int m_chosen = -1;
     QListWidget* m_modes = nullptr;
     QTableWidget* m_channels = nullptr;

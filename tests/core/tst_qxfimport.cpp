@@ -214,6 +214,13 @@ void TestQxfImport::refused_data()
     QTest::newRow("other xml") << file("broken-other-xml.qxf") << "root element is \"Workspace\"";
     QTest::newRow("no mode") << file("broken-no-mode.qxf") << "defines no mode";
     QTest::newRow("too large") << QByteArray(int(MaxQxfFileSize) + 1, ' ') << "over 16 MiB";
+    QTest::newRow("257 modes") << "<FixtureDefinition>" + QByteArray("<Mode/>").repeated(257) +
+                                      "</FixtureDefinition>"
+                               << "defines 257 modes";
+    QTest::newRow("513 in a mode")
+        << "<FixtureDefinition><Mode>" + QByteArray("<Channel/>").repeated(513) +
+               "</Mode></FixtureDefinition>"
+        << "more than a DMX universe holds";
 }
 
 void TestQxfImport::refused()

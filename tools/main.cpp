@@ -12,6 +12,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -206,22 +207,23 @@ int modes(const std::string& path)
     return std::cout ? 0 : fail("standard output", "cannot be written");
 }
 
-// Imports one definition and writes it. On a refusal prints its one line and returns false; the
-// report of a written file goes to standard error, one line an item.
-bool importOne(const std::string& inPath, const std::string& outPath,
-               const std::optional<std::string>& modeName, const fx::ChNameSet& names,
-               fx::SyncEach sync)
+// Imports one definition into the image of its fixture setup file. On a refusal prints its one
+// line and returns nothing; else report holds the lines to print once the file is written.
+std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
+                                                     const std::optional<std::string>& modeName,
+                                                     const fx::ChNameSet& names,
+                                                     std::string& report)
 {
     fx::QxfDefinition def;
     if (std::string error = fx::loadQxfFile(inPath, def); !error.empty())
-        return fail(inPath, error), false;
+        return fail(inPath, error), std::nullopt;
     std::optional<int> mode;
     if (modeName) {
         mode = fx::findQxfMode(def, *modeName);
         if (!mode)
             return fail(inPath,
                         "has no mode \"" + *modeName + "\" (fixture-tool modes lists the modes)"),
-                   false;
+                   std::nullopt;
     } else {
         mode = fx::defaultQxfMode(def);
         if (!mode) {
@@ -233,24 +235,69 @@ bool importOne(const std::string& inPath, const std::string& outPath,
                                     ? std::string("has no mode with any channel")
                                     : "has no mode that fits in 40 channels (the smallest has " +
                                           std::to_string(smallest) + ")"),
-                   false;
+                   std::nullopt;
         }
     }
     fx::QxfImport imported;
     if (std::string error = fx::importQxfMode(def, *mode, names, imported); !error.empty())
-        return fail(inPath, error), false;
+        return fail(inPath, error), std::nullopt;
     fx::FixtureImage image{};
     if (std::string error = fx::savedFixtureImage(*imported.record, image); !error.empty())
-        return fail(inPath, error), false;
-    std::string error;
-    if (!fx::writeFileAtomically(outPath, std::vector<std::uint8_t>(image.begin(), image.end()),
-                                 &error, sync))
-        return fail(outPath, error), false;
-    std::string report; // one write for all lines: standard error is unbuffered
+        return fail(inPath, error), std::nullopt;
+    report.clear(); // printed in one piece: standard error is unbuffered
     for (const std::string& line : imported.report)
         report += inPath + ": " + line + '\n';
-    std::cerr << report;
-    return true;
+    return std::vector<std::uint8_t>(image.begin(), image.end());
+}
+
+// Converts every file into outDir, each to <its name>.tff. Each image goes to a temporary file
+// first; one sync puts them all on the disk, and only then does each replace its .tff.
+int importBatch(const std::vector<std::string>& files, const std::string& outDir,
+                const fx::ChNameSet& names)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(outDir, ec))
+        return fail(outDir, "is not a folder");
+    struct Staged {
+        std::string temp, out;
+    };
+    std::vector<Staged> staged;
+    std::map<std::string, std::string> taken; // output name -> the input that took it
+    bool all = true;
+    std::string report, error;
+    for (const std::string& file : files) {
+        const std::string name = std::filesystem::path(file).stem().string() + ".tff";
+        const auto [it, fresh] = taken.emplace(name, file);
+        if (!fresh) {
+            fail(file,
+                 "has the same name as " + it->second + "; " + name + " is written only once");
+            all = false;
+            continue;
+        }
+        const std::string out = (std::filesystem::path(outDir) / name).string();
+        const auto bytes = importImage(file, std::nullopt, names, report);
+        std::optional<std::string> temp;
+        if (bytes && !(temp = fx::writeTempFileBeside(out, *bytes, &error, false)))
+            fail(out, error);
+        if (!temp) {
+            all = false;
+            continue;
+        }
+        staged.push_back({*temp, out});
+        std::cerr << report;
+    }
+    if (!staged.empty() && !fx::syncFileSystem(outDir, &error)) {
+        for (const Staged& s : staged)
+            std::remove(s.temp.c_str());
+        return fail(outDir, "cannot be synced to the disk, nothing was replaced: " + error);
+    }
+    for (const Staged& s : staged) {
+        if (!fx::replaceWithTempFile(s.temp, s.out, &error)) {
+            fail(s.out, error);
+            all = false;
+        }
+    }
+    return all ? 0 : 1;
 }
 
 int import(const std::vector<std::string>& args)
@@ -282,32 +329,16 @@ int import(const std::vector<std::string>& args)
     const std::optional<fx::ChNameSet> names = importNames(namesPath);
     if (!names)
         return 1;
-    if (!outDir)
-        return importOne(files[0], files[1], modeName, *names, fx::SyncEach::Yes) ? 0 : 1;
-
-    std::error_code ec;
-    if (!std::filesystem::is_directory(*outDir, ec))
-        return fail(*outDir, "is not a folder");
-    std::map<std::string, std::string> written; // output name -> the input that took it
-    bool all = true;
-    for (const std::string& file : files) {
-        const std::string name = std::filesystem::path(file).stem().string() + ".tff";
-        const auto [it, fresh] = written.emplace(name, file);
-        if (!fresh) {
-            fail(file,
-                 "has the same name as " + it->second + "; " + name + " is written only once");
-            all = false;
-            continue;
-        }
-        all = importOne(file, (std::filesystem::path(*outDir) / name).string(), std::nullopt,
-                        *names, fx::SyncEach::No) &&
-              all;
-    }
-    // One sync for the whole library instead of one a file.
-    std::string error;
-    if (!written.empty() && !fx::syncFileSystem(*outDir, &error))
-        return fail(*outDir, "cannot be synced to the disk: " + error);
-    return all ? 0 : 1;
+    if (outDir)
+        return importBatch(files, *outDir, *names);
+    std::string report, error;
+    const auto bytes = importImage(files[0], modeName, *names, report);
+    if (!bytes)
+        return 1;
+    if (!fx::writeFileAtomically(files[1], *bytes, &error))
+        return fail(files[1], error);
+    std::cerr << report;
+    return 0;
 }
 
 int run(const std::vector<std::string>& args)

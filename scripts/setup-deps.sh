@@ -3,7 +3,7 @@
 set -euo pipefail
 # The second line is for the installed-tree tests and the Debian package (cpack -G DEB):
 # desktop-file-validate, update-mime-database, xmllint, file, dpkg-shlibdeps.
-needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev
+needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libpugixml-dev
   desktop-file-utils shared-mime-info libxml2-utils file dpkg-dev ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${needed[@]}"; do

@@ -104,7 +104,9 @@ void TestQxfTool::importThenDump()
     const Run many = runTool({"import", sample("many-steps.qxf"), path("many.tff")});
     QCOMPARE(many.exitCode, 0);
     QVERIFY(many.err.contains("the file holds 204 of the 305 steps"));
-    QCOMPARE(dump(path("many.tff"))["StepCount"].toArray()[1].toInt(), 255);
+    // Each channel's count says how many of its steps the file really holds.
+    const QJsonArray counts = dump(path("many.tff"))["StepCount"].toArray();
+    QCOMPARE(counts[0].toInt() + counts[1].toInt() + counts[2].toInt(), 204);
 }
 
 void TestQxfTool::nameSetOption()

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 
 MainForm::MainForm(ui::Services& services, QWidget* parent)
@@ -32,7 +33,10 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     // Start-up: no palette visit yet, so the fixture editor starts a new fixture.
     m_document->setPalChannels(0);
     showEditor(Editor::Fixture, false);
-    resize(m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60));
+    // Large enough for the whole fixture editor (the steps grid shows at least 15 rows), within a
+    // 1366x768 screen.
+    const QSize wanted = m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60);
+    resize(wanted.boundedTo(QSize(1366, 740)).expandedTo(QSize(1000, 700)));
 }
 
 MainForm::~MainForm()
@@ -68,22 +72,41 @@ bool MainForm::confirmExit()
 
 void MainForm::requestExit()
 {
-    if (confirmExit())
-        emit exitRequested();
+    if (!confirmExit())
+        return;
+    if (m_keepsSettings)
+        QSettings().setValue(QStringLiteral("mainWindow/geometry"), saveGeometry());
+    emit exitRequested();
 }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    if (confirmExit())
-        event->accept();
-    else
+    if (!confirmExit()) {
         event->ignore();
+        return;
+    }
+    if (m_keepsSettings)
+        QSettings().setValue(QStringLiteral("mainWindow/geometry"), saveGeometry());
+    event->accept();
 }
 
 void MainForm::openAtStart(const QString& path)
 {
-    if (m_fixtureEdit)
+    if (!m_fixtureEdit)
+        return;
+    if (path.endsWith(QLatin1String(".qxf"), Qt::CaseInsensitive))
+        m_fixtureEdit->importFile(path);
+    else
         m_fixtureEdit->openFile(path);
+}
+
+void MainForm::restoreWindowSettings()
+{
+    m_keepsSettings = true;
+    const QByteArray geometry =
+        QSettings().value(QStringLiteral("mainWindow/geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
 }
 
 void MainForm::buildMenu()

@@ -54,6 +54,9 @@ public:
     // A file named on the command line: a fixture setup file is opened; a file that cannot be
     // opened says why and leaves the new fixture.
     void openAtStart(const QString& path);
+    // The size and place the window had when the program last ended (QSettings); saved again
+    // when it ends.
+    void restoreWindowSettings();
 
 signals:
     // The program ends (after confirmExit agreed).
@@ -71,6 +74,7 @@ private:
     editors::Routes routesFor(Editor which);
 
     std::unique_ptr<ui::Document> m_document;
+    bool m_keepsSettings = false; // only the application's window, not a test's
     ui::Services& m_services;
     QMdiArea* m_area = nullptr;
     FixtureEdit* m_fixtureEdit = nullptr;

@@ -23,7 +23,13 @@ int main(int argc, char* argv[])
     MainForm window(services);
     QObject::connect(&window, &MainForm::exitRequested, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    window.restoreWindowSettings();
     window.show();
+    // A file named on the command line (a double-click in the file manager): a fixture setup
+    // file is opened, a fixture definition (".qxf") imported.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.openAtStart(arguments.at(1));
     // FIXTURE_EDITOR_QUIT_AFTER_START=1 starts as usual (name set found and, for an installed
     // copy, seeded into the user's data folder; main window shown) and quits as soon as events
     // are taken: a smoke check of an installed copy, exit status 0.

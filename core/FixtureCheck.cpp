@@ -223,6 +223,7 @@ private:
                     ": steps " + num(count - lost.lost + 1) + " to " + num(count) +
                     " of this channel are not saved",
                 lost.channel, count - lost.lost);
+            m_problems.back().capacity = true;
         }
         for (const auto& lost : report.lostEntries) {
             add(Severity::Error, Kind::PaletteEntry,
@@ -231,6 +232,7 @@ private:
                     " into the file's palette block; " +
                     (lost.partly ? "the rest is not saved" : "it is not saved"),
                 -1, -1, lost.palette, lost.entry);
+            m_problems.back().capacity = true;
         }
     }
 

@@ -24,11 +24,12 @@ struct Problem {
 
     Severity severity = Severity::Warning;
     Kind kind = Kind::Fixture;
-    int channel = -1;    // 0-based, -1 when none
-    int step = -1;       // 0-based
-    int palette = -1;    // 0-based
-    int entry = -1;      // 0-based
-    std::string message; // one line, Latin-1 names as the record holds them
+    int channel = -1;      // 0-based, -1 when none
+    int step = -1;         // 0-based
+    int palette = -1;      // 0-based
+    int entry = -1;        // 0-based
+    std::string message;   // one line, Latin-1 names as the record holds them
+    bool capacity = false; // what the file cannot hold (the save asks about it on its own)
 
     bool isError() const { return severity == Severity::Error; }
     bool operator==(const Problem&) const = default;

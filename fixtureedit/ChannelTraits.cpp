@@ -2,6 +2,8 @@
 
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "core/StepTools.h"
+#include "fixtureedit/FillStepsDialog.h"
 #include "fixtureedit/StepGrid.h"
 #include "fixtureedit/StepGridModel.h"
 #include "ui/Dialogs.h"
@@ -69,6 +71,8 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     m_insert = makeButton("Command2", QStringLiteral("Insert"), this);
     m_delete = makeButton("Command3", QStringLiteral("Delete"), this);
     m_copy = makeButton("Command4", QStringLiteral("Copy"), this);
+    m_fill = makeButton("FillSteps", QStringLiteral("Fill..."), this);
+    m_sort = makeButton("SortSteps", QStringLiteral("Sort"), this);
     m_usage = new QLabel(this);
     m_usage->setObjectName(QStringLiteral("StepUsage"));
 
@@ -80,6 +84,8 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     stepButtons->addWidget(m_add);
     stepButtons->addWidget(m_insert);
     stepButtons->addWidget(m_delete);
+    stepButtons->addWidget(m_fill);
+    stepButtons->addWidget(m_sort);
     stepButtons->addStretch(1);
 
     auto* copyRow = new QGridLayout;
@@ -105,6 +111,8 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     connect(m_insert, &QPushButton::clicked, this, &ChannelTraits::insertStep);
     connect(m_delete, &QPushButton::clicked, this, &ChannelTraits::deleteStep);
     connect(m_copy, &QPushButton::clicked, this, &ChannelTraits::copySteps);
+    connect(m_fill, &QPushButton::clicked, this, &ChannelTraits::fillSteps);
+    connect(m_sort, &QPushButton::clicked, this, &ChannelTraits::sortSteps);
     connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
         if (change.reset || change.steps.any())
             refreshUsage();
@@ -268,4 +276,45 @@ void ChannelTraits::copySteps()
     const QSignalBlocker block(m_channel);
     if (to < m_channel->count())
         m_channel->setCurrentIndex(to);
+}
+
+void ChannelTraits::selectStep(int channel0, int step)
+{
+    selectChannel(channel0);
+    const QModelIndex cell = m_model->index(std::max(step, 0), StepGridModel::NameColumn);
+    if (!cell.isValid())
+        return;
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void ChannelTraits::fillSteps()
+{
+    const int channel = m_channel->currentIndex();
+    if (channel < 0)
+        return;
+    m_grid->commitOpenEdit();
+    FillStepsDialog dialog(m_document.record(), channel, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int n = dialog.count();
+    const int first = dialog.first();
+    const int last = dialog.last();
+    const std::string pattern = dialog.latin1Pattern();
+    m_document.push(m_document.core().change("Fill Steps", [&](fx::FixtureRecord& r) {
+        fx::FillSteps(r, channel, n, first, last, pattern);
+    }));
+    fillStepGrid(channel);
+}
+
+void ChannelTraits::sortSteps()
+{
+    const int channel = m_channel->currentIndex();
+    if (channel < 0)
+        return;
+    m_grid->commitOpenEdit();
+    m_document.push(m_document.core().change(
+        "Sort Steps", [&](fx::FixtureRecord& r) { fx::SortSteps(r, channel); }));
+    fillStepGrid(channel);
 }

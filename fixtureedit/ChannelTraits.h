@@ -47,12 +47,18 @@ public:
     // document by itself).
     void refreshUsage();
     QComboBox* channelChooser() const; // Combo9
+    // Shows channel0's steps with step (0-based) current, as a jump from the problem list does.
+    void selectStep(int channel0, int step);
+    StepGrid* stepGrid() const { return m_grid; }
 
 private:
     void addStep();
     void insertStep();
     void deleteStep();
     void copySteps();
+    // "Fill...": evenly split steps appended to the channel; "Sort": its steps ordered by From.
+    void fillSteps();
+    void sortSteps();
 
     ui::Document& m_document;
     ui::Dialogs& m_dialogs;
@@ -66,4 +72,6 @@ private:
     QPushButton* m_insert = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_copy = nullptr;
+    QPushButton* m_fill = nullptr;
+    QPushButton* m_sort = nullptr;
 };

@@ -1,19 +1,30 @@
 #include "fixtureedit/FixtureEdit.h"
 
+#include "core/ChNameSet.h"
+#include "core/FixtureCheck.h"
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "core/QxfImport.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
+#include "fixtureedit/ImportFixtureDialog.h"
+#include "fixtureedit/ProblemPanel.h"
+#include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
+#include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
+#include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -23,6 +34,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -44,6 +56,23 @@ QAction* addMenuAction(QWidget* owner, QMenu* menu, const char* objectName, cons
     }
     menu->addAction(action);
     return action;
+}
+
+} // namespace
+
+namespace {
+
+// The last eight fixture files opened or saved, the newest first.
+void rememberRecentFile(const QString& path)
+{
+    QSettings settings;
+    QStringList files = settings.value(QStringLiteral("recentFiles")).toStringList();
+    const QString full = QFileInfo(path).absoluteFilePath();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > 8)
+        files.removeLast();
+    settings.setValue(QStringLiteral("recentFiles"), files);
 }
 
 } // namespace
@@ -82,6 +111,12 @@ void FixtureEdit::buildMenus()
     connect(addMenuAction(this, file, "SaveFixture", QStringLiteral("&Save Fixture"),
                           QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &FixtureEdit::SaveFixture);
+    connect(addMenuAction(this, file, "ImportFixture", QStringLiteral("&Import Fixture..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_I)),
+            &QAction::triggered, this, &FixtureEdit::ImportFixture);
+    m_recent = file->addMenu(QStringLiteral("Open &Recent"));
+    m_recent->setObjectName(QStringLiteral("OpenRecent"));
+    connect(m_recent, &QMenu::aboutToShow, this, &FixtureEdit::fillRecentMenu);
     file->addSeparator()->setObjectName(QStringLiteral("NullS"));
     connect(addMenuAction(this, file, "MnuReturn", QStringLiteral("&Palette Edit"),
                           QKeySequence(Qt::CTRL | Qt::Key_P)),
@@ -204,8 +239,18 @@ void FixtureEdit::buildForm()
     body->addLayout(gridColumn, 1);
     body->addWidget(m_traits);
 
+    m_problems = new ProblemPanel(this);
+    connect(m_problems, &ProblemPanel::problemActivated, this,
+            [this](const fx::Problem& problem) { goToProblem(problem.channel, problem.step); });
+
     form->addWidget(m_setupFrame);
     form->addLayout(body, 1);
+    form->addWidget(m_problems);
+
+    // F6 and Shift+F6 leave a grid for the next pane: the header, the channel grid, the traits
+    // frame (its chooser), the steps grid, the problem list.
+    ui::installPaneKeys(
+        this, {m_setupFrame, m_grid, m_traits->channelChooser(), m_traits->stepGrid(), m_problems});
 
     m_setupFrame->installEventFilter(this);
     m_traits->installEventFilter(this);
@@ -298,6 +343,7 @@ void FixtureEdit::channelCountPicked(int index)
 
 void FixtureEdit::documentChanged(const fx::RecordChange& change)
 {
+    updateProblems();
     if (change.reset || change.header)
         FillHeaderFields(change.reset);
     if (change.reset)
@@ -393,6 +439,8 @@ bool FixtureEdit::SaveFixture()
     m_grid->commitOpenEdit();
     m_traits->commitOpenEdit();
     m_nameBox->setFocus();
+    if (!confirmErrors())
+        return false;
 
     // The save prepares a copy: a cancelled or failed save leaves the fixture as it was.
     auto prepared = std::make_unique<fx::FixtureRecord>(m_document.record());
@@ -406,6 +454,7 @@ bool FixtureEdit::SaveFixture()
         fx::NormaliseChannelTypes(*prepared);
         m_document.push(fx::FixtureDocument::diff("Save Fixture", m_document.record(), *prepared));
         m_document.markSaved(path);
+        rememberRecentFile(path);
         emit fixtureFileUsed(path);
     }
     m_nameBox->setFocus();
@@ -441,6 +490,7 @@ bool FixtureEdit::openFile(const QString& path)
 void FixtureEdit::showOpened(const fx::FixtureRecord& record, const QString& path)
 {
     m_document.replace(record, path);
+    rememberRecentFile(path);
     emit fixtureFileUsed(path);
 }
 
@@ -468,4 +518,123 @@ bool FixtureEdit::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FixtureEdit::updateProblems()
+{
+    m_problems->setProblems(fx::CheckFixture(m_document.record()));
+}
+
+void FixtureEdit::goToProblem(int channel, int step)
+{
+    if (channel < 0 || channel >= m_model->rowCount())
+        return;
+    if (step >= 0) {
+        m_traits->selectStep(channel, step);
+        return;
+    }
+    m_traits->selectChannel(channel);
+    const QModelIndex cell = m_model->index(channel, ChannelTableModel::NameColumn);
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+bool FixtureEdit::confirmErrors()
+{
+    // What the file cannot hold has its own question in the save; the others are listed here.
+    QStringList lines;
+    for (const fx::Problem& problem : fx::CheckFixture(m_document.record())) {
+        if (problem.severity != fx::Problem::Severity::Error || problem.capacity)
+            continue;
+        lines << QString::fromStdString(fx::describeProblem(problem));
+    }
+    if (lines.isEmpty())
+        return true;
+    const int shown = 12;
+    QString text = QStringLiteral("The console will not work as intended with this fixture:\n");
+    for (int i = 0; i < std::min<int>(shown, int(lines.size())); ++i)
+        text += QStringLiteral("- ") + lines[i] + QLatin1Char('\n');
+    if (lines.size() > shown)
+        text += QStringLiteral("... and %1 more (see Problems)\n").arg(lines.size() - shown);
+    text += QStringLiteral("\nSave it anyway?");
+    return m_services.dialogs.ask(this, FixtureFileCommands::SaveTitle, text,
+                                  ui::Dialogs::Buttons::OkCancel,
+                                  ui::Dialogs::Icon::Warning) == ui::Dialogs::Answer::Ok;
+}
+
+void FixtureEdit::ImportFixture()
+{
+    if (!maybeSave())
+        return;
+    const QString path = m_services.dialogs.openFileName(
+        this, QStringLiteral("Import Fixture"), QStringLiteral("QLC+ Fixture Definition (*.qxf)"));
+    if (!path.isEmpty())
+        importFile(path, false);
+}
+
+bool FixtureEdit::importFile(const QString& path, bool askFirst)
+{
+    const QString title = QStringLiteral("Import Fixture");
+    if (askFirst && !maybeSave())
+        return false;
+    fx::QxfDefinition definition;
+    const std::string refused = fx::loadQxfFile(QFile::encodeName(path).toStdString(), definition);
+    if (!refused.empty()) {
+        m_services.dialogs.tell(this, title,
+                                QStringLiteral("%1 cannot be imported:\n%2")
+                                    .arg(path, QString::fromStdString(refused)));
+        return false;
+    }
+    fixtureedit::ImportFixtureDialog dialog(definition, m_names.set(), QFileInfo(path).fileName(),
+                                            this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosenImport())
+        return false;
+    fx::QxfImport& imported = *dialog.chosenImport();
+    if (!imported.missingNames.empty()) {
+        QString list;
+        for (const std::string& name : imported.missingNames)
+            list += QStringLiteral("\n  ") + fromLatin1(name).trimmed();
+        const auto answer = m_services.dialogs.ask(
+            this, QStringLiteral("Add Channel Name"),
+            QStringLiteral("These channel names are not in the channel name set:%1\n\n"
+                           "Do you wish to add them?")
+                .arg(list),
+            ui::Dialogs::Buttons::YesNo);
+        if (answer == ui::Dialogs::Answer::Yes) {
+            QStringList failed;
+            for (const std::string& name : imported.missingNames) {
+                const auto added = m_names.append(fromLatin1(name).trimmed(), m_services.files,
+                                                  m_services.chNameSetPath);
+                if (added.position < 0 || !added.written)
+                    failed << fromLatin1(name).trimmed();
+            }
+            fx::takeAddedNameCodes(*imported.record, m_names.set());
+            if (!failed.isEmpty())
+                m_services.dialogs.tell(
+                    this, QStringLiteral("Add Channel Name"),
+                    QStringLiteral("Not every name could be added to\n%1:\n%2")
+                        .arg(m_services.chNameSetPath, failed.join(QStringLiteral(", "))));
+        }
+    }
+    // The import starts a fresh history, as an open does; it has no fixture file yet.
+    m_grid->hideEditors();
+    m_traits->hideEditor();
+    auto record = std::move(imported.record);
+    m_document.replace(*record, QString());
+    m_document.markModified();
+    return true;
+}
+
+void FixtureEdit::fillRecentMenu()
+{
+    m_recent->clear();
+    const QStringList files = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+    for (const QString& path : files) {
+        QAction* action = m_recent->addAction(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    m_recent->setEnabled(!files.isEmpty());
+    if (files.isEmpty())
+        m_recent->addAction(QStringLiteral("(none)"))->setEnabled(false);
 }

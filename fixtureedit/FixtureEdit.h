@@ -9,11 +9,13 @@
 class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
+class ProblemPanel;
 class DegreeBox;
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QMenu;
 
 namespace fx {
 struct FixtureRecord;
@@ -54,6 +56,11 @@ public:
     bool SaveFixture();
     void OpenFixture();
     void PaletteEdit();
+    // "&Import Fixture...": a fixture definition (".qxf") chosen in a file dialog.
+    void ImportFixture();
+    // Imports path after the unsaved-changes question (the command line). Returns whether the
+    // fixture now comes from it.
+    bool importFile(const QString& path, bool askFirst = true);
     // Opens a file chosen elsewhere (command line, recent files), after the unsaved-changes
     // question. Returns whether the fixture now comes from it.
     bool openFile(const QString& path);
@@ -66,6 +73,7 @@ public:
     ui::Document& document() const { return m_document; }
     ChannelGrid* channelGrid() const { return m_grid; }
     ChannelTraits* traits() const { return m_traits; }
+    ProblemPanel* problems() const { return m_problems; }
     const ChannelNameList& nameList() const { return m_names; }
 
 signals:
@@ -90,19 +98,26 @@ private:
     void showWholeRecord();
     QString fixtureTitle() const;
     void showOpened(const fx::FixtureRecord& record, const QString& path);
+    void updateProblems();
+    void goToProblem(int channel, int step);
+    // Before a save: the errors the console would suffer, with the choice to save anyway.
+    bool confirmErrors();
+    void fillRecentMenu();
 
     ui::Document& m_document;
     ui::Services& m_services;
     ChannelNameList m_names;
     ChannelTableModel* m_model = nullptr;
 
-    QGroupBox* m_setupFrame = nullptr; // Fixtue_Setup
-    QLineEdit* m_nameBox = nullptr;    // Text1
-    QComboBox* m_countList = nullptr;  // Combo1
-    DegreeBox* m_panBox = nullptr;     // Text4
-    DegreeBox* m_tiltBox = nullptr;    // Text2
-    ChannelGrid* m_grid = nullptr;     // MSFlexGrid1
-    ChannelTraits* m_traits = nullptr; // Frame2
+    QGroupBox* m_setupFrame = nullptr;  // Fixtue_Setup
+    QLineEdit* m_nameBox = nullptr;     // Text1
+    QComboBox* m_countList = nullptr;   // Combo1
+    DegreeBox* m_panBox = nullptr;      // Text4
+    DegreeBox* m_tiltBox = nullptr;     // Text2
+    ChannelGrid* m_grid = nullptr;      // MSFlexGrid1
+    ChannelTraits* m_traits = nullptr;  // Frame2
+    ProblemPanel* m_problems = nullptr; // ProblemList
+    QMenu* m_recent = nullptr;
 
     QSize m_savedSize;
     bool m_filling = false;   // the form is being filled from the record: no edits

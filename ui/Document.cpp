@@ -90,6 +90,15 @@ void Document::markSaved(const QString& filePath)
     }
 }
 
+void Document::markModified()
+{
+    // A clean index no command reaches: the stack is never clean until the next save.
+    const bool was = isModified();
+    m_undo->resetClean();
+    if (!was)
+        emit modifiedChanged(true);
+}
+
 void Document::applyPatch(const fx::RecordPatch& patch, const fx::RecordChange& change)
 {
     m_core.apply(patch);

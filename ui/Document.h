@@ -34,6 +34,8 @@ public:
     bool isModified() const;
     // After a save to filePath: the current state is the saved one.
     void markSaved(const QString& filePath);
+    // A fixture that came from elsewhere (an import) and is in no file yet: unsaved work.
+    void markModified();
     QString filePath() const { return m_filePath; }
 
     // Called by the undo commands.

@@ -3,6 +3,8 @@
 // byte for byte as the core writer writes the same fixture.
 #include "EditorHarness.h"
 
+#include "core/FixtureCheck.h"
+
 #include "fixtureedit/ChannelTraits.h"
 
 #include <QFileInfo>
@@ -154,14 +156,15 @@ void TestFixtureFiles::failedWriteKeepsOldFile()
     const QString path = h.path(QStringLiteral("spot.tff"));
     writeFile(path, "the old fixture");
     h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].ChType = fx::TypeInstant16L; }); // would become LTP after a save
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // the unpaired low channel: save anyway
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
     h.save(path);
 
     QCOMPARE(refusing.refused, 1);
     QCOMPARE(readFile(path), QByteArray("the old fixture"));
-    QCOMPARE(h.dialogs.shown().size(), 2);
-    checkTold(h.dialogs.shown()[1], path, QStringLiteral("No space left on device"));
-    QVERIFY(h.dialogs.shown()[1].text.contains(QStringLiteral("unchanged")));
+    QCOMPARE(h.dialogs.shown().size(), 3);
+    checkTold(h.dialogs.shown()[2], path, QStringLiteral("No space left on device"));
+    QVERIFY(h.dialogs.shown()[2].text.contains(QStringLiteral("unchanged")));
     QCOMPARE(int(h.channel(0).ChType), int(fx::TypeInstant16L));
 }
 
@@ -215,6 +218,7 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
             QTest::keyClick(h.focus(), c.toLatin1());
     }
     h.focusElsewhere(); // row 6 name left open and empty
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // two "Tilt" channels: save anyway
     h.save(h.path(QStringLiteral("session")));
 
     // The same fixture written by hand.
@@ -230,7 +234,8 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
     setChannel(expected->Channels[4], "Tilt", fx::TypeInstantLtp, 0, 7, 7);
     fx::BuildFuncMap(*expected);
 
-    QCOMPARE(h.dialogs.shown().size(), 1); // the question about "Pan Fine"
+    QCOMPARE(h.dialogs.shown().size(), 2); // "Pan Fine", then the two channels named "Tilt"
+    QVERIFY(h.dialogs.shown()[1].text.contains(QStringLiteral("Tilt")));
     QCOMPARE(h.cell(1, 1), QString());
     QCOMPARE(readFile(h.path(QStringLiteral("session.tff"))), imageOf(*expected));
 
@@ -257,6 +262,7 @@ void TestFixtureFiles::saveLeavesPairsInRecordAndGrid()
     h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].PairChannel = 3; });
     h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[1].ChType = fx::TypeFadeable16L; }); // no high channel names it
     h.editor->FillChannelGrid();
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // the broken pairs are what is tested
     h.save(h.path(QStringLiteral("pairs.tff")));
     QCOMPARE(int(h.channel(2).ChType), int(fx::TypeInstant16L));
     QCOMPARE(int(h.channel(1).ChType), int(fx::TypeLtp));
@@ -294,12 +300,19 @@ void TestFixtureFiles::capacityQuestion()
         }
     });
     const fx::FixtureRecord& r = *h.record;
+    // Other errors (blank steps overlapping) come first, in a question of their own.
+    const auto problems = fx::CheckFixture(r);
+    const int errors = int(std::count_if(problems.begin(), problems.end(), [](const auto& p) {
+                           return p.isError() && !p.capacity;
+                       }) > 0);
+    if (errors)
+        h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
     if (ok)
         h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
     h.save(h.path(QStringLiteral("big.tff")));
 
-    QCOMPARE(h.dialogs.shown().size(), 1);
-    const QString text = h.dialogs.shown()[0].text;
+    QCOMPARE(h.dialogs.shown().size(), 1 + errors);
+    const QString text = h.dialogs.shown()[errors].text;
     QCOMPARE(text, QString::fromStdString(fx::checkFileCapacity(r).describe()) +
                        QStringLiteral("\nSave the fixture without them?"));
     QVERIFY(text.contains(palettes ? QStringLiteral("Palette3 entry 6")
@@ -411,6 +424,7 @@ void TestFixtureFiles::stepsAndTypedNamesRoundTrip()
     QTest::keyClick(h.focus(), Qt::Key_Tab);
     QTest::keyClicks(h.focus(), QStringLiteral("99"));
     const QString path = h.path(QStringLiteral("roundtrip.tff"));
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // blank steps overlap: save anyway
     h.save(path); // the step edit still open is stored first
     QCOMPARE(int(h.record->StepCount[1]), 3);
     QVERIFY(h.record->Steps[1][0] == (fx::StepInfo{10, 99, fx::FixedText<8>::fromText("Slow")}));

@@ -1,0 +1,125 @@
+// The fixture editor's tools over the document: the problem list, Fill and Sort, and the import
+// of a fixture definition, each driven through the real window.
+
+#include "EditorHarness.h"
+
+#include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/ProblemPanel.h"
+#include "fixtureedit/StepGrid.h"
+
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUndoStack>
+
+#include <functional>
+
+class TestFixtureTools : public QObject {
+    Q_OBJECT
+private slots:
+    void problemsFollowEditsAndJump();
+    void fillAndSortAreOneEditEach();
+    void importReplacesTheFixture();
+};
+
+namespace {
+
+// Runs fill on the next modal dialog once it is shown, then lets the caller's exec() go on.
+void onNextDialog(const std::function<void(QDialog*)>& fill)
+{
+    QTimer::singleShot(0, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        fill(dialog);
+    });
+}
+
+} // namespace
+
+void TestFixtureTools::problemsFollowEditsAndJump()
+{
+    EditorHarness h;
+    auto* list = h.editor->findChild<QListWidget*>("ProblemList");
+    QVERIFY(list);
+    const int before = list->count();
+    // Two channels named "Pan": the console keeps one of them.
+    for (int row : {2, 5}) {
+        h.typeIntoNameCell(row, QStringLiteral("Pan"));
+        h.grid->commitOpenEdit();
+    }
+    // The two names take two blank-name warnings away and bring one error about the pair.
+    QCOMPARE(list->count(), before - 1);
+    const auto lineOf = [list](const QString& what) {
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->text().contains(what))
+                return i;
+        }
+        return -1;
+    };
+    const int line = lineOf(QStringLiteral("channel 3"));
+    QVERIFY(line >= 0);
+    // Activating the line selects the channel's row.
+    list->setCurrentRow(line);
+    emit list->itemActivated(list->currentItem());
+    QCOMPARE(h.grid->currentIndex().row(), 2);
+    // An undo takes the problem away again.
+    h.document.undoStack()->undo();
+    QCOMPARE(lineOf(QStringLiteral("channel 3")), -1);
+}
+
+void TestFixtureTools::fillAndSortAreOneEditEach()
+{
+    EditorHarness h;
+    h.editor->traits()->selectChannel(1);
+    onNextDialog([](QDialog* dialog) {
+        dialog->findChild<QSpinBox*>("FillCount")->setValue(3);
+        dialog->findChild<QSpinBox*>("FillFirst")->setValue(0);
+        dialog->findChild<QSpinBox*>("FillLast")->setValue(99);
+        dialog->accept();
+    });
+    QTest::mouseClick(h.editor->findChild<QPushButton*>("FillSteps"), Qt::LeftButton);
+    const fx::FixtureRecord& r = *h.record;
+    QCOMPARE(int(r.StepCount[1]), 3);
+    QCOMPARE(int(r.Steps[1][2].ToDmx), 99);
+    QCOMPARE(h.editor->traits()->stepGrid()->model()->rowCount(), 3);
+    QCOMPARE(h.document.undoStack()->undoText(), QStringLiteral("Fill Steps"));
+
+    h.record.setUp([](fx::FixtureRecord& rec) { std::swap(rec.Steps[1][0], rec.Steps[1][2]); });
+    h.editor->traits()->selectChannel(1);
+    QTest::mouseClick(h.editor->findChild<QPushButton*>("SortSteps"), Qt::LeftButton);
+    QCOMPARE(int(r.Steps[1][0].FromDmx), 0);
+    QCOMPARE(h.document.undoStack()->count(), 1);
+    h.document.undoStack()->undo();
+    QCOMPARE(int(r.Steps[1][0].FromDmx), 66);
+}
+
+void TestFixtureTools::importReplacesTheFixture()
+{
+    EditorHarness h;
+    h.combo("Combo1")->setCurrentIndex(2); // unsaved work: the import asks first
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Discard);
+    h.dialogs.setNextFileName(QStringLiteral(QXF_DATA_DIR "/moving-head.qxf"));
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No); // names the set lacks are not added
+    onNextDialog([](QDialog* dialog) { dialog->accept(); });
+    QTest::keyClick(h.line("Text1"), Qt::Key_I, Qt::ControlModifier);
+
+    const fx::FixtureRecord& r = *h.record;
+    QVERIFY(r.FixHeader.NumChannels > 3);
+    QCOMPARE(h.grid->model()->rowCount(), int(r.FixHeader.NumChannels));
+    QCOMPARE(h.line("Text1")->text(), QString::fromStdString(r.FixHeader.FixtureName.str()));
+    QVERIFY(h.editor->isWindowModified());       // in no file yet
+    QVERIFY(!h.document.undoStack()->canUndo()); // a fresh history
+    QVERIFY(h.document.filePath().isEmpty());
+
+    // Saved, it opens as any fixture.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // whatever the check finds: save anyway
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // and what the file cannot hold
+    h.save(h.path("imported.tff"));
+    QVERIFY(!h.editor->isWindowModified());
+    QCOMPARE(readFile(h.path("imported.tff")).size(), qsizetype(fx::FixtureFileSize));
+}
+
+QTEST_MAIN(TestFixtureTools)
+#include "TestFixtureTools.moc"

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     setChannel(ch[4], "P/T Speed", fx::TypeLtp, 0, 0, 16);
     setChannel(ch[5], "Colour", fx::TypeInstantLtp, 0, 0, 9);
     setChannel(ch[6], "Gobo", fx::TypeInstantLtp, 0, 0, 12);
-    setChannel(ch[7], "GoboRot", fx::TypeLtp, 0, 0, 14);
+    setChannel(ch[7], "GoboRot", fx::TypeLtp, 0, 0, 12); // the code of "Gobo": a problem to show
     setChannel(ch[8], "Prism", fx::TypeInstantLtp, 0, 0, 26);
     setChannel(ch[9], "Focus", fx::TypeLtp, 0, 60, 10);
     setChannel(ch[10], "Shutter", fx::TypeInstantLtp, 0, 255, 4);
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         int from;
         int to;
     } steps[] = {{"White", 0, 9},   {"Red", 10, 19},    {"Blue", 20, 29},
-                 {"Green", 30, 39}, {"Yellow", 40, 49}, {"Rainbow", 50, 255}};
+                 {"Green", 30, 39}, {"Yellow", 40, 49}, {"Rainbow", 45, 255}};
     r.StepCount[5] = 6;
     for (int s = 0; s < 6; ++s) {
         r.Steps[5][s] = {static_cast<std::uint8_t>(steps[s].from),

@@ -1,5 +1,9 @@
 #include "core/FixtureDocument.h"
 
+#include "core/FixtureFile.h"
+#include "core/PaletteStore.h"
+#include "core/StepTools.h"
+
 #include <algorithm>
 
 namespace fx {
@@ -331,6 +335,74 @@ Edit FixtureDocument::copySteps(int from, int to) const
         r.StepCount[to] = r.StepCount[from];
         r.Steps[to] = r.Steps[from];
     });
+}
+
+Edit FixtureDocument::fillSteps(int channel, int n, int first, int last,
+                                std::string_view latin1Pattern) const
+{
+    if (!validChannel(channel))
+        return {};
+    return change("Fill Steps",
+                  [&](FixtureRecord& r) { FillSteps(r, channel, n, first, last, latin1Pattern); });
+}
+
+Edit FixtureDocument::sortSteps(int channel) const
+{
+    if (!validChannel(channel))
+        return {};
+    return change("Sort Steps", [&](FixtureRecord& r) { SortSteps(r, channel); });
+}
+
+Edit FixtureDocument::storePaletteEntry(int palette, int entry, const PaletteName& name,
+                                        const std::array<std::uint8_t, MaxChannels>& values) const
+{
+    if (palette < 0 || palette >= PaletteCount || entry < 0 || entry >= PaletteEntryCount)
+        return {};
+    return change("Store Palette Entry", [&](FixtureRecord& r) {
+        r.PalEntryName[palette][entry] = name;
+        r.PalValue[palette][entry] = values;
+        UpdatePaletteUse(r);
+    });
+}
+
+Edit FixtureDocument::storePaletteSetting(
+    int palette, const PaletteName& name,
+    const std::array<std::uint8_t, MaxChannels>& channelUsed) const
+{
+    if (palette < 0 || palette >= PaletteCount)
+        return {};
+    return change("Store Palette Setting", [&](FixtureRecord& r) {
+        r.PalName[palette] = name;
+        r.PalChannelUsed[palette] = channelUsed;
+        UpdatePaletteUse(r);
+    });
+}
+
+std::unique_ptr<FixtureRecord> FixtureDocument::preparedForSave() const
+{
+    auto prepared = std::make_unique<FixtureRecord>(*m_record);
+    ApplyFixedFunctionCodes(*prepared);
+    BuildFuncMap(*prepared);
+    return prepared;
+}
+
+Edit FixtureDocument::settleAfterSave() const
+{
+    auto settled = preparedForSave();
+    NormaliseChannelTypes(*settled);
+    return diff("Save Fixture", *m_record, *settled);
+}
+
+std::unique_ptr<FixtureRecord> FixtureDocument::newFixture(int n, bool firstShowing,
+                                                           std::string_view newName) const
+{
+    auto fresh = std::make_unique<FixtureRecord>(*m_record);
+    if (firstShowing) {
+        fresh->FixHeader.FixtureName.assign(newName);
+        fresh->MaxPanDegree = 0;
+    }
+    ResetFixtureRecord(*fresh, n);
+    return fresh;
 }
 
 } // namespace fx

@@ -118,7 +118,28 @@ public:
     // Channel to takes the step count and every step entry of channel from.
     Edit copySteps(int from, int to) const;
 
-    // Any other change of the record, worked out on a copy (step tools, palette stores).
+    // "Fill...": n steps splitting first..last appended to channel; "Sort": its steps by From.
+    Edit fillSteps(int channel, int n, int first, int last, std::string_view latin1Pattern) const;
+    Edit sortSteps(int channel) const;
+    // The palette editor's stores: an entry's name and values, a palette's name and channels;
+    // both recompute which palettes and entries are in use.
+    Edit storePaletteEntry(int palette, int entry, const PaletteName& name,
+                           const std::array<std::uint8_t, MaxChannels>& values) const;
+    Edit storePaletteSetting(int palette, const PaletteName& name,
+                             const std::array<std::uint8_t, MaxChannels>& channelUsed) const;
+    // What a successful save settles in the fixture: fixed function codes, the function map and
+    // the 16-bit pairs, as the file was written from preparedForSave().
+    Edit settleAfterSave() const;
+
+    // The record a save writes: fixed function codes applied and the function map built, on a
+    // copy (a cancelled save leaves the fixture as it was).
+    std::unique_ptr<FixtureRecord> preparedForSave() const;
+    // A new fixture of n channels from the current one (its name and pan degree stay, as the
+    // "New Fixture" command keeps them); firstShowing also names it newName and clears the pan.
+    std::unique_ptr<FixtureRecord> newFixture(int n, bool firstShowing,
+                                              std::string_view newName) const;
+
+    // Any other change of the record, worked out on a copy.
     Edit change(std::string name, const std::function<void(FixtureRecord&)>& mutate,
                 int mergeKey = 0) const;
 

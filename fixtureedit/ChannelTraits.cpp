@@ -302,9 +302,7 @@ void ChannelTraits::fillSteps()
     const int first = dialog.first();
     const int last = dialog.last();
     const std::string pattern = dialog.latin1Pattern();
-    m_document.push(m_document.core().change("Fill Steps", [&](fx::FixtureRecord& r) {
-        fx::FillSteps(r, channel, n, first, last, pattern);
-    }));
+    m_document.push(m_document.core().fillSteps(channel, n, first, last, pattern));
     fillStepGrid(channel);
 }
 
@@ -314,7 +312,6 @@ void ChannelTraits::sortSteps()
     if (channel < 0)
         return;
     m_grid->commitOpenEdit();
-    m_document.push(m_document.core().change(
-        "Sort Steps", [&](fx::FixtureRecord& r) { fx::SortSteps(r, channel); }));
+    m_document.push(m_document.core().sortSteps(channel));
     fillStepGrid(channel);
 }

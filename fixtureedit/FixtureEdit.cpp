@@ -282,14 +282,8 @@ void FixtureEdit::ResetFixture(int n, bool firstShowing)
 {
     n = std::clamp(n, 1, fx::MaxChannels);
     m_grid->hideEditors();
-    auto fresh = std::make_unique<fx::FixtureRecord>(m_document.record());
-    if (firstShowing) {
-        // The form's first look: its design-time name and an empty pan box.
-        fresh->FixHeader.FixtureName.assign(toLatin1(NewFixtureText));
-        fresh->MaxPanDegree = 0;
-    }
-    fx::ResetFixtureRecord(*fresh, n);
-    m_document.replace(*fresh);
+    // The form's first look also has its design-time name and an empty pan box.
+    m_document.replace(*m_document.core().newFixture(n, firstShowing, toLatin1(NewFixtureText)));
     if (firstShowing)
         m_panBox->showDesignText();
 }
@@ -443,16 +437,13 @@ bool FixtureEdit::SaveFixture()
         return false;
 
     // The save prepares a copy: a cancelled or failed save leaves the fixture as it was.
-    auto prepared = std::make_unique<fx::FixtureRecord>(m_document.record());
-    fx::ApplyFixedFunctionCodes(*prepared);
-    fx::BuildFuncMap(*prepared);
+    const auto prepared = m_document.core().preparedForSave();
 
     const QString path = FixtureFileCommands(m_services, this).save(*prepared);
     if (!path.isEmpty()) {
         // What the save settles in the fixture (fixed codes, function map, 16-bit pairs) is one
         // edit, so that the saved state is the clean one.
-        fx::NormaliseChannelTypes(*prepared);
-        m_document.push(fx::FixtureDocument::diff("Save Fixture", m_document.record(), *prepared));
+        m_document.push(m_document.core().settleAfterSave());
         m_document.markSaved(path);
         rememberRecentFile(path);
         emit fixtureFileUsed(path);

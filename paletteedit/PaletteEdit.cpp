@@ -106,8 +106,8 @@ void PaletteEdit::load()
         if (k < palChannels()) {
             check->setEnabled(false);
             check->setText(captionText(m_document.record().Channels[k].ChName));
-            check->setAccessibleName(
-                QStringLiteral("Ch%1 %2").arg(k + 1).arg(shownText(m_document.record().Channels[k].ChName)));
+            check->setAccessibleName(QStringLiteral("Ch%1 %2").arg(k + 1).arg(
+                shownText(m_document.record().Channels[k].ChName)));
             check->show();
         } else {
             check->hide();
@@ -160,11 +160,7 @@ void PaletteEdit::StoreEntry()
     const int e = m_curEntry;
     const fx::PaletteName name = nameFromBox(m_entryName);
     const auto values = m_entryValues;
-    m_document.push(m_document.core().change("Store Palette Entry", [&](fx::FixtureRecord& r) {
-        r.PalEntryName[p][e] = name;
-        r.PalValue[p][e] = values;
-        fx::UpdatePaletteUse(r);
-    }));
+    m_document.push(m_document.core().storePaletteEntry(p, e, name, values));
     m_entryButtons[m_curEntry]->setText(captionText(name));
 }
 
@@ -175,11 +171,7 @@ void PaletteEdit::StoreSetting()
     std::array<std::uint8_t, fx::MaxChannels> used{};
     for (int k = 0; k < fx::MaxChannels; ++k)
         used[k] = m_channelChecks[k]->isChecked() ? 1 : 0;
-    m_document.push(m_document.core().change("Store Palette Setting", [&](fx::FixtureRecord& r) {
-        r.PalName[p] = name;
-        r.PalChannelUsed[p] = used;
-        fx::UpdatePaletteUse(r);
-    }));
+    m_document.push(m_document.core().storePaletteSetting(p, name, used));
 }
 
 // --- Event handlers ------------------------------------------------------------------------

@@ -250,7 +250,9 @@ void LedFixture::OpenLedFixture()
                                 ui::Dialogs::Icon::Warning);
         return;
     }
-    fx::LedFixtureRecord opened = m_record;
+    // The file is read into a fresh record and replaces the whole fixture: the hidden rows of
+    // the fixture shown before must not reach the next save.
+    fx::LedFixtureRecord opened;
     const std::string problem =
         fx::ReadLedFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(data->constData()),
                                           static_cast<std::size_t>(data->size())),
@@ -272,6 +274,6 @@ void LedFixture::OpenLedFixture()
         const QSignalBlocker blocker(m_countList);
         m_countList->setCurrentIndex(opened.LedChannelCount - 1);
     }
-    m_model->applySaved(opened);
+    m_model->replaceFixture(opened);
     m_grid->clearAutoAdvance();
 }

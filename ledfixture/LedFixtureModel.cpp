@@ -218,6 +218,24 @@ void LedFixtureModel::applySaved(const fx::LedFixtureRecord& saved)
     emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 
+void LedFixtureModel::replaceFixture(const fx::LedFixtureRecord& fixture)
+{
+    beginResetModel();
+    m_record = fixture;
+    const int count = std::clamp<int>(fixture.LedChannelCount, 1, fx::LedMaxChannels);
+    m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+    for (int p = count; p < fx::LedMaxChannels; ++p) {
+        fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(p)];
+        const int colour = channel.ColourCode;
+        channel = fx::LedChannelRec{};
+        if (colour >= 1 && colour <= fx::LedColourCount) {
+            channel.ColourCode = static_cast<std::uint8_t>(colour);
+            channel.Name.assign(fx::ledColourName(colour));
+        }
+    }
+    endResetModel();
+}
+
 bool LedFixtureModel::isCell(const QModelIndex& index) const
 {
     return index.isValid() && index.model() == this && isChannel(index.row()) &&

@@ -55,6 +55,11 @@ public:
 
     const fx::LedFixtureRecord& record() const { return m_record; }
 
+signals:
+    // The user changed the fixture: a count, colour, type or partner that differs from before.
+    // Resets, a save's normalising and an open do not count.
+    void edited();
+
 private:
     bool isCell(const QModelIndex& index) const;
     bool isChannel(int channel) const;

@@ -18,7 +18,7 @@ Editor makeLedFixtureEditor(ui::Services& services, [[maybe_unused]] const Route
                             QWidget* parent)
 {
     auto* editor = new LedFixture(services, parent);
-    return {editor, [editor] { editor->load(); }};
+    return {editor, [editor] { editor->load(); }, [editor] { return editor->maybeDiscard(); }, {}};
 }
 
 Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidget* parent)
@@ -28,7 +28,7 @@ Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidg
     QObject::connect(editor, &EditChName::showFixtureRequested, editor, routes.showFixture);
     QObject::connect(editor, &EditChName::showPaletteRequested, editor, routes.showPalette);
     QObject::connect(editor, &EditChName::exitRequested, editor, routes.exit);
-    return {editor, [editor] { editor->load(); }};
+    return {editor, [editor] { editor->load(); }, [editor] { return editor->maybeDiscard(); }, {}};
 }
 
 } // namespace editors

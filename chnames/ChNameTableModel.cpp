@@ -104,20 +104,29 @@ void ChNameTableModel::storeName(int position, const QString& text)
         return;
     // The editor lets through Latin-1 only; anything else would become '?' here.
     const QByteArray latin1 = text.toLatin1();
+    const fx::ChNameRec before = m_set[static_cast<std::size_t>(position)];
     fx::StoreChName(m_set, position, std::string_view(latin1.constData(), latin1.size()));
     namesChanged(position, position);
+    if (!(m_set[static_cast<std::size_t>(position)] == before))
+        emit edited();
 }
 
 void ChNameTableModel::initDefaults()
 {
+    const fx::ChNameSet before = m_set;
     fx::InitChNameSet(m_set);
     namesChanged(0, fx::ChNameCount - 1);
+    if (!(m_set == before))
+        emit edited();
 }
 
 void ChNameTableModel::restoreFixedCodes()
 {
+    const fx::ChNameSet before = m_set;
     for (std::size_t p = 0; p < FixedCodes.size(); ++p)
         m_set[p].ChCode = FixedCodes[p];
+    if (!(m_set == before))
+        emit edited();
 }
 
 void ChNameTableModel::clearEmptyUserEntries()

@@ -39,6 +39,11 @@ public:
     void restoreFixedCodes();
     void clearEmptyUserEntries();
 
+signals:
+    // The user changed the table (a name, Init, Change) so that it differs from before; loading
+    // a set and the save's clearing of empty entries do not count.
+    void edited();
+
 private:
     void namesChanged(int firstRow, int lastRow);
 

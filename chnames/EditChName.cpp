@@ -38,8 +38,34 @@ EditChName::EditChName(ui::Services& services, QWidget* parent)
     : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("EditChName"));
-    setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06"));
+    // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
+    setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06[*]"));
     buildControls();
+    connect(m_model, &ChNameTableModel::edited, this, [this] { setModified(true); });
+}
+
+void EditChName::setModified(bool modified)
+{
+    m_modified = modified;
+    setWindowModified(modified);
+}
+
+bool EditChName::maybeDiscard()
+{
+    m_grid->commitOpenEditor();
+    if (!m_modified)
+        return true;
+    const auto answer = m_services.dialogs.ask(
+        this, QStringLiteral("Unsaved Changes"),
+        QStringLiteral("The channel names in the Edit Channel Name window have changes that "
+                       "have not been saved to\n%1.\nSave them first?")
+            .arg(QDir::toNativeSeparators(m_services.chNameSetPath)),
+        ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
+    if (answer == ui::Dialogs::Answer::Discard)
+        return true;
+    if (answer == ui::Dialogs::Answer::Save)
+        return SaveChNameSet();
+    return false;
 }
 
 const fx::ChNameSet& EditChName::chNameSet() const
@@ -138,6 +164,7 @@ void EditChName::load()
 {
     m_grid->discardOpenEditor();
     LoadChNameSet();
+    setModified(false);
     m_grid->scrollToTop();
 }
 
@@ -165,7 +192,7 @@ void EditChName::LoadChNameSet()
                                 .arg(QDir::toNativeSeparators(path), error));
 }
 
-void EditChName::SaveChNameSet()
+bool EditChName::SaveChNameSet()
 {
     m_grid->commitOpenEditor();
     m_model->clearEmptyUserEntries();
@@ -194,7 +221,10 @@ void EditChName::SaveChNameSet()
                                 QStringLiteral("The channel names were not saved to \"%1\": %2.\n"
                                                "The file was left as it was.")
                                     .arg(QDir::toNativeSeparators(path), error));
+        return false;
     }
+    setModified(false);
+    return true;
 }
 
 void EditChName::InitChNameSet()

@@ -28,6 +28,13 @@ public:
     const fx::ChNameSet& chNameSet() const;
     ChNameTableModel* model() const { return m_model; }
 
+    // Whether the table holds changes not yet saved: set by a changed name, Init and Change;
+    // cleared by a save that wrote the file and by a load.
+    bool isModified() const { return m_modified; }
+    // Before the program ends: with unsaved changes, asks Save, Discard or Cancel. True when the
+    // changes may be dropped (none, saved, or discarded); false on Cancel and on a failed save.
+    bool maybeDiscard();
+
 signals:
     // The editor's window should close (Exit, and both Show items before their own signal); the
     // fixture editor then comes back at the top-left.
@@ -41,11 +48,14 @@ private:
     void buildControls();
 
     void LoadChNameSet();
-    void SaveChNameSet();
+    // True when the file was written.
+    bool SaveChNameSet();
     void InitChNameSet();
     void ChangeCodes();
+    void setModified(bool modified);
 
     ui::Services& m_services;
     ChNameTableModel* m_model = nullptr;
     ChNameGrid* m_grid = nullptr;
+    bool m_modified = false;
 };

@@ -60,7 +60,8 @@ LedFixture::LedFixture(ui::Services& services, QWidget* parent)
     : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("LedFixture"));
-    setWindowTitle(QStringLiteral("LED Fixture Edit"));
+    // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
+    setWindowTitle(QStringLiteral("LED Fixture Edit[*]"));
     m_model = new LedFixtureModel(m_record, this);
     buildForm();
     load();
@@ -149,6 +150,34 @@ void LedFixture::buildForm()
 
     connect(m_countList, &QComboBox::currentIndexChanged, this, &LedFixture::channelCountPicked);
     connect(m_saveButton, &QPushButton::clicked, this, &LedFixture::SaveLedFixture);
+    // The mirror boxes are not part of the file, so only the name, the count and the cells
+    // make the fixture modified.
+    connect(m_nameBox, &QLineEdit::textEdited, this, [this] { setModified(true); });
+    connect(m_model, &LedFixtureModel::edited, this, [this] { setModified(true); });
+}
+
+void LedFixture::setModified(bool modified)
+{
+    m_modified = modified;
+    setWindowModified(modified);
+}
+
+bool LedFixture::maybeDiscard()
+{
+    m_grid->commitOpenEditor();
+    if (!m_modified)
+        return true;
+    const auto answer = m_services.dialogs.ask(
+        this, QStringLiteral("Unsaved Changes"),
+        QStringLiteral("The LED fixture \"%1\" in the LED Fixture Edit window has changes that "
+                       "have not been saved.\nSave it first?")
+            .arg(m_nameBox->text()),
+        ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
+    if (answer == ui::Dialogs::Answer::Discard)
+        return true;
+    if (answer == ui::Dialogs::Answer::Save)
+        return SaveLedFixture();
+    return false;
 }
 
 void LedFixture::load()
@@ -162,6 +191,7 @@ void LedFixture::load()
         m_countList->setCurrentIndex(DefaultChannelCount - 1);
     }
     m_model->resetChannels(DefaultChannelCount);
+    setModified(false);
     m_grid->clearAutoAdvance();
     // The name box holds its full 11 characters: typing replaces the whole name.
     m_nameBox->selectAll();
@@ -178,12 +208,12 @@ void LedFixture::FillLedGrid(int channelCount)
     m_model->setChannelCount(channelCount);
 }
 
-void LedFixture::SaveLedFixture()
+bool LedFixture::SaveLedFixture()
 {
     QString path = m_services.dialogs.saveFileName(this, QStringLiteral("Save As"),
                                                    QStringLiteral("LedFixture Setup File(*.tff)"));
     if (path.isEmpty())
-        return;
+        return false;
     if (!path.endsWith(QStringLiteral(".tff"), Qt::CaseInsensitive))
         path += QStringLiteral(".tff");
     const QString shownPath = QDir::toNativeSeparators(path);
@@ -195,7 +225,7 @@ void LedFixture::SaveLedFixture()
             shownPath + QStringLiteral(" already exists.\rDo you want to replace it?"),
             ui::Dialogs::Buttons::YesNo);
         if (answer != ui::Dialogs::Answer::Yes)
-            return;
+            return false;
     }
 
     // The save works on a copy: the editor's fixture takes the saved state (normalised types)
@@ -213,9 +243,11 @@ void LedFixture::SaveLedFixture()
                                                "Any file of that name is as it was.")
                                     .arg(shownPath, error),
                                 ui::Dialogs::Icon::Warning);
-        return;
+        return false;
     }
     m_model->applySaved(saved);
+    setModified(false);
+    return true;
 }
 
 void LedFixture::OpenLedFixture()
@@ -250,7 +282,9 @@ void LedFixture::OpenLedFixture()
                                 ui::Dialogs::Icon::Warning);
         return;
     }
-    fx::LedFixtureRecord opened = m_record;
+    // The file is read into a fresh record and replaces the whole fixture: the hidden rows of
+    // the fixture shown before must not reach the next save.
+    fx::LedFixtureRecord opened;
     const std::string problem =
         fx::ReadLedFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(data->constData()),
                                           static_cast<std::size_t>(data->size())),
@@ -272,6 +306,7 @@ void LedFixture::OpenLedFixture()
         const QSignalBlocker blocker(m_countList);
         m_countList->setCurrentIndex(opened.LedChannelCount - 1);
     }
-    m_model->applySaved(opened);
+    m_model->replaceFixture(opened);
+    setModified(false);
     m_grid->clearAutoAdvance();
 }

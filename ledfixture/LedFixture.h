@@ -29,21 +29,32 @@ public:
 
     const fx::LedFixtureRecord& record() const { return m_record; }
 
+    // Whether the fixture holds changes not yet written: set by any edit of the name, the count
+    // or a cell; cleared by a save that wrote the file, an open and the start-up.
+    bool isModified() const { return m_modified; }
+    // Before the program ends: with unsaved changes, asks Save, Discard or Cancel. True when the
+    // fixture may be dropped (not modified, saved, or discarded); false on Cancel and on a save
+    // that was cancelled or failed.
+    bool maybeDiscard();
+
 private:
     void buildForm();
     void channelCountPicked(int index);
     // Shows channelCount channels; the channels keep what they hold, those past the count are
     // hidden.
     void FillLedGrid(int channelCount);
-    // Asks for a file name and writes the fixture into it (the Save button).
-    void SaveLedFixture();
+    // Asks for a file name and writes the fixture into it (the Save button); true when the file
+    // was written.
+    bool SaveLedFixture();
     // Asks for an LED fixture setup file and shows it in the form ("&Open LED Fixture"). A file
     // the reader refuses is named in a message and nothing changes.
     void OpenLedFixture();
+    void setModified(bool modified);
 
     ui::Services& m_services;
     fx::LedFixtureRecord m_record;
     LedFixtureModel* m_model = nullptr;
+    bool m_modified = false;
 
     QLineEdit* m_nameBox = nullptr;      // Text1
     QComboBox* m_countList = nullptr;    // Combo1

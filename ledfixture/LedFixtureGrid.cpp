@@ -62,6 +62,15 @@ bool LedFixtureGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
     return opened;
 }
 
+void LedFixtureGrid::commitOpenEditor()
+{
+    const QModelIndex current = currentIndex();
+    if (QWidget* editor = current.isValid() ? indexWidget(current) : nullptr) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 void LedFixtureGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // The cell the focus moves on to is ours to choose (see moveCursor), and only when the

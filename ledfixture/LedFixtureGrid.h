@@ -22,6 +22,9 @@ public:
     // column whose names are the longest.
     void fitColumns();
 
+    // Commits the list editor open over a cell, if any, and closes it.
+    void commitOpenEditor();
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

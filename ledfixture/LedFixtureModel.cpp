@@ -147,6 +147,7 @@ void LedFixtureModel::setChannelCount(int count)
     }
     // Partners that came into view or went out of it.
     emit dataChanged(index(0, PairColumn), index(rowCount() - 1, PairColumn));
+    emit edited();
 }
 
 int LedFixtureModel::shownPair(int channel) const
@@ -173,9 +174,12 @@ void LedFixtureModel::setColour(int channel, int colourCode)
     if (!isChannel(channel))
         return;
     fx::LedChannelRec& rec = m_record.LedChannels[static_cast<std::size_t>(channel)];
+    const fx::LedChannelRec before = rec;
     rec.ColourCode = static_cast<std::uint8_t>(colourCode);
     rec.Name.assign(fx::ledColourName(colourCode));
     channelChanged(channel, NameColumn, NameColumn);
+    if (rec != before)
+        emit edited();
 }
 
 void LedFixtureModel::setType(int channel, int typeCode)
@@ -183,19 +187,25 @@ void LedFixtureModel::setType(int channel, int typeCode)
     if (!isChannel(channel))
         return;
     fx::LedChannelRec& rec = m_record.LedChannels[static_cast<std::size_t>(channel)];
+    const fx::LedChannelRec before = rec;
     rec.TypeCode = static_cast<std::uint8_t>(typeCode);
     if (!fx::isSixteenBitType(typeCode))
         rec.PairChannel = 0;
     channelChanged(channel, TypeColumn, PairColumn);
+    if (rec != before)
+        emit edited();
 }
 
 void LedFixtureModel::setPair(int channel, int pairChannel)
 {
     if (!isChannel(channel))
         return;
-    m_record.LedChannels[static_cast<std::size_t>(channel)].PairChannel =
-        static_cast<std::uint8_t>(pairChannel);
+    std::uint8_t& pair = m_record.LedChannels[static_cast<std::size_t>(channel)].PairChannel;
+    const std::uint8_t before = pair;
+    pair = static_cast<std::uint8_t>(pairChannel);
     channelChanged(channel, PairColumn, PairColumn);
+    if (pair != before)
+        emit edited();
 }
 
 void LedFixtureModel::applySaved(const fx::LedFixtureRecord& saved)
@@ -216,6 +226,24 @@ void LedFixtureModel::applySaved(const fx::LedFixtureRecord& saved)
             channel.PairChannel = keptPair;
     }
     emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+void LedFixtureModel::replaceFixture(const fx::LedFixtureRecord& fixture)
+{
+    beginResetModel();
+    m_record = fixture;
+    const int count = std::clamp<int>(fixture.LedChannelCount, 1, fx::LedMaxChannels);
+    m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+    for (int p = count; p < fx::LedMaxChannels; ++p) {
+        fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(p)];
+        const int colour = channel.ColourCode;
+        channel = fx::LedChannelRec{};
+        if (colour >= 1 && colour <= fx::LedColourCount) {
+            channel.ColourCode = static_cast<std::uint8_t>(colour);
+            channel.Name.assign(fx::ledColourName(colour));
+        }
+    }
+    endResetModel();
 }
 
 bool LedFixtureModel::isCell(const QModelIndex& index) const

@@ -39,6 +39,11 @@ public:
     // Takes over the channels in use as a save left them (types normalised); the hidden ones
     // keep what they hold.
     void applySaved(const fx::LedFixtureRecord& saved);
+    // Takes over a whole fixture read from a file, all ten positions: nothing of the fixture
+    // shown before stays, not even in the hidden rows. A file keeps only the colour code of a
+    // position past its count, so such a position comes back as the row that held that colour:
+    // its name, "LTP", no partner (a position without a colour as a row never named).
+    void replaceFixture(const fx::LedFixtureRecord& fixture);
 
     // The record as the file is to be written from it: the channels in use as shown (a partner
     // past the count as none), the hidden ones as they are (the file keeps only their colour
@@ -49,6 +54,11 @@ public:
     int shownPair(int channel) const;
 
     const fx::LedFixtureRecord& record() const { return m_record; }
+
+signals:
+    // The user changed the fixture: a count, colour, type or partner that differs from before.
+    // Resets, a save's normalising and an open do not count.
+    void edited();
 
 private:
     bool isCell(const QModelIndex& index) const;

@@ -116,12 +116,12 @@ void TestMainForm::showFormsMenu_data()
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("caption");
     QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture) << "LedFixture"
-                                 << "LED Fixture Edit";
+                                 << "LED Fixture Edit[*]";
     QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames) << "EditChName"
-                                   << "Edit Channel Name Rev1.06";
+                                   << "Edit Channel Name Rev1.06[*]";
     QTest::newRow("LED from the fixture editor")
         << "mnuLFE" << int(Editor::LedFixture) << "LedFixture"
-        << "LED Fixture Edit";
+        << "LED Fixture Edit[*]";
 }
 
 void TestMainForm::showFormsMenu()

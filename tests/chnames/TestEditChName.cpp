@@ -198,7 +198,7 @@ private slots:
     {
         makeForm();
         QCOMPARE(m_form->objectName(), QStringLiteral("EditChName"));
-        QCOMPARE(m_form->windowTitle(), QStringLiteral("Edit Channel Name Rev1.06"));
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Edit Channel Name Rev1.06[*]"));
 
         QAbstractItemModel* model = grid()->model();
         QCOMPARE(model->rowCount() + 1, 254); // the header row is the grid's row 0

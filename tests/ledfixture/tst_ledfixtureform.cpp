@@ -42,7 +42,7 @@ private slots:
             QVERIFY(ed.reopen());
         }
 
-        QCOMPARE(ed.form->windowTitle(), QString("LED Fixture Edit"));
+        QCOMPARE(ed.form->windowTitle(), QString("LED Fixture Edit[*]"));
         QCOMPARE(ed.nameBox->text(), QString("New Fixture"));
         QCOMPARE(ed.nameBox->maxLength(), 11);
         for (const char* mirror : {"Text4", "Text2"}) {

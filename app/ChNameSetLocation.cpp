@@ -1,5 +1,7 @@
 #include "app/ChNameSetLocation.h"
 
+#include "app/BuildInfo.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,26 +23,40 @@ bool canWriteFile(const QString& path)
 }
 
 QString locate(const QString& programFolder, const QString& userDataFolder,
-               const std::function<bool(const QString&)>& canWrite)
+               const QString& installedDefault, const std::function<bool(const QString&)>& canWrite)
 {
     const QString programCopy = QDir(programFolder).filePath(FileName);
-    if (canWrite(programCopy))
+    const bool programHasOne = QFileInfo(programCopy).isFile();
+    if (programHasOne && canWrite(programCopy))
         return programCopy;
 
     QDir().mkpath(userDataFolder);
     const QString userCopy = QDir(userDataFolder).filePath(FileName);
-    if (!QFileInfo::exists(userCopy) && QFileInfo::exists(programCopy) &&
-        QFile::copy(programCopy, userCopy)) {
-        // The copy takes the mode of the installed file, which may be read-only.
+    if (QFileInfo::exists(userCopy))
+        return userCopy;
+    QString seed;
+    if (programHasOne)
+        seed = programCopy;
+    else if (!installedDefault.isEmpty() && QFileInfo(installedDefault).isFile())
+        seed = installedDefault;
+    if (!seed.isEmpty() && QFile::copy(seed, userCopy)) {
+        // The copy takes the mode of the installed file, which is read-only for the user.
         QFile::setPermissions(userCopy, QFile::permissions(userCopy) | QFileDevice::WriteOwner);
     }
     return userCopy;
 }
 
+QString installedDefaultFor(const QString& programFolder)
+{
+    return QDir::cleanPath(
+        QDir(programFolder).filePath(QStringLiteral(FIXTURE_DATA_FROM_BIN "/") + FileName));
+}
+
 QString locateForApplication()
 {
-    return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return locate(programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                  installedDefaultFor(programFolder));
 }
 
 } // namespace chnameset

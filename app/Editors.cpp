@@ -6,12 +6,12 @@
 
 namespace editors {
 
-Editor makePaletteEditor(fx::FixtureRecord& record, ui::Services& services, const Routes& routes,
+Editor makePaletteEditor(ui::Document& document, ui::Services& services, const Routes& routes,
                          QWidget* parent)
 {
-    auto* editor = new PaletteEdit(record, services, parent);
+    auto* editor = new PaletteEdit(document, services, parent);
     QObject::connect(editor, &PaletteEdit::closeRequested, editor, routes.close);
-    return {editor, [editor] { editor->load(); }};
+    return {editor, [editor] { editor->load(); }, {}, [editor] { return editor->isEditing(); }};
 }
 
 Editor makeLedFixtureEditor(ui::Services& services, [[maybe_unused]] const Routes& routes,

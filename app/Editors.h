@@ -6,12 +6,10 @@
 
 class QWidget;
 
-namespace fx {
-struct FixtureRecord;
-}
 namespace ui {
+class Document;
 struct Services;
-}
+} // namespace ui
 
 // The editors the main window opens beside the fixture editor. Each is made here so that the main
 // window needs to know nothing of their classes.
@@ -28,9 +26,13 @@ struct Routes {
 struct Editor {
     QWidget* widget = nullptr;
     std::function<void()> load; // the form's load, run each time its window opens
+    // Before the program ends: asks about the editor's unsaved data; false cancels the exit.
+    std::function<bool()> mayDiscard;
+    // Whether an edit is in progress that a new load would drop.
+    std::function<bool()> isEditing;
 };
 
-Editor makePaletteEditor(fx::FixtureRecord& record, ui::Services& services, const Routes& routes,
+Editor makePaletteEditor(ui::Document& document, ui::Services& services, const Routes& routes,
                          QWidget* parent);
 Editor makeLedFixtureEditor(ui::Services& services, const Routes& routes, QWidget* parent);
 Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidget* parent);

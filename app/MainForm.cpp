@@ -1,14 +1,21 @@
 #include "app/MainForm.h"
 
+#include "app/AboutBox.h"
 #include "app/EditorWindow.h"
-#include "fixtureedit/FixtureEdit.h"
 #include "core/FixtureRecord.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "ui/Document.h"
+#include "ui/Services.h"
 
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStatusBar>
 
 MainForm::MainForm(ui::Services& services, QWidget* parent)
-    : QMainWindow(parent), m_record(std::make_unique<fx::FixtureRecord>()), m_services(services)
+    : QMainWindow(parent), m_document(std::make_unique<ui::Document>()), m_services(services)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ORVA Rev1.06"));
@@ -16,9 +23,14 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     m_area->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(m_area);
     buildMenu();
+    auto* path = new QLabel(this);
+    path->setObjectName(QStringLiteral("FilePath"));
+    statusBar()->addWidget(path, 1);
+    connect(m_document.get(), &ui::Document::filePathChanged, this, &MainForm::showFilePath);
+    showFilePath(QString());
 
     // Start-up: no palette visit yet, so the fixture editor starts a new fixture.
-    m_record->PalChannels = 0;
+    m_document->setPalChannels(0);
     showEditor(Editor::Fixture, false);
     resize(m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60));
 }
@@ -28,6 +40,50 @@ MainForm::~MainForm()
     // The editors go while the record they work on is still there: an edit still open in a grid
     // is stored when its window loses the focus on the way out.
     delete takeCentralWidget();
+}
+
+const fx::FixtureRecord& MainForm::record() const
+{
+    return m_document->record();
+}
+
+void MainForm::showFilePath(const QString& path)
+{
+    if (auto* label = findChild<QLabel*>(QStringLiteral("FilePath")))
+        label->setText(path.isEmpty() ? QStringLiteral("New fixture, not saved yet")
+                                      : QDir::toNativeSeparators(path));
+}
+
+bool MainForm::confirmExit()
+{
+    if (m_fixtureEdit && !m_fixtureEdit->maybeSave())
+        return false;
+    for (Editor which : {Editor::LedFixture, Editor::ChannelNames}) {
+        const Slot& slot = m_slots[int(which)];
+        if (slot.editor.mayDiscard && !slot.editor.mayDiscard())
+            return false;
+    }
+    return true;
+}
+
+void MainForm::requestExit()
+{
+    if (confirmExit())
+        emit exitRequested();
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    if (confirmExit())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainForm::openAtStart(const QString& path)
+{
+    if (m_fixtureEdit)
+        m_fixtureEdit->openFile(path);
 }
 
 void MainForm::buildMenu()
@@ -43,7 +99,8 @@ void MainForm::buildMenu()
     item("numLFE", QStringLiteral("&LedFixtureEdit"), [this] { showEditor(Editor::LedFixture); });
     item("numChname", QStringLiteral("&EditChName"), [this] { showEditor(Editor::ChannelNames); });
     forms->addSeparator()->setObjectName(QStringLiteral("numNull"));
-    item("numExit", QStringLiteral("&Exit"), [this] { emit exitRequested(); });
+    item("numExit", QStringLiteral("&Exit"), [this] { requestExit(); });
+    about::addHelpMenu(menuBar(), this, m_services.chNameSetPath);
 }
 
 QWidget* MainForm::editor(Editor which) const
@@ -62,7 +119,7 @@ editors::Routes MainForm::routesFor(Editor which)
     routes.close = [this, which] { closeEditor(which); };
     routes.showFixture = [this] { showEditor(Editor::Fixture); };
     routes.showPalette = [this] { showPaletteEditor(); };
-    routes.exit = [this] { emit exitRequested(); };
+    routes.exit = [this] { requestExit(); };
     return routes;
 }
 
@@ -71,19 +128,20 @@ void MainForm::make(Editor which)
     Slot& slot = m_slots[int(which)];
     switch (which) {
     case Editor::Fixture: {
-        m_fixtureEdit = new FixtureEdit(*m_record, m_services);
+        m_fixtureEdit = new FixtureEdit(*m_document, m_services);
         connect(m_fixtureEdit, &FixtureEdit::paletteEditRequested, this, [this] {
             closeEditor(Editor::Fixture);
             showPaletteEditor();
         });
         connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
                 [this] { showEditor(Editor::LedFixture); });
-        connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::exitRequested);
+        connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::requestExit);
         slot.editor = {m_fixtureEdit, [this] { m_fixtureEdit->load(); }};
         break;
     }
     case Editor::Palette:
-        slot.editor = editors::makePaletteEditor(*m_record, m_services, routesFor(which), nullptr);
+        slot.editor =
+            editors::makePaletteEditor(*m_document, m_services, routesFor(which), nullptr);
         break;
     case Editor::LedFixture:
         slot.editor = editors::makeLedFixtureEditor(m_services, routesFor(which), nullptr);
@@ -121,10 +179,11 @@ void MainForm::showPaletteEditor()
     // The palette editor always works on the channels of the fixture being edited. (With a
     // count of 0, storing any palette setting would empty every entry's size, and the next save
     // would drop the palettes' values.) An editor already open is loaded again so that it shows
-    // the current channels.
-    m_record->PalChannels = m_record->FixHeader.NumChannels;
+    // the current channels, unless an entry or setting is being edited in it: that edit is kept.
+    m_document->setPalChannels(m_document->record().FixHeader.NumChannels);
     Slot& slot = m_slots[int(Editor::Palette)];
-    if (slot.window && !slot.window->isHidden())
+    if (slot.window && !slot.window->isHidden() &&
+        !(slot.editor.isEditing && slot.editor.isEditing()))
         slot.editor.load();
     showEditor(Editor::Palette);
 }

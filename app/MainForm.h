@@ -15,11 +15,12 @@ namespace fx {
 struct FixtureRecord;
 }
 namespace ui {
+class Document;
 struct Services;
-}
+} // namespace ui
 
 // The main window "ORVA Rev1.06": the MDI parent in which the four editors open, with the menu
-// "&Show Forms". It owns the one fixture record that the fixture and palette editors share. Each
+// "&Show Forms". It owns the one fixture document that the fixture and palette editors share. Each
 // editor is made the first time it is shown and kept; its window hides when closed, and every
 // later opening runs the editor's load again.
 class MainForm : public QMainWindow {
@@ -30,7 +31,8 @@ public:
     explicit MainForm(ui::Services& services, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    fx::FixtureRecord& record() { return *m_record; }
+    ui::Document& document() { return *m_document; }
+    const fx::FixtureRecord& record() const;
     FixtureEdit* fixtureEdit() const { return m_fixtureEdit; }
     QMdiArea* mdiArea() const { return m_area; }
     // The editor's widget, or nullptr before it was first shown.
@@ -46,17 +48,29 @@ public:
     // Closes an editor's window, as its close button does.
     void closeEditor(Editor which);
 
+    // One of the "&Exit" items or closing the main window: asks about unsaved work in every
+    // editor first. Returns whether the program may end.
+    bool confirmExit();
+    // A file named on the command line: a fixture setup file is opened; a file that cannot be
+    // opened says why and leaves the new fixture.
+    void openAtStart(const QString& path);
+
 signals:
-    // One of the "&Exit" items: the program ends at once, saving nothing.
+    // The program ends (after confirmExit agreed).
     void exitRequested();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void requestExit();
+    void showFilePath(const QString& path);
     void buildMenu();
     void make(Editor which);
     void editorClosed(Editor which);
     editors::Routes routesFor(Editor which);
 
-    std::unique_ptr<fx::FixtureRecord> m_record;
+    std::unique_ptr<ui::Document> m_document;
     ui::Services& m_services;
     QMdiArea* m_area = nullptr;
     FixtureEdit* m_fixtureEdit = nullptr;

@@ -7,19 +7,24 @@
 // Without a display it runs on Qt's offscreen platform.
 #include "SampleFixtures.h"
 #include "app/MainForm.h"
-#include "core/ChNameSet.h"
+#include "core/FixtureDocument.h"
+#include "ui/Document.h"
 #include "chnames/EditChName.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureCheck.h"
+#include "core/FixtureFile.h"
+#include "core/StepTools.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "core/FixtureFile.h"
 #include "ui/FileAccess.h"
 #include "ui/QtDialogs.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
 #include <QAction>
+#include <QUndoStack>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -252,6 +257,44 @@ int main(int argc, char** argv)
     }
     report("Copy of 255 steps", copies);
 
+    // Undo and redo of the heaviest edits: a Copy of 255 steps, and the count 40 -> 1.
+    QUndoStack* history = window.document().undoStack();
+    Figures undoCopy, redoCopy, undoCount, redoCount;
+    for (int i = 0; i < runs; ++i) {
+        undoCopy.ms.push_back(timeOnce([&] { history->undo(); }));
+        redoCopy.ms.push_back(timeOnce([&] { history->redo(); }));
+    }
+    count->setCurrentIndex(0);
+    check(window.record().FixHeader.NumChannels == 1, "the count went to 1");
+    for (int i = 0; i < runs; ++i) {
+        undoCount.ms.push_back(timeOnce([&] { history->undo(); }));
+        redoCount.ms.push_back(timeOnce([&] { history->redo(); }));
+    }
+    history->undo();
+    check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the undo gave back 40");
+    report("undo of Copy of 255 steps", undoCopy);
+    report("redo of Copy of 255 steps", redoCopy);
+    report("undo of count 40 -> 1", undoCount);
+    report("redo of count 40 -> 1", redoCount);
+    {
+        // What a history of 1000 edits keeps: step names, values, adds and count changes.
+        fx::FixtureDocument doc;
+        doc.replace(window.record());
+        std::size_t bytes = 0;
+        for (int i = 0; i < 1000; ++i) {
+            fx::Edit edit;
+            switch (i % 4) {
+            case 0: edit = doc.setStepName(i % 40, i % 200, "Step" + std::to_string(i)); break;
+            case 1: edit = doc.setChannelValue(i % 40, i % 256); break;
+            case 2: edit = doc.copySteps(0, 1 + i % 39); break;
+            default: edit = doc.setChannelCount(1 + i % 40); break;
+            }
+            doc.apply(edit.after);
+            bytes += sizeof(fx::Edit) + edit.before.bytes() + edit.after.bytes();
+        }
+        std::printf("  %-44s %8.2f MiB\n", "history of 1000 edits", double(bytes) / (1 << 20));
+    }
+
     Figures channelGrid, stepGrid;
     for (int i = 0; i < runs; ++i) {
         channelGrid.ms.push_back(timeOnce([&] { editor->FillChannelGrid(); }));
@@ -265,6 +308,8 @@ int main(int argc, char** argv)
     const QString savedPath = dir.filePath(QStringLiteral("saved.tff"));
     Figures opens, saves;
     for (int i = 0; i < runs; ++i) {
+        if (window.document().isModified())
+            dialogs.setNextAnswer(ui::Dialogs::Answer::Discard);
         dialogs.setNextFileName(fullPath);
         opens.ms.push_back(timeOnce([&] { open->trigger(); }));
         check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the open read the file");
@@ -292,6 +337,39 @@ int main(int argc, char** argv)
     }
     report("channel name editor: load 253 names", nameLoads);
     report("fixture editor: fill the 253-name list", nameLists);
+
+    // The check runs after every edit. Largest cases: the full fixture as the file holds it;
+    // every channel at the editor's 255 steps (10200 steps, 10200 - 204 of them beyond the file);
+    // and the same with every step overlapping another, so that about 10000 problems are told.
+    {
+        auto full = samples::fullFixture();
+        auto most = samples::fullFixture();
+        auto overlapping = samples::fullFixture();
+        for (int c = 0; c < fx::MaxChannels; ++c) {
+            most->StepCount[c] = 0;
+            fx::FillSteps(*most, c, 255, 0, 255, "S#");
+            overlapping->StepCount[c] = 0;
+            fx::FillSteps(*overlapping, c, 128, 0, 255, "S#");
+            fx::FillSteps(*overlapping, c, 127, 255, 1, "R#");
+        }
+        Figures checks, checksMost, checksOverlapping;
+        const auto timed = [](Figures& figures, const fx::FixtureRecord& record) {
+            QElapsedTimer timer;
+            timer.start();
+            const std::size_t found = fx::CheckFixture(record).size();
+            figures.ms.push_back(timer.nsecsElapsed() / 1e6);
+            return found;
+        };
+        for (int i = 0; i < runs; ++i) {
+            check(timed(checks, *full) > 0, "the check found the palettes beyond the block");
+            check(timed(checksMost, *most) > 0, "the check found the steps beyond the file");
+            check(timed(checksOverlapping, *overlapping) > 4000,
+                  "the check reported the overlapping steps");
+        }
+        report("check of the full fixture", checks);
+        report("check, 40 channels of 255 steps", checksMost);
+        report("check, the same, every step overlapping", checksOverlapping);
+    }
 
     std::printf("  %-44s %8.1f MiB\n", "peak memory of this run (max RSS)",
                 peakMemoryMiB(RUSAGE_SELF));

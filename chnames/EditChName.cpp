@@ -5,6 +5,7 @@
 #include "chnames/ChNameTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/FileAccess.h"
+#include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
 #include <QAction>
@@ -77,8 +78,12 @@ void EditChName::buildControls()
                             2 * m_grid->frameWidth());
     m_grid->setMinimumHeight(16 * rowHeight);
 
-    auto makeButton = [this](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
+    m_grid->setAccessibleName(QStringLiteral("Channel names"));
+
+    // The buttons are one pane for F6, the grid the other.
+    auto* buttonPane = new QWidget(this);
+    auto makeButton = [buttonPane](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, buttonPane);
         button->setObjectName(QLatin1String(name));
         return button;
     };
@@ -91,7 +96,8 @@ void EditChName::buildControls()
     connect(init, &QPushButton::clicked, this, &EditChName::InitChNameSet);
     connect(change, &QPushButton::clicked, this, &EditChName::ChangeCodes);
 
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = new QVBoxLayout(buttonPane);
+    buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addWidget(save);
     buttons->addWidget(exit);
     buttons->addWidget(init);
@@ -101,7 +107,8 @@ void EditChName::buildControls()
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttonPane);
+    ui::installPaneKeys(this, {m_grid, buttonPane});
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("EditChNameMenuBar"));

@@ -240,7 +240,15 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
         image[at + 18] = ch.ChValue;
     }
 
-    std::copy(record.StepCount.begin(), record.StepCount.end(), image.begin() + StepCountOffset);
+    // Each channel's count is the number of its steps the slots hold, so that the count table and
+    // the slots agree and a reader finds every channel's steps where they are. Within the 204
+    // slots that is the record's own count.
+    int held = 0;
+    for (int c = 0; c < MaxChannels; ++c) {
+        const int stored = std::clamp(StepSlotCount - held, 0, int{record.StepCount[c]});
+        image[StepCountOffset + c] = static_cast<std::uint8_t>(stored);
+        held += stored;
+    }
 
     const PaletteBlock block = PackPalettes(record);
     std::copy(block.begin(), block.end(), image.begin() + PaletteBlockOffset);
@@ -320,16 +328,25 @@ void ApplyFixedFunctionCodes(FixtureRecord& record)
     }
 }
 
-std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord& record)
+std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord& record,
+                             std::vector<std::string>* notes)
 {
     if (bytes.size() != FixtureFileSize) {
         return "it is " + std::to_string(bytes.size()) +
                " bytes long; a fixture setup file has 6144 bytes";
     }
 
-    // Read into a copy: the record being edited changes only when the whole file is sound.
-    auto read = std::make_unique<FixtureRecord>(record);
+    // Read into a fresh record: the record being edited changes only when the whole file is
+    // sound, and nothing of the previous fixture (steps beyond the counts included) stays behind.
+    // Only the palette editor's channel count is the program's, not the file's.
+    auto read = std::make_unique<FixtureRecord>();
     FixtureRecord& r = *read;
+    for (auto& channelSteps : r.Steps) {
+        for (StepInfo& step : channelSteps)
+            step.StepName = FixedText<8>::blanks();
+    }
+    r.PalChannels = record.PalChannels;
+    std::vector<std::string> found;
 
     r.FixHeader.Reserved = bytes[0];
     getText(bytes, NameOffset, r.FixHeader.FixtureName);
@@ -403,18 +420,43 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
     std::copy_n(bytes.begin() + PaletteBlockOffset, PaletteBlockSize, block.begin());
     UnpackPalettes(r, block);
 
+    // A count beyond the slots (a file written before counts were cut to the slots, or by
+    // another tool) is cut to the steps actually read.
     int slot = 0;
-    for (int c = 0; c < MaxChannels && slot < StepSlotCount; ++c) {
-        for (int k = 0; k < r.StepCount[c] && slot < StepSlotCount; ++k, ++slot) {
+    for (int c = 0; c < MaxChannels; ++c) {
+        const int count = r.StepCount[c];
+        int k = 0;
+        for (; k < count && slot < StepSlotCount; ++k, ++slot) {
             const std::size_t at = StepSlotsOffset + StepSlotSize * slot;
             StepInfo& step = r.Steps[c][k];
             step.FromDmx = bytes[at];
             step.ToDmx = bytes[at + 1];
             getText(bytes, at + 2, step.StepName);
         }
+        if (k < count) {
+            found.push_back("Channel " + std::to_string(c + 1) + " records " +
+                            std::to_string(count) + " steps, but the file holds " +
+                            (k == 0 ? "none of them" : "only " + std::to_string(k)) +
+                            " (204 steps in all); it is opened with " + std::to_string(k) +
+                            (k == 1 ? " step." : " steps."));
+            r.StepCount[c] = static_cast<std::uint8_t>(k);
+        }
+    }
+    // The degree boxes show 0 to 720; a larger degree (fixture-tool build accepts up to 32767)
+    // would silently become 0.
+    const std::pair<const char*, int> degrees[] = {{"Max Pan Degree", r.MaxPanDegree},
+                                                   {"Max Tilt Degree", r.MaxTiltDegree}};
+    for (const auto& [what, value] : degrees) {
+        if (value > 720) {
+            found.push_back(std::string(what) + " is " + std::to_string(value) +
+                            ", above the 720 the editor shows: it becomes 0, and the next save "
+                            "writes 0.");
+        }
     }
 
     record = r;
+    if (notes)
+        notes->insert(notes->end(), found.begin(), found.end());
     return {};
 }
 

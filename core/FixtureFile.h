@@ -57,7 +57,8 @@ PaletteBlock PackPalettes(const FixtureRecord& record);
 void UnpackPalettes(FixtureRecord& record, const PaletteBlock& block);
 
 // The file image of the record, as the editor's save writes it. The record is not changed.
-// Types are written as NormaliseChannelTypes leaves them; entry sizes as the block carries them.
+// Types are written as NormaliseChannelTypes leaves them; entry sizes as the block carries them;
+// each channel's step count as the number of its steps the 204 slots hold.
 FixtureImage WriteFixtureImage(const FixtureRecord& record);
 
 // What a save leaves in memory after writing: a channel in use of a low 16-bit type that no high
@@ -70,10 +71,14 @@ void NormaliseChannelTypes(FixtureRecord& record);
 // function map the file carries agrees with what an open reads back.
 void ApplyFixedFunctionCodes(FixtureRecord& record);
 
-// Reads a fixture setup file image. On success the record takes the file's contents (step entries
-// the file does not carry keep their values) and the result is empty. On failure the record is
-// left exactly as it was and the result is a message a person can act on.
-std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord& record);
+// Reads a fixture setup file image. On success the record takes the file's contents and the
+// result is empty: step entries the file does not carry are blank, PalChannels keeps its value,
+// a channel's step count that promises more steps than the 204 slots hold is cut to the steps
+// read. Each such cut, and each degree above the 720 the editor shows, adds one sentence to
+// notes (when given) for the open's message. On failure the record is left exactly as it was,
+// notes is untouched and the result is a message a person can act on.
+std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord& record,
+                             std::vector<std::string>* notes = nullptr);
 
 // What a fixture holds that its file cannot: steps beyond the 204 slots and palette entries that
 // do not fit into the 2048-byte palette block. Empty when everything fits.

@@ -11,6 +11,7 @@ namespace fx {
 constexpr int MaxChannels = 40;
 constexpr int MaxStepsPerChannel = 256; // room in the table
 constexpr int MaxEditableSteps = 255;   // what the traits frame lets a channel grow to
+constexpr int MaxInsertSteps = 50;      // Insert works only below this many steps
 constexpr int PaletteCount = 10;
 constexpr int PaletteEntryCount = 10;
 constexpr int FuncMapSize = 260;

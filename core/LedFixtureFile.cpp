@@ -113,4 +113,96 @@ std::array<std::uint8_t, LedFixtureFileSize> SaveLedFixtureImage(LedFixtureRecor
     return image;
 }
 
+std::string ReadLedFixtureImage(std::span<const std::uint8_t> bytes, LedFixtureRecord& record)
+{
+    if (bytes.size() != LedFixtureFileSize) {
+        return "it is " + std::to_string(bytes.size()) +
+               " bytes long; an LED fixture setup file has 512 bytes";
+    }
+    if (bytes[0] != 0)
+        return "its first byte is " + std::to_string(bytes[0]) + ", not 0";
+    const int count = bytes[12];
+    if (count < 1 || count > LedMaxChannels)
+        return "channel count " + std::to_string(count) + " is not 1 to 10";
+    for (std::size_t at = 1; at < 12; ++at) {
+        if (bytes[at] < 0x20 || (bytes[at] >= 0x7f && bytes[at] < 0xa0))
+            return "the fixture name holds the control byte " + std::to_string(bytes[at]);
+    }
+
+    LedFixtureRecord read;
+    std::copy_n(bytes.begin() + 1, 11, read.LedFixtureName.bytes.begin());
+    read.LedChannelCount = static_cast<std::uint8_t>(count);
+    std::copy_n(bytes.begin() + MapOffset, LedMaxChannels, read.ColourChannelMap.begin());
+
+    for (int p = 0; p < LedMaxChannels; ++p) {
+        const std::size_t at = RecordsOffset + LedChannelRecordSize * p;
+        const std::string which = "channel " + std::to_string(p + 1);
+        LedChannelRec& ch = read.LedChannels[p];
+        ch.ColourCode = bytes[at];
+        ch.TypeCode = bytes[at + 1];
+        ch.Reserved = bytes[at + 2];
+        ch.PairChannel = bytes[at + 3];
+        ch.ColourLetter = bytes[at + 4];
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at + 5), 12, ch.Name.bytes.begin());
+
+        if (ch.ColourCode > LedColourCount)
+            return which + " has the colour code " + std::to_string(ch.ColourCode) + ", not 0 to 9";
+        if (p >= count) {
+            // A position beyond the count keeps only its colour code.
+            if (ch.TypeCode != 0 || ch.Reserved != 0 || ch.PairChannel != 0 ||
+                ch.ColourLetter != 0 || !ch.Name.isBlank())
+                return which + " is beyond the channel count but not cleared";
+            continue;
+        }
+        static constexpr std::string_view letters = "LHISOs";
+        if (letters.find(static_cast<char>(ch.TypeCode)) == std::string_view::npos)
+            return which + " has the type byte " + std::to_string(ch.TypeCode) +
+                   ", which is no type letter";
+        if (ch.Reserved != 0)
+            return which + " has the reserved byte " + std::to_string(ch.Reserved) + ", not 0";
+        if (ch.PairChannel > count)
+            return which + " names partner " + std::to_string(ch.PairChannel) +
+                   ", which is not a channel 1 to " + std::to_string(count);
+        if (ch.ColourLetter != ledColourLetter(ch.ColourCode))
+            return which + " has the colour letter byte " + std::to_string(ch.ColourLetter) +
+                   ", which does not match its colour code " + std::to_string(ch.ColourCode);
+    }
+
+    std::array<std::uint8_t, LedMaxChannels> map{};
+    for (int p = 0; p < count; ++p)
+        map[read.LedChannels[p].ColourCode] = static_cast<std::uint8_t>(p + 1);
+    if (map != read.ColourChannelMap)
+        return "its colour channel map does not match its channels";
+    for (std::size_t at = RecordsOffset + LedChannelRecordSize * LedMaxChannels;
+         at < LedFixtureFileSize - 1; ++at) {
+        if (bytes[at] != 0)
+            return "byte " + std::to_string(at) + " is " + std::to_string(bytes[at]) +
+                   "; bytes 193 to 510 are 0";
+    }
+    if (bytes[LedFixtureFileSize - 1] != 0x20)
+        return "its last byte is " + std::to_string(bytes[LedFixtureFileSize - 1]) +
+               ", not a blank";
+
+    // Letters back to codes. Both low types are "O": the high channel naming it tells which.
+    for (int p = 0; p < count; ++p) {
+        LedChannelRec& ch = read.LedChannels[p];
+        ch.ColourLetter = 0;
+        if (ch.TypeCode != 'O')
+            ch.TypeCode = typeFromLetter(ch.TypeCode);
+    }
+    for (int p = 0; p < count; ++p) {
+        LedChannelRec& ch = read.LedChannels[p];
+        if (ch.TypeCode != 'O')
+            continue;
+        ch.TypeCode = 4;
+        for (int h = 0; h < count; ++h) {
+            const LedChannelRec& high = read.LedChannels[h];
+            if (high.PairChannel == p + 1 && (high.TypeCode == 3 || high.TypeCode == 5))
+                ch.TypeCode = high.TypeCode == 5 ? 6 : 4;
+        }
+    }
+    record = read;
+    return {};
+}
+
 } // namespace fx

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace fx {
@@ -23,6 +24,8 @@ struct LedChannelRec {
     std::uint8_t PairChannel = 0;  // 1-based partner of a 16-bit channel, 0 = none
     std::uint8_t ColourLetter = 0; // filled only while the file is written
     FixedText<12> Name;            // 12 zero bytes until a name is chosen
+
+    bool operator==(const LedChannelRec&) const = default;
 };
 
 // The LED fixture editor's own fixture; it shares nothing with the fixture record.
@@ -31,6 +34,8 @@ struct LedFixtureRecord {
     std::uint8_t LedChannelCount = 8;
     std::array<LedChannelRec, LedMaxChannels> LedChannels{};
     std::array<std::uint8_t, LedMaxChannels> ColourChannelMap{};
+
+    bool operator==(const LedFixtureRecord&) const = default;
 };
 
 // "Red", "Green", "Blue", "Amber", "CoolW", "WarmW", "Dimmer", "Speed", "Duration" for codes
@@ -49,5 +54,15 @@ std::uint8_t ledTypeLetter(int typeCode);
 // channels in use normalised (a low 16-bit type only where a high channel names it).
 std::array<std::uint8_t, LedFixtureFileSize> SaveLedFixtureImage(LedFixtureRecord& record,
                                                                  std::string_view latin1Name);
+
+// Reads an LED fixture setup file into record. Only a file the Save button could have written is
+// taken: 512 bytes, a reserved byte 0, a channel count 1 to 10, a colour channel map that agrees
+// with the channels, channel records with colour codes 0 to 9, the type letters L H I S O s, the
+// matching colour letters and partners 0 to the channel count, the records beyond the count
+// cleared as the save clears them, zero bytes up to offset 510 and a blank at 511. A low type
+// ("O") becomes the low type of the high channel that names it (instant when none does), so that
+// saving an opened file writes the same 512 bytes. On success the result is empty; otherwise the
+// record is unchanged and the result is a one-line message.
+std::string ReadLedFixtureImage(std::span<const std::uint8_t> bytes, LedFixtureRecord& record);
 
 } // namespace fx

@@ -1,10 +1,10 @@
 #include "fixtureedit/ChannelDelegate.h"
 
+#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelNameEditor.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
-#include "core/FixtureRecord.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
 #include "ui/NumberText.h"

@@ -1,7 +1,8 @@
 #include "fixtureedit/ChannelTableModel.h"
 
+#include "core/FixtureDocument.h"
 #include "fixtureedit/ChannelNameList.h"
-#include "core/FixtureRecord.h"
+#include "ui/Document.h"
 #include "ui/NumberText.h"
 
 #include <algorithm>
@@ -12,11 +13,34 @@ bool ChannelTableModel::isCell(const QModelIndex& index) const
            index.column() < ColumnCount;
 }
 
-ChannelTableModel::ChannelTableModel(fx::FixtureRecord& record, QObject* parent)
-    : QAbstractTableModel(parent), m_record(record)
+ChannelTableModel::ChannelTableModel(ui::Document& document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document)
 {
     for (int i = 0; i < fx::MaxChannels; ++i)
         m_nameCells.append(QString());
+    connect(&document, &ui::Document::changed, this, &ChannelTableModel::documentChanged);
+}
+
+void ChannelTableModel::documentChanged(const fx::RecordChange& change)
+{
+    const fx::FixtureRecord& record = m_document.record();
+    if (change.reset) {
+        fillFromRecord();
+        return;
+    }
+    if (change.header && record.FixHeader.NumChannels != m_rows)
+        setRowCount(record.FixHeader.NumChannels);
+    for (int row = 0; row < fx::MaxChannels; ++row) {
+        if (!change.channels.test(std::size_t(row)))
+            continue;
+        const QByteArray name = QByteArray::fromStdString(record.Channels[row].ChName.str());
+        if (name != m_shownNames[std::size_t(row)]) {
+            m_shownNames[std::size_t(row)] = name;
+            m_nameCells[row] =
+                row < m_rows ? fromLatin1(record.Channels[row].ChName.str()) : QString();
+        }
+        rowChanged(row);
+    }
 }
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const
@@ -42,7 +66,7 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const int row = index.row();
-    const fx::ChannelInfo& ch = m_record.Channels[row];
+    const fx::ChannelInfo& ch = m_document.record().Channels[row];
     switch (index.column()) {
     case ChannelColumn: return QStringLiteral("Chan") + numtext::withSignBlank(row + 1);
     case NameColumn: return m_nameCells[row];
@@ -95,8 +119,11 @@ void ChannelTableModel::setRowCount(int rows)
     rows = std::clamp(rows, 0, fx::MaxChannels);
     if (rows > m_rows) {
         beginInsertRows({}, m_rows, rows - 1);
-        for (int r = m_rows; r < rows; ++r)
-            m_nameCells[r].clear();
+        for (int r = m_rows; r < rows; ++r) {
+            const auto& name = m_document.record().Channels[r].ChName;
+            m_shownNames[std::size_t(r)] = QByteArray::fromStdString(name.str());
+            m_nameCells[r] = name.isBlank() ? QString() : fromLatin1(name.str());
+        }
         m_rows = rows;
         endInsertRows();
     } else if (rows < m_rows) {
@@ -109,16 +136,18 @@ void ChannelTableModel::setRowCount(int rows)
 void ChannelTableModel::fillFromRecord()
 {
     beginResetModel();
-    m_rows = std::clamp(int(m_record.FixHeader.NumChannels), 0, fx::MaxChannels);
-    for (int r = 0; r < m_rows; ++r)
-        m_nameCells[r] = fromLatin1(m_record.Channels[r].ChName.str());
+    const fx::FixtureRecord& record = m_document.record();
+    m_rows = std::clamp(int(record.FixHeader.NumChannels), 0, fx::MaxChannels);
+    // A new fixture's unnamed channels show empty cells; a fixture from a file shows its names
+    // as stored.
+    const bool fromFile = !m_document.filePath().isEmpty();
+    for (int r = 0; r < fx::MaxChannels; ++r) {
+        const auto& name = record.Channels[r].ChName;
+        m_shownNames[std::size_t(r)] = QByteArray::fromStdString(name.str());
+        m_nameCells[r] =
+            r < m_rows && (fromFile || !name.isBlank()) ? fromLatin1(name.str()) : QString();
+    }
     endResetModel();
-}
-
-void ChannelTableModel::refresh()
-{
-    if (m_rows > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
 }
 
 QString ChannelTableModel::nameCell(int row) const
@@ -136,62 +165,33 @@ void ChannelTableModel::setNameCell(int row, const QString& text)
 
 void ChannelTableModel::setChannelName(int row, const QString& name, int funcCode)
 {
-    if (row < 0 || row >= fx::MaxChannels)
-        return;
-    fx::ChannelInfo& ch = m_record.Channels[row];
-    ch.ChName.assign(toLatin1(name));
-    ch.FuncCode = static_cast<std::uint8_t>(funcCode & 0xFF);
-    rowChanged(row);
+    m_document.push(m_document.core().setChannelName(row, toLatin1(name), funcCode));
 }
 
 void ChannelTableModel::setChannelType(int row, int typeCode)
 {
-    if (row < 0 || row >= fx::MaxChannels || typeCode < 0 || typeCode >= fx::ChannelTypeCount)
-        return;
-    fx::ChannelInfo& ch = m_record.Channels[row];
-    ch.ChType = static_cast<std::uint8_t>(typeCode);
-    // Only the channel itself loses its partner; the partner's own record stays as it is.
-    if (!fx::isSixteenBitType(typeCode))
-        ch.PairChannel = 0;
-    rowChanged(row);
+    m_document.push(m_document.core().setChannelType(row, typeCode));
 }
 
 void ChannelTableModel::setPartner(int row, int partner)
 {
-    if (row < 0 || row >= fx::MaxChannels || partner < 0 || partner > fx::MaxChannels)
-        return;
-    m_record.Channels[row].PairChannel = static_cast<std::uint8_t>(partner);
-    rowChanged(row);
+    m_document.push(m_document.core().setPartner(row, partner));
 }
 
 void ChannelTableModel::setValue(int row, int value)
 {
-    if (row < 0 || row >= fx::MaxChannels)
-        return;
-    m_record.Channels[row].ChValue = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
-    rowChanged(row);
-}
-
-void ChannelTableModel::clearChannel(int row)
-{
-    if (row < 0 || row >= fx::MaxChannels)
-        return;
-    fx::ChannelInfo& ch = m_record.Channels[row];
-    ch.FuncCode = 0;
-    ch.ChType = fx::TypeLtp;
-    ch.ChValue = 0;
-    ch.ChName = fx::FixedText<12>::blanks();
-    rowChanged(row);
+    m_document.push(m_document.core().setChannelValue(row, value));
 }
 
 const fx::ChannelInfo& ChannelTableModel::channel(int row) const
 {
-    return m_record.Channels[std::clamp(row, 0, fx::MaxChannels - 1)];
+    return m_document.record().Channels[std::clamp(row, 0, fx::MaxChannels - 1)];
 }
 
 bool ChannelTableModel::hasPartner(int row) const
 {
-    return row >= 0 && row < fx::MaxChannels && fx::isSixteenBitType(m_record.Channels[row].ChType);
+    return row >= 0 && row < fx::MaxChannels &&
+           fx::isSixteenBitType(m_document.record().Channels[row].ChType);
 }
 
 void ChannelTableModel::rowChanged(int row)

@@ -3,10 +3,15 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <array>
+
 namespace fx {
 struct ChannelInfo;
-struct FixtureRecord;
+struct RecordChange;
 } // namespace fx
+namespace ui {
+class Document;
+}
 
 // The channel grid MSFlexGrid1 over the channel table of the fixture record: one row per channel
 // in use with the columns "Channel", "Channel Name", "Type", "Ch16bit" and "Value".
@@ -14,13 +19,15 @@ struct FixtureRecord;
 // The name column shows the cell's own text, as a grid cell does: it follows the channel's name
 // whenever the grid is filled or a name is stored, but a typed name that was not taken (a one
 // character name, a name the user refused to add to the name set) stands in the cell, or leaves it
-// empty, while the channel keeps its name. The other columns show the record.
+// empty, while the channel keeps its name. The other columns show the record. Every change goes
+// to the fixture document as an edit; the model follows the document's change signal, so an undo
+// shows itself like any other change.
 class ChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { ChannelColumn, NameColumn, TypeColumn, PartnerColumn, ValueColumn, ColumnCount };
 
-    explicit ChannelTableModel(fx::FixtureRecord& record, QObject* parent = nullptr);
+    explicit ChannelTableModel(ui::Document& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,25 +39,19 @@ public:
     // value; each goes through the mutator below.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // The grid shows rows channels (the channel count being built); new rows have empty name cells.
-    void setRowCount(int rows);
     // FillChannelGrid: a row per channel in use, each name cell the 12-character name as stored.
     void fillFromRecord();
-    // The record changed behind the model (types put in pairs by a save): shows it again.
-    void refresh();
 
     QString nameCell(int row) const;
     void setNameCell(int row, const QString& text);
 
-    // The mutators of the channel table: the only places the grid changes the record.
+    // The edits of the channel table, each one step of the document's history.
     // Name (cut or padded to 12) and the function code that comes with it.
     void setChannelName(int row, const QString& name, int funcCode);
     // The type; below the 16-bit types the channel loses its partner.
     void setChannelType(int row, int typeCode);
     void setPartner(int row, int partner);
     void setValue(int row, int value);
-    // What a channel added or removed by a count change loses: function, type, value and name.
-    void clearChannel(int row);
 
     const fx::ChannelInfo& channel(int row) const;
     // Whether the row's channel is of a 16-bit type, the only kind with a partner.
@@ -59,8 +60,13 @@ public:
 private:
     bool isCell(const QModelIndex& index) const;
     void rowChanged(int row);
+    void documentChanged(const fx::RecordChange& change);
+    void setRowCount(int rows);
 
-    fx::FixtureRecord& m_record;
+    ui::Document& m_document;
     int m_rows = 0;
     QStringList m_nameCells;
+    // The name each cell last took from the record: a cell follows the record only when the
+    // channel's name itself changed.
+    std::array<QByteArray, 40> m_shownNames;
 };

@@ -1,10 +1,11 @@
 #include "fixtureedit/ChannelTraits.h"
 
-#include "fixtureedit/StepGrid.h"
-#include "fixtureedit/StepGridModel.h"
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "fixtureedit/StepGrid.h"
+#include "fixtureedit/StepGridModel.h"
 #include "ui/Dialogs.h"
+#include "ui/Document.h"
 #include "ui/ListOnlyKeys.h"
 
 #include <QComboBox>
@@ -53,8 +54,8 @@ QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy, QWid
 
 } // namespace
 
-ChannelTraits::ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QWidget* parent)
-    : QGroupBox(QStringLiteral("Channel Traits"), parent), m_record(record), m_dialogs(dialogs)
+ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidget* parent)
+    : QGroupBox(QStringLiteral("Channel Traits"), parent), m_document(document), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Frame2"));
 
@@ -62,7 +63,7 @@ ChannelTraits::ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QW
     m_channel->setMinimumContentsLength(20);
     m_copyFrom = makeChooser("Combo11", this);
     m_copyTo = makeChooser("Combo12", this);
-    m_model = new StepGridModel(record, this);
+    m_model = new StepGridModel(document, this);
     m_grid = new StepGrid(m_model, this);
     m_add = makeButton("Command1", QStringLiteral("Add"), this);
     m_insert = makeButton("Command2", QStringLiteral("Insert"), this);
@@ -104,9 +105,9 @@ ChannelTraits::ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QW
     connect(m_insert, &QPushButton::clicked, this, &ChannelTraits::insertStep);
     connect(m_delete, &QPushButton::clicked, this, &ChannelTraits::deleteStep);
     connect(m_copy, &QPushButton::clicked, this, &ChannelTraits::copySteps);
-    connect(m_model, &StepGridModel::stepsChanged, this, [this] {
-        refreshUsage();
-        emit stepsChanged();
+    connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
+        if (change.reset || change.steps.any())
+            refreshUsage();
     });
 
     refreshUsage();
@@ -211,7 +212,7 @@ void ChannelTraits::hideEditor()
 
 void ChannelTraits::refreshUsage()
 {
-    const int used = fx::checkFileCapacity(m_record).totalSteps;
+    const int used = fx::checkFileCapacity(m_document.record()).totalSteps;
     const int over = used - fx::StepSlotCount;
     QString text = QStringLiteral("Steps in file: %1 of %2").arg(used).arg(fx::StepSlotCount);
     if (over > 0)

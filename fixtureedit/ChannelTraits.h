@@ -2,12 +2,10 @@
 
 #include <QGroupBox>
 
-namespace fx {
-struct FixtureRecord;
-}
 namespace ui {
 class Dialogs;
-}
+class Document;
+} // namespace ui
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -19,7 +17,7 @@ class StepGridModel;
 class ChannelTraits : public QGroupBox {
     Q_OBJECT
 public:
-    ChannelTraits(fx::FixtureRecord& record, ui::Dialogs& dialogs, QWidget* parent = nullptr);
+    ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidget* parent = nullptr);
 
     // ResetFixture(n): Combo9 gets "Chan 1-" .. "Chan n-", Combo11/Combo12 "Chan 1" .. "Chan n",
     // the first entries selected, the steps grid the "No Steps" placeholder. Raises no handler
@@ -45,15 +43,10 @@ public:
     void commitOpenEdit();
     // Hides the step cell editor without storing (the open calls this).
     void hideEditor();
-    // Updates the "steps used of 204" label from the record (call after the record changed
-    // behind the frame's back, e.g. after a file was opened).
+    // Updates the "steps used of 204" label from the record (it follows every change of the
+    // document by itself).
     void refreshUsage();
     QComboBox* channelChooser() const; // Combo9
-
-signals:
-    // The steps of a channel changed through the frame (a step added, inserted, deleted,
-    // copied, or a cell stored).
-    void stepsChanged();
 
 private:
     void addStep();
@@ -61,7 +54,7 @@ private:
     void deleteStep();
     void copySteps();
 
-    fx::FixtureRecord& m_record;
+    ui::Document& m_document;
     ui::Dialogs& m_dialogs;
     QComboBox* m_channel = nullptr;  // Combo9
     QComboBox* m_copyFrom = nullptr; // Combo11

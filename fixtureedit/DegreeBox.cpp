@@ -7,8 +7,7 @@
 
 #include <cmath>
 
-DegreeBox::DegreeBox(std::int16_t& degree, const QString& objectName, QWidget* parent)
-    : QLineEdit(parent), m_degree(degree)
+DegreeBox::DegreeBox(const QString& objectName, QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(objectName);
     setMaxLength(3);
@@ -21,7 +20,6 @@ void DegreeBox::showDegree(int value)
 {
     if (value < 0 || value > MaxDegree)
         value = 0;
-    m_degree = static_cast<std::int16_t>(value);
     m_lastText = QString::number(value);
     const QSignalBlocker block(this);
     setText(m_lastText);
@@ -33,6 +31,12 @@ void DegreeBox::showDesignText()
     m_lastText = QStringLiteral("000");
     const QSignalBlocker block(this);
     setText(m_lastText);
+}
+
+int DegreeBox::degree() const
+{
+    const double read = numtext::leadingNumber(text());
+    return read < 0.0 || read > MaxDegree ? 0 : static_cast<int>(std::nearbyint(read));
 }
 
 void DegreeBox::focusInEvent(QFocusEvent* event)
@@ -51,5 +55,7 @@ void DegreeBox::textChangedByUser(const QString& text)
         setCursorPosition(static_cast<int>(m_lastText.size()));
         return;
     }
-    showDegree(read > MaxDegree ? 0 : static_cast<int>(std::nearbyint(read)));
+    const int value = read > MaxDegree ? 0 : static_cast<int>(std::nearbyint(read));
+    showDegree(value);
+    emit degreeEdited(value);
 }

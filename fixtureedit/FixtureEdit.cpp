@@ -1,13 +1,14 @@
 #include "fixtureedit/FixtureEdit.h"
 
+#include "core/FixtureFile.h"
+#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
-#include "core/FixtureFile.h"
-#include "core/FixtureRecord.h"
 #include "ui/Dialogs.h"
+#include "ui/Document.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
 #include "ui/Services.h"
@@ -23,6 +24,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,14 +48,17 @@ QAction* addMenuAction(QWidget* owner, QMenu* menu, const char* objectName, cons
 
 } // namespace
 
-FixtureEdit::FixtureEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_record(record), m_services(services)
+FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_document(document), m_services(services)
 {
     setObjectName(QStringLiteral("FixtureEdit"));
-    setWindowTitle(QStringLiteral("ORVA library Edit Rev1.06"));
-    m_model = new ChannelTableModel(record, this);
+    // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
+    setWindowTitle(QStringLiteral("ORVA library Edit Rev1.06[*]"));
+    m_model = new ChannelTableModel(document, this);
     buildForm();
     buildMenus();
+    connect(&document, &ui::Document::changed, this, &FixtureEdit::documentChanged);
+    connect(&document, &ui::Document::modifiedChanged, this, &QWidget::setWindowModified);
 }
 
 FixtureEdit::~FixtureEdit()
@@ -82,9 +87,31 @@ void FixtureEdit::buildMenus()
                           QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &FixtureEdit::PaletteEdit);
     file->addSeparator()->setObjectName(QStringLiteral("NullExit"));
+    // Exit asks about unsaved work through the main window.
     connect(addMenuAction(this, file, "ExitMune", QStringLiteral("&Exit"),
                           QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &FixtureEdit::exitRequested);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    QUndoStack* undo = m_document.undoStack();
+    QAction* undoAction = undo->createUndoAction(this, QStringLiteral("&Undo"));
+    undoAction->setObjectName(QStringLiteral("EditUndo"));
+    undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction* redoAction = undo->createRedoAction(this, QStringLiteral("&Redo"));
+    redoAction->setObjectName(QStringLiteral("EditRedo"));
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undoAction, redoAction}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        edit->addAction(action);
+    }
+    // An edit still open in a cell is stored first, so that it is the one undone.
+    connect(edit, &QMenu::aboutToShow, this, [this] {
+        m_grid->commitOpenEdit();
+        m_traits->commitOpenEdit();
+    });
 
     QMenu* led = bar->addMenu(QStringLiteral("&LED Fixture"));
     led->setObjectName(QStringLiteral("mnuLF"));
@@ -115,8 +142,10 @@ void FixtureEdit::buildForm()
     m_nameBox->setMaxLength(11);
     m_nameBox->setValidator(new ui::Latin1Validator(m_nameBox));
     m_nameBox->setMinimumWidth(m_nameBox->fontMetrics().horizontalAdvance(QString(12, u'M')));
-    connect(m_nameBox, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_record.FixHeader.FixtureName.assign(toLatin1(text)); });
+    connect(m_nameBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!m_filling)
+            m_document.push(m_document.core().setFixtureName(toLatin1(text)));
+    });
 
     m_countList = new QComboBox(m_setupFrame);
     m_countList->setObjectName(QStringLiteral("Combo1"));
@@ -129,8 +158,16 @@ void FixtureEdit::buildForm()
     ListOnlyKeys::install(m_countList);
     connect(m_countList, &QComboBox::currentIndexChanged, this, &FixtureEdit::channelCountPicked);
 
-    m_panBox = new DegreeBox(m_record.MaxPanDegree, QStringLiteral("Text4"), m_setupFrame);
-    m_tiltBox = new DegreeBox(m_record.MaxTiltDegree, QStringLiteral("Text2"), m_setupFrame);
+    m_panBox = new DegreeBox(QStringLiteral("Text4"), m_setupFrame);
+    m_tiltBox = new DegreeBox(QStringLiteral("Text2"), m_setupFrame);
+    connect(m_panBox, &DegreeBox::degreeEdited, this, [this](int degree) {
+        if (!m_filling)
+            m_document.push(m_document.core().setMaxPanDegree(degree));
+    });
+    connect(m_tiltBox, &DegreeBox::degreeEdited, this, [this](int degree) {
+        if (!m_filling)
+            m_document.push(m_document.core().setMaxTiltDegree(degree));
+    });
     for (DegreeBox* box : {m_panBox, m_tiltBox})
         box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
 
@@ -157,11 +194,8 @@ void FixtureEdit::buildForm()
         m_traits->setChannelLabel(channel, text);
         m_traits->selectChannel(channel);
     });
-    connect(m_grid, &ChannelGrid::channelNamed, this, [this](int channel) {
-        m_traits->setChannelLabel(channel, fromLatin1(m_record.Channels[channel].ChName.str()));
-    });
 
-    m_traits = new ChannelTraits(m_record, m_services.dialogs, this);
+    m_traits = new ChannelTraits(m_document, m_services.dialogs, this);
 
     auto* gridColumn = new QVBoxLayout;
     gridColumn->addWidget(gridCaption);
@@ -181,61 +215,59 @@ void FixtureEdit::load()
 {
     m_savedSize = isVisible() ? size() : sizeHint();
     m_grid->layoutColumns();
-    m_userEditing = true;
     m_grid->hideEditors();
     m_grid->typedName().typed = false;
 
     m_names.loadFile(m_services.files, m_services.chNameSetPath);
     FillNameList();
 
-    if (m_record.PalChannels == 0) {
-        // A new fixture, shown as the form first shows it.
-        m_nameBox->setText(NewFixtureText);
-        m_record.FixHeader.FixtureName.assign(toLatin1(NewFixtureText));
-        m_panBox->showDesignText();
-        m_record.MaxPanDegree = 0;
-        ResetFixture(8);
+    if (!m_loaded) {
+        // The first showing starts a new fixture; a later one (after the window was closed or
+        // the palette editor visited) shows the fixture as it was.
+        m_loaded = true;
+        ResetFixture(8, true);
     } else {
-        // The record kept from before the visit to the palette editor: every list is built
-        // again for its channel count, then filled from the record.
-        const int n = m_record.FixHeader.NumChannels;
-        m_resetting = true;
-        m_countList->setCurrentIndex(n - 1);
-        m_traits->resetChannels(n);
-        m_resetting = false;
-        m_userEditing = false;
-        FillHeaderFields();
-        FillChannelGrid();
-        m_traits->selectChannel(0);
-        m_userEditing = true;
+        FillHeaderFields(true);
+        showWholeRecord();
     }
     m_grid->setAdvanceOnFocus(false);
 }
 
-void FixtureEdit::ResetFixture(int n)
+void FixtureEdit::ResetFixture(int n, bool firstShowing)
 {
     n = std::clamp(n, 1, fx::MaxChannels);
-    m_resetting = true;
     m_grid->hideEditors();
-    m_countList->setCurrentIndex(n - 1);
-    m_record.FixHeader.NumChannels = static_cast<std::uint8_t>(n);
-    m_tiltBox->showDegree(0);
-    m_traits->resetChannels(n);
-    fx::ResetFixtureRecord(m_record, n);
-    m_traits->refreshUsage();
-    m_model->setRowCount(0);
-    m_model->setRowCount(n);
-    m_prevChannelCount = n;
-    m_resetting = false;
+    auto fresh = std::make_unique<fx::FixtureRecord>(m_document.record());
+    if (firstShowing) {
+        // The form's first look: its design-time name and an empty pan box.
+        fresh->FixHeader.FixtureName.assign(toLatin1(NewFixtureText));
+        fresh->MaxPanDegree = 0;
+    }
+    fx::ResetFixtureRecord(*fresh, n);
+    m_document.replace(*fresh);
+    if (firstShowing)
+        m_panBox->showDesignText();
 }
 
-void FixtureEdit::FillHeaderFields()
+void FixtureEdit::FillHeaderFields(bool whole)
 {
-    m_nameBox->setText(fromLatin1(m_record.FixHeader.FixtureName.str()));
-    m_prevChannelCount = m_countList->currentText().toInt();
-    m_countList->setCurrentIndex(m_record.FixHeader.NumChannels - 1);
-    m_panBox->showDegree(m_record.MaxPanDegree);
-    m_tiltBox->showDegree(m_record.MaxTiltDegree);
+    const fx::FixtureRecord& record = m_document.record();
+    const bool wasFilling = std::exchange(m_filling, true);
+    // After an edit a box that already shows what the record holds is left alone, so typing
+    // keeps its caret; a whole refill shows the stored name with its blanks.
+    const QString name = fromLatin1(record.FixHeader.FixtureName.str());
+    if (whole ||
+        fx::FixedText<11>::fromText(toLatin1(m_nameBox->text())) != record.FixHeader.FixtureName)
+        m_nameBox->setText(name);
+    {
+        const QSignalBlocker block(m_countList);
+        m_countList->setCurrentIndex(record.FixHeader.NumChannels - 1);
+    }
+    if (whole || m_panBox->degree() != record.MaxPanDegree)
+        m_panBox->showDegree(record.MaxPanDegree);
+    if (whole || m_tiltBox->degree() != record.MaxTiltDegree)
+        m_tiltBox->showDegree(record.MaxTiltDegree);
+    m_filling = wasFilling;
 }
 
 void FixtureEdit::FillNameList()
@@ -245,88 +277,171 @@ void FixtureEdit::FillNameList()
 
 void FixtureEdit::FillChannelGrid()
 {
+    const fx::FixtureRecord& record = m_document.record();
     m_model->fillFromRecord();
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        m_traits->setChannelLabel(row, fromLatin1(m_record.Channels[row].ChName.str()));
+    // A channel without a name keeps the chooser's plain "Chan n-".
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const auto& name = record.Channels[row].ChName;
+        m_labelNames[std::size_t(row)] = QByteArray::fromStdString(name.str());
+        if (!name.isBlank())
+            m_traits->setChannelLabel(row, fromLatin1(name.str()));
+    }
 }
 
 void FixtureEdit::channelCountPicked(int index)
 {
-    if (m_resetting || index < 0)
+    if (m_filling || index < 0)
         return;
-    int newCount = m_record.FixHeader.NumChannels;
-    if (m_userEditing) {
-        m_prevChannelCount = m_record.FixHeader.NumChannels;
-        newCount = index + 1;
-        m_record.FixHeader.NumChannels = static_cast<std::uint8_t>(newCount);
-    }
-    const int oldCount = m_prevChannelCount;
-    if (newCount == oldCount)
-        return;
-
     m_grid->commitOpenEdit();
-    m_model->setRowCount(m_record.FixHeader.NumChannels);
-    // Channels the user adds or removes start blank; while a fixture just read is being shown,
-    // every channel keeps what the file holds, also those beyond its count.
-    if (newCount > oldCount) {
-        if (m_userEditing) {
-            for (int row = oldCount; row < newCount; ++row)
-                m_model->clearChannel(row);
+    m_document.push(m_document.core().setChannelCount(index + 1));
+}
+
+void FixtureEdit::documentChanged(const fx::RecordChange& change)
+{
+    if (change.reset || change.header)
+        FillHeaderFields(change.reset);
+    if (change.reset)
+        showWholeRecord();
+    else
+        followChannels(change);
+}
+
+void FixtureEdit::showWholeRecord()
+{
+    const fx::FixtureRecord& record = m_document.record();
+    const int n = record.FixHeader.NumChannels;
+    m_grid->typedName() = TypedName();
+    m_traits->resetChannels(n);
+    m_traitsChannels = n;
+    m_labelNames.fill(QByteArray());
+    FillChannelGrid();
+    m_traits->selectChannel(0);
+    m_traits->refreshUsage();
+}
+
+void FixtureEdit::followChannels(const fx::RecordChange& change)
+{
+    const fx::FixtureRecord& record = m_document.record();
+    const int count = record.FixHeader.NumChannels;
+    if (count > m_traitsChannels) {
+        m_traits->addChannels(m_traitsChannels, count, true);
+        for (int c = m_traitsChannels; c < count; ++c) {
+            // A channel that comes back by an undo shows its name again.
+            const auto& name = record.Channels[c].ChName;
+            m_labelNames[std::size_t(c)] = QByteArray::fromStdString(name.str());
+            if (!name.isBlank())
+                m_traits->setChannelLabel(c, fromLatin1(name.str()));
         }
-        m_traits->addChannels(oldCount, newCount, m_userEditing);
-    } else {
-        m_traits->removeChannels(oldCount, newCount);
-        if (m_userEditing) {
-            for (int row = oldCount - 1; row >= newCount; --row)
-                m_model->clearChannel(row);
-        }
+    } else if (count < m_traitsChannels) {
+        m_traits->removeChannels(m_traitsChannels, count);
     }
+    m_traitsChannels = count;
+    for (int c = 0; c < count; ++c) {
+        if (!change.channels.test(std::size_t(c)))
+            continue;
+        const QByteArray name = QByteArray::fromStdString(record.Channels[c].ChName.str());
+        if (name == m_labelNames[std::size_t(c)])
+            continue;
+        m_labelNames[std::size_t(c)] = name;
+        m_traits->setChannelLabel(c, fromLatin1(record.Channels[c].ChName.str()));
+    }
+}
+
+QString FixtureEdit::fixtureTitle() const
+{
+    const QString name = fromLatin1(m_document.record().FixHeader.FixtureName.trimmed()).trimmed();
+    return name.isEmpty() ? QStringLiteral("The fixture") : QStringLiteral("\"%1\"").arg(name);
+}
+
+bool FixtureEdit::maybeSave()
+{
+    m_grid->commitOpenEdit();
+    m_traits->commitOpenEdit();
+    if (!m_document.isModified())
+        return true;
+    const QString where =
+        m_document.filePath().isEmpty()
+            ? QStringLiteral("has not been saved")
+            : QStringLiteral("has changes not saved to\n%1").arg(m_document.filePath());
+    const auto answer =
+        m_services.dialogs.ask(this, QStringLiteral("Unsaved Changes"),
+                               QStringLiteral("%1 %2.\nSave it first?").arg(fixtureTitle(), where),
+                               ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
+    if (answer == ui::Dialogs::Answer::Discard)
+        return true;
+    if (answer == ui::Dialogs::Answer::Save)
+        return SaveFixture();
+    return false;
 }
 
 void FixtureEdit::NewFixture()
 {
-    if (m_services.dialogs.ask(this, QStringLiteral("Quill82 Fixture"),
-                               QStringLiteral("Any current settings will be lost,continue"),
-                               ui::Dialogs::Buttons::OkCancel) != ui::Dialogs::Answer::Ok)
+    if (m_document.isModified()) {
+        if (!maybeSave())
+            return;
+    } else if (m_services.dialogs.ask(this, QStringLiteral("Quill82 Fixture"),
+                                      QStringLiteral("Any current settings will be lost,continue"),
+                                      ui::Dialogs::Buttons::OkCancel) != ui::Dialogs::Answer::Ok) {
         return;
-    m_countList->setCurrentIndex(7);
+    }
     ResetFixture(8);
 }
 
-void FixtureEdit::SaveFixture()
+bool FixtureEdit::SaveFixture()
 {
     // An edit still open in either grid is stored first.
     m_grid->commitOpenEdit();
     m_traits->commitOpenEdit();
     m_nameBox->setFocus();
 
-    m_record.FixHeader.FixtureName.assign(toLatin1(m_nameBox->text()));
-    m_record.FixHeader.NumChannels = static_cast<std::uint8_t>(m_countList->currentIndex() + 1);
-    fx::ApplyFixedFunctionCodes(m_record);
-    fx::BuildFuncMap(m_record);
+    // The save prepares a copy: a cancelled or failed save leaves the fixture as it was.
+    auto prepared = std::make_unique<fx::FixtureRecord>(m_document.record());
+    fx::ApplyFixedFunctionCodes(*prepared);
+    fx::BuildFuncMap(*prepared);
 
-    if (FixtureFileCommands(m_services, this).save(m_record)) {
-        fx::NormaliseChannelTypes(m_record);
-        m_model->refresh();
+    const QString path = FixtureFileCommands(m_services, this).save(*prepared);
+    if (!path.isEmpty()) {
+        // What the save settles in the fixture (fixed codes, function map, 16-bit pairs) is one
+        // edit, so that the saved state is the clean one.
+        fx::NormaliseChannelTypes(*prepared);
+        m_document.push(fx::FixtureDocument::diff("Save Fixture", m_document.record(), *prepared));
+        m_document.markSaved(path);
+        emit fixtureFileUsed(path);
     }
     m_nameBox->setFocus();
+    return !path.isEmpty();
 }
 
 void FixtureEdit::OpenFixture()
 {
+    if (!maybeSave())
+        return;
     m_grid->hideEditors();
     m_traits->hideEditor();
-
-    if (FixtureFileCommands(m_services, this).open(m_record)) {
-        m_grid->typedName() = TypedName();
-        m_userEditing = false;
-        FillHeaderFields();
-        FillChannelGrid();
-        m_traits->selectChannel(0);
-        m_traits->refreshUsage();
-    }
-    m_userEditing = true;
+    auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
+    const QString path = FixtureFileCommands(m_services, this).open(*read);
+    if (!path.isEmpty())
+        showOpened(*read, path);
     m_nameBox->setFocus();
+}
+
+bool FixtureEdit::openFile(const QString& path)
+{
+    if (!maybeSave())
+        return false;
+    m_grid->hideEditors();
+    m_traits->hideEditor();
+    auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
+    if (FixtureFileCommands(m_services, this).openPath(path, *read).isEmpty())
+        return false;
+    showOpened(*read, path);
+    return true;
+}
+
+void FixtureEdit::showOpened(const fx::FixtureRecord& record, const QString& path)
+{
+    m_document.replace(record, path);
+    emit fixtureFileUsed(path);
 }
 
 void FixtureEdit::PaletteEdit()

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
@@ -15,41 +17,53 @@ class QLineEdit;
 
 namespace fx {
 struct FixtureRecord;
-}
+struct RecordChange;
+} // namespace fx
 namespace ui {
+class Document;
 struct Services;
-}
+} // namespace ui
 
 // The fixture editor ("ORVA library Edit Rev1.06"): the header fields of the fixture, its channel
-// grid and the channel traits frame, with the "&File" and "&LED Fixture" menus. It works on the
-// shared fixture record, is created once and kept for the whole run; load() runs each time its
-// window opens.
+// grid and the channel traits frame, with the "&File", "&Edit" and "&LED Fixture" menus. It edits
+// the shared fixture document (every change is an undoable edit), is created once and kept for
+// the whole run; load() runs each time its window opens.
 class FixtureEdit : public QWidget {
     Q_OBJECT
 public:
-    FixtureEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent = nullptr);
+    FixtureEdit(ui::Document& document, ui::Services& services, QWidget* parent = nullptr);
     ~FixtureEdit() override;
 
     // The form's load: reads the channel name set, fills the name list, and either starts a new
-    // fixture of 8 channels (before the first visit to the palette editor) or shows the record.
+    // fixture of 8 channels (the first time) or shows the fixture kept from before.
     void load();
 
     // A new fixture of n channels (1 to 40) in the record and in every list of the form.
-    void ResetFixture(int n);
-    // The header fields from the record, the channel count first (which rebuilds the grid rows
-    // for it), then the degrees.
-    void FillHeaderFields();
+    // firstShowing: also the name "New Fixture" and no pan degree, as the form first shows.
+    void ResetFixture(int n, bool firstShowing = false);
+    // The header fields from the record; writes nothing. whole: every box, also one that
+    // already shows the same value.
+    void FillHeaderFields(bool whole = true);
     // The name list of the channel name editor from the editor's copy of the name set.
     void FillNameList();
     // The grid rows and the traits chooser entries from the channel table.
     void FillChannelGrid();
 
-    // The menu commands.
+    // The menu commands. SaveFixture returns whether the fixture was written.
     void NewFixture();
-    void SaveFixture();
+    bool SaveFixture();
     void OpenFixture();
     void PaletteEdit();
+    // Opens a file chosen elsewhere (command line, recent files), after the unsaved-changes
+    // question. Returns whether the fixture now comes from it.
+    bool openFile(const QString& path);
 
+    // Before an action that would drop unsaved work (exit, open, new, import): asks Save, Discard
+    // or Cancel when the fixture is modified. Returns whether the action may go on; a failed or
+    // cancelled save cancels it.
+    bool maybeSave();
+
+    ui::Document& document() const { return m_document; }
     ChannelGrid* channelGrid() const { return m_grid; }
     ChannelTraits* traits() const { return m_traits; }
     const ChannelNameList& nameList() const { return m_names; }
@@ -58,6 +72,8 @@ signals:
     void paletteEditRequested(); // "&Palette Edit": this window closes, the palette editor opens
     void ledFixtureRequested();
     void exitRequested();
+    // A fixture file was opened or saved (for the recent files).
+    void fixtureFileUsed(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,8 +83,15 @@ private:
     void buildMenus();
     void buildForm();
     void channelCountPicked(int index);
+    void documentChanged(const fx::RecordChange& change);
+    // The traits chooser entries follow the channel count and the channels' names.
+    void followChannels(const fx::RecordChange& change);
+    // Every list and grid of the form from the record (after it was replaced as a whole).
+    void showWholeRecord();
+    QString fixtureTitle() const;
+    void showOpened(const fx::FixtureRecord& record, const QString& path);
 
-    fx::FixtureRecord& m_record;
+    ui::Document& m_document;
     ui::Services& m_services;
     ChannelNameList m_names;
     ChannelTableModel* m_model = nullptr;
@@ -82,7 +105,8 @@ private:
     ChannelTraits* m_traits = nullptr; // Frame2
 
     QSize m_savedSize;
-    bool m_resetting = false;   // Resetting
-    bool m_userEditing = true;  // UserEditing
-    int m_prevChannelCount = 0; // PrevChannelCount
+    bool m_filling = false;   // the form is being filled from the record: no edits
+    bool m_loaded = false;    // the first load starts a new fixture, later ones keep it
+    int m_traitsChannels = 0; // channels the traits choosers offer
+    std::array<QByteArray, 40> m_labelNames; // the names the chooser labels were made from
 };

@@ -28,7 +28,7 @@ QString FixtureFileCommands::withFixtureSuffix(const QString& path)
                : path + QStringLiteral(".tff");
 }
 
-bool FixtureFileCommands::save(const fx::FixtureRecord& record)
+QString FixtureFileCommands::save(const fx::FixtureRecord& record)
 {
     ui::Dialogs& dialogs = m_services.dialogs;
 
@@ -38,20 +38,22 @@ bool FixtureFileCommands::save(const fx::FixtureRecord& record)
                              QStringLiteral("\nSave the fixture without them?");
         if (dialogs.ask(m_parent, SaveTitle, text, ui::Dialogs::Buttons::OkCancel,
                         ui::Dialogs::Icon::Warning) != ui::Dialogs::Answer::Ok)
-            return false;
+            return {};
     }
 
     const QString chosen = dialogs.saveFileName(m_parent, QStringLiteral("Save Fixture"), Filter);
     if (chosen.isEmpty())
-        return false;
+        return {};
     const QString path = withFixtureSuffix(chosen);
 
     const QFileInfo existing(path);
-    if (existing.exists() && existing.size() > 0) {
+    // Only a file counts as already there: a folder of that name is not offered for replacing,
+    // and the write below says why it fails.
+    if (existing.isFile() && existing.size() > 0) {
         const QString text = path + QStringLiteral(" already exists.\rDo you want to replace it?");
         if (dialogs.ask(m_parent, SaveTitle, text, ui::Dialogs::Buttons::YesNo) !=
             ui::Dialogs::Answer::Yes)
-            return false;
+            return {};
     }
 
     const fx::FixtureImage image = fx::WriteFixtureImage(record);
@@ -63,17 +65,23 @@ bool FixtureFileCommands::save(const fx::FixtureRecord& record)
         if (existing.exists())
             text += QStringLiteral("\nThe file already there is unchanged.");
         dialogs.tell(m_parent, SaveTitle, text, ui::Dialogs::Icon::Critical);
-        return false;
+        return {};
     }
-    return true;
+    return path;
 }
 
-bool FixtureFileCommands::open(fx::FixtureRecord& record)
+QString FixtureFileCommands::open(fx::FixtureRecord& record)
 {
     ui::Dialogs& dialogs = m_services.dialogs;
     const QString path = dialogs.openFileName(m_parent, QStringLiteral("Open Fixture"), Filter);
     if (path.isEmpty())
-        return false;
+        return {};
+    return openPath(path, record);
+}
+
+QString FixtureFileCommands::openPath(const QString& path, fx::FixtureRecord& record)
+{
+    ui::Dialogs& dialogs = m_services.dialogs;
 
     // A file of another length is refused before it is read (it may be huge).
     const QFileInfo info(path);
@@ -84,7 +92,7 @@ bool FixtureFileCommands::open(fx::FixtureRecord& record)
                          .arg(path)
                          .arg(info.size())
                          .arg(fx::FixtureFileSize));
-        return false;
+        return {};
     }
 
     QString error;
@@ -92,17 +100,25 @@ bool FixtureFileCommands::open(fx::FixtureRecord& record)
     if (!data) {
         dialogs.tell(m_parent, OpenTitle,
                      QStringLiteral("%1 could not be opened:\n%2").arg(path, error));
-        return false;
+        return {};
     }
     const std::span<const std::uint8_t> bytes(
         reinterpret_cast<const std::uint8_t*>(data->constData()),
         static_cast<std::size_t>(data->size()));
-    const std::string problem = fx::ReadFixtureImage(bytes, record);
+    std::vector<std::string> notes;
+    const std::string problem = fx::ReadFixtureImage(bytes, record, &notes);
     if (!problem.empty()) {
         dialogs.tell(m_parent, OpenTitle,
                      QStringLiteral("%1 is not a fixture setup file the editor can open:\n%2.")
                          .arg(path, QString::fromStdString(problem)));
-        return false;
+        return {};
     }
-    return true;
+    if (!notes.empty()) {
+        // The file opened, but not all of it is as it claims: say what was cut or cannot show.
+        QString text = QStringLiteral("%1 was opened, with these notes:").arg(path);
+        for (const std::string& note : notes)
+            text += QStringLiteral("\n- ") + QString::fromStdString(note);
+        dialogs.tell(m_parent, OpenTitle, text, ui::Dialogs::Icon::Information);
+    }
+    return path;
 }

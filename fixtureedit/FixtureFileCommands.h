@@ -24,12 +24,14 @@ public:
     // Asks what the file cannot hold (steps beyond its 204 slots, palette entries beyond its
     // palette block), then for a file name (".tff" added unless the name ends so, in any case),
     // then before replacing a file that is not empty; writes the image of record. Returns
-    // whether the file was written; a refusal or a cancel writes nothing.
-    bool save(const fx::FixtureRecord& record);
+    // the path written, empty when nothing was written (a refusal, a cancel or a failure).
+    QString save(const fx::FixtureRecord& record);
 
-    // Asks for a file and reads it into record. Returns whether the record took the file; on any
-    // failure the record is left exactly as it was.
-    bool open(fx::FixtureRecord& record);
+    // Asks for a file and reads it into record. Returns the path the record took, empty when it
+    // took nothing; on any failure the record is left exactly as it was.
+    QString open(fx::FixtureRecord& record);
+    // The same for a path already chosen (the command line, the recent files).
+    QString openPath(const QString& path, fx::FixtureRecord& record);
 
     // The name the save writes to for a name chosen in the dialog.
     static QString withFixtureSuffix(const QString& path);

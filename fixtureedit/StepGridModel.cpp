@@ -1,18 +1,12 @@
 #include "fixtureedit/StepGridModel.h"
 
-#include "core/FixtureRecord.h"
+#include "core/FixtureDocument.h"
+#include "ui/Document.h"
 #include "ui/NumberText.h"
 
 #include <algorithm>
 
 namespace {
-
-fx::StepInfo blankStep()
-{
-    fx::StepInfo step;
-    step.StepName = fx::FixedText<8>::blanks();
-    return step;
-}
 
 // The step name as the cell shows it: without trailing blanks (and without the zero bytes of a
 // name that was never assigned), empty for a blank name.
@@ -26,26 +20,22 @@ QString nameText(const fx::FixedText<8>& name)
 
 } // namespace
 
-StepGridModel::StepGridModel(fx::FixtureRecord& record, QObject* parent)
-    : QAbstractTableModel(parent), m_record(record)
+StepGridModel::StepGridModel(ui::Document& document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document)
 {
     numberRows();
+    connect(&document, &ui::Document::changed, this, &StepGridModel::documentChanged);
 }
 
-fx::StepInfo& StepGridModel::entry(int row) const
+const fx::StepInfo& StepGridModel::entry(int row) const
 {
-    return m_record.Steps[static_cast<std::size_t>(m_channel)]
-                         [static_cast<std::size_t>(std::clamp(row, 0, fx::MaxStepsPerChannel - 1))];
+    return m_document.record().Steps[static_cast<std::size_t>(m_channel)][static_cast<std::size_t>(
+        std::clamp(row, 0, fx::MaxStepsPerChannel - 1))];
 }
 
 int StepGridModel::stepCount() const
 {
-    return m_record.StepCount[static_cast<std::size_t>(m_channel)];
-}
-
-void StepGridModel::setStepCount(int count)
-{
-    m_record.StepCount[static_cast<std::size_t>(m_channel)] = static_cast<std::uint8_t>(count);
+    return m_document.record().StepCount[static_cast<std::size_t>(m_channel)];
 }
 
 bool StepGridModel::isCell(const QModelIndex& index) const
@@ -83,16 +73,40 @@ void StepGridModel::showEmpty(int channel0)
     endResetModel();
 }
 
-void StepGridModel::syncWithRecord()
+void StepGridModel::documentChanged(const fx::RecordChange& change)
 {
-    const int count = stepCount();
-    if (m_placeholder ? count == 0 : count == m_rows)
+    const Pending pending = std::exchange(m_pending, Pending());
+    if (!change.reset && !change.steps.test(static_cast<std::size_t>(m_channel)))
         return;
-    beginResetModel();
-    m_placeholder = count == 0;
-    m_rows = m_placeholder ? 1 : count;
-    numberRows();
-    endResetModel();
+    const int count = stepCount();
+    const bool placeholder = count == 0;
+    const int rows = placeholder ? 1 : count;
+    if (pending.kind == Pending::Insert && rows == m_rows + 1) {
+        beginInsertRows({}, pending.row, pending.row);
+        m_rows = rows;
+        m_stepNumber.insert(m_stepNumber.begin() + pending.row, pending.row + 1);
+        endInsertRows();
+        relabelFrom(pending.row + 1);
+    } else if (pending.kind == Pending::Remove && rows == m_rows - 1) {
+        beginRemoveRows({}, pending.row, pending.row);
+        m_rows = rows;
+        m_stepNumber.erase(m_stepNumber.begin() + pending.row);
+        endRemoveRows();
+        relabelFrom(pending.row);
+    } else if (rows != m_rows || change.reset) {
+        beginResetModel();
+        m_rows = rows;
+        m_placeholder = placeholder;
+        numberRows();
+        endResetModel();
+    }
+    if (placeholder != m_placeholder) {
+        // The first step made on the "No Steps" row, or the only step deleted.
+        m_placeholder = placeholder;
+        m_placeholderText = {};
+    }
+    if (m_rows > 0)
+        emit dataChanged(index(0, StepColumn), index(m_rows - 1, ToColumn));
 }
 
 void StepGridModel::relabelFrom(int row)
@@ -105,83 +119,49 @@ void StepGridModel::relabelFrom(int row)
 
 int StepGridModel::addStep()
 {
-    syncWithRecord();
-    int row = 0;
-    if (m_placeholder) {
-        m_placeholder = false;
-        setStepCount(1);
-        entry(0) = blankStep();
-        emit dataChanged(index(0, StepColumn), index(0, ToColumn));
-    } else {
-        if (m_rows >= MaxAddSteps)
-            return -1;
-        row = m_rows;
-        beginInsertRows({}, row, row);
-        entry(row) = blankStep();
-        setStepCount(row + 1);
-        m_rows = row + 1;
-        m_stepNumber.push_back(m_rows);
-        endInsertRows();
+    const int count = stepCount();
+    if (!m_placeholder && count >= 1)
+        m_pending = {Pending::Insert, count};
+    if (!m_document.push(m_document.core().addStep(m_channel))) {
+        m_pending = {};
+        return -1;
     }
-    emit stepsChanged();
-    return row;
+    return stepCount() - 1;
 }
 
 bool StepGridModel::insertStep(int row)
 {
-    syncWithRecord();
-    if (m_placeholder || m_rows >= MaxInsertSteps || row < 0 || row >= m_rows)
+    if (m_placeholder)
         return false;
-    beginInsertRows({}, row, row);
-    auto& steps = m_record.Steps[static_cast<std::size_t>(m_channel)];
-    std::move_backward(steps.begin() + row, steps.begin() + m_rows, steps.begin() + m_rows + 1);
-    entry(row) = blankStep();
-    ++m_rows;
-    m_stepNumber.insert(m_stepNumber.begin() + row, row + 1);
-    setStepCount(m_rows);
-    endInsertRows();
-    relabelFrom(row + 1);
-    emit stepsChanged();
-    return true;
+    m_pending = {Pending::Insert, row};
+    const bool done = m_document.push(m_document.core().insertStep(m_channel, row));
+    m_pending = {};
+    return done;
 }
 
 bool StepGridModel::deleteStep(int row)
 {
-    syncWithRecord();
     if (row < 0 || row >= m_rows)
         return false;
-    if (m_rows == 1) {
-        // The only step (or the "No Steps" row itself): the row becomes the empty placeholder;
-        // the first entry keeps its contents but is no longer a step.
-        m_placeholder = true;
+    if (m_placeholder) {
+        // The "No Steps" row itself: it is shown empty; the record is not touched.
         m_placeholderText = {};
-        setStepCount(0);
         emit dataChanged(index(0, StepColumn), index(0, ToColumn));
-    } else {
-        beginRemoveRows({}, row, row);
-        auto& steps = m_record.Steps[static_cast<std::size_t>(m_channel)];
-        std::move(steps.begin() + row + 1, steps.begin() + m_rows, steps.begin() + row);
-        entry(m_rows - 1) = blankStep();
-        --m_rows;
-        m_stepNumber.erase(m_stepNumber.begin() + row);
-        setStepCount(m_rows);
-        endRemoveRows();
-        relabelFrom(row);
+        return true;
     }
-    emit stepsChanged();
-    return true;
+    if (m_rows > 1)
+        m_pending = {Pending::Remove, row};
+    const bool done = m_document.push(m_document.core().deleteStep(m_channel, row));
+    m_pending = {};
+    return done;
 }
 
 void StepGridModel::copyChannel(int from, int to)
 {
     if (from < 0 || from >= fx::MaxChannels || to < 0 || to >= fx::MaxChannels || from == to)
         return;
-    const auto src = static_cast<std::size_t>(from);
-    const auto dst = static_cast<std::size_t>(to);
-    m_record.StepCount[dst] = m_record.StepCount[src];
-    m_record.Steps[dst] = m_record.Steps[src];
+    m_document.push(m_document.core().copySteps(from, to));
     fill(to);
-    emit stepsChanged();
 }
 
 int StepGridModel::dmxValueFromText(const QString& text)
@@ -251,20 +231,26 @@ bool StepGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole || !isCell(index) || index.column() == StepColumn)
         return false;
     const QString text = value.toString();
-    fx::StepInfo& step = entry(m_placeholder ? 0 : index.row());
+    const int step = m_placeholder ? 0 : index.row();
+    const fx::FixtureDocument& core = m_document.core();
     QString shown;
     if (index.column() == NameColumn) {
         const QByteArray latin1 = text.toLatin1();
-        step.StepName.assign(std::string_view(latin1.constData(), std::size_t(latin1.size())));
-        shown = nameText(step.StepName);
+        m_document.push(core.setStepName(
+            m_channel, step, std::string_view(latin1.constData(), std::size_t(latin1.size()))));
+        shown = nameText(entry(step).StepName);
     } else {
         const int dmx = dmxValueFromText(text);
-        (index.column() == FromColumn ? step.FromDmx : step.ToDmx) = static_cast<std::uint8_t>(dmx);
+        m_document.push(core.setStepValue(m_channel, step,
+                                          index.column() == FromColumn
+                                              ? fx::FixtureDocument::StepField::From
+                                              : fx::FixtureDocument::StepField::To,
+                                          dmx));
         shown = QString::number(dmx);
     }
-    if (m_placeholder)
+    if (m_placeholder) {
         m_placeholderText[static_cast<std::size_t>(index.column() - 1)] = shown;
-    emit dataChanged(index, index);
-    emit stepsChanged();
+        emit dataChanged(index, index);
+    }
     return true;
 }

@@ -6,9 +6,12 @@
 #include <vector>
 
 namespace fx {
-struct FixtureRecord;
+struct RecordChange;
 struct StepInfo;
 } // namespace fx
+namespace ui {
+class Document;
+}
 
 // The steps of one channel as the steps grid shows them: one row per step ("Step 1", name,
 // From Dmx, To Dmx), or the single "No Steps" row of a channel without steps. Every change of
@@ -19,10 +22,7 @@ public:
     enum Column { StepColumn, NameColumn, FromColumn, ToColumn, ColumnCount };
 
     // Editing limits: Add grows a channel to 255 steps, Insert only while it has fewer than 50.
-    static constexpr int MaxAddSteps = 255;
-    static constexpr int MaxInsertSteps = 50;
-
-    explicit StepGridModel(fx::FixtureRecord& record, QObject* parent = nullptr);
+    explicit StepGridModel(ui::Document& document, QObject* parent = nullptr);
 
     int channel() const { return m_channel; }
     bool isPlaceholder() const { return m_placeholder; }
@@ -61,14 +61,10 @@ public:
     // into the channel's first entry without making it a step.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-signals:
-    // The step table of the record changed through this model.
-    void stepsChanged();
-
 private:
-    fx::StepInfo& entry(int row) const;
+    const fx::StepInfo& entry(int row) const;
     int stepCount() const;
-    void setStepCount(int count);
+    void documentChanged(const fx::RecordChange& change);
     // Rebuilds the rows when the record's step count no longer matches them (the record was
     // changed behind the model's back).
     void syncWithRecord();
@@ -76,7 +72,15 @@ private:
     void relabelFrom(int row);
     bool isCell(const QModelIndex& index) const;
 
-    fx::FixtureRecord& m_record;
+    // A row insert or removal this model asked the document for, so that the rows move as one
+    // instead of being rebuilt.
+    struct Pending {
+        enum Kind { None, Insert, Remove } kind = None;
+        int row = -1;
+    };
+
+    ui::Document& m_document;
+    Pending m_pending;
     int m_channel = 0;
     int m_rows = 1;
     bool m_placeholder = true;

@@ -5,11 +5,14 @@
 //    and saving it again gives the same bytes (open and save are stable).
 #include "FuzzCheck.h"
 #include "SampleFixtures.h"
+#include "core/FixtureCheck.h"
 #include "core/FixtureFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -68,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fx::FixtureRecord& prior = priorRecord();
 
     *record = prior;
-    const std::string error = fx::ReadFixtureImage(std::span(data, size), *record);
+    std::vector<std::string> notes;
+    const std::string error = fx::ReadFixtureImage(std::span(data, size), *record, &notes);
     if (!error.empty()) {
+        FUZZ_CHECK(notes.empty(), "a failed read left notes");
         FUZZ_CHECK(fuzz::sameRecord(*record, prior), "a failed read left the record changed");
         return 0;
     }
@@ -77,6 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The capacity report the save shows must cope with whatever the file held.
     (void)fx::checkFileCapacity(*record).describe();
+    // So must the check the editor runs after every edit.
+    for (const fx::Problem& problem : fx::CheckFixture(*record))
+        FUZZ_CHECK(fx::describeProblem(problem).find('\n') == std::string::npos,
+                   "a problem is not one line");
 
     // Save as the editor does (the image, then the in-memory normalisation) and open the saved
     // file over the same record: the header, the channels and the stored steps come back as the

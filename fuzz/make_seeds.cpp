@@ -63,6 +63,28 @@ void chNameSeeds(const fs::path& dir)
     writeSeed(dir, "almost-full-with-tail.fix", longer);
 }
 
+void ledSeeds(const fs::path& dir)
+{
+    fx::LedFixtureRecord led;
+    writeSeed(dir, "default.tff", fx::SaveLedFixtureImage(led, "New Fixture"));
+    // Ten channels, every colour, both kinds of 16-bit pair, then cut down to four channels.
+    led.LedChannelCount = 10;
+    for (int p = 0; p < fx::LedMaxChannels; ++p) {
+        led.LedChannels[p].ColourCode = static_cast<std::uint8_t>(p % 9 + 1);
+        led.LedChannels[p].Name.assign(fx::ledColourName(p % 9 + 1));
+    }
+    led.LedChannels[0].TypeCode = 3;
+    led.LedChannels[0].PairChannel = 2;
+    led.LedChannels[2].TypeCode = 5;
+    led.LedChannels[2].PairChannel = 4;
+    led.LedChannels[5].TypeCode = 6; // a low type no high channel names
+    writeSeed(dir, "ten.tff", fx::SaveLedFixtureImage(led, "Ten"));
+    led.LedChannelCount = 4;
+    writeSeed(dir, "four.tff", fx::SaveLedFixtureImage(led, "Four"));
+    // The likeliest wrong file: a fixture setup file.
+    writeSeed(dir, "fixture.tff", fx::WriteFixtureImage(*samples::newFixture()));
+}
+
 } // namespace
 
 #ifdef FIXTURE_FUZZ_JSON
@@ -78,6 +100,7 @@ int main(int argc, char** argv)
     const fs::path root = argv[1];
     fixtureSeeds(root / "fixture_image");
     chNameSeeds(root / "chnameset");
+    ledSeeds(root / "led_fixture");
 #ifdef FIXTURE_FUZZ_JSON
     jsonSeeds(root / "fixture_json");
 #endif

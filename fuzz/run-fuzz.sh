@@ -29,17 +29,21 @@ fi
 bin="$build/fuzz"
 rm -rf "$build/seeds"
 "$bin/make_seeds" "$build/seeds"
+# The importer's seeds are the sample definitions of the tests.
+mkdir -p "$build/seeds/qxf_import"
+cp tests/data/qxf/* "$build/seeds/qxf_import/"
 
 if [ $# -gt 0 ]; then
   targets=("$@")
 else
   targets=()
-  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json; do
+  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json fuzz_led_fixture fuzz_qxf_import; do
     [ -x "$bin/$t" ] && targets+=("$t")
   done
 fi
 
-declare -A maxlen=([fuzz_fixture_image]=8192 [fuzz_chnameset]=4096 [fuzz_fixture_json]=16384)
+declare -A maxlen=([fuzz_fixture_image]=8192 [fuzz_chnameset]=4096 [fuzz_fixture_json]=16384
+                   [fuzz_led_fixture]=1024 [fuzz_qxf_import]=32768)
 summary=()
 status=0
 for t in "${targets[@]}"; do

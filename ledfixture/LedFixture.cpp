@@ -4,8 +4,10 @@
 #include "ledfixture/LedFixtureGrid.h"
 #include "ledfixture/LedFixtureModel.h"
 #include "ui/Dialogs.h"
+#include "ui/FieldKeys.h"
 #include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
+#include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -39,6 +42,7 @@ QLineEdit* textBox(const QString& objectName, int maxLength, QWidget* parent)
     box->setObjectName(objectName);
     box->setMaxLength(maxLength);
     box->setValidator(new ui::Latin1Validator(box));
+    ui::selectAllOnKeyboardFocus(box);
     return box;
 }
 
@@ -46,7 +50,7 @@ QLabel* caption(int index, const QString& text, QWidget* buddy, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("FSLabe_%1").arg(index));
-    label->setBuddy(buddy);
+    ui::labelControl(label, buddy);
     return label;
 }
 
@@ -68,17 +72,19 @@ void LedFixture::buildForm()
 {
     auto* frame = new QGroupBox(QStringLiteral("Fixture Setup"), this);
     frame->setObjectName(QStringLiteral("Fixtue_Setup"));
+    // The header fields are one pane for F6, the grid another, the Save button the third.
+    auto* fieldsPane = new QWidget(frame);
 
-    m_nameBox = textBox(QStringLiteral("Text1"), NameLength, frame);
-    m_countList = new QComboBox(frame);
+    m_nameBox = textBox(QStringLiteral("Text1"), NameLength, fieldsPane);
+    m_countList = new QComboBox(fieldsPane);
     m_countList->setObjectName(QStringLiteral("Combo1"));
     for (int count = 1; count <= fx::LedMaxChannels; ++count)
         m_countList->addItem(QString::number(count), count);
     LedFixtureListOnlyKeys::install(m_countList);
     // The mirror boxes are shown for the look of a fixture setup; the LED file has no place
     // for them.
-    m_panMirror = textBox(QStringLiteral("Text4"), MirrorLength, frame);
-    m_tiltMirror = textBox(QStringLiteral("Text2"), MirrorLength, frame);
+    m_panMirror = textBox(QStringLiteral("Text4"), MirrorLength, fieldsPane);
+    m_tiltMirror = textBox(QStringLiteral("Text2"), MirrorLength, fieldsPane);
     for (QLineEdit* mirror : {m_panMirror, m_tiltMirror})
         mirror->setFixedWidth(mirror->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
 
@@ -91,21 +97,23 @@ void LedFixture::buildForm()
     m_grid->setFixedSize(GridWidth, m_grid->horizontalHeader()->height() +
                                         fx::LedMaxChannels * GridRowHeight +
                                         2 * m_grid->frameWidth());
-    gridCaption->setBuddy(m_grid);
+    ui::labelControl(gridCaption, m_grid);
 
     m_saveButton = new QPushButton(QStringLiteral("Save"), frame);
     m_saveButton->setObjectName(QStringLiteral("Command1"));
 
-    auto* fields = new QGridLayout;
-    fields->addWidget(caption(0, QStringLiteral("Led Fixture Name:"), m_nameBox, frame), 0, 0);
+    auto* fields = new QGridLayout(fieldsPane);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->addWidget(caption(0, QStringLiteral("Led Fixture Name:"), m_nameBox, fieldsPane), 0, 0);
     fields->addWidget(m_nameBox, 0, 1);
-    fields->addWidget(caption(1, QStringLiteral("Number of Channels:"), m_countList, frame), 1, 0);
+    fields->addWidget(caption(1, QStringLiteral("Number of Channels:"), m_countList, fieldsPane), 1,
+                      0);
     fields->addWidget(m_countList, 1, 1, Qt::AlignLeft);
     auto* mirrors = new QHBoxLayout;
-    mirrors->addWidget(caption(2, QStringLiteral("PanMIRROR:"), m_panMirror, frame));
+    mirrors->addWidget(caption(2, QStringLiteral("PanMIRROR:"), m_panMirror, fieldsPane));
     mirrors->addWidget(m_panMirror);
     mirrors->addSpacing(16);
-    mirrors->addWidget(caption(3, QStringLiteral("TiltMIRROR:"), m_tiltMirror, frame));
+    mirrors->addWidget(caption(3, QStringLiteral("TiltMIRROR:"), m_tiltMirror, fieldsPane));
     mirrors->addWidget(m_tiltMirror);
     mirrors->addStretch();
     fields->addLayout(mirrors, 2, 0, 1, 2);
@@ -116,15 +124,28 @@ void LedFixture::buildForm()
     buttons->addWidget(m_saveButton);
 
     auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->addLayout(fields);
+    frameLayout->addWidget(fieldsPane);
     frameLayout->addSpacing(6);
     frameLayout->addWidget(gridCaption);
     frameLayout->addWidget(m_grid);
     frameLayout->addLayout(buttons);
 
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QAction* open = file->addAction(QStringLiteral("&Open LED Fixture"));
+    open->setObjectName(QStringLiteral("mnuOpenLed"));
+    open->setShortcut(QKeySequence::Open);
+    open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(open);
+    connect(open, &QAction::triggered, this, &LedFixture::OpenLedFixture);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
     layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab in the grid moves between its cells (and wraps round); F6 and Shift+F6 lead out.
+    ui::installPaneKeys(this, {fieldsPane, m_grid, m_saveButton});
 
     connect(m_countList, &QComboBox::currentIndexChanged, this, &LedFixture::channelCountPicked);
     connect(m_saveButton, &QPushButton::clicked, this, &LedFixture::SaveLedFixture);
@@ -140,8 +161,10 @@ void LedFixture::load()
         const QSignalBlocker blocker(m_countList);
         m_countList->setCurrentIndex(DefaultChannelCount - 1);
     }
-    FillLedGrid(DefaultChannelCount);
+    m_model->resetChannels(DefaultChannelCount);
     m_grid->clearAutoAdvance();
+    // The name box holds its full 11 characters: typing replaces the whole name.
+    m_nameBox->selectAll();
 }
 
 void LedFixture::channelCountPicked(int index)
@@ -152,7 +175,7 @@ void LedFixture::channelCountPicked(int index)
 
 void LedFixture::FillLedGrid(int channelCount)
 {
-    m_model->resetChannels(channelCount);
+    m_model->setChannelCount(channelCount);
 }
 
 void LedFixture::SaveLedFixture()
@@ -177,7 +200,7 @@ void LedFixture::SaveLedFixture()
 
     // The save works on a copy: the editor's fixture takes the saved state (normalised types)
     // only once the file is written.
-    fx::LedFixtureRecord saved = m_record;
+    fx::LedFixtureRecord saved = m_model->recordToSave();
     const QByteArray name = m_nameBox->text().toLatin1();
     const auto image = fx::SaveLedFixtureImage(
         saved, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
@@ -193,4 +216,62 @@ void LedFixture::SaveLedFixture()
         return;
     }
     m_model->applySaved(saved);
+}
+
+void LedFixture::OpenLedFixture()
+{
+    const QString path = m_services.dialogs.openFileName(
+        this, QStringLiteral("Open LED Fixture"), QStringLiteral("LedFixture Setup File(*.tff)"));
+    if (path.isEmpty())
+        return;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QString title = QStringLiteral("Open LED Fixture");
+    const auto refuse = [&](const QString& why) {
+        m_services.dialogs.tell(
+            this, title,
+            QStringLiteral("%1 is not an LED fixture setup file the editor can open:\n%2.")
+                .arg(shownPath, why),
+            ui::Dialogs::Icon::Warning);
+    };
+
+    // Any other length is refused before the file is read (it may be huge).
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() != qint64(fx::LedFixtureFileSize)) {
+        refuse(QStringLiteral("it is %1 bytes long; an LED fixture setup file has %2 bytes")
+                   .arg(info.size())
+                   .arg(fx::LedFixtureFileSize));
+        return;
+    }
+    QString error;
+    const auto data = m_services.files.read(path, &error);
+    if (!data) {
+        m_services.dialogs.tell(this, title,
+                                QStringLiteral("%1 could not be opened:\n%2").arg(shownPath, error),
+                                ui::Dialogs::Icon::Warning);
+        return;
+    }
+    fx::LedFixtureRecord opened = m_record;
+    const std::string problem =
+        fx::ReadLedFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(data->constData()),
+                                          static_cast<std::size_t>(data->size())),
+                                opened);
+    if (!problem.empty()) {
+        refuse(QString::fromStdString(problem));
+        return;
+    }
+
+    // The name box holds the name without its padding; a save pads it again to the same bytes.
+    QString name =
+        QString::fromLatin1(reinterpret_cast<const char*>(opened.LedFixtureName.bytes.data()),
+                            static_cast<qsizetype>(opened.LedFixtureName.bytes.size()));
+    while (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    m_nameBox->setText(name);
+    {
+        // The count list shows the file's count without rebuilding the rows as a pick does.
+        const QSignalBlocker blocker(m_countList);
+        m_countList->setCurrentIndex(opened.LedChannelCount - 1);
+    }
+    m_model->applySaved(opened);
+    m_grid->clearAutoAdvance();
 }

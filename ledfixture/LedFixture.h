@@ -32,10 +32,14 @@ public:
 private:
     void buildForm();
     void channelCountPicked(int index);
-    // Rebuilds the grid for channelCount channels, each with the defaults of a fresh row.
+    // Shows channelCount channels; the channels keep what they hold, those past the count are
+    // hidden.
     void FillLedGrid(int channelCount);
     // Asks for a file name and writes the fixture into it (the Save button).
     void SaveLedFixture();
+    // Asks for an LED fixture setup file and shows it in the form ("&Open LED Fixture"). A file
+    // the reader refuses is named in a message and nothing changes.
+    void OpenLedFixture();
 
     ui::Services& m_services;
     fx::LedFixtureRecord m_record;

@@ -1,8 +1,8 @@
 #include "ledfixture/LedFixtureDelegate.h"
 
+#include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "ledfixture/LedFixtureModel.h"
-#include "core/FixtureRecord.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -50,6 +50,8 @@ QWidget* LedFixtureDelegate::createEditor(QWidget* parent, const QStyleOptionVie
         break;
     default: delete combo; return nullptr;
     }
+    // Announced by the column it edits ("Channel Name", "Type", "Ch16bit").
+    combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     // The type names are wider than the cell; let the open list show them whole.
     combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 8);
     LedFixtureListOnlyKeys::install(combo);

@@ -125,6 +125,10 @@ void LedFixtureGrid::stepToNextCell(CursorAction direction)
 
 void LedFixtureGrid::focusInEvent(QFocusEvent* event)
 {
+    // The step belongs to work already begun: entering the grid without a current cell makes
+    // the first Name cell current (and opens it), which must not count as the opened cell to
+    // step on from.
+    const bool stepOn = m_autoAdvance;
     QTableView::focusInEvent(event);
     switch (event->reason()) {
     case Qt::MouseFocusReason: m_autoAdvance = false; return;
@@ -132,7 +136,7 @@ void LedFixtureGrid::focusInEvent(QFocusEvent* event)
     case Qt::PopupFocusReason: return;
     default: break;
     }
-    if (!m_autoAdvance)
+    if (!stepOn)
         return;
     if (m_closingEditor)
         m_stepAfterClose = true; // closeEditor steps once the old editor is gone

@@ -7,7 +7,9 @@
 // has opened, the focus coming back to the grid by keyboard (Tab, Enter, or from another
 // control) steps to the next cell and opens it; from the last row's Type or Ch16bit cell the
 // step wraps to the first row's Name. A mouse press cancels the step, so a click opens the
-// clicked cell. The Ch16bit column is reached only by clicking (or the arrow keys).
+// clicked cell. The Ch16bit column is reached only by clicking (or the arrow keys). Tabbing into
+// the grid before any cell was opened opens the first row's Name. Tab never leaves the grid;
+// the form's F6 and Shift+F6 do.
 class LedFixtureGrid : public QTableView {
     Q_OBJECT
 public:

@@ -45,14 +45,14 @@ QVariant LedFixtureModel::data(const QModelIndex& index, int role) const
         case ChannelColumn: return QStringLiteral("Chan %1").arg(index.row() + 1);
         case NameColumn: return nameText(channel.Name);
         case TypeColumn: return QString::fromStdString(fx::ChTypeName(channel.TypeCode));
-        case PairColumn: return QString::number(channel.PairChannel);
+        case PairColumn: return QString::number(shownPair(index.row()));
         }
     } else if (role == Qt::EditRole) {
         switch (index.column()) {
         case ChannelColumn: return index.row() + 1;
         case NameColumn: return int{channel.ColourCode};
         case TypeColumn: return int{channel.TypeCode};
-        case PairColumn: return int{channel.PairChannel};
+        case PairColumn: return shownPair(index.row());
         }
     }
     return {};
@@ -126,9 +126,46 @@ void LedFixtureModel::resetChannels(int count)
     count = std::clamp(count, 1, fx::LedMaxChannels);
     beginResetModel();
     m_record.LedChannelCount = static_cast<std::uint8_t>(count);
-    for (int p = 0; p < count; ++p)
-        m_record.LedChannels[static_cast<std::size_t>(p)] = fx::LedChannelRec{};
+    m_record.LedChannels.fill(fx::LedChannelRec{});
     endResetModel();
+}
+
+void LedFixtureModel::setChannelCount(int count)
+{
+    count = std::clamp(count, 1, fx::LedMaxChannels);
+    const int old = rowCount();
+    if (count == old)
+        return;
+    if (count > old) {
+        beginInsertRows({}, old, count - 1);
+        m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, count, old - 1);
+        m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+        endRemoveRows();
+    }
+    // Partners that came into view or went out of it.
+    emit dataChanged(index(0, PairColumn), index(rowCount() - 1, PairColumn));
+}
+
+int LedFixtureModel::shownPair(int channel) const
+{
+    if (!isChannel(channel))
+        return 0;
+    const int pair = m_record.LedChannels[static_cast<std::size_t>(channel)].PairChannel;
+    return pair <= rowCount() ? pair : 0;
+}
+
+fx::LedFixtureRecord LedFixtureModel::recordToSave() const
+{
+    // The image writer takes only the colour code of a position past the count, as a save
+    // always has; a partner past the count is written as none.
+    fx::LedFixtureRecord copy = m_record;
+    for (int p = 0; p < rowCount(); ++p)
+        copy.LedChannels[static_cast<std::size_t>(p)].PairChannel =
+            static_cast<std::uint8_t>(shownPair(p));
+    return copy;
 }
 
 void LedFixtureModel::setColour(int channel, int colourCode)
@@ -163,14 +200,21 @@ void LedFixtureModel::setPair(int channel, int pairChannel)
 
 void LedFixtureModel::applySaved(const fx::LedFixtureRecord& saved)
 {
-    // A save keeps the channel count, so the rows stay and only their cells may change.
-    if (saved.LedChannelCount != m_record.LedChannelCount) {
-        beginResetModel();
-        m_record = saved;
-        endResetModel();
-        return;
+    // A save keeps the channel count, so the rows stay and only their cells may change. A
+    // partner hidden behind the count stays in the record for when the count grows again.
+    const int count = std::clamp<int>(saved.LedChannelCount, 1, fx::LedMaxChannels);
+    if (count != rowCount())
+        setChannelCount(count);
+    m_record.LedFixtureName = saved.LedFixtureName;
+    m_record.ColourChannelMap = saved.ColourChannelMap;
+    for (int p = 0; p < count; ++p) {
+        fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(p)];
+        const std::uint8_t keptPair = channel.PairChannel;
+        channel = saved.LedChannels[static_cast<std::size_t>(p)];
+        if (saved.LedChannels[static_cast<std::size_t>(p)].PairChannel == 0 && keptPair > count &&
+            fx::isSixteenBitType(channel.TypeCode))
+            channel.PairChannel = keptPair;
     }
-    m_record = saved;
     emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 

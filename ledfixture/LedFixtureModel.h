@@ -25,15 +25,28 @@ public:
     // The mutators of the record; each is the one place its change happens and is signalled.
     // Channels are 0-based positions.
 
-    // Sets the channel count and gives every channel in use the defaults of a fresh row: no
-    // name (12 zero bytes, as a channel never named is written), "LTP", no partner.
+    // Sets the channel count and gives all ten channels the defaults of a fresh row: no name
+    // (12 zero bytes, as a channel never named is written), "LTP", no partner.
     void resetChannels(int count);
+    // Sets the channel count and keeps what every channel holds: channels past the count are
+    // hidden, not cleared, and come back as they were when the count grows again. A partner
+    // past the count is shown (and saved) as none while it is hidden.
+    void setChannelCount(int count);
     void setColour(int channel, int colourCode);
     // A type below the 16-bit ones drops the partner.
     void setType(int channel, int typeCode);
     void setPair(int channel, int pairChannel);
-    // Takes over the record as a save left it (types normalised, unused records cleared).
+    // Takes over the channels in use as a save left them (types normalised); the hidden ones
+    // keep what they hold.
     void applySaved(const fx::LedFixtureRecord& saved);
+
+    // The record as the file is to be written from it: the channels in use as shown (a partner
+    // past the count as none), the hidden ones as they are (the file keeps only their colour
+    // code, as for any position past the count).
+    fx::LedFixtureRecord recordToSave() const;
+
+    // The partner channel as the grid shows it: 0 when none or when it lies past the count.
+    int shownPair(int channel) const;
 
     const fx::LedFixtureRecord& record() const { return m_record; }
 

@@ -2,6 +2,7 @@
 
 #include "core/PaletteStore.h"
 #include "ui/Dialogs.h"
+#include "ui/Document.h"
 #include "ui/Services.h"
 
 #include <QCheckBox>
@@ -9,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTabBar>
 
 #include <algorithm>
@@ -51,10 +52,20 @@ fx::PaletteName nameFromBox(const QLineEdit* box)
 
 } // namespace
 
-PaletteEdit::PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_record(record), m_services(services)
+PaletteEdit::PaletteEdit(ui::Document& document, ui::Services& services, QWidget* parent)
+    : QWidget(parent), m_document(document), m_services(services)
 {
     buildControls();
+    // An undo or redo of a store shows itself, unless the user is in the middle of an edit.
+    connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
+        if ((change.reset || change.palettes.any()) && !isEditing() && isVisible())
+            LoadPalette();
+    });
+}
+
+bool PaletteEdit::isEditing() const
+{
+    return m_settingMode || (m_entryName && !m_entryName->isHidden());
 }
 
 QColor PaletteEdit::entryButtonColour()
@@ -64,7 +75,7 @@ QColor PaletteEdit::entryButtonColour()
 
 int PaletteEdit::palChannels() const
 {
-    return std::min<int>(m_record.PalChannels, fx::MaxChannels);
+    return std::min<int>(m_document.record().PalChannels, fx::MaxChannels);
 }
 
 void PaletteEdit::load()
@@ -86,7 +97,7 @@ void PaletteEdit::load()
     for (int k = 0; k < fx::MaxChannels; ++k) {
         m_channelChecks[k]->setChecked(false);
         const QSignalBlocker blocker(m_sliders[k]);
-        m_sliders[k]->setValue(0);
+        m_sliders[k]->setValue(255);
         setEntryValue(k, 255);
     }
 
@@ -94,7 +105,9 @@ void PaletteEdit::load()
         QCheckBox* check = m_channelChecks[k];
         if (k < palChannels()) {
             check->setEnabled(false);
-            check->setText(captionText(m_record.Channels[k].ChName));
+            check->setText(captionText(m_document.record().Channels[k].ChName));
+            check->setAccessibleName(
+                QStringLiteral("Ch%1 %2").arg(k + 1).arg(shownText(m_document.record().Channels[k].ChName)));
             check->show();
         } else {
             check->hide();
@@ -117,25 +130,26 @@ void PaletteEdit::LoadPalette()
             m_valueBoxes[k]->hide();
             continue;
         }
-        const bool used = m_record.PalChannelUsed[p][k] != 0;
+        const bool used = m_document.record().PalChannelUsed[p][k] != 0;
         m_channelChecks[k]->setChecked(used);
         m_sliders[k]->setVisible(used);
         m_valueBoxes[k]->setVisible(used);
     }
     for (int e = 0; e < fx::PaletteEntryCount; ++e)
-        m_entryButtons[e]->setText(captionText(m_record.PalEntryName[p][e]));
-    m_paletteName->setText(nameBoxText(m_record.PalName[p]));
+        m_entryButtons[e]->setText(captionText(m_document.record().PalEntryName[p][e]));
+    nameEntryButtons();
+    m_paletteName->setText(nameBoxText(m_document.record().PalName[p]));
 }
 
 void PaletteEdit::OpenEntry(int entry)
 {
     const int p = m_curPalette;
     m_curEntry = entry;
-    m_entryName->setText(nameBoxText(m_record.PalEntryName[p][entry]));
+    m_entryName->setText(nameBoxText(m_document.record().PalEntryName[p][entry]));
     for (int k = 0; k < fx::MaxChannels; ++k) {
-        const int value = m_record.PalValue[p][entry][k];
+        const int value = m_document.record().PalValue[p][entry][k];
         const QSignalBlocker blocker(m_sliders[k]);
-        m_sliders[k]->setValue(255 - value);
+        m_sliders[k]->setValue(value);
         setEntryValue(k, value);
     }
 }
@@ -143,20 +157,29 @@ void PaletteEdit::OpenEntry(int entry)
 void PaletteEdit::StoreEntry()
 {
     const int p = m_curPalette;
+    const int e = m_curEntry;
     const fx::PaletteName name = nameFromBox(m_entryName);
-    m_record.PalEntryName[p][m_curEntry] = name;
+    const auto values = m_entryValues;
+    m_document.push(m_document.core().change("Store Palette Entry", [&](fx::FixtureRecord& r) {
+        r.PalEntryName[p][e] = name;
+        r.PalValue[p][e] = values;
+        fx::UpdatePaletteUse(r);
+    }));
     m_entryButtons[m_curEntry]->setText(captionText(name));
-    m_record.PalValue[p][m_curEntry] = m_entryValues;
-    fx::UpdatePaletteUse(m_record);
 }
 
 void PaletteEdit::StoreSetting()
 {
     const int p = m_curPalette;
-    m_record.PalName[p] = nameFromBox(m_paletteName);
+    const fx::PaletteName name = nameFromBox(m_paletteName);
+    std::array<std::uint8_t, fx::MaxChannels> used{};
     for (int k = 0; k < fx::MaxChannels; ++k)
-        m_record.PalChannelUsed[p][k] = m_channelChecks[k]->isChecked() ? 1 : 0;
-    fx::UpdatePaletteUse(m_record);
+        used[k] = m_channelChecks[k]->isChecked() ? 1 : 0;
+    m_document.push(m_document.core().change("Store Palette Setting", [&](fx::FixtureRecord& r) {
+        r.PalName[p] = name;
+        r.PalChannelUsed[p] = used;
+        fx::UpdatePaletteUse(r);
+    }));
 }
 
 // --- Event handlers ------------------------------------------------------------------------
@@ -223,6 +246,7 @@ void PaletteEdit::saveEntryClicked()
     setEntryEditorsVisible(false);
     setEntryButtonsEnabled(true);
     StoreEntry();
+    nameEntryButtons();
 }
 
 void PaletteEdit::cancelEntryClicked()
@@ -235,9 +259,19 @@ void PaletteEdit::cancelEntryClicked()
     setEntryEditorsVisible(false);
 }
 
-void PaletteEdit::sliderMoved(int channel, int position)
+void PaletteEdit::sliderMoved(int channel, int value)
 {
-    setEntryValue(channel, 255 - position);
+    setEntryValue(channel, value);
+}
+
+void PaletteEdit::valueTyped(int channel, const QString& text)
+{
+    // The box's validator lets through 0 to 255 only; an empty box moves nothing until a number
+    // is typed (and shows the slider's value again when left).
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (ok && value >= 0 && value <= 255)
+        m_sliders[channel]->setValue(value);
 }
 
 // --- Helpers ---------------------------------------------------------------------------------
@@ -287,5 +321,19 @@ void PaletteEdit::setEntryEditorsVisible(bool visible)
 void PaletteEdit::setEntryValue(int channel, int value)
 {
     m_entryValues[channel] = static_cast<std::uint8_t>(value);
-    m_valueBoxes[channel]->setText(QString::number(value));
+    // A box being typed into already shows the value ("7" and "007" alike); rewriting it would
+    // move the caret under the user's fingers.
+    QLineEdit* box = m_valueBoxes[channel];
+    bool ok = false;
+    if (box->text().toInt(&ok) != value || !ok)
+        box->setText(QString::number(value));
+}
+
+void PaletteEdit::nameEntryButtons()
+{
+    for (int e = 0; e < fx::PaletteEntryCount; ++e) {
+        const QString name = shownText(m_document.record().PalEntryName[m_curPalette][e]).trimmed();
+        m_entryButtons[e]->setAccessibleName(name.isEmpty() ? QStringLiteral("Entry %1").arg(e + 1)
+                                                            : name);
+    }
 }

@@ -12,15 +12,17 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
+class QSlider;
 class QTabBar;
 
 namespace ui {
+class Document;
 struct Services;
-}
+} // namespace ui
 
 // The palette editor: names the ten palettes of the fixture, chooses the channels each one
-// controls and sets the values of its ten entries, working directly on the shared record.
+// controls and sets the values of its ten entries. Each store is one edit of the fixture
+// document.
 //
 // It is always in one of four states: viewing a palette, viewing with the entry buttons locked
 // (after a tab change out of the setting mode), editing one entry, or editing the palette's name
@@ -29,7 +31,7 @@ struct Services;
 class PaletteEdit : public QWidget {
     Q_OBJECT
 public:
-    PaletteEdit(fx::FixtureRecord& record, ui::Services& services, QWidget* parent = nullptr);
+    PaletteEdit(ui::Document& document, ui::Services& services, QWidget* parent = nullptr);
 
     // The form's start-up: a fresh working state on palette 1, in the viewing state, showing the
     // first PalChannels channels. Called every time the window is opened.
@@ -38,6 +40,8 @@ public:
     int curPalette() const { return m_curPalette; }
     int curEntry() const { return m_curEntry; }
     bool settingMode() const { return m_settingMode; }
+    // Whether an entry or the palette's setting is being edited and not yet stored.
+    bool isEditing() const;
 
     // The colour of the entry buttons while they can be clicked.
     static QColor entryButtonColour();
@@ -64,16 +68,20 @@ private:
     void entryButtonClicked(int entry);
     void saveEntryClicked();
     void cancelEntryClicked();
-    void sliderMoved(int channel, int position);
+    void sliderMoved(int channel, int value);
+    // A value typed into channel's value box moves its slider.
+    void valueTyped(int channel, const QString& text);
 
     void showStripsOfTickedChannels();
     void setEntryButtonsEnabled(bool enabled);
     void setSelectionEnabled(bool enabled);
     void setEntryEditorsVisible(bool visible);
     void setEntryValue(int channel, int value);
+    // Entry buttons are announced by the entry's name, or "Entry n" while it has none.
+    void nameEntryButtons();
     int palChannels() const;
 
-    fx::FixtureRecord& m_record;
+    ui::Document& m_document;
     ui::Services& m_services;
 
     // Working state: the palette shown, the entry being edited, whether the palette's setting is
@@ -94,6 +102,6 @@ private:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     std::array<QLabel*, fx::MaxChannels> m_stripLabels{};
-    std::array<QScrollBar*, fx::MaxChannels> m_sliders{};
+    std::array<QSlider*, fx::MaxChannels> m_sliders{};
     std::array<QLineEdit*, fx::MaxChannels> m_valueBoxes{};
 };

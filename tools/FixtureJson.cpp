@@ -9,21 +9,6 @@
 
 namespace fx {
 
-std::string latin1ToUtf8(std::string_view latin1)
-{
-    std::string utf8;
-    for (const char c : latin1) {
-        const auto b = static_cast<std::uint8_t>(c);
-        if (b < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (b >> 6));
-            utf8 += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -453,14 +438,44 @@ std::string fixtureImageFromJson(std::string_view jsonText, FixtureImage& image)
     auto record = std::make_unique<FixtureRecord>();
     if (std::string error = fixtureFromJson(jsonText, *record); !error.empty())
         return error;
-    ApplyFixedFunctionCodes(*record);
-    BuildFuncMap(*record);
-    const FixtureImage written = WriteFixtureImage(*record);
+    return savedFixtureImage(*record, image);
+}
+
+std::string savedFixtureImage(FixtureRecord& record, FixtureImage& image)
+{
+    ApplyFixedFunctionCodes(record);
+    BuildFuncMap(record);
+    const FixtureImage written = WriteFixtureImage(record);
     // A safety net: never hand out a file that the editor would refuse to open.
     auto check = std::make_unique<FixtureRecord>();
     if (std::string error = ReadFixtureImage(written, *check); !error.empty())
         return "the fixture would not read back: " + error;
     image = written;
+    return {};
+}
+
+std::string ledFixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::string& json)
+{
+    LedFixtureRecord r;
+    if (std::string error = ReadLedFixtureImage(bytes, r); !error.empty())
+        return error;
+    Json j;
+    j["LedFixtureName"] = textJson(r.LedFixtureName);
+    j["LedChannelCount"] = r.LedChannelCount;
+    j["ColourChannelMap"] = numbersJson(r.ColourChannelMap);
+    Json channels = Json::array();
+    for (const LedChannelRec& ch : r.LedChannels) {
+        Json c;
+        c["ColourCode"] = ch.ColourCode;
+        c["TypeCode"] = ch.TypeCode;
+        c["PairChannel"] = ch.PairChannel;
+        c["Name"] = textJson(ch.Name);
+        channels.push_back(c);
+    }
+    j["LedChannels"] = channels;
+    json.clear();
+    printJson(j, 0, json);
+    json += '\n';
     return {};
 }
 

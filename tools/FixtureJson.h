@@ -2,6 +2,8 @@
 
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "core/LedFixtureFile.h"
+#include "core/Latin1Text.h"
 
 #include <cstdint>
 #include <span>
@@ -9,9 +11,6 @@
 #include <string_view>
 
 namespace fx {
-
-// Latin-1 bytes (one byte a character, as the files hold texts) as UTF-8.
-std::string latin1ToUtf8(std::string_view latin1);
 
 // The fixture record as JSON text, under the record's own field names. Texts keep their full
 // fixed width; each byte is the Unicode code point of the same number (Latin-1), zero bytes
@@ -36,5 +35,14 @@ std::string fixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::strin
 // editor's save writes it. FuncMap values of the text are checked but rebuilt from the channels
 // and degrees. An image that would not open again is refused. Empty result on success.
 std::string fixtureImageFromJson(std::string_view jsonText, FixtureImage& image);
+
+// `fixture-tool dump` of an LED fixture setup file (512 bytes): its record as JSON under the
+// record's own field names (LedFixtureName, LedChannelCount, ColourChannelMap, LedChannels with
+// ColourCode, TypeCode, PairChannel, Name). Empty result on success, else the reader's message.
+std::string ledFixtureJsonFromImage(std::span<const std::uint8_t> bytes, std::string& json);
+// The image the editor's save writes for record: fixed function codes applied, FuncMap rebuilt
+// (both change record), then written; an image that would not open again is refused. Empty
+// result on success. Shared by `build` and `import`.
+std::string savedFixtureImage(FixtureRecord& record, FixtureImage& image);
 
 } // namespace fx

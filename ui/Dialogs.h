@@ -10,8 +10,8 @@ namespace ui {
 // can answer them.
 class Dialogs {
 public:
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
     enum class Icon { None, Question, Warning, Critical, Information };
 
     virtual ~Dialogs() = default;

@@ -38,6 +38,9 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     case Buttons::Ok: set = QMessageBox::Ok; break;
     case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::SaveDiscardCancel:
+        set = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        break;
     case Buttons::YesNoCancel:
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
@@ -47,6 +50,8 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
+    case QMessageBox::Save: return Answer::Save;
+    case QMessageBox::Discard: return Answer::Discard;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }
@@ -61,13 +66,19 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const Q
 {
     // The suffix rule (".tff" appended unless present) belongs to the callers, so no default
     // suffix here.
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, caption, m_folders.startFolder(), filter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
+    m_folders.remember(chosen);
+    return chosen;
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, caption, m_folders.startFolder(), filter);
+    m_folders.remember(chosen);
+    return chosen;
 }
 
 } // namespace ui

@@ -1,18 +1,27 @@
 #pragma once
 
+#include "ui/DialogFolders.h"
 #include "ui/Dialogs.h"
+
+#include <utility>
 
 namespace ui {
 
-// The real message boxes and file dialogs.
+// The real message boxes and file dialogs. The file dialogs open in the folder last used
+// (see DialogFolders).
 class QtDialogs : public Dialogs {
 public:
+    explicit QtDialogs(DialogFolders folders = DialogFolders()) : m_folders(std::move(folders)) {}
+
     Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
                Icon icon = Icon::Question) override;
     void tell(QWidget* parent, const QString& title, const QString& text,
               Icon icon = Icon::Warning) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+
+private:
+    DialogFolders m_folders;
 };
 
 } // namespace ui

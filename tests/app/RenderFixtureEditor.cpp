@@ -6,6 +6,7 @@
 
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
+#include "ui/Document.h"
 #include "fixtureedit/ChannelTraits.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ int main(int argc, char** argv)
     editor->findChild<QLineEdit*>(QStringLiteral("Text4"))->setText(QStringLiteral("540"));
     editor->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("270"));
 
-    fx::FixtureRecord& r = window.record();
+    auto fixture = std::make_unique<fx::FixtureRecord>(window.record());
+    fx::FixtureRecord& r = *fixture;
     fx::ChannelInfo* ch = r.Channels.data();
     setChannel(ch[0], "Pan", fx::TypeFadeable16H, 2, 128, 6);
     setChannel(ch[1], "Pan Fine", fx::TypeFadeable16L);
@@ -61,9 +63,8 @@ int main(int argc, char** argv)
                          static_cast<std::uint8_t>(steps[s].to),
                          fx::FixedText<8>::fromText(steps[s].name)};
     }
-    editor->FillChannelGrid();
+    window.document().replace(r);
     editor->traits()->selectChannel(5);
-    editor->traits()->refreshUsage();
 
     if (argc > 2 && qstrcmp(argv[2], "editing") == 0) {
         QTableView* grid = editor->channelGrid();

@@ -1,11 +1,11 @@
 // The main window driven through its menus: start-up, showing the editors, the visit to the
 // palette editor and back with the record kept, the channel name editor's hand-over, the "&Exit"
-// items, and where the channel name set file lives.
+// items.
 #include "tests/fixtureedit/EditorHarness.h"
 
-#include "app/ChNameSetLocation.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
+#include "common/RecordView.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "core/PaletteStore.h"
 #include "ui/QtDialogs.h"
@@ -78,9 +78,6 @@ private slots:
     void exitItems();
     void exitWithCellOpen_data();
     void exitWithCellOpen();
-    void chNameSetLocation_data();
-    void chNameSetLocation();
-    void canWriteFile();
 };
 
 void TestMainForm::startUp()
@@ -88,7 +85,7 @@ void TestMainForm::startUp()
     AppHarness h;
     QCOMPARE(h.window->windowTitle(), QStringLiteral("ORVA Rev1.06"));
     QMenuBar* bar = h.window->menuBar();
-    QCOMPARE(bar->actions().size(), 1);
+    QCOMPARE(bar->actions().size(), 2); // "&Show Forms", then "&Help"
     QCOMPARE(bar->actions()[0]->text(), QStringLiteral("&Show Forms"));
     const QList<QAction*> items = bar->actions()[0]->menu()->actions();
     const QStringList names = {"numMF", "numLFE", "numChname", "numNull", "numExit"};
@@ -103,7 +100,7 @@ void TestMainForm::startUp()
 
     QVERIFY(h.isOpen(Editor::Fixture));
     QCOMPARE(h.window->editorWindow(Editor::Fixture)->windowTitle(),
-             QStringLiteral("ORVA library Edit Rev1.06"));
+             QStringLiteral("ORVA library Edit Rev1.06[*]"));
     QCOMPARE(h.window->record().PalChannels, 0);
     QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
     // The other editors are made only when first shown.
@@ -171,13 +168,14 @@ void TestMainForm::paletteVisitKeepsRecord()
     h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
     h.fixtureChild<QLineEdit>("Text1")->setText(QStringLiteral("Wash 1200"));
     h.fixtureChild<QLineEdit>("Text4")->setText(QStringLiteral("540"));
-    fx::FixtureRecord& r = h.window->record();
-    r.Channels[3].ChName.assign("Colour");
-    r.Channels[3].FuncCode = 9;
-    r.StepCount[3] = 2;
-    r.Steps[3][1].StepName.assign("Red");
-    r.PalName[0].assign("Looks");
-    editor->FillChannelGrid();
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+        r.Channels[3].ChName.assign("Colour");
+        r.Channels[3].FuncCode = 9;
+        r.StepCount[3] = 2;
+        r.Steps[3][1].StepName.assign("Red");
+        r.PalName[0].assign("Looks");
+    });
+    const fx::FixtureRecord& r = h.window->record();
     const auto before = std::make_unique<fx::FixtureRecord>(r);
 
     h.trigger(editor, "MnuReturn");
@@ -210,16 +208,19 @@ void TestMainForm::paletteVisitKeepsRecord()
 
 void TestMainForm::closingFixtureEditorBeforePaletteVisitResets()
 {
+    // Closing the fixture editor's window keeps the fixture: showing it again shows it as it was.
     AppHarness h;
     h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
-    h.window->record().Channels[0].ChName.assign("Pan");
+    h.fixture()->channelGrid()->model()->setData(
+        h.fixture()->channelGrid()->model()->index(0, 4), 77);
     h.window->editorWindow(Editor::Fixture)->close();
     QVERIFY(!h.isOpen(Editor::Fixture));
     h.trigger(h.window.get(), "numMF");
     QVERIFY(h.isOpen(Editor::Fixture));
-    QCOMPARE(h.window->record().FixHeader.NumChannels, 8);
-    QCOMPARE(h.window->record().Channels[0].ChName.str(), std::string(12, ' '));
-    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 8);
+    QCOMPARE(h.window->record().FixHeader.NumChannels, 12);
+    QCOMPARE(h.window->record().Channels[0].ChValue, 77);
+    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 12);
+    QVERIFY(h.fixture()->isWindowModified());
 }
 
 void TestMainForm::channelNameEditorHandsOver_data()
@@ -260,15 +261,17 @@ void TestMainForm::paletteEditorFromChannelNamesKeepsPalettes()
 {
     // A fixture with a palette (as an open leaves it), the palette editor never visited.
     AppHarness h;
-    fx::FixtureRecord& r = h.window->record();
-    QCOMPARE(r.PalChannels, 0);
-    r.PalName[0] = fx::paletteNameFromText("Wash");
-    r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
-    r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
-    r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
-    r.PalChannels = 8;
-    fx::UpdatePaletteUse(r);
-    r.PalChannels = 0;
+    QCOMPARE(h.window->record().PalChannels, 0);
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+        r.PalName[0] = fx::paletteNameFromText("Wash");
+        r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
+        r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
+        r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
+        r.PalChannels = 8;
+        fx::UpdatePaletteUse(r);
+        r.PalChannels = 0;
+    });
+    const fx::FixtureRecord& r = h.window->record();
 
     // Reached through the channel name editor's "Show &P", then an entry stored again.
     h.trigger(h.window.get(), "numChname");
@@ -383,7 +386,7 @@ void TestMainForm::exitWithCellOpen()
     QFETCH(QString, gridName);
     QFETCH(int, column);
     AppHarness h;
-    h.window->record().StepCount[0] = 1;
+    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) { r.StepCount[0] = 1; });
     h.fixture()->traits()->selectChannel(0);
     auto* grid = h.fixtureChild<QAbstractItemView>(gridName.toLatin1().constData());
     QVERIFY(grid);
@@ -400,67 +403,6 @@ void TestMainForm::exitWithCellOpen()
     h.trigger(h.fixture(), "ExitMune");
     h.window.reset();
     QCOMPARE(stored, QStringLiteral("7"));
-}
-
-void TestMainForm::chNameSetLocation_data()
-{
-    QTest::addColumn<bool>("programWritable");
-    QTest::addColumn<bool>("programCopy");
-    QTest::addColumn<bool>("userCopy");
-    QTest::addColumn<bool>("inProgramFolder");
-    QTest::addColumn<QByteArray>("userContent"); // what the user folder's file holds afterwards
-
-    QTest::newRow("writable program folder") << true << true << false << true << QByteArray();
-    QTest::newRow("writable, no file yet") << true << false << false << true << QByteArray();
-    QTest::newRow("installed: seeded") << false << true << false << false << QByteArray("program");
-    QTest::newRow("installed: own copy kept")
-        << false << true << true << false << QByteArray("user");
-    QTest::newRow("installed, no file") << false << false << false << false << QByteArray();
-}
-
-void TestMainForm::chNameSetLocation()
-{
-    QFETCH(bool, programWritable);
-    QFETCH(bool, programCopy);
-    QFETCH(bool, userCopy);
-    QFETCH(bool, inProgramFolder);
-    QFETCH(QByteArray, userContent);
-
-    QTemporaryDir root;
-    const QString program = root.filePath(QStringLiteral("bin"));
-    const QString user = root.filePath(QStringLiteral("home/data"));
-    QDir().mkpath(program);
-    QDir().mkpath(user);
-    if (programCopy)
-        writeFile(program + QStringLiteral("/ChNameSet.fix"), "program");
-    if (userCopy)
-        writeFile(user + QStringLiteral("/ChNameSet.fix"), "user");
-
-    const QString path = chnameset::locate(program, user, [&](const QString& candidate) {
-        return candidate.startsWith(program) ? programWritable : true;
-    });
-    QCOMPARE(path, (inProgramFolder ? program : user) + QStringLiteral("/ChNameSet.fix"));
-    if (!inProgramFolder) {
-        QCOMPARE(QFile::exists(path), !userContent.isEmpty());
-        QCOMPARE(readFile(path), userContent);
-        if (!userContent.isEmpty())
-            QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
-    }
-}
-
-void TestMainForm::canWriteFile()
-{
-    QTemporaryDir root;
-    const QString fresh = root.filePath(QStringLiteral("ChNameSet.fix"));
-    QVERIFY(chnameset::canWriteFile(fresh));
-    QVERIFY(!QFile::exists(fresh)); // the probe leaves nothing behind
-
-    writeFile(fresh, "keep");
-    QVERIFY(chnameset::canWriteFile(fresh));
-    QCOMPARE(readFile(fresh), QByteArray("keep"));
-
-    // A folder that cannot exist: its parent is a plain file.
-    QVERIFY(!chnameset::canWriteFile(fresh + QStringLiteral("/sub/ChNameSet.fix")));
 }
 
 QTEST_MAIN(TestMainForm)

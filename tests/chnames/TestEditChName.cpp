@@ -218,9 +218,10 @@ private slots:
             auto* button = m_form->findChild<QPushButton*>(name);
             QVERIFY2(button, name);
             QCOMPARE(button->text(), QString::fromLatin1(caption));
-            QVERIFY(button->geometry().left() >= grid()->geometry().right());
-            QVERIFY(button->geometry().top() > lastBottom);
-            lastBottom = button->geometry().bottom();
+            const QRect place(button->mapTo(m_form.get(), QPoint(0, 0)), button->size());
+            QVERIFY(place.left() >= grid()->geometry().right());
+            QVERIFY(place.top() > lastBottom);
+            lastBottom = place.bottom();
         }
         auto* init = m_form->findChild<QPushButton*>("Init");
         auto* change = m_form->findChild<QPushButton*>("Command2");

@@ -61,6 +61,10 @@ private slots:
     void funcMapDegreesAndChannelsBeyondTheCount();
     void steps205();
     void smallPalettes();
+    void countsBeyondTheSlotsAreCut_data();
+    void countsBeyondTheSlotsAreCut();
+    void degreesAboveWhatTheEditorShows_data();
+    void degreesAboveWhatTheEditorShows();
     void threeFullPalettes();
     void refusedFiles_data();
     void refusedFiles();
@@ -228,7 +232,8 @@ void TestFixtureFile::steps205()
                           FixedText<8>::fromText("Gobo " + std::to_string(k))};
     const FixtureImage image = saved(*r);
 
-    QCOMPARE(int(image[1803 + 3]), 5); // the count is stored whole
+    // The count says what the slots hold: 4 of the channel's 5 steps.
+    QCOMPARE(int(image[1803 + 3]), 4);
     const std::size_t slot199 = 4096 + 10 * 199;
     QCOMPARE(int(image[slot199]), 199);
     QCOMPARE(textAt(image, slot199 + 2, 8), std::string("Step199 "));
@@ -245,17 +250,88 @@ void TestFixtureFile::steps205()
     QVERIFY(report.lostEntries.empty());
     QVERIFY(report.describe().find("channel 4") != std::string::npos);
 
-    // After an open the 205th step keeps what the table held.
+    // An open shows what the file holds and nothing of the fixture edited before it.
     auto back = newFixture(8);
-    back->Steps[3][4] = {1, 2, FixedText<8>::fromText("kept")};
-    QCOMPARE(ReadFixtureImage(image, *back), std::string());
-    QCOMPARE(int(back->StepCount[3]), 5);
+    back->Steps[3][4] = {1, 2, FixedText<8>::fromText("STALE")};
+    back->StepCount[3] = 5;
+    std::vector<std::string> notes;
+    QCOMPARE(ReadFixtureImage(image, *back, &notes), std::string());
+    QVERIFY(notes.empty());
+    QCOMPARE(int(back->StepCount[3]), 4);
     QCOMPARE(back->Steps[3][3], r->Steps[3][3]);
-    QCOMPARE(back->Steps[3][4].StepName.str(), std::string("kept    "));
+    QCOMPARE(back->Steps[3][4], (StepInfo{0, 0, FixedText<8>::blanks()}));
     QCOMPARE(back->Steps[0][199], r->Steps[0][199]);
+    // Saving what was opened gives the same file.
+    COMPARE_IMAGES(saved(*back), image);
 
     r->StepCount[3] = 4;
     QVERIFY(checkFileCapacity(*r).fits());
+}
+
+void TestFixtureFile::countsBeyondTheSlotsAreCut_data()
+{
+    QTest::addColumn<int>("storedCount"); // written for channel 4 over the 4 steps the slots hold
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("5 recorded, 4 held")
+        << 5 << 4 << "Channel 4 records 5 steps, but the file holds only 4";
+    QTest::newRow("255 recorded") << 255 << 4 << "records 255 steps";
+}
+
+void TestFixtureFile::countsBeyondTheSlotsAreCut()
+{
+    QFETCH(int, storedCount);
+    QFETCH(int, opened);
+    QFETCH(QString, note);
+    auto r = newFixture(8);
+    r->StepCount[0] = 200;
+    r->StepCount[3] = 4;
+    r->StepCount[5] = 2; // none of channel 6's steps fit either
+    FixtureImage image = saved(*r);
+    QCOMPARE(int(image[1803 + 5]), 0);
+    // As an earlier save, or another tool, wrote it: the counts promise more than the slots.
+    image[1803 + 3] = static_cast<std::uint8_t>(storedCount);
+    image[1803 + 5] = 2;
+
+    auto back = newFixture(8);
+    for (int k = 0; k < 255; ++k)
+        back->Steps[3][k].StepName.assign("STALE");
+    std::vector<std::string> notes;
+    QCOMPARE(ReadFixtureImage(image, *back, &notes), std::string());
+    QCOMPARE(int(back->StepCount[3]), opened);
+    QCOMPARE(int(back->StepCount[5]), 0);
+    for (int k = opened; k < 256; ++k)
+        QVERIFY(back->Steps[3][k].StepName.isBlank());
+    QCOMPARE(notes.size(), std::size_t(2));
+    QVERIFY2(notes[0].find(note.toStdString()) != std::string::npos, notes[0].c_str());
+    QVERIFY2(notes[1].find("Channel 6") != std::string::npos, notes[1].c_str());
+}
+
+void TestFixtureFile::degreesAboveWhatTheEditorShows_data()
+{
+    QTest::addColumn<int>("pan");
+    QTest::addColumn<int>("tilt");
+    QTest::addColumn<int>("notes");
+    QTest::newRow("720 and 0") << 720 << 0 << 0;
+    QTest::newRow("pan 800") << 800 << 270 << 1;
+    QTest::newRow("both 32767") << 32767 << 721 << 2;
+}
+
+void TestFixtureFile::degreesAboveWhatTheEditorShows()
+{
+    QFETCH(int, pan);
+    QFETCH(int, tilt);
+    QFETCH(int, notes);
+    auto r = newFixture(8);
+    r->MaxPanDegree = static_cast<std::int16_t>(pan);
+    r->MaxTiltDegree = static_cast<std::int16_t>(tilt);
+    auto back = newFixture(8);
+    std::vector<std::string> found;
+    QCOMPARE(ReadFixtureImage(saved(*r), *back, &found), std::string());
+    QCOMPARE(int(back->MaxPanDegree), pan); // the open keeps it; the note tells what follows
+    QCOMPARE(int(found.size()), notes);
+    if (notes > 0)
+        QVERIFY(found[0].find(std::to_string(pan > 720 ? pan : tilt)) != std::string::npos);
 }
 
 void TestFixtureFile::smallPalettes()

@@ -35,6 +35,10 @@ private slots:
     void types_data();
     void types();
     void unusedPositions();
+    void reopenedFilesSaveTheSameBytes_data();
+    void reopenedFilesSaveTheSameBytes();
+    void refusedFiles_data();
+    void refusedFiles();
 };
 
 void TestLedFixtureFile::defaultFixture()
@@ -169,6 +173,107 @@ void TestLedFixtureFile::unusedPositions()
     for (std::size_t i = 193; i < 511; ++i)
         QCOMPARE(int(image[i]), 0);
     QCOMPARE(int(image[511]), 0x20);
+}
+
+using LedImage = std::array<std::uint8_t, LedFixtureFileSize>;
+Q_DECLARE_METATYPE(LedImage)
+
+namespace {
+
+// Colour, type and partner of channels 1..count, saved as the editor saves them.
+LedImage savedLed(int count, const QList<QList<int>>& channels, const char* name = "Par")
+{
+    LedFixtureRecord record;
+    record.LedChannelCount = static_cast<std::uint8_t>(count);
+    for (int p = 0; p < channels.size(); ++p) {
+        LedChannelRec& ch = record.LedChannels[p];
+        ch.ColourCode = static_cast<std::uint8_t>(channels[p][0]);
+        if (ch.ColourCode != 0)
+            ch.Name.assign(ledColourName(ch.ColourCode));
+        ch.TypeCode = static_cast<std::uint8_t>(channels[p][1]);
+        ch.PairChannel = static_cast<std::uint8_t>(channels[p][2]);
+    }
+    return SaveLedFixtureImage(record, name);
+}
+
+} // namespace
+
+void TestLedFixtureFile::reopenedFilesSaveTheSameBytes_data()
+{
+    QTest::addColumn<LedImage>("image");
+    QTest::newRow("default") << savedLed(8, {});
+    QTest::newRow("RGBW, dimmer") << savedLed(
+        5, {{1, 0, 0}, {2, 1, 0}, {3, 2, 0}, {6, 0, 0}, {7, 1, 0}});
+    QTest::newRow("16-bit pairs of both kinds")
+        << savedLed(10, {{7, 3, 2}, {7, 4, 0}, {8, 5, 4}, {8, 6, 0}, {1, 0, 0}, {2, 0, 0}});
+    QTest::newRow("low type no high channel names") << savedLed(3, {{1, 6, 0}, {2, 4, 0}});
+    QTest::newRow("one channel, blank name") << savedLed(1, {{9, 2, 0}}, "");
+    // A fixture saved with 10 channels, then with 4: positions 5 to 10 keep their colour code.
+    QTest::newRow("positions beyond the count") << [] {
+        LedFixtureRecord record;
+        record.LedChannelCount = 10;
+        for (int p = 0; p < 10; ++p)
+            record.LedChannels[p].ColourCode = static_cast<std::uint8_t>(p % 9 + 1);
+        SaveLedFixtureImage(record, "Ten");
+        record.LedChannelCount = 4;
+        return SaveLedFixtureImage(record, "Four");
+    }();
+}
+
+void TestLedFixtureFile::reopenedFilesSaveTheSameBytes()
+{
+    QFETCH(LedImage, image);
+    LedFixtureRecord record;
+    QCOMPARE(ReadLedFixtureImage(image, record), std::string());
+    for (int p = 0; p < record.LedChannelCount; ++p)
+        QVERIFY(record.LedChannels[p].TypeCode <= 6);
+    const std::string name(record.LedFixtureName.bytes.begin(), record.LedFixtureName.bytes.end());
+    const LedImage again = SaveLedFixtureImage(record, name);
+    COMPARE_IMAGES(again, image);
+}
+
+void TestLedFixtureFile::refusedFiles_data()
+{
+    QTest::addColumn<int>("offset"); // -1: the file is `value` bytes long
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << -1 << 0 << "0 bytes long";
+    QTest::newRow("a fixture setup file") << -1 << 6144 << "6144 bytes long";
+    QTest::newRow("511 bytes") << -1 << 511 << "511 bytes";
+    QTest::newRow("reserved byte") << 0 << 1 << "first byte";
+    QTest::newRow("count 0") << 12 << 0 << "channel count 0";
+    QTest::newRow("count 11") << 12 << 11 << "channel count 11";
+    QTest::newRow("control byte in name") << 3 << 9 << "control byte";
+    QTest::newRow("map disagrees") << 15 << 1 << "colour channel map";
+    QTest::newRow("colour code 10") << int(recordAt(0)) << 10 << "colour code 10";
+    QTest::newRow("type letter A") << int(recordAt(1) + 1) << int('A') << "channel 2";
+    QTest::newRow("reserved in record") << int(recordAt(2) + 2) << 1 << "channel 3";
+    QTest::newRow("partner beyond count") << int(recordAt(0) + 3) << 5 << "partner 5";
+    QTest::newRow("colour letter") << int(recordAt(0) + 4) << int('G') << "colour letter";
+    QTest::newRow("unused record typed") << int(recordAt(5) + 1) << int('L') << "channel 6";
+    QTest::newRow("padding") << 300 << 1 << "byte 300";
+    QTest::newRow("last byte") << 511 << 0 << "last byte";
+}
+
+void TestLedFixtureFile::refusedFiles()
+{
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(QString, message);
+    const LedImage valid = savedLed(4, {{1, 3, 2}, {1, 4, 0}, {3, 0, 0}});
+    std::vector<std::uint8_t> bytes(valid.begin(), valid.end());
+    if (offset < 0)
+        bytes.resize(static_cast<std::size_t>(value), 0);
+    else
+        bytes[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+
+    LedFixtureRecord record;
+    record.LedChannels[2].ColourCode = 5;
+    record.LedFixtureName.assign("Kept");
+    const LedFixtureRecord before = record;
+    const std::string error = ReadLedFixtureImage(bytes, record);
+    QVERIFY2(error.find(message.toStdString()) != std::string::npos, error.c_str());
+    QVERIFY(record == before);
 }
 
 QTEST_APPLESS_MAIN(TestLedFixtureFile)

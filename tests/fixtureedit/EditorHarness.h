@@ -12,6 +12,7 @@
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
+#include "common/RecordView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,10 +92,10 @@ struct EditorHarness {
         : files(fileAccess ? fileAccess : &disk), services{dialogs, *files,
                                                            dir.filePath(
                                                                QStringLiteral("ChNameSet.fix"))},
-          record(std::make_unique<fx::FixtureRecord>())
+          record{&document}
     {
         writeFile(services.chNameSetPath, nameSet);
-        editor = std::make_unique<FixtureEdit>(*record, services);
+        editor = std::make_unique<FixtureEdit>(document, services);
         editor->load();
         editor->show();
         editor->activateWindow();
@@ -113,10 +114,11 @@ struct EditorHarness {
     {
         return {cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)};
     }
-    fx::ChannelInfo& channel(int row) { return record->Channels[row]; }
+    const fx::ChannelInfo& channel(int row) { return record->Channels[row]; }
     void setChannel(int row, const char* name, int type, int pair = 0, int value = 0, int code = 0)
     {
-        ::setChannel(record->Channels[row], name, type, pair, value, code);
+        record.setUp(
+            [&](fx::FixtureRecord& r) { ::setChannel(r.Channels[row], name, type, pair, value, code); });
     }
 
     void clickCell(int row, int column)
@@ -173,7 +175,8 @@ struct EditorHarness {
     ui::DiskFileAccess disk;
     ui::FileAccess* files;
     ui::Services services;
-    std::unique_ptr<fx::FixtureRecord> record;
+    ui::Document document;
+    RecordView record;
     std::unique_ptr<FixtureEdit> editor;
     ChannelGrid* grid = nullptr;
 };

@@ -3,6 +3,9 @@
 // and the degree boxes share.
 #include "fixtureedit/ChannelTableModel.h"
 #include "core/FixtureRecord.h"
+#include "common/RecordView.h"
+
+#include <QUndoStack>
 #include "ui/NumberText.h"
 
 #include <QAbstractItemModelTester>
@@ -22,38 +25,42 @@ private slots:
 
 void TestChannelModel::modelTester()
 {
-    auto record = std::make_unique<fx::FixtureRecord>();
-    fx::ResetFixtureRecord(*record, 8);
-    ChannelTableModel model(*record);
+    ui::Document document;
+    RecordView record{&document};
+    record.setUp([](fx::FixtureRecord& r) { fx::ResetFixtureRecord(r, 8); });
+    ChannelTableModel model(document);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
     model.fillFromRecord();
     QCOMPARE(model.rowCount(), 8);
-    model.setRowCount(12);
-    model.setRowCount(3);
-    model.setRowCount(40);
-    model.setRowCount(99); // more than there are channels
+    // Count changes and their undo move the rows.
+    for (int n : {12, 3, 40, 1})
+        document.push(document.core().setChannelCount(n));
+    QCOMPARE(model.rowCount(), 1);
+    document.undoStack()->undo();
     QCOMPARE(model.rowCount(), 40);
-    model.setRowCount(0);
-    record->FixHeader.NumChannels = 5;
-    model.fillFromRecord();
+    record.setUp([](fx::FixtureRecord& r) { r.FixHeader.NumChannels = 5; });
     QCOMPARE(model.rowCount(), 5);
     QVERIFY(model.setData(model.index(1, ChannelTableModel::TypeColumn), 3));
     QVERIFY(model.setData(model.index(1, ChannelTableModel::PartnerColumn), 2));
     QVERIFY(model.setData(model.index(1, ChannelTableModel::NameColumn), QStringLiteral("Pan")));
     QVERIFY(!model.setData(model.index(1, ChannelTableModel::ChannelColumn), QStringLiteral("x")));
-    model.refresh();
     QCOMPARE(model.index(1, ChannelTableModel::PartnerColumn).data().toString(),
              QStringLiteral("2"));
     QCOMPARE(model.index(4, ChannelTableModel::ChannelColumn).data().toString(),
              QStringLiteral("Chan 5"));
+    // An undo shows itself in the cells.
+    document.undoStack()->undo();
+    QCOMPARE(model.index(1, ChannelTableModel::PartnerColumn).data().toString(),
+             QStringLiteral("0"));
 }
 
 void TestChannelModel::mutatorsKeepRecordSound()
 {
-    auto record = std::make_unique<fx::FixtureRecord>();
-    fx::ResetFixtureRecord(*record, 4);
-    ChannelTableModel model(*record);
+    ui::Document document;
+    RecordView record{&document};
+    record.setUp([](fx::FixtureRecord& r) { fx::ResetFixtureRecord(r, 4); });
+    ChannelTableModel model(document);
     model.fillFromRecord();
 
     model.setChannelType(0, fx::TypeFadeable16H);
@@ -78,11 +85,9 @@ void TestChannelModel::mutatorsKeepRecordSound()
     QCOMPARE(int(record->Channels[2].FuncCode), 9);
 
     // An LTP channel that still holds a partner byte (from a count change) shows none.
-    record->Channels[3].PairChannel = 7;
+    record.setUp([](fx::FixtureRecord& r) { r.Channels[3].PairChannel = 7; });
     QCOMPARE(model.index(3, ChannelTableModel::PartnerColumn).data().toString(),
              QStringLiteral("0"));
-    model.clearChannel(3);
-    QCOMPARE(int(record->Channels[3].PairChannel), 7);
 }
 
 void TestChannelModel::leadingNumber_data()

@@ -39,7 +39,7 @@ private slots:
 void TestFixtureEdit::startUpState()
 {
     EditorHarness h;
-    QCOMPARE(h.editor->windowTitle(), QStringLiteral("ORVA library Edit Rev1.06"));
+    QCOMPARE(h.editor->windowTitle(), QStringLiteral("ORVA library Edit Rev1.06[*]"));
     QCOMPARE(h.grid->objectName(), QStringLiteral("MSFlexGrid1"));
     QCOMPARE(h.grid->model()->rowCount(), 8);
     const QStringList headers = {"Channel", "Channel Name", "Type", "Ch16bit", "Value"};
@@ -91,9 +91,10 @@ void TestFixtureEdit::menusAndShortcuts()
     }
     auto* bar = h.editor->findChild<QMenuBar*>();
     QVERIFY(bar);
-    QCOMPARE(bar->actions().size(), 2);
+    QCOMPARE(bar->actions().size(), 3);
     QCOMPARE(bar->actions()[0]->text(), QStringLiteral("&File"));
-    QCOMPARE(bar->actions()[1]->text(), QStringLiteral("&LED Fixture"));
+    QCOMPARE(bar->actions()[1]->text(), QStringLiteral("&Edit"));
+    QCOMPARE(bar->actions()[2]->text(), QStringLiteral("&LED Fixture"));
 
     // Ctrl+N from inside the editor asks the New Fixture question.
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::Cancel);
@@ -141,7 +142,7 @@ void TestFixtureEdit::degreeBox()
     EditorHarness h;
     for (const char* name : {"Text4", "Text2"}) {
         auto* box = h.line(name);
-        std::int16_t& degree =
+        const std::int16_t& degree =
             QByteArray(name) == "Text4" ? h.record->MaxPanDegree : h.record->MaxTiltDegree;
         box->setFocus();
         box->selectAll();
@@ -196,7 +197,7 @@ void TestFixtureEdit::channelCount()
 
     // The partner list offers exactly the channels there are.
     if (count >= 2) {
-        h.channel(0).ChType = fx::TypeInstant16H;
+        h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].ChType = fx::TypeInstant16H; });
         h.clickCell(0, 3);
         auto* partners = h.openEditor<QComboBox>("Combo2");
         QVERIFY(partners);
@@ -224,7 +225,7 @@ void TestFixtureEdit::countListEdges()
     QCOMPARE(chooser->currentIndex(), 0);
 
     // Picking the count already shown changes nothing.
-    h.channel(2).ChName.assign("Keep");
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[2].ChName.assign("Keep"); });
     list->setCurrentIndex(3);
     QCOMPARE(h.channel(2).ChName.trimmed(), std::string("Keep"));
     QCOMPARE(h.grid->model()->rowCount(), 4);
@@ -242,12 +243,13 @@ void TestFixtureEdit::newFixtureQuestion()
     QFETCH(bool, ok);
     EditorHarness h;
     h.combo("Combo1")->setCurrentIndex(11);
-    h.channel(1).ChName.assign("Tilt");
-    h.record->Steps[0][0].StepName.assign("Open");
-    h.record->StepCount[0] = 1;
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[1].ChName.assign("Tilt"); });
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Steps[0][0].StepName.assign("Open"); });
+    h.record.setUp([&](fx::FixtureRecord& r) { r.StepCount[0] = 1; });
     h.editor->traits()->refreshUsage();
-    h.record->MaxPanDegree = 540;
+    h.record.setUp([&](fx::FixtureRecord& r) { r.MaxPanDegree = 540; });
     h.line("Text2")->setText(QStringLiteral("270"));
+    h.document.markSaved(QString()); // nothing unsaved: the plain question is asked
 
     h.dialogs.setNextAnswer(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
     h.editor->findChild<QAction*>("NewFixture")->trigger();
@@ -469,7 +471,7 @@ void TestFixtureEdit::pickedNames()
     QVERIFY(h.dialogs.shown().isEmpty());
 
     // Opening a cell whose text matches an entry in other letter case selects that entry.
-    h.channel(6).ChName.assign("ZOOM");
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[6].ChName.assign("ZOOM"); });
     h.editor->FillChannelGrid();
     h.clickCell(6, 1);
     names = h.openEditor<QComboBox>("Combo10");
@@ -509,7 +511,7 @@ void TestFixtureEdit::keyboardAdvance()
 {
     EditorHarness h;
     h.combo("Combo1")->setCurrentIndex(1); // two channels
-    h.channel(1).ChType = fx::TypeInstant16L;
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[1].ChType = fx::TypeInstant16L; });
     h.editor->FillChannelGrid();
     const auto next = [&h](Qt::Key key, int row, int column, const char* editor) {
         QTest::keyClick(h.focus(), key);
@@ -567,7 +569,7 @@ void TestFixtureEdit::frameClickFocusesNameBox()
                           QPoint(frame->width() - 3, frame->height() - 3));
         QVERIFY2(h.line("Text1")->hasFocus(), frameName);
         QCOMPARE(int(h.channel(0).ChValue), 9);
-        h.channel(0).ChValue = 0;
+        h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].ChValue = 0; });
         h.editor->FillChannelGrid();
     }
 }

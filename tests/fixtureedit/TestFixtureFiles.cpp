@@ -116,7 +116,7 @@ void TestFixtureFiles::replaceQuestion()
     writeFile(path, old);
     h.line("Text1")->setText(QStringLiteral("Wash"));
     h.combo("Combo1")->setCurrentIndex(4);
-    h.channel(4).FuncCode = 3;
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[4].FuncCode = 3; });
     h.dialogs.setNextAnswer(yes ? ui::Dialogs::Answer::Yes : ui::Dialogs::Answer::No);
 
     h.save(h.path(QStringLiteral("wash")));
@@ -128,10 +128,11 @@ void TestFixtureFiles::replaceQuestion()
                  path + QStringLiteral(" already exists.\rDo you want to replace it?"));
     }
     QCOMPARE(readFile(path), replaced ? imageOf(*h.record) : old);
-    // The name, the count and the function map are taken before the question.
+    // The name and the count are the fixture's; the function map changes only with a save that
+    // happened (a refused one leaves the fixture as it was).
     QCOMPARE(h.record->FixHeader.FixtureName.str(), std::string("Wash       "));
     QCOMPARE(int(h.record->FixHeader.NumChannels), 5);
-    QCOMPARE(int(h.record->FuncMap[3]), 5);
+    QCOMPARE(int(h.record->FuncMap[3]), replaced ? 5 : 0);
 }
 
 void TestFixtureFiles::cancelledDialogsDoNothing()
@@ -152,7 +153,7 @@ void TestFixtureFiles::failedWriteKeepsOldFile()
     EditorHarness h(nameSetFile(), &refusing);
     const QString path = h.path(QStringLiteral("spot.tff"));
     writeFile(path, "the old fixture");
-    h.channel(0).ChType = fx::TypeInstant16L; // would become LTP after a save
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].ChType = fx::TypeInstant16L; }); // would become LTP after a save
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
     h.save(path);
 
@@ -252,9 +253,9 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
 void TestFixtureFiles::saveLeavesPairsInRecordAndGrid()
 {
     EditorHarness h;
-    h.channel(0).ChType = fx::TypeInstant16H;
-    h.channel(0).PairChannel = 3;
-    h.channel(1).ChType = fx::TypeFadeable16L; // no high channel names it
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].ChType = fx::TypeInstant16H; });
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[0].PairChannel = 3; });
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[1].ChType = fx::TypeFadeable16L; }); // no high channel names it
     h.editor->FillChannelGrid();
     h.save(h.path(QStringLiteral("pairs.tff")));
     QCOMPARE(int(h.channel(2).ChType), int(fx::TypeInstant16L));
@@ -278,18 +279,21 @@ void TestFixtureFiles::capacityQuestion()
     QFETCH(bool, palettes);
     QFETCH(bool, ok);
     EditorHarness h;
-    fx::FixtureRecord& r = *h.record;
-    if (palettes) {
+    if (palettes)
         h.combo("Combo1")->setCurrentIndex(39);
-        for (int p = 0; p < 3; ++p) {
-            r.PalUsed[p] = 1;
-            r.PalChannelUsed[p].fill(1);
-            r.PalEntrySize[p].fill(40);
+    h.record.setUp([&](fx::FixtureRecord& r) {
+        if (palettes) {
+            for (int p = 0; p < 3; ++p) {
+                r.PalUsed[p] = 1;
+                r.PalChannelUsed[p].fill(1);
+                r.PalEntrySize[p].fill(40);
+            }
+        } else {
+            r.StepCount[0] = 200;
+            r.StepCount[3] = 5;
         }
-    } else {
-        r.StepCount[0] = 200;
-        r.StepCount[3] = 5;
-    }
+    });
+    const fx::FixtureRecord& r = *h.record;
     if (ok)
         h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
     h.save(h.path(QStringLiteral("big.tff")));
@@ -333,7 +337,7 @@ void TestFixtureFiles::openFails()
     if (!content.isNull())
         writeFile(path, content);
     h.combo("Combo1")->setCurrentIndex(9);
-    h.channel(2).ChName.assign("Keep");
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[2].ChName.assign("Keep"); });
     h.editor->FillChannelGrid();
     const auto before = std::make_unique<fx::FixtureRecord>(*h.record);
 

@@ -198,7 +198,7 @@ void TestTypedNames::escapedNameNotChecked()
     // neither the channel nor the name set takes it.
     EditorHarness h(nameSetFile(61));
     const QByteArray before = readFile(h.services.chNameSetPath);
-    h.channel(2).ChName.assign("Old");
+    h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[2].ChName.assign("Old"); });
     h.editor->FillChannelGrid();
     h.clickCell(2, 1);
     h.typeName(QStringLiteral("Scan"));

@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(ed.partnerItems(0), numbers(8));
     }
 
-    void countChangeRebuildsRows()
+    void countChangeKeepsRows()
     {
         LedEditorDriver ed;
         QVERIFY(ed.pick(2, 1, "Red"));
@@ -84,12 +84,11 @@ private slots:
         QVERIFY(ed.setChannelCount(10));
 
         QCOMPARE(ed.text(9, 0), QString("Chan 10"));
-        // Every rebuilt row starts over, in the grid and in the record the file is written from.
-        QCOMPARE(ed.text(2, 1), QString());
-        QCOMPARE(ed.form->record().LedChannels[2].ColourCode, 0);
-        QCOMPARE(ed.form->record().LedChannels[2].Name, fx::FixedText<12>{});
-        QCOMPARE(ed.text(3, 2), QString("LTP"));
-        QCOMPARE(ed.form->record().LedChannels[3].TypeCode, 0);
+        // The rows keep what they hold, in the grid and in the record the file is written from.
+        QCOMPARE(ed.text(2, 1), QString("Red"));
+        QCOMPARE(ed.form->record().LedChannels[2].ColourCode, 1);
+        QCOMPARE(ed.text(3, 2), QString("Fadeable LTP 16bitH"));
+        QCOMPARE(ed.form->record().LedChannels[3].TypeCode, 5);
 
         QVERIFY(ed.pick(9, 2, "instant LTP 16bitH"));
         QCOMPARE(ed.partnerItems(9), numbers(10));

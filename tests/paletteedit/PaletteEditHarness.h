@@ -3,17 +3,18 @@
 // A palette editor on a record of its own, with scripted dialogs, for the tests and the
 // screenshot. Controls are found by their objectNames and driven with real mouse and key events.
 
-#include "paletteedit/PaletteEdit.h"
 #include "core/PaletteStore.h"
+#include "paletteedit/PaletteEdit.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
+#include "common/RecordView.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 #include <QStyle>
 #include <QTabBar>
 #include <QTest>
@@ -24,13 +25,15 @@ struct PaletteEditHarness {
     // A fixture of `channels` channels named "Chan1".."ChanN", switched to the palette editor
     // with PalChannels = palChannels.
     PaletteEditHarness(int channels, int palChannels)
-        : record(std::make_unique<fx::FixtureRecord>()), services{dialogs, files, QString()}
+        : record{&document}, services{dialogs, files, QString()}
     {
-        fx::ResetFixtureRecord(*record, channels);
-        for (int k = 0; k < fx::MaxChannels; ++k)
-            record->Channels[k].ChName.assign("Chan" + std::to_string(k + 1));
-        record->PalChannels = static_cast<std::uint8_t>(palChannels);
-        editor = std::make_unique<PaletteEdit>(*record, services);
+        record.setUp([&](fx::FixtureRecord& r) {
+            fx::ResetFixtureRecord(r, channels);
+            for (int k = 0; k < fx::MaxChannels; ++k)
+                r.Channels[k].ChName.assign("Chan" + std::to_string(k + 1));
+        });
+        document.setPalChannels(palChannels);
+        editor = std::make_unique<PaletteEdit>(document, services);
     }
 
     // Opens the window as the navigation does; false when it never became active.
@@ -55,10 +58,7 @@ struct PaletteEditHarness {
     {
         return find<QPushButton>(QStringLiteral("Command2_%1").arg(e));
     }
-    QScrollBar* slider(int k) const
-    {
-        return find<QScrollBar>(QStringLiteral("VScroll1_%1").arg(k));
-    }
+    QSlider* slider(int k) const { return find<QSlider>(QStringLiteral("VScroll1_%1").arg(k)); }
     QLineEdit* valueBox(int k) const { return find<QLineEdit>(QStringLiteral("Text1_%1").arg(k)); }
 
     void click(QWidget* w) const { QTest::mouseClick(w, Qt::LeftButton); }
@@ -90,13 +90,14 @@ struct PaletteEditHarness {
     // The slider of channel k to the position that stands for value, with the keyboard.
     void setSliderValue(int k, int value) const
     {
-        QScrollBar* bar = slider(k);
-        QTest::keyClick(bar, Qt::Key_Home); // the top: 255
+        QSlider* bar = slider(k);
+        QTest::keyClick(bar, Qt::Key_End); // the top: 255
         for (int v = 255; v > value; --v)
             QTest::keyClick(bar, Qt::Key_Down);
     }
 
-    std::unique_ptr<fx::FixtureRecord> record;
+    ui::Document document;
+    RecordView record;
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services;

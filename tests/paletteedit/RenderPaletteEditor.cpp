@@ -17,9 +17,10 @@ int main(int argc, char** argv)
     const char* names[] = {"Dimmer", "Shutter", "Pan",      "Pan fine", "Tilt",  "Tilt fine",
                            "Colour", "Gobo",    "Gobo rot", "Prism",    "Focus", "Zoom",
                            "Iris",   "Frost",   "Speed",    "Control"};
+    auto fixture = std::make_unique<fx::FixtureRecord>(*h.record);
+    fx::FixtureRecord& r = *fixture;
     for (int k = 0; k < 16; ++k)
-        h.record->Channels[k].ChName.assign(names[k]);
-    fx::FixtureRecord& r = *h.record;
+        r.Channels[k].ChName.assign(names[k]);
     r.PalName[0] = fx::PaletteName::fromText("Looks");
     const char* entries[] = {"Open", "Red", "Blue", "Narrow"};
     for (int e = 0; e < 4; ++e)
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     for (int k = 0; k < 12; ++k)
         r.PalValue[0][1][k] = static_cast<std::uint8_t>(red[k]);
     fx::UpdatePaletteUse(r);
+    h.document.replace(r);
 
     if (!h.open())
         qWarning("the window did not become active");
@@ -37,7 +39,9 @@ int main(int argc, char** argv)
     h.setSliderValue(11, 200);
     if (argc > 2 && qstrcmp(argv[2], "viewing") == 0)
         h.click(h.cancelButton());
-    h.editor->adjustSize();
+    // The size the window opens at; the scroll bars settle once the resize is through.
+    h.editor->resize(h.editor->sizeHint());
+    QTest::qWait(50);
     if (!h.editor->grab().save(QString::fromLocal8Bit(argv[1]))) {
         qWarning("could not write %s", argv[1]);
         return 1;

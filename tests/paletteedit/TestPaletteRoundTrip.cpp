@@ -101,8 +101,8 @@ private slots:
 
         // A second editor on the record read back shows the same palettes.
         PaletteEditHarness again(16, 16);
-        *again.record = *read;
-        again.record->PalChannels = 16;
+        again.document.replace(*read);
+        again.document.setPalChannels(16);
         QVERIFY(again.open());
         again.chooseTab(9);
         QCOMPARE(again.paletteName()->text(), QStringLiteral("Gobo10"));
@@ -110,12 +110,12 @@ private slots:
         QCOMPARE(again.entryButton(9)->text(), QStringLiteral("Last  "));
         again.click(again.entryButton(9));
         QCOMPARE(again.valueBox(8)->text(), QStringLiteral("7"));
-        QCOMPARE(again.slider(10)->value(), 5);
+        QCOMPARE(again.slider(10)->value(), 250);
         again.click(again.cancelButton());
 
         again.chooseTab(0);
         again.click(again.entryButton(0));
-        QCOMPARE(again.slider(0)->value(), 0);
+        QCOMPARE(again.slider(0)->value(), 255);
         QCOMPARE(again.valueBox(15)->text(), QStringLiteral("200"));
         QVERIFY(again.slider(15)->isVisible());
         QVERIFY(!again.slider(3)->isVisible());

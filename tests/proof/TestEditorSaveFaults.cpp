@@ -11,6 +11,7 @@
 #include "ledfixture/LedFixture.h"
 #include "tests/support/FailingFileAccess.h"
 #include "tests/support/TestFiles.h"
+#include "ui/Document.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
@@ -69,15 +70,19 @@ private slots:
 
 void TestEditorSaveFaults::fixtureSave()
 {
-    auto record = std::make_unique<fx::FixtureRecord>();
-    FixtureEdit editor(*record, *m_services);
+    ui::Document document;
+    FixtureEdit editor(document, *m_services);
     editor.load();
     const QString path = m_dir.filePath("spot.tff");
     m_dialogs.setNextFileName(path);
     auto* save = editor.findChild<QAction*>(QStringLiteral("SaveFixture"));
     QVERIFY(save && save->isEnabled());
     save->trigger();
-    checkRefusedSave(path, bytesOf(fx::WriteFixtureImage(*record)), 0);
+    // The save writes a prepared copy; the failed save leaves the fixture as it was.
+    auto expected = std::make_unique<fx::FixtureRecord>(document.record());
+    fx::ApplyFixedFunctionCodes(*expected);
+    fx::BuildFuncMap(*expected);
+    checkRefusedSave(path, bytesOf(fx::WriteFixtureImage(*expected)), 0);
 }
 
 void TestEditorSaveFaults::ledFixtureSave()
@@ -106,8 +111,8 @@ void TestEditorSaveFaults::chNameSetSave()
 
 void TestEditorSaveFaults::appendedChannelName()
 {
-    auto record = std::make_unique<fx::FixtureRecord>();
-    FixtureEdit editor(*record, *m_services);
+    ui::Document document;
+    FixtureEdit editor(document, *m_services);
     editor.load();
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -130,7 +135,7 @@ void TestEditorSaveFaults::appendedChannelName()
     fx::AppendChName(set, "Wheel Spin");
     checkRefusedSave(m_names, bytesOf(fx::chNameSetImage(set)), 0);
     // The channel has the name the user agreed to, though the file does not.
-    QCOMPARE(record->Channels[0].ChName.trimmed(), std::string("Wheel Spin"));
+    QCOMPARE(document.record().Channels[0].ChName.trimmed(), std::string("Wheel Spin"));
 }
 
 QTEST_MAIN(TestEditorSaveFaults)

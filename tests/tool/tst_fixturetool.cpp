@@ -1,9 +1,12 @@
 // The fixture-tool binary as a technician's script runs it: exit status, standard output,
 // one-line errors, and files written whole or not at all.
 
+#include "RecordGenerator.h"
 #include "SampleFixtures.h"
 #include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
+#include "core/LedFixtureFile.h"
+#include "core/StepTools.h"
 #include "tests/support/TestFiles.h"
 
 #include <QtTest>
@@ -56,6 +59,9 @@ private slots:
     void refusedInput_data();
     void refusedInput();
     void names();
+    void dumpOfAnLedFixture();
+    void check_data();
+    void check();
 
 private:
     QTemporaryDir m_dir;
@@ -113,7 +119,9 @@ void TestFixtureTool::refusedInput_data()
         QTest::newRow(name) << command << input << message;
     };
     row("dump of 512 bytes", "dump", QByteArray(512, 'x'),
-        "is 512 bytes long; a fixture setup file has 6144 bytes");
+        "is 512 bytes long but no LED fixture setup file the editor writes: its first byte");
+    row("dump of 513 bytes", "dump", QByteArray(513, 0),
+        "is 513 bytes long; a fixture setup file has 6144 bytes");
     row("dump of an empty file", "dump", QByteArray(), "0 bytes long");
     row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
     row("build of malformed JSON", "build", json.left(300), "malformed JSON");
@@ -179,6 +187,99 @@ void TestFixtureTool::names()
     const QString besides =
         QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix");
     QCOMPARE(runTool({"names", besides}).exitCode, 0);
+}
+
+void TestFixtureTool::dumpOfAnLedFixture()
+{
+    fx::LedFixtureRecord led;
+    led.LedChannelCount = 3;
+    led.LedChannels[0].ColourCode = 2;
+    led.LedChannels[0].Name.assign("Green");
+    led.LedChannels[1].TypeCode = 5;
+    led.LedChannels[1].PairChannel = 3;
+    led.LedChannels[2].TypeCode = 6;
+    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Bar"))));
+    const Run run = runTool({"dump", path("led.tff")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    const QByteArray expected[] = {
+        "\"LedFixtureName\": \"Bar        \"",
+        "\"LedChannelCount\": 3",
+        "\"ColourChannelMap\": [3, 0, 1, 0, 0, 0, 0, 0, 0, 0]",
+        "{\"ColourCode\": 2, \"TypeCode\": 0, \"PairChannel\": 0, \"Name\": \"Green       \"}",
+        "{\"ColourCode\": 0, \"TypeCode\": 5, \"PairChannel\": 3,",
+        "{\"ColourCode\": 0, \"TypeCode\": 6, \"PairChannel\": 0,"};
+    for (const QByteArray& line : expected)
+        QVERIFY2(run.out.contains(line), run.out.constData());
+}
+
+void TestFixtureTool::check_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines"); // the output, line by line (the start of each)
+
+    auto r = std::make_unique<fx::FixtureRecord>();
+    fx::ResetFixtureRecord(*r, 2);
+    r->FixHeader.FixtureName.assign("Clean");
+    r->Channels[0].ChName.assign("Gobo");
+    r->Channels[1].ChName.assign("Speed");
+    auto clean = std::make_unique<fx::FixtureRecord>(*r);
+    QVERIFY(writeFile(path("clean.tff"), bytesOf(editorSave(*r))));
+    r->Channels[1].ChName.assign("  ");
+    QVERIFY(writeFile(path("warning.tff"), bytesOf(editorSave(*r))));
+    r->Channels[0].FuncCode = 40;
+    r->Channels[1].FuncCode = 40;
+    r->StepCount[1] = 1;
+    r->Steps[1][0] = {9, 3, fx::FixedText<8>::fromText("Bad")};
+    QVERIFY(writeFile(path("faulty.tff"), bytesOf(editorSave(*r))));
+    QVERIFY(writeFile(path("faulty.json"), runTool({"dump", path("faulty.tff")}).out));
+    // As an earlier save wrote a fixture of 205 steps: the count promises one step too many.
+    QCOMPARE(fx::FillSteps(*clean, 0, 204, 0, 255, "S#"), std::string());
+    QByteArray promised = bytesOf(editorSave(*clean));
+    promised[1803 + 1] = 1;
+    QVERIFY(writeFile(path("promised.tff"), promised));
+    fx::LedFixtureRecord led;
+    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Par"))));
+    QVERIFY(writeFile(path("other.bin"), QByteArray(100, 'x')));
+
+    const QString f = path("faulty.tff");
+    const QString j = path("faulty.json");
+    QTest::newRow("clean") << QStringList{path("clean.tff")} << 0 << QStringList{};
+    QTest::newRow("LED file") << QStringList{path("led.tff")} << 0 << QStringList{};
+    QTest::newRow("warnings only")
+        << QStringList{path("warning.tff")} << 0
+        << QStringList{path("warning.tff") + ": channel 2: warning: the channel name is blank"};
+    QTest::newRow("errors") << QStringList{path("clean.tff"), f} << 1
+                            << QStringList{
+                                   f + ": channel 1: error: function code 40 is also on channel 2",
+                                   f + ": channel 2: warning: the channel name is blank",
+                                   f + ": channel 2, step 1: error: From 9 is above To 3"};
+    QTest::newRow("JSON") << QStringList{j} << 1
+                          << QStringList{j + ": channel 1: error: function code 40",
+                                         j + ": channel 2: warning", j + ": channel 2, step 1"};
+    QTest::newRow("count beyond the slots")
+        << QStringList{path("promised.tff")} << 1
+        << QStringList{path("promised.tff") +
+                       ": channel 2: error: the file records 1 steps but holds 0"};
+    QTest::newRow("unreadable and missing")
+        << QStringList{path("other.bin"), path("missing.tff")} << 1
+        << QStringList{path("other.bin") + ": error: is 100 bytes long",
+                       path("missing.tff") + ": error:"};
+}
+
+void TestFixtureTool::check()
+{
+    QFETCH(QStringList, files);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+    const Run run = runTool(QStringList{"check"} + files);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY(run.err.isEmpty());
+    const QStringList out = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(out.size() == lines.size(), run.out.constData());
+    for (int i = 0; i < out.size(); ++i)
+        QVERIFY2(out[i].startsWith(lines[i]), qPrintable(out[i]));
 }
 
 QTEST_GUILESS_MAIN(TestFixtureTool)

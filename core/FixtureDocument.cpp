@@ -1,0 +1,336 @@
+#include "core/FixtureDocument.h"
+
+#include <algorithm>
+
+namespace fx {
+
+namespace {
+
+bool validChannel(int channel)
+{
+    return channel >= 0 && channel < MaxChannels;
+}
+
+StepInfo blankStep()
+{
+    return {0, 0, FixedText<8>::blanks()};
+}
+
+RecordPatch::Head headOf(const FixtureRecord& r)
+{
+    return {r.FixHeader, r.FuncMap, r.MaxPanDegree, r.MaxTiltDegree, r.PalChannels};
+}
+
+bool sameHead(const FixtureRecord& a, const FixtureRecord& b)
+{
+    return a.FixHeader == b.FixHeader && a.FuncMap == b.FuncMap &&
+           a.MaxPanDegree == b.MaxPanDegree && a.MaxTiltDegree == b.MaxTiltDegree &&
+           a.PalChannels == b.PalChannels;
+}
+
+RecordPatch::Palette paletteOf(const FixtureRecord& r, int p)
+{
+    RecordPatch::Palette part;
+    part.palette = p;
+    part.used = r.PalUsed[p];
+    part.name = r.PalName[p];
+    part.entryNames = r.PalEntryName[p];
+    part.entrySizes = r.PalEntrySize[p];
+    part.channelUsed = r.PalChannelUsed[p];
+    part.values = r.PalValue[p];
+    return part;
+}
+
+bool samePalette(const FixtureRecord& a, const FixtureRecord& b, int p)
+{
+    return a.PalUsed[p] == b.PalUsed[p] && a.PalName[p] == b.PalName[p] &&
+           a.PalEntryName[p] == b.PalEntryName[p] && a.PalEntrySize[p] == b.PalEntrySize[p] &&
+           a.PalChannelUsed[p] == b.PalChannelUsed[p] && a.PalValue[p] == b.PalValue[p];
+}
+
+RecordPatch::StepRange stepsOf(const FixtureRecord& r, int channel, int first, int last)
+{
+    RecordPatch::StepRange part;
+    part.channel = channel;
+    part.count = r.StepCount[channel];
+    part.first = first;
+    if (first <= last)
+        part.steps.assign(r.Steps[channel].begin() + first, r.Steps[channel].begin() + last + 1);
+    return part;
+}
+
+} // namespace
+
+RecordChange& RecordChange::operator|=(const RecordChange& other)
+{
+    header = header || other.header;
+    channels |= other.channels;
+    steps |= other.steps;
+    palettes |= other.palettes;
+    reset = reset || other.reset;
+    return *this;
+}
+
+std::size_t RecordPatch::bytes() const
+{
+    std::size_t n = sizeof(RecordPatch) + (head ? sizeof(Head) : 0);
+    n += channels.capacity() * sizeof(channels[0]) + palettes.capacity() * sizeof(Palette);
+    for (const StepRange& range : steps)
+        n += sizeof(StepRange) + range.steps.capacity() * sizeof(StepInfo);
+    return n;
+}
+
+FixtureDocument::FixtureDocument() : m_record(std::make_unique<FixtureRecord>())
+{
+}
+
+void FixtureDocument::replace(const FixtureRecord& record)
+{
+    *m_record = record;
+}
+
+void FixtureDocument::setPalChannels(int count)
+{
+    m_record->PalChannels = static_cast<std::uint8_t>(std::clamp(count, 0, MaxChannels));
+}
+
+void FixtureDocument::apply(const RecordPatch& patch)
+{
+    FixtureRecord& r = *m_record;
+    if (patch.head) {
+        r.FixHeader = patch.head->FixHeader;
+        r.FuncMap = patch.head->FuncMap;
+        r.MaxPanDegree = patch.head->MaxPanDegree;
+        r.MaxTiltDegree = patch.head->MaxTiltDegree;
+        r.PalChannels = patch.head->PalChannels;
+    }
+    for (const auto& [channel, info] : patch.channels)
+        r.Channels[channel] = info;
+    for (const RecordPatch::StepRange& range : patch.steps) {
+        r.StepCount[range.channel] = range.count;
+        std::copy(range.steps.begin(), range.steps.end(),
+                  r.Steps[range.channel].begin() + range.first);
+    }
+    for (const RecordPatch::Palette& part : patch.palettes) {
+        const int p = part.palette;
+        r.PalUsed[p] = part.used;
+        r.PalName[p] = part.name;
+        r.PalEntryName[p] = part.entryNames;
+        r.PalEntrySize[p] = part.entrySizes;
+        r.PalChannelUsed[p] = part.channelUsed;
+        r.PalValue[p] = part.values;
+    }
+}
+
+Edit FixtureDocument::diff(std::string name, const FixtureRecord& before,
+                           const FixtureRecord& after)
+{
+    Edit edit;
+    edit.name = std::move(name);
+    if (!sameHead(before, after)) {
+        edit.change.header = true;
+        edit.before.head = headOf(before);
+        edit.after.head = headOf(after);
+    }
+    for (int c = 0; c < MaxChannels; ++c) {
+        if (!(before.Channels[c] == after.Channels[c])) {
+            edit.change.channels.set(c);
+            edit.before.channels.emplace_back(c, before.Channels[c]);
+            edit.after.channels.emplace_back(c, after.Channels[c]);
+        }
+        const auto& a = before.Steps[c];
+        const auto& b = after.Steps[c];
+        int first = 0;
+        while (first < MaxStepsPerChannel && a[first] == b[first])
+            ++first;
+        if (first == MaxStepsPerChannel && before.StepCount[c] == after.StepCount[c])
+            continue;
+        int last = MaxStepsPerChannel - 1;
+        while (last >= first && a[last] == b[last])
+            --last;
+        edit.change.steps.set(c);
+        edit.before.steps.push_back(stepsOf(before, c, first, last));
+        edit.after.steps.push_back(stepsOf(after, c, first, last));
+    }
+    for (int p = 0; p < PaletteCount; ++p) {
+        if (!samePalette(before, after, p)) {
+            edit.change.palettes.set(p);
+            edit.before.palettes.push_back(paletteOf(before, p));
+            edit.after.palettes.push_back(paletteOf(after, p));
+        }
+    }
+    return edit;
+}
+
+Edit FixtureDocument::change(std::string name, const std::function<void(FixtureRecord&)>& mutate,
+                             int mergeKey) const
+{
+    auto copy = std::make_unique<FixtureRecord>(*m_record);
+    mutate(*copy);
+    Edit edit = diff(std::move(name), *m_record, *copy);
+    edit.mergeKey = mergeKey;
+    return edit;
+}
+
+Edit FixtureDocument::setFixtureName(std::string_view latin1) const
+{
+    return change(
+        "Fixture Name", [&](FixtureRecord& r) { r.FixHeader.FixtureName.assign(latin1); },
+        MergeFixtureName);
+}
+
+Edit FixtureDocument::setMaxPanDegree(int degrees) const
+{
+    if (degrees < 0 || degrees > 0x7FFF)
+        return {};
+    return change(
+        "Max Pan Degree",
+        [&](FixtureRecord& r) { r.MaxPanDegree = static_cast<std::int16_t>(degrees); },
+        MergePanDegree);
+}
+
+Edit FixtureDocument::setMaxTiltDegree(int degrees) const
+{
+    if (degrees < 0 || degrees > 0x7FFF)
+        return {};
+    return change(
+        "Max Tilt Degree",
+        [&](FixtureRecord& r) { r.MaxTiltDegree = static_cast<std::int16_t>(degrees); },
+        MergeTiltDegree);
+}
+
+Edit FixtureDocument::setChannelCount(int count) const
+{
+    if (count < 1 || count > MaxChannels)
+        return {};
+    return change("Channel Count", [&](FixtureRecord& r) {
+        const int old = r.FixHeader.NumChannels;
+        r.FixHeader.NumChannels = static_cast<std::uint8_t>(count);
+        for (int c = std::min(old, count); c < std::min(std::max(old, count), MaxChannels); ++c) {
+            ChannelInfo& ch = r.Channels[c];
+            ch.FuncCode = 0;
+            ch.ChType = TypeLtp;
+            ch.ChValue = 0;
+            ch.ChName = FixedText<12>::blanks();
+        }
+    });
+}
+
+Edit FixtureDocument::setChannelName(int channel, std::string_view latin1, int funcCode) const
+{
+    if (!validChannel(channel))
+        return {};
+    return change("Channel Name", [&](FixtureRecord& r) {
+        r.Channels[channel].ChName.assign(latin1);
+        r.Channels[channel].FuncCode = static_cast<std::uint8_t>(funcCode & 0xFF);
+    });
+}
+
+Edit FixtureDocument::setChannelType(int channel, int typeCode) const
+{
+    if (!validChannel(channel) || typeCode < 0 || typeCode >= ChannelTypeCount)
+        return {};
+    return change("Channel Type", [&](FixtureRecord& r) {
+        ChannelInfo& ch = r.Channels[channel];
+        ch.ChType = static_cast<std::uint8_t>(typeCode);
+        // Only the channel itself loses its partner; the partner's own record stays as it is.
+        if (!isSixteenBitType(typeCode))
+            ch.PairChannel = 0;
+    });
+}
+
+Edit FixtureDocument::setPartner(int channel, int partner) const
+{
+    if (!validChannel(channel) || partner < 0 || partner > MaxChannels)
+        return {};
+    return change("16-bit Partner", [&](FixtureRecord& r) {
+        r.Channels[channel].PairChannel = static_cast<std::uint8_t>(partner);
+    });
+}
+
+Edit FixtureDocument::setChannelValue(int channel, int value) const
+{
+    if (!validChannel(channel))
+        return {};
+    return change("Channel Value", [&](FixtureRecord& r) {
+        r.Channels[channel].ChValue = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+    });
+}
+
+Edit FixtureDocument::setStepName(int channel, int step, std::string_view latin1) const
+{
+    if (!validChannel(channel) || step < 0 || step >= MaxStepsPerChannel)
+        return {};
+    return change("Step Name",
+                  [&](FixtureRecord& r) { r.Steps[channel][step].StepName.assign(latin1); });
+}
+
+Edit FixtureDocument::setStepValue(int channel, int step, StepField field, int value) const
+{
+    if (!validChannel(channel) || step < 0 || step >= MaxStepsPerChannel ||
+        field == StepField::Name)
+        return {};
+    const auto dmx = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+    return change(field == StepField::From ? "From Dmx" : "To Dmx", [&](FixtureRecord& r) {
+        (field == StepField::From ? r.Steps[channel][step].FromDmx : r.Steps[channel][step].ToDmx) =
+            dmx;
+    });
+}
+
+Edit FixtureDocument::addStep(int channel) const
+{
+    if (!validChannel(channel) || m_record->StepCount[channel] >= MaxEditableSteps)
+        return {};
+    return change("Add Step", [&](FixtureRecord& r) {
+        const int count = r.StepCount[channel];
+        r.Steps[channel][count] = blankStep();
+        r.StepCount[channel] = static_cast<std::uint8_t>(count + 1);
+    });
+}
+
+Edit FixtureDocument::insertStep(int channel, int step) const
+{
+    if (!validChannel(channel))
+        return {};
+    const int count = m_record->StepCount[channel];
+    if (count == 0 || count >= MaxInsertSteps || step < 0 || step >= count)
+        return {};
+    return change("Insert Step", [&](FixtureRecord& r) {
+        auto& steps = r.Steps[channel];
+        std::move_backward(steps.begin() + step, steps.begin() + count, steps.begin() + count + 1);
+        steps[step] = blankStep();
+        r.StepCount[channel] = static_cast<std::uint8_t>(count + 1);
+    });
+}
+
+Edit FixtureDocument::deleteStep(int channel, int step) const
+{
+    if (!validChannel(channel))
+        return {};
+    const int count = m_record->StepCount[channel];
+    if (step < 0 || step >= std::max(count, 1))
+        return {};
+    return change("Delete Step", [&](FixtureRecord& r) {
+        if (count <= 1) {
+            // The channel has no steps left; its first entry keeps what it held.
+            r.StepCount[channel] = 0;
+            return;
+        }
+        auto& steps = r.Steps[channel];
+        std::move(steps.begin() + step + 1, steps.begin() + count, steps.begin() + step);
+        steps[count - 1] = blankStep();
+        r.StepCount[channel] = static_cast<std::uint8_t>(count - 1);
+    });
+}
+
+Edit FixtureDocument::copySteps(int from, int to) const
+{
+    if (!validChannel(from) || !validChannel(to) || from == to)
+        return {};
+    return change("Copy Steps", [&](FixtureRecord& r) {
+        r.StepCount[to] = r.StepCount[from];
+        r.Steps[to] = r.Steps[from];
+    });
+}
+
+} // namespace fx

@@ -1,0 +1,487 @@
+// The editors driven with the keyboard alone: every key goes to the control that has the focus,
+// as a technician's keys do; nothing here clicks.
+#include "common/RecordView.h"
+#include "chnames/EditChName.h"
+#include "core/FixtureRecord.h"
+#include "core/LedFixtureFile.h"
+#include "core/PaletteStore.h"
+#include "ledfixture/LedFixture.h"
+#include "paletteedit/PaletteEdit.h"
+#include "ui/DialogFolders.h"
+#include "ui/FileAccess.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Services.h"
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QWidget* focus()
+{
+    return QApplication::focusWidget();
+}
+
+// One key to the control that has the focus.
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* target = focus();
+    QVERIFY(target);
+    QTest::keyClick(target, k, modifiers);
+}
+
+void keys(Qt::Key k, int times, Qt::KeyboardModifiers modifiers = {})
+{
+    for (int i = 0; i < times; ++i)
+        key(k, modifiers);
+}
+
+void type(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key_unknown, QString(c), {});
+}
+
+QString objectNameOfFocus()
+{
+    return focus() ? focus()->objectName() : QString();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One editor of each kind on its own window, with scripted dialogs and a temporary folder.
+struct Editors {
+    Editors()
+        : record{&document},
+          services{dialogs, files, dir.filePath(QStringLiteral("ChNameSet.fix"))}
+    {
+        record.setUp([](fx::FixtureRecord& r) {
+            fx::ResetFixtureRecord(r, 8);
+            for (int k = 0; k < fx::MaxChannels; ++k)
+                r.Channels[k].ChName.assign("Chan" + std::to_string(k + 1));
+        });
+        document.setPalChannels(40);
+    }
+
+    // The editor named ("led", "palette", "chnames"), opened as the navigation does.
+    QWidget* open(const QString& which)
+    {
+        QWidget* form = nullptr;
+        if (which == QLatin1String("led")) {
+            led = std::make_unique<LedFixture>(services);
+            led->load();
+            form = led.get();
+        } else if (which == QLatin1String("palette")) {
+            palette = std::make_unique<PaletteEdit>(document, services);
+            palette->load();
+            form = palette.get();
+        } else if (which == QLatin1String("chnames")) {
+            chnames = std::make_unique<EditChName>(services);
+            chnames->load();
+            chnames->resize(420, 520);
+            form = chnames.get();
+        }
+        if (!form)
+            return nullptr;
+        form->show();
+        QApplication::setActiveWindow(form);
+        return QTest::qWaitForWindowActive(form) ? form : nullptr;
+    }
+
+    QTemporaryDir dir;
+    ui::Document document;
+    RecordView record;
+    ui::ScriptedDialogs dialogs;
+    ui::DiskFileAccess files;
+    ui::Services services;
+    std::unique_ptr<LedFixture> led;
+    std::unique_ptr<PaletteEdit> palette;
+    std::unique_ptr<EditChName> chnames;
+};
+
+QComboBox* openListOf(QTableView* grid)
+{
+    for (QComboBox* combo : grid->findChildren<QComboBox*>())
+        if (combo->isVisible())
+            return combo;
+    return nullptr;
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_ed = std::make_unique<Editors>(); }
+    void cleanup() { m_ed.reset(); }
+
+    // Tab from the header fields into the LED grid opens the first row's Channel Name; Tab
+    // wraps inside the grid, F6 and Shift+F6 lead out to Save and back.
+    void ledGridWayInAndOut()
+    {
+        QWidget* form = m_ed->open("led");
+        QVERIFY(form);
+        auto* grid = form->findChild<QTableView*>("MSFlexGrid1");
+        form->findChild<QLineEdit*>("Text2")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Tab);
+        QComboBox* list = openListOf(grid);
+        QVERIFY(list);
+        QCOMPARE(list->objectName(), QStringLiteral("Combo10"));
+        QCOMPARE(grid->currentIndex().row(), 0);
+
+        // 8 rows of Name and Type: sixteen Tabs come back to the first Name, still in the grid.
+        keys(Qt::Key_Tab, 16);
+        QVERIFY(grid->isAncestorOf(focus()));
+        QCOMPARE(grid->currentIndex(), grid->model()->index(0, 1));
+
+        key(Qt::Key_F6);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Command1"));
+        key(Qt::Key_F6);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Text1"));
+        key(Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Command1"));
+        key(Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(grid == focus() || grid->isAncestorOf(focus()));
+    }
+
+    // A box entered from the keyboard takes typing in place of its full text.
+    void boxesTakeTypingOnEntry()
+    {
+        QWidget* form = m_ed->open("led");
+        QVERIFY(form);
+        auto* name = form->findChild<QLineEdit*>("Text1");
+        name->setFocus(Qt::ActiveWindowFocusReason); // the window opening hands it the focus
+        type("Par");
+        QCOMPARE(name->text(), QStringLiteral("Par"));
+        keys(Qt::Key_Tab, 2);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Text4"));
+        type("12");
+        QCOMPARE(form->findChild<QLineEdit*>("Text4")->text(), QStringLiteral("12"));
+    }
+
+    // A count change keeps the rows; the rows past the count are hidden, and the file holds
+    // of them what the format keeps of any unused position (its colour code) and nothing else.
+    void ledCountChangeKeepsRows()
+    {
+        QWidget* form = m_ed->open("led");
+        QVERIFY(form);
+        auto* grid = form->findChild<QTableView*>("MSFlexGrid1");
+        auto* count = form->findChild<QComboBox*>("Combo1");
+        count->setFocus(Qt::TabFocusReason);
+        keys(Qt::Key_Down, 2); // 8 -> 10
+        QCOMPARE(grid->model()->rowCount(), 10);
+        QVERIFY(grid->model()->setData(grid->model()->index(9, 1), 3)); // Blue on channel 10
+        QVERIFY(grid->model()->setData(grid->model()->index(0, 2), 3)); // 16bitH on channel 1
+        QVERIFY(grid->model()->setData(grid->model()->index(0, 3), 10));
+        QVERIFY(grid->model()->setData(grid->model()->index(1, 1), 1)); // Red on channel 2
+
+        keys(Qt::Key_Up, 2); // 10 -> 8
+        QCOMPARE(grid->model()->rowCount(), 8);
+        QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("Red"));
+        QCOMPARE(grid->model()->index(0, 3).data().toString(), QStringLiteral("0"));
+
+        const QString path = m_ed->dir.filePath("led.tff");
+        m_ed->dialogs.setNextFileName(path);
+        key(Qt::Key_F6);
+        key(Qt::Key_F6);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Command1"));
+        key(Qt::Key_Space);
+
+        fx::LedFixtureRecord expected;
+        expected.LedChannelCount = 8;
+        expected.LedChannels[0].TypeCode = 3;
+        expected.LedChannels[1].ColourCode = 1;
+        expected.LedChannels[1].Name.assign("Red");
+        expected.LedChannels[9].ColourCode = 3;
+        const auto image = fx::SaveLedFixtureImage(expected, "New Fixture");
+        QCOMPARE(readFile(path), QByteArray(reinterpret_cast<const char*>(image.data()), 512));
+
+        // The save left the hidden rows as they were.
+        count->setFocus(Qt::TabFocusReason);
+        keys(Qt::Key_Down, 2);
+        QCOMPARE(grid->model()->index(9, 1).data().toString(), QStringLiteral("Blue"));
+        QCOMPARE(grid->model()->index(0, 3).data().toString(), QStringLiteral("10"));
+    }
+
+    // Walking the names with the arrow keys stores nothing; typing does.
+    void chNamesArrowsStoreNothing()
+    {
+        QWidget* form = m_ed->open("chnames");
+        QVERIFY(form);
+        auto* grid = form->findChild<QTableView*>("ChMSFlexGrid");
+        const fx::ChNameSet before = m_ed->chnames->chNameSet();
+        grid->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Right);
+        keys(Qt::Key_Down, 70);
+        keys(Qt::Key_Up, 20);
+        QCOMPARE(grid->currentIndex().row(), 50);
+        key(Qt::Key_Home); // in the open name box: only the caret moves
+        QVERIFY(m_ed->chnames->chNameSet() == before);
+
+        type("Wheel");
+        key(Qt::Key_Down);
+        const fx::ChNameRec& stored = m_ed->chnames->chNameSet()[50];
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(stored.SetName.bytes.data()), 12),
+                 QByteArray("Wheel       "));
+        QCOMPARE(int(stored.ChIndex), 50);
+    }
+
+    // Sliders take the focus and move with the keys; the value boxes take typed values; the
+    // slider's value, and so what a screen reader reads, is the DMX value.
+    void paletteValuesByKeys()
+    {
+        m_ed->record.setUp([](fx::FixtureRecord& r) { r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = 1; });
+        QWidget* form = m_ed->open("palette");
+        QVERIFY(form);
+        form->findChild<QPushButton*>("Command2_0")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Text3"));
+        keys(Qt::Key_Tab, 3);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("VScroll1_0"));
+        key(Qt::Key_Up);
+        key(Qt::Key_PageUp);
+        auto* slider = qobject_cast<QSlider*>(focus());
+        QCOMPARE(slider->value(), 17);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(slider);
+        QVERIFY(reader && reader->valueInterface());
+        QCOMPARE(reader->valueInterface()->currentValue().toInt(), 17);
+
+        key(Qt::Key_Tab);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Text1_0"));
+        type("300"); // beyond 255: the third digit is refused
+        QCOMPARE(slider->value(), 30);
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Backspace);
+        type("200");
+        QCOMPARE(slider->value(), 200);
+        key(Qt::Key_Tab);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("VScroll1_1"));
+        key(Qt::Key_End);
+        key(Qt::Key_F6, Qt::ShiftModifier); // to the entry column: the name box
+        key(Qt::Key_Tab);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Command1"));
+        key(Qt::Key_Space);
+        QCOMPARE(int(m_ed->record->PalValue[0][0][0]), 200);
+        QCOMPARE(int(m_ed->record->PalValue[0][0][1]), 255);
+    }
+
+    // The palette editor asks for no more than a 1366x768 screen leaves an editor window, and a
+    // smaller window scrolls to the control that takes the focus.
+    void paletteFitsAndScrolls()
+    {
+        QWidget* form = m_ed->open("palette");
+        QVERIFY(form);
+        QVERIFY(form->sizeHint().width() <= 1320);
+        QVERIFY(form->sizeHint().height() <= 560);
+        auto* scroll = form->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QCOMPARE(scroll->widget()->sizeHint().boundedTo(form->sizeHint()),
+                 scroll->widget()->sizeHint());
+
+        form->resize(500, 300);
+        QTest::qWait(20);
+        form->findChild<QPushButton*>("Command2_9")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        QWidget* name = focus();
+        QCOMPARE(name->objectName(), QStringLiteral("Text3"));
+        const QRect shown(name->mapTo(scroll->viewport(), QPoint(0, 0)), name->size());
+        QVERIFY(scroll->viewport()->rect().contains(shown));
+    }
+
+    // Every control is announced by its label (or its own caption).
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const struct {
+            const char* editor;
+            const char* control;
+            const char* name;
+        } rows[] = {
+            {"led", "Text1", "Led Fixture Name:"},
+            {"led", "Combo1", "Number of Channels:"},
+            {"led", "Text4", "PanMIRROR:"},
+            {"led", "Text2", "TiltMIRROR:"},
+            {"led", "MSFlexGrid1", "Channel Infomations:"},
+            {"led", "Command1", "Save"},
+            {"palette", "Text2", "Name:"},
+            {"palette", "Text3", "Name:"},
+            {"palette", "VScroll1_0", "Ch1"},
+            {"palette", "Text1_39", "Ch40"},
+            {"palette", "Command2_3", "Entry 4"},
+            {"chnames", "ChSave", "Save"},
+            {"chnames", "Init", "Init"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(row.editor, row.control)))
+                << row.editor << row.control << row.name;
+        // "*": every control of the form that takes Tab has a name at all.
+        for (const char* editor : {"led", "palette", "chnames"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 every control").arg(editor)))
+                << editor << "*"
+                << "";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QWidget* form = m_ed->open(editor);
+        QVERIFY(form);
+        // What a screen reader announces: the name, or for a drop-down list (whose name on
+        // Linux is its current item) the label it is labelled by.
+        const auto spoken = [](QWidget* w) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+            if (!iface)
+                return QString();
+            if (qobject_cast<QComboBox*>(w)) {
+                const auto labels = iface->relations(QAccessible::Label);
+                return labels.isEmpty() ? QString()
+                                        : labels.first().first->text(QAccessible::Name).trimmed();
+            }
+            return iface->text(QAccessible::Name).trimmed();
+        };
+        if (control != QLatin1String("*")) {
+            QWidget* w = form->findChild<QWidget*>(control);
+            QVERIFY(w);
+            QCOMPARE(spoken(w), name);
+            return;
+        }
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form) &&
+                !qobject_cast<QScrollArea*>(w) && !qobject_cast<QAbstractScrollArea*>(w->parent()))
+                QVERIFY2(!spoken(w).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+
+    // The file dialogs start in the folder last used, kept between runs, or the documents folder
+    // the first time and when that folder is gone; never the program's own folder.
+    void dialogFolders()
+    {
+        const QString settings = m_ed->dir.filePath("settings.ini");
+        QCOMPARE(ui::DialogFolders(settings).startFolder(), ui::DialogFolders::documentsFolder());
+        QVERIFY(ui::DialogFolders::documentsFolder() != QCoreApplication::applicationDirPath());
+
+        QVERIFY(QDir(m_ed->dir.path()).mkpath("shows/a"));
+        const QString folder = m_ed->dir.filePath("shows/a");
+        ui::DialogFolders(settings).remember(folder + "/Spot.tff");
+        ui::DialogFolders(settings).remember(QString()); // a cancelled dialog
+        QCOMPARE(ui::DialogFolders(settings).startFolder(), folder);
+        QVERIFY(QDir(folder).removeRecursively());
+        QCOMPARE(ui::DialogFolders(settings).startFolder(), ui::DialogFolders::documentsFolder());
+    }
+
+    // One walk through three editors without the mouse: an LED fixture, a channel name and a
+    // palette with two entries, each saved.
+    void keyboardOnlyWalk()
+    {
+        // LED fixture "Wash" of 2 channels: Red HTP, Green LTP.
+        QWidget* led = m_ed->open("led");
+        QVERIFY(led);
+        led->findChild<QLineEdit*>("Text1")->setFocus(Qt::ActiveWindowFocusReason);
+        type("Wash");
+        key(Qt::Key_Tab);
+        keys(Qt::Key_Up, 6); // 8 -> 2
+        keys(Qt::Key_Tab, 3);
+        key(Qt::Key_Down); // Red
+        key(Qt::Key_Tab);
+        key(Qt::Key_Down); // HTP
+        key(Qt::Key_Tab);
+        keys(Qt::Key_Down, 2); // Green
+        key(Qt::Key_Tab);
+        key(Qt::Key_F6);
+        const QString ledPath = m_ed->dir.filePath("Wash.tff");
+        m_ed->dialogs.setNextFileName(ledPath);
+        key(Qt::Key_Space);
+        const QByteArray ledFile = readFile(ledPath);
+        QCOMPARE(ledFile.size(), 512);
+        QCOMPARE(ledFile.mid(1, 12), QByteArray("Wash       \x02", 12));
+        QCOMPARE(ledFile.mid(23, 5), QByteArray("\x01H\0\0R", 5));
+        QCOMPARE(ledFile.mid(40, 5), QByteArray("\x02L\0\0G", 5));
+
+        // Channel name "Wheel" at ID 60, saved.
+        QWidget* names = m_ed->open("chnames");
+        QVERIFY(names);
+        names->findChild<QTableView*>("ChMSFlexGrid")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Right);
+        keys(Qt::Key_Down, 59);
+        type("Wheel");
+        key(Qt::Key_F6);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("ChSave"));
+        key(Qt::Key_Space);
+        const QByteArray nameFile = readFile(m_ed->services.chNameSetPath);
+        QCOMPARE(nameFile.mid(59 * 14, 14), QByteArray("\x3b\x3eWheel       ", 14));
+
+        // Palette "Look" on channels 1 and 2 with entries "A" (10, 20) and "B" (255, 0).
+        QWidget* palette = m_ed->open("palette");
+        QVERIFY(palette);
+        palette->findChild<QPushButton*>("Command3")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Text2"));
+        type("Look");
+        key(Qt::Key_Tab);
+        key(Qt::Key_Space); // tick channel 1
+        key(Qt::Key_Tab);
+        key(Qt::Key_Space);                      // tick channel 2
+        keys(Qt::Key_Tab, 3, Qt::ShiftModifier); // back over the ticks and the name
+        QCOMPARE(objectNameOfFocus(), QStringLiteral("Command3"));
+        key(Qt::Key_Space); // "Save Setting"
+        const struct {
+            const char* name;
+            const char* values[2];
+        } entries[] = {{"A", {"10", "20"}}, {"B", {"255", "0"}}};
+        for (int e = 0; e < 2; ++e) {
+            for (int i = 0; i < 4 && objectNameOfFocus() != QLatin1String("Command2_0"); ++i)
+                key(Qt::Key_F6);
+            keys(Qt::Key_Tab, e);
+            QCOMPARE(objectNameOfFocus(), QStringLiteral("Command2_%1").arg(e));
+            key(Qt::Key_Space);
+            type(entries[e].name);
+            key(Qt::Key_F6); // to the strips
+            for (int k = 0; k < 2; ++k) {
+                keys(Qt::Key_Tab, k == 0 ? 1 : 2); // to the value box of channel k + 1
+                QCOMPARE(objectNameOfFocus(), QStringLiteral("Text1_%1").arg(k));
+                type(entries[e].values[k]);
+            }
+            key(Qt::Key_F6, Qt::ShiftModifier); // the entry name box
+            key(Qt::Key_Tab);
+            QCOMPARE(objectNameOfFocus(), QStringLiteral("Command1"));
+            key(Qt::Key_Space);
+        }
+        const fx::FixtureRecord& r = *m_ed->record;
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(r.PalName[0].bytes.data()), 6),
+                 QByteArray("Look  "));
+        QCOMPARE(int(r.PalChannelUsed[0][0]) + int(r.PalChannelUsed[0][1]), 2);
+        QCOMPARE(int(r.PalValue[0][0][0]), 10);
+        QCOMPARE(int(r.PalValue[0][0][1]), 20);
+        QCOMPARE(int(r.PalValue[0][1][0]), 255);
+        QCOMPARE(int(r.PalValue[0][1][1]), 0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(r.PalEntryName[0][1].bytes.data()), 6),
+                 QByteArray("B     "));
+    }
+
+private:
+    std::unique_ptr<Editors> m_ed;
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "TestKeyboard.moc"

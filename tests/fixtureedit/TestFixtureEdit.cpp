@@ -26,8 +26,6 @@ private slots:
     void commits();
     void nameKeyFilter();
     void pickedNames();
-    void valueEntries_data();
-    void valueEntries();
     void keyboardAdvance();
     void escapeAndMousePress();
     void frameClickFocusesNameBox();
@@ -380,30 +378,6 @@ void TestFixtureEdit::pickedNames()
     names = h.openEditor<QComboBox>("Combo10");
     QVERIFY(names);
     QCOMPARE(names->currentText(), QStringLiteral("Zoom        "));
-}
-
-void TestFixtureEdit::valueEntries_data()
-{
-    // The reading itself is covered row by row in TestChannelModel; these show the cell uses it.
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("255") << "255" << 255;
-    QTest::newRow("300 is 0") << "300" << 0;
-}
-
-void TestFixtureEdit::valueEntries()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, stored);
-    EditorHarness h;
-    h.clickCell(0, 4);
-    auto* value = h.openEditor<QLineEdit>("Text5");
-    QVERIFY(value);
-    QCOMPARE(value->text(), QString()); // a "0" cell opens empty
-    QTest::keyClicks(value, typed);
-    h.focusElsewhere();
-    QCOMPARE(int(h.channel(0).ChValue), stored);
-    QCOMPARE(h.cell(0, 4), QString::number(stored));
 }
 
 void TestFixtureEdit::keyboardAdvance()

@@ -65,7 +65,6 @@ class TestMainForm : public QObject {
 private slots:
     void everyWindowOpens_data();
     void everyWindowOpens();
-    void fixtureEditItemOnlyMovesAnOpenEditor();
     void paletteVisitKeepsRecord();
     void closingFixtureEditorBeforePaletteVisitResets();
     void channelNameEditorHandsOver_data();
@@ -127,17 +126,6 @@ void TestMainForm::everyWindowOpens()
     h.trigger(h.window.get(), again[editor]);
     QVERIFY(h.isOpen(which));
     QCOMPARE(h.window->editor(which), made);
-}
-
-void TestMainForm::fixtureEditItemOnlyMovesAnOpenEditor()
-{
-    AppHarness h;
-    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
-    h.window->editorWindow(Editor::Fixture)->move(40, 30);
-    h.trigger(h.window.get(), "numMF");
-    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
-    QCOMPARE(h.window->record().FixHeader.NumChannels, 12);
-    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 12);
 }
 
 void TestMainForm::paletteVisitKeepsRecord()

@@ -37,7 +37,6 @@ private slots:
     void mousePressAndKeys();
     void commitAndHideForTheEditor();
     void chooserUpkeep();
-    void choosersTakeNoTypedKeys();
     void chooserShowsChosenChannel();
     void usageLabelCountsEveryChannel_data();
     void usageLabelCountsEveryChannel();
@@ -409,19 +408,6 @@ void TestChannelTraits::chooserUpkeep()
     QCOMPARE(c12->currentIndex(), 3);
     QCOMPARE(cell(0, 0), QStringLiteral("No Steps")); // the grid follows to channel 1
     QCOMPARE(count(10), 2);                           // removed channels keep their steps
-}
-
-void TestChannelTraits::choosersTakeNoTypedKeys()
-{
-    for (const char* name : {"Combo9", "Combo11", "Combo12"}) {
-        QComboBox* c = combo(name);
-        c->setCurrentIndex(1);
-        c->setFocus();
-        QTest::keyClicks(c, QStringLiteral("C8c"));
-        QCOMPARE(c->currentIndex(), 1);
-        QTest::keyClick(c, Qt::Key_Down); // moving through the list is picking from it
-        QCOMPARE(c->currentIndex(), 2);
-    }
 }
 
 void TestChannelTraits::chooserShowsChosenChannel()

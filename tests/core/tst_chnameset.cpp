@@ -1,8 +1,7 @@
 // The channel name set: defaults, the two readers' thresholds, the save and the append.
 
-#include "ImageCompare.h"
 #include "core/ChNameSet.h"
-#include "tests/ExpectedChNames.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
@@ -12,8 +11,6 @@
 using namespace fx;
 
 namespace {
-
-const auto& defaults = expected::DefaultChNames;
 
 std::string padded(const std::string& name)
 {
@@ -37,10 +34,8 @@ class TestChNameSet : public QObject {
 
 private slots:
     void defaultImage();
-    void editorLoad_data();
-    void editorLoad();
-    void fixtureEditorLoad_data();
-    void fixtureEditorLoad();
+    void loaders_data();
+    void loaders();
     void storeChName_data();
     void storeChName();
     void saveClearsOnlyEmptyUserEntries();
@@ -48,85 +43,64 @@ private slots:
     void saveKeepsTail();
     void append_data();
     void append();
-    void appendWithNoFreePosition();
 };
 
 void TestChNameSet::defaultImage()
 {
+    // tests/data/ChNameSet-default.fix, the same as "fixture-tool names --init" writes: 253
+    // entries of 14 bytes (ChIndex, ChCode, 12-character name), the 41 console defaults first
+    // ("Pan" code 6 ... "DimSpeed" code 43), then blank entries with index and code 0.
     ChNameSet set;
     InitChNameSet(set);
-    const std::vector<std::uint8_t> image = chNameSetImage(set);
-
-    std::vector<std::uint8_t> expected;
-    for (int p = 0; p < 253; ++p) {
-        const std::string name = p < 41 ? padded(defaults[p].name) : std::string(12, ' ');
-        expected.push_back(static_cast<std::uint8_t>(p < 41 ? p : 0));
-        expected.push_back(static_cast<std::uint8_t>(p < 41 ? defaults[p].code : 0));
-        expected.insert(expected.end(), name.begin(), name.end());
-    }
-    QCOMPARE(expected.size(), std::size_t(3542));
-    COMPARE_IMAGES(image, expected);
+    COMPARE_GOLDEN("ChNameSet-default.fix", chNameSetImage(set));
 }
 
-void TestChNameSet::editorLoad_data()
+void TestChNameSet::loaders_data()
 {
+    // The channel name editor needs 580 bytes, the fixture editor 560; both read what is there.
     QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("no file") << 0 << false;
-    QTest::newRow("559 bytes") << 559 << false;
-    QTest::newRow("570 bytes") << 570 << false;
-    QTest::newRow("579 bytes") << 579 << false;
-    QTest::newRow("580 bytes") << 580 << true;
-    QTest::newRow("whole file") << 3542 << true;
+    QTest::addColumn<bool>("editorReads");
+    QTest::addColumn<bool>("fixtureEditorReads");
+    QTest::newRow("no file") << 0 << false << false;
+    QTest::newRow("559 bytes") << 559 << false << false;
+    QTest::newRow("560 bytes") << 560 << false << true;
+    QTest::newRow("570 bytes") << 570 << false << true;
+    QTest::newRow("579 bytes") << 579 << false << true;
+    QTest::newRow("580 bytes") << 580 << true << true;
+    QTest::newRow("whole file") << 3542 << true << true;
 }
 
-void TestChNameSet::editorLoad()
+void TestChNameSet::loaders()
 {
     QFETCH(int, length);
-    QFETCH(bool, read);
+    QFETCH(bool, editorReads);
+    QFETCH(bool, fixtureEditorReads);
     std::vector<std::uint8_t> file = customFile();
     file.resize(static_cast<std::size_t>(length));
+    const bool whole = length == 3542;
 
+    // The channel name editor starts from the defaults; what the file holds replaces them.
     const ChNameSet set = loadChNameSetForEditor(file);
-    QCOMPARE(set[0].SetName.str(), padded(read ? "Spot Pan" : "Pan"));
+    QCOMPARE(set[0].SetName.str(), padded(editorReads ? "Spot Pan" : "Pan"));
     QCOMPARE(int(set[0].ChCode), 6);
     QCOMPARE(set[40].SetName.str(), padded("DimSpeed")); // bytes 560..573
     // Entry 41 (bytes 574..587) is cut in a 580-byte file: it reads as empty.
     QCOMPARE(set[41], (ChNameRec{0, 0, FixedText<12>::blanks()}));
-    QCOMPARE(set[59].SetName.str(), padded(length == 3542 ? "Laser" : ""));
-    QCOMPARE(int(set[59].ChCode), length == 3542 ? 62 : 0);
-}
+    QCOMPARE(set[59].SetName.str(), padded(whole ? "Laser" : ""));
+    QCOMPARE(int(set[59].ChCode), whole ? 62 : 0);
 
-void TestChNameSet::fixtureEditorLoad_data()
-{
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("no file") << 0 << false;
-    QTest::newRow("559 bytes") << 559 << false;
-    QTest::newRow("560 bytes") << 560 << true;
-    QTest::newRow("570 bytes") << 570 << true;
-    QTest::newRow("whole file") << 3542 << true;
-}
-
-void TestChNameSet::fixtureEditorLoad()
-{
-    QFETCH(int, length);
-    QFETCH(bool, read);
-    std::vector<std::uint8_t> file = customFile();
-    file.resize(static_cast<std::size_t>(length));
-
-    ChNameSet set{}; // a fresh form: every byte 0
-    QCOMPARE(loadChNameSetForFixtureEditor(file, set), read);
-    QCOMPARE(set[0].SetName.str(), read ? padded("Spot Pan") : std::string(12, '\0'));
-    QCOMPARE(set[39].SetName.str(), read ? padded("ClrRotat") : std::string(12, '\0'));
-    // Entries the file does not reach are zero bytes, which the name list skips; they are not
-    // free positions either.
+    // The fixture editor starts from zero bytes, which its name list skips; entries the file
+    // does not reach are not free positions either.
+    ChNameSet fixtureSet{};
+    QCOMPARE(loadChNameSetForFixtureEditor(file, fixtureSet), fixtureEditorReads);
+    const std::string zero(12, '\0');
+    QCOMPARE(fixtureSet[0].SetName.str(), fixtureEditorReads ? padded("Spot Pan") : zero);
     // Entry 40 lies at 560..573: a 570-byte file gives its first ten bytes.
-    const std::string entry40 = length == 3542  ? padded("DimSpeed")
+    const std::string entry40 = length >= 574   ? padded("DimSpeed")
                                 : length == 570 ? "DimSpeed" + std::string(4, '\0')
-                                                : std::string(12, '\0');
-    QCOMPARE(set[40].SetName.str(), entry40);
-    QCOMPARE(firstFreeUserPosition(set).has_value(), length == 3542);
+                                                : zero;
+    QCOMPARE(fixtureSet[40].SetName.str(), entry40);
+    QCOMPARE(firstFreeUserPosition(fixtureSet).has_value(), whole);
 }
 
 void TestChNameSet::storeChName_data()
@@ -208,6 +182,7 @@ void TestChNameSet::append_data()
     QTest::newRow("first user position") << 0 << 3542 << 59;
     QTest::newRow("position 61, bytes 854..867") << 2 << 3542 << 61;
     QTest::newRow("last position") << 193 << 3542 << 252;
+    QTest::newRow("no free position") << 194 << 3542 << -1;
     QTest::newRow("file too short: zero filled") << 2 << 100 << 61;
     QTest::newRow("longer file") << 0 << 5000 << 59;
 }
@@ -225,7 +200,13 @@ void TestChNameSet::append()
     std::vector<std::uint8_t> old = chNameSetImage(set);
     old.resize(static_cast<std::size_t>(oldLength), 0xEE);
 
+    const ChNameSet before = set;
     const std::optional<int> k = AppendChName(set, "Hazer");
+    if (position < 0) {
+        QVERIFY(!k.has_value());
+        QVERIFY(set == before);
+        return;
+    }
     QCOMPARE(k, std::optional<int>(position));
     QCOMPARE(set[position], (ChNameRec{static_cast<std::uint8_t>(position),
                                        static_cast<std::uint8_t>(position + 3),
@@ -244,17 +225,6 @@ void TestChNameSet::append()
     const std::string expected =
         std::string(1, char(position)) + char(position + 3) + padded("Hazer");
     QCOMPARE(entry, expected);
-}
-
-void TestChNameSet::appendWithNoFreePosition()
-{
-    ChNameSet set;
-    InitChNameSet(set);
-    for (int k = 59; k < 253; ++k)
-        StoreChName(set, k, "N" + std::to_string(k));
-    const ChNameSet before = set;
-    QVERIFY(!AppendChName(set, "More").has_value());
-    QVERIFY(set == before);
 }
 
 QTEST_APPLESS_MAIN(TestChNameSet)

@@ -1,8 +1,9 @@
 // Byte images of the fixture setup file: what the editor's save writes and what an open reads.
 
-#include "ImageCompare.h"
+#include "SampleFixtures.h"
 #include "core/FixtureFile.h"
 #include "core/PaletteStore.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
@@ -46,11 +47,6 @@ QList<int> bytesAt(const FixtureImage& image, std::size_t at, std::size_t n)
                       image.begin() + static_cast<std::ptrdiff_t>(at + n));
 }
 
-void putText(FixtureImage& image, std::size_t at, const std::string& text)
-{
-    std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
-}
-
 } // namespace
 
 class TestFixtureFile : public QObject {
@@ -58,71 +54,36 @@ class TestFixtureFile : public QObject {
 
 private slots:
     void newEightChannelFixture();
-    void resetKeepsChannelsBeyondTheCount();
     void sixteenBitPairs_data();
     void sixteenBitPairs();
     void functionCodesOnReading_data();
     void functionCodesOnReading();
-    void funcMapDuplicatesAndDegrees();
+    void funcMapDegreesAndChannelsBeyondTheCount();
     void steps205();
+    void smallPalettes();
     void countsBeyondTheSlotsAreCut_data();
     void countsBeyondTheSlotsAreCut();
     void degreesAboveWhatTheEditorShows_data();
     void degreesAboveWhatTheEditorShows();
-    void paletteWithEmptyEntryZero();
     void threeFullPalettes();
-    void paletteSizesDescribeTheBlock();
     void refusedFiles_data();
     void refusedFiles();
 };
 
 void TestFixtureFile::newEightChannelFixture()
 {
+    // tests/data/new8.tff: name at 1, count 8 at 12, FuncMap[0] = 8 (the last channel without a
+    // function), blank palette names at 283 and entry names at 343, eight LTP channel records
+    // numbered 1 to 8 with blank names at 1043, channels 9 to 40 all zero, 204 blank step names.
     auto r = newFixture(8);
     const FixtureImage image = saved(*r);
-
-    // The whole file, laid out field by field.
-    FixtureImage expected{};
-    putText(expected, 1, "New Fixture");
-    expected[12] = 8;
-    expected[13 + 0] = 8;                         // FuncMap[0]: the last channel without a function
-    putText(expected, 283, std::string(60, ' ')); // palette names
-    putText(expected, 343, std::string(600, ' ')); // entry names
-    for (int i = 0; i < 8; ++i) {
-        const std::size_t at = 1043 + 19 * i;
-        expected[at + 1] = 'L';
-        expected[at + 2] = static_cast<std::uint8_t>(i + 1);
-        putText(expected, at + 6, std::string(12, ' '));
-    }
-    // Channels 9 to 40 were never assigned: all zero, names included.
-    for (int k = 0; k < 204; ++k)
-        putText(expected, 4096 + 10 * k + 2, "        ");
-    COMPARE_IMAGES(image, expected);
+    COMPARE_GOLDEN("new8.tff", image);
 
     auto back = std::make_unique<FixtureRecord>();
     QCOMPARE(ReadFixtureImage(image, *back), std::string());
-    QCOMPARE(back->FixHeader.FixtureName.str(), std::string("New Fixture"));
-    QCOMPARE(int(back->FixHeader.NumChannels), 8);
-    for (int i = 0; i < 8; ++i)
-        QCOMPARE(back->Channels[i], r->Channels[i]);
+    QVERIFY(back->FixHeader == r->FixHeader);
+    QVERIFY(back->Channels == r->Channels);
     QVERIFY(checkFileCapacity(*r).fits());
-    QVERIFY(checkFileCapacity(*r).describe().empty());
-}
-
-void TestFixtureFile::resetKeepsChannelsBeyondTheCount()
-{
-    auto r = newFixture(12);
-    r->Channels[9].ChName.assign("Gobo");
-    r->Channels[9].ChType = TypeInstant16H;
-    r->Channels[9].FuncCode = 12;
-    ResetFixtureRecord(*r, 8);
-    const FixtureImage image = saved(*r);
-
-    // Still written, with its raw type code, but not in use: FuncMap does not name it.
-    QCOMPARE(int(image[channelAt(9) + 1]), int(TypeInstant16H));
-    QCOMPARE(textAt(image, channelAt(9) + 6, 12), std::string("Gobo        "));
-    QCOMPARE(int(image[13 + 12]), 0);
-    QCOMPARE(int(image[13 + 0]), 8);
 }
 
 void TestFixtureFile::sixteenBitPairs_data()
@@ -230,20 +191,27 @@ void TestFixtureFile::functionCodesOnReading()
     QCOMPARE(int(back->Channels[channel].FuncCode), codeAfterOpen);
 }
 
-void TestFixtureFile::funcMapDuplicatesAndDegrees()
+void TestFixtureFile::funcMapDegreesAndChannelsBeyondTheCount()
 {
-    auto r = newFixture(8);
+    auto r = newFixture(12);
+    r->Channels[9].ChName.assign("Gobo");
+    r->Channels[9].ChType = TypeInstant16H;
+    r->Channels[9].FuncCode = 12;
+    r->Channels[10].FuncCode = 9;
+    ResetFixtureRecord(*r, 8); // channels 9 to 12 keep what they held but are not in use
     r->Channels[1].FuncCode = 6;
     r->Channels[4].FuncCode = 6; // the higher channel wins
     r->Channels[2].FuncCode = 3;
-    r->Channels[10].FuncCode = 9; // not in use
     r->MaxPanDegree = 720;
     r->MaxTiltDegree = 270;
     const FixtureImage image = saved(*r);
 
-    // FuncMap 0..9 (0: channel 8 is the last without a function), then the degrees high-low.
-    QCOMPARE(bytesAt(image, 13, 10), (QList<int>{8, 0, 0, 3, 0, 0, 5, 0, 0, 0}));
+    // FuncMap 0..12 (0: channel 8 is the last without a function), then the degrees high-low.
+    QCOMPARE(bytesAt(image, 13, 13), (QList<int>{8, 0, 0, 3, 0, 0, 5, 0, 0, 0, 0, 0, 0}));
     QCOMPARE(bytesAt(image, 13 + 256, 4), (QList<int>{2, 208, 1, 14}));
+    // Channel 10 is still written, with its raw type code.
+    QCOMPARE(int(image[channelAt(9) + 1]), int(TypeInstant16H));
+    QCOMPARE(textAt(image, channelAt(9) + 6, 12), std::string("Gobo        "));
 
     auto back = std::make_unique<FixtureRecord>();
     QCOMPARE(ReadFixtureImage(image, *back), std::string());
@@ -366,55 +334,58 @@ void TestFixtureFile::degreesAboveWhatTheEditorShows()
         QVERIFY(found[0].find(std::to_string(pan > 720 ? pan : tilt)) != std::string::npos);
 }
 
-void TestFixtureFile::paletteWithEmptyEntryZero()
+void TestFixtureFile::smallPalettes()
 {
-    auto r = newFixture(8);
-    r->PalChannels = 8;
+    auto r = newFixture(12);
+    r->PalChannels = 12;
+    // Palette 1: sizes counted while the fixture had 12 channels, saved with 8.
+    r->PalName[0] = paletteNameFromText("Mix");
+    r->PalChannelUsed[0][2] = r->PalChannelUsed[0][10] = 1;
+    r->PalEntryName[0][0] = paletteNameFromText("A");
+    r->PalEntryName[0][1] = paletteNameFromText("B");
+    r->PalValue[0][1][2] = 77;
+    // Palette 2: entry 1 empty, entry 4 stored.
     r->PalName[1] = paletteNameFromText("Gobos");
-    r->PalChannelUsed[1][1] = 1;
-    r->PalChannelUsed[1][4] = 1;
+    r->PalChannelUsed[1][1] = r->PalChannelUsed[1][4] = 1;
     r->PalEntryName[1][3] = paletteNameFromText("Open");
     r->PalValue[1][3][1] = 17;
     r->PalValue[1][3][4] = 230;
     r->PalValue[1][3][0] = 99; // not selected: not stored
     UpdatePaletteUse(*r);
-    QCOMPARE(int(r->PalEntrySize[1][3]), 2);
+    r->FixHeader.NumChannels = 8;
     const FixtureImage image = saved(*r);
 
-    QCOMPARE(int(image[273 + 1]), 1);
-    QCOMPARE(textAt(image, 283 + 6, 6), std::string("Gobos "));
+    QCOMPARE(bytesAt(image, 273, 3), (QList<int>{1, 1, 0}));
+    QCOMPARE(textAt(image, 283, 12), std::string("Mix   Gobos "));
     QCOMPARE(textAt(image, 343 + 60 + 18, 6), std::string("Open  "));
-    QCOMPARE(bytesAt(image, 943 + 10, 4), (QList<int>{0, 0, 0, 2}));
-    QCOMPARE(bytesAt(image, 2048, 5), (QList<int>{2, 5, 17, 230, 0}));
+    QCOMPARE(bytesAt(image, 943, 14), (QList<int>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}));
+    QCOMPARE(bytesAt(image, 2048, 9), (QList<int>{3, 0, 3, 77, 2, 5, 17, 230, 0}));
 
     auto back = newFixture(8);
     QCOMPARE(ReadFixtureImage(image, *back), std::string());
+    QCOMPARE(int(back->PalValue[0][1][2]), 77);
     QCOMPARE(int(back->PalValue[1][3][1]), 17);
     QCOMPARE(int(back->PalValue[1][3][4]), 230);
     QCOMPARE(int(back->PalValue[1][3][0]), 0);
     // The selection comes from the first stored entry, so saving what was opened loses nothing.
-    QCOMPARE(int(back->PalChannelUsed[1][1]), 1);
-    QCOMPARE(int(back->PalChannelUsed[1][4]), 1);
-    QCOMPARE(int(back->PalChannelUsed[1][0]), 0);
+    const auto selected = [&](int p) {
+        QList<int> list;
+        for (int c = 0; c < 40; ++c)
+            if (back->PalChannelUsed[p][c])
+                list << c;
+        return list;
+    };
+    QCOMPARE(selected(0), QList<int>{2});
+    QCOMPARE(selected(1), (QList<int>{1, 4}));
     COMPARE_IMAGES(saved(*back), image);
 }
 
 void TestFixtureFile::threeFullPalettes()
 {
-    auto r = newFixture(40);
-    r->PalChannels = 40;
-    for (int p = 0; p < 3; ++p) {
-        r->PalName[p] = paletteNameFromText("Pal" + std::to_string(p + 1));
-        r->PalChannelUsed[p].fill(1);
-        for (int e = 0; e < 10; ++e) {
-            r->PalEntryName[p][e] = paletteNameFromText("E" + std::to_string(e));
-            for (int c = 0; c < 40; ++c)
-                r->PalValue[p][e][c] = static_cast<std::uint8_t>(7 * p + 11 * e + 3 * c + 1);
-        }
-    }
-    r->StepCount[39] = 1;
-    r->Steps[39][0] = {5, 6, FixedText<8>::fromText("after")};
-    UpdatePaletteUse(*r);
+    // Ten palettes of 40 channels in ten entries (80 bytes an entry): the block holds two and a
+    // half of them; the 204 steps follow it.
+    auto r = samples::fullFixture();
+    ApplyFixedFunctionCodes(*r); // "Pan" and "Tilt" take 6 and 7, as an open gives them
     const FixtureImage image = saved(*r);
     const auto block = [&](int q) { return int(image[2048 + q]); };
 
@@ -432,16 +403,16 @@ void TestFixtureFile::threeFullPalettes()
     }
     QCOMPARE(bytesAt(image, 2048 + 2008, 32), QList<int>(32, 0));
     // Entries of which nothing is stored are written as empty; the cut one keeps its size.
-    for (int e = 0; e < 10; ++e)
+    for (int e = 0; e < 20; ++e)
         QCOMPARE(int(image[943 + 20 + e]), e <= 5 ? 40 : 0);
 
     const FileCapacityReport report = checkFileCapacity(*r);
-    QCOMPARE(report.lostEntries.size(), std::size_t(5));
+    QCOMPARE(report.lostEntries.size(), std::size_t(5 + 7 * 10));
     QCOMPARE(report.lostEntries[0].palette, 2);
     QCOMPARE(report.lostEntries[0].entry, 5);
     QVERIFY(report.lostEntries[0].partly);
-    QCOMPARE(report.lostEntries[4].entry, 9);
-    QVERIFY(!report.lostEntries[4].partly);
+    QCOMPARE(report.lostEntries[1].entry, 6);
+    QVERIFY(!report.lostEntries[1].partly);
     QVERIFY(report.describe().find("Palette3 entry 6 (in part)") != std::string::npos);
 
     // Read back without failing, with what the block holds and the steps after it.
@@ -456,34 +427,8 @@ void TestFixtureFile::threeFullPalettes()
         QCOMPARE(int(back->PalValue[2][9][c]), 0);
         QCOMPARE(int(back->PalChannelUsed[2][c]), 1);
     }
-    QCOMPARE(back->Steps[39][0], r->Steps[39][0]);
+    QVERIFY(back->Steps == r->Steps);
     COMPARE_IMAGES(saved(*back), image);
-}
-
-void TestFixtureFile::paletteSizesDescribeTheBlock()
-{
-    // Sizes counted while the fixture had 12 channels; the fixture has 8 at the save.
-    auto r = newFixture(12);
-    r->PalChannels = 12;
-    r->PalName[0] = paletteNameFromText("Mix");
-    r->PalChannelUsed[0][2] = 1;
-    r->PalChannelUsed[0][10] = 1;
-    r->PalEntryName[0][0] = paletteNameFromText("A");
-    r->PalEntryName[0][1] = paletteNameFromText("B");
-    r->PalValue[0][1][2] = 77;
-    UpdatePaletteUse(*r);
-    QCOMPARE(int(r->PalEntrySize[0][1]), 2);
-    r->FixHeader.NumChannels = 8;
-
-    const FixtureImage image = saved(*r);
-    QCOMPARE(bytesAt(image, 943, 2), (QList<int>{1, 1}));
-    QCOMPARE(bytesAt(image, 2048, 5), (QList<int>{3, 0, 3, 77, 0}));
-
-    auto back = newFixture(8);
-    QCOMPARE(ReadFixtureImage(image, *back), std::string());
-    QCOMPARE(int(back->PalValue[0][1][2]), 77);
-    QCOMPARE(int(back->PalChannelUsed[0][2]), 1);
-    QCOMPARE(int(back->PalChannelUsed[0][10]), 0);
 }
 
 void TestFixtureFile::refusedFiles_data()

@@ -1,7 +1,7 @@
 // The 512-byte LED fixture file and the state a save leaves the LED fixture in.
 
-#include "ImageCompare.h"
 #include "core/LedFixtureFile.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
@@ -43,20 +43,11 @@ private slots:
 
 void TestLedFixtureFile::defaultFixture()
 {
+    // tests/data/led-default.tff: name at 1, count 8 at 12, map[0] = 8 (every channel
+    // uncoloured), records of 17 bytes from 23: LTP ('L') with 12 zero name bytes for the eight in
+    // use, blank names for the other two; 0x20 at 511.
     LedFixtureRecord record;
-    const auto image = SaveLedFixtureImage(record, "New Fixture");
-
-    std::array<std::uint8_t, LedFixtureFileSize> expected{};
-    const std::string name = "New Fixture";
-    std::copy(name.begin(), name.end(), expected.begin() + 1);
-    expected[12] = 8;
-    expected[13] = 8; // every channel is uncoloured; channel 8 is the last
-    for (int p = 0; p < 8; ++p)
-        expected[recordAt(p) + 1] = 'L'; // name: 12 zero bytes, never chosen
-    for (int p = 8; p < 10; ++p)
-        std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(recordAt(p) + 5), 12, ' ');
-    expected[511] = 0x20;
-    COMPARE_IMAGES(image, expected);
+    COMPARE_GOLDEN("led-default.tff", SaveLedFixtureImage(record, "New Fixture"));
 }
 
 void TestLedFixtureFile::colours_data()

@@ -1,4 +1,4 @@
-// The palette store rules: six-character names and the upkeep of PalUsed and PalEntrySize.
+// The palette store rules: the upkeep of PalUsed and PalEntrySize.
 
 #include "core/PaletteStore.h"
 
@@ -13,29 +13,9 @@ class TestPaletteStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void names_data();
-    void names();
     void paletteUse_data();
     void paletteUse();
 };
-
-void TestPaletteStore::names_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stored");
-    for (const auto& [text, stored] : {std::pair{"Positions!", "Positi"},
-                                       {"Red", "Red   "},
-                                       {"", "      "},
-                                       {"Gobo 1", "Gobo 1"}})
-        QTest::newRow(*text ? text : "empty") << text << stored;
-}
-
-void TestPaletteStore::names()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, stored);
-    QCOMPARE(paletteNameFromText(text.toStdString()).str(), stored.toStdString());
-}
 
 void TestPaletteStore::paletteUse_data()
 {

@@ -4,15 +4,17 @@
 // folder and a channel name set file holding the default names; and the file helpers the
 // fixture editor and main window tests share.
 
+#include "common/RecordView.h"
 #include "core/ChNameSet.h"
-#include "fixtureedit/ChannelGrid.h"
-#include "fixtureedit/FixtureEdit.h"
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
+#include "fixtureedit/ChannelGrid.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "tests/support/FailingFileAccess.h"
+#include "tests/support/TestFiles.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
-#include "common/RecordView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,22 +27,10 @@
 #include <memory>
 
 // A file access that refuses every write, as a full disk or a read-only folder does.
-class RefusingFileAccess : public ui::DiskFileAccess {
-public:
-    bool write(const QString&, const QByteArray&, QString* error) override
-    {
-        if (error)
-            *error = QStringLiteral("No space left on device");
-        ++refused;
-        return false;
-    }
-    int refused = 0;
-};
+using RefusingFileAccess = support::FailingFileAccess;
 
-template <typename Image> QByteArray bytesOf(const Image& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
-}
+using support::bytesOf;
+using support::readFile;
 inline QByteArray imageOf(const fx::FixtureRecord& record)
 {
     return bytesOf(fx::WriteFixtureImage(record));
@@ -55,17 +45,9 @@ inline QByteArray nameSetFile(int userNamesEnd = 59)
     return bytesOf(fx::chNameSetImage(set));
 }
 
-inline QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline void writeFile(const QString& path, const QByteArray& data)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(data);
+    QVERIFY(support::writeFile(path, data));
 }
 
 inline void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
@@ -89,10 +71,9 @@ inline void checkTold(const ui::ScriptedDialogs::Shown& told, const QString& pat
 struct EditorHarness {
     explicit EditorHarness(const QByteArray& nameSet = nameSetFile(),
                            ui::FileAccess* fileAccess = nullptr)
-        : files(fileAccess ? fileAccess : &disk), services{dialogs, *files,
-                                                           dir.filePath(
-                                                               QStringLiteral("ChNameSet.fix"))},
-          record{&document}
+        : files(fileAccess ? fileAccess : &disk),
+          services{dialogs, *files, dir.filePath(QStringLiteral("ChNameSet.fix"))}, record{
+                                                                                        &document}
     {
         writeFile(services.chNameSetPath, nameSet);
         editor = std::make_unique<FixtureEdit>(document, services);
@@ -117,8 +98,9 @@ struct EditorHarness {
     const fx::ChannelInfo& channel(int row) { return record->Channels[row]; }
     void setChannel(int row, const char* name, int type, int pair = 0, int value = 0, int code = 0)
     {
-        record.setUp(
-            [&](fx::FixtureRecord& r) { ::setChannel(r.Channels[row], name, type, pair, value, code); });
+        record.setUp([&](fx::FixtureRecord& r) {
+            ::setChannel(r.Channels[row], name, type, pair, value, code);
+        });
     }
 
     void clickCell(int row, int column)

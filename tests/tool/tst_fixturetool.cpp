@@ -2,18 +2,21 @@
 // one-line errors, and files written whole or not at all.
 
 #include "RecordGenerator.h"
+#include "SampleFixtures.h"
+#include "core/ChNameSet.h"
+#include "core/FixtureFile.h"
 #include "core/LedFixtureFile.h"
 #include "core/StepTools.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
-using namespace fx;
+using namespace support;
 
 namespace {
 
@@ -36,24 +39,6 @@ Run runTool(const QStringList& arguments)
     return run;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-template <typename Bytes> QByteArray toByteArray(const Bytes& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 // A refusal: status 1, nothing on standard output, one line on standard error.
 void checkRefused(const Run& run, const QString& message)
 {
@@ -74,7 +59,6 @@ private slots:
     void refusedInput_data();
     void refusedInput();
     void names();
-    void defaultNameSetBesideTheBinaries();
     void dumpOfAnLedFixture();
     void check_data();
     void check();
@@ -89,7 +73,6 @@ void TestFixtureTool::usage()
     const Run help = runTool({"--help"});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("fixture-tool dump FILE.tff"));
-    QVERIFY(help.out.contains("0 to 32767"));
 
     for (const QStringList& wrong :
          {QStringList{}, QStringList{"dump"}, QStringList{"convert", "x"},
@@ -102,22 +85,22 @@ void TestFixtureTool::usage()
 
 void TestFixtureTool::dumpThenBuildGivesTheSameFile()
 {
-    RecordGenerator generator(7);
-    for (int round = 0; round < 4; ++round) {
-        auto r = generator.next();
-        const QByteArray written = toByteArray(editorSave(*r));
-        writeFile(path("in.tff"), written);
+    // The largest fixture: 40 channels, 204 steps, a palette block filled to its end.
+    auto r = samples::fullFixture();
+    fx::ApplyFixedFunctionCodes(*r);
+    fx::BuildFuncMap(*r);
+    const QByteArray written = bytesOf(fx::WriteFixtureImage(*r));
+    QVERIFY(writeFile(path("in.tff"), written));
 
-        const Run dump = runTool({"dump", path("in.tff")});
-        QCOMPARE(dump.exitCode, 0);
-        QVERIFY(dump.err.isEmpty());
-        writeFile(path("in.json"), dump.out);
+    const Run dump = runTool({"dump", path("in.tff")});
+    QCOMPARE(dump.exitCode, 0);
+    QVERIFY(dump.err.isEmpty());
+    QVERIFY(writeFile(path("in.json"), dump.out));
 
-        const Run build = runTool({"build", path("in.json"), path("out.tff")});
-        QCOMPARE(build.exitCode, 0);
-        QVERIFY(build.err.isEmpty());
-        QVERIFY(readFile(path("out.tff")) == written);
-    }
+    const Run build = runTool({"build", path("in.json"), path("out.tff")});
+    QCOMPARE(build.exitCode, 0);
+    QVERIFY(build.err.isEmpty());
+    COMPARE_IMAGES(readFile(path("out.tff")), written);
 }
 
 void TestFixtureTool::refusedInput_data()
@@ -126,12 +109,10 @@ void TestFixtureTool::refusedInput_data()
     QTest::addColumn<QByteArray>("input"); // written to the input file first
     QTest::addColumn<QString>("message");
 
-    auto r = std::make_unique<FixtureRecord>();
-    ResetFixtureRecord(*r, 8);
-    writeFile(path("new.tff"), toByteArray(editorSave(*r)));
-    const QByteArray json = runTool({"dump", path("new.tff")}).out;
+    const QByteArray newFixture = readFile(goldenPath("new8.tff"));
+    const QByteArray json = runTool({"dump", goldenPath("new8.tff")}).out;
     QByteArray longName = json;
-    longName.replace("\"FixtureName\": \"\\u0000", "\"FixtureName\": \"too long \\u0000");
+    longName.replace("\"FixtureName\": \"New Fixture", "\"FixtureName\": \"New Fixtures");
 
     const auto row = [](const char* name, const char* command, const QByteArray& input,
                         const char* message) {
@@ -145,7 +126,7 @@ void TestFixtureTool::refusedInput_data()
     row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
     row("build of malformed JSON", "build", json.left(300), "malformed JSON");
     row("build of a name too long", "build", longName, "FixtureName");
-    row("build of a fixture file", "build", readFile(path("new.tff")), "malformed JSON");
+    row("build of a fixture file", "build", newFixture, "malformed JSON");
 }
 
 void TestFixtureTool::refusedInput()
@@ -154,9 +135,9 @@ void TestFixtureTool::refusedInput()
     QFETCH(QByteArray, input);
     QFETCH(QString, message);
 
-    writeFile(path("input"), input);
+    QVERIFY(writeFile(path("input"), input));
     const QByteArray oldOutput("an earlier build, kept");
-    writeFile(path("old.tff"), oldOutput);
+    QVERIFY(writeFile(path("old.tff"), oldOutput));
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
 
     Run run;
@@ -176,16 +157,13 @@ void TestFixtureTool::names()
 {
     const QString file = path("ChNameSet.fix");
     QFile::remove(file);
-    const Run init = runTool({"names", "--init", file});
-    QCOMPARE(init.exitCode, 0);
-    ChNameSet defaults;
-    InitChNameSet(defaults);
-    QVERIFY(readFile(file) == toByteArray(chNameSetImage(defaults)));
+    QCOMPARE(runTool({"names", "--init", file}).exitCode, 0);
+    COMPARE_GOLDEN("ChNameSet-default.fix", readFile(file));
 
     // A set that exists is never replaced.
     QByteArray custom = readFile(file);
     custom.replace(2, 12, "Spot Pan    ");
-    writeFile(file, custom);
+    QVERIFY(writeFile(file, custom));
     checkRefused(runTool({"names", "--init", file}), "exists already");
     QCOMPARE(readFile(file), custom);
 
@@ -197,33 +175,30 @@ void TestFixtureTool::names()
     QCOMPARE(lines[40], QByteArray("40\t40\t43\t\"DimSpeed    \""));
     QCOMPARE(lines[252], QByteArray("252\t0\t0\t\"            \""));
 
-    writeFile(path("short.fix"), custom.left(559));
+    QVERIFY(writeFile(path("short.fix"), custom.left(559)));
     checkRefused(runTool({"names", path("short.fix")}), "559 bytes long");
-    writeFile(path("part.fix"), custom.left(600));
+    QVERIFY(writeFile(path("part.fix"), custom.left(600)));
     const Run part = runTool({"names", path("part.fix")});
     QCOMPARE(part.exitCode, 0);
     QCOMPARE(part.out.count('\n'), 42); // 600 bytes hold 42 whole entries
     QVERIFY(part.err.contains("42 whole entries"));
-}
 
-void TestFixtureTool::defaultNameSetBesideTheBinaries()
-{
-    const QFileInfo set(
-        QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix"));
-    QVERIFY2(set.exists(), qPrintable(set.filePath()));
-    QCOMPARE(runTool({"names", set.filePath()}).exitCode, 0);
+    // The build puts a set beside the binaries for a first start of the editor.
+    const QString besides =
+        QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix");
+    QCOMPARE(runTool({"names", besides}).exitCode, 0);
 }
 
 void TestFixtureTool::dumpOfAnLedFixture()
 {
-    LedFixtureRecord led;
+    fx::LedFixtureRecord led;
     led.LedChannelCount = 3;
     led.LedChannels[0].ColourCode = 2;
     led.LedChannels[0].Name.assign("Green");
     led.LedChannels[1].TypeCode = 5;
     led.LedChannels[1].PairChannel = 3;
     led.LedChannels[2].TypeCode = 6;
-    writeFile(path("led.tff"), toByteArray(SaveLedFixtureImage(led, "Bar")));
+    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Bar"))));
     const Run run = runTool({"dump", path("led.tff")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.err.isEmpty());
@@ -244,29 +219,29 @@ void TestFixtureTool::check_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("lines"); // the output, line by line (the start of each)
 
-    auto r = std::make_unique<FixtureRecord>();
-    ResetFixtureRecord(*r, 2);
+    auto r = std::make_unique<fx::FixtureRecord>();
+    fx::ResetFixtureRecord(*r, 2);
     r->FixHeader.FixtureName.assign("Clean");
     r->Channels[0].ChName.assign("Gobo");
     r->Channels[1].ChName.assign("Speed");
-    auto clean = std::make_unique<FixtureRecord>(*r);
-    writeFile(path("clean.tff"), toByteArray(editorSave(*r)));
+    auto clean = std::make_unique<fx::FixtureRecord>(*r);
+    QVERIFY(writeFile(path("clean.tff"), bytesOf(editorSave(*r))));
     r->Channels[1].ChName.assign("  ");
-    writeFile(path("warning.tff"), toByteArray(editorSave(*r)));
+    QVERIFY(writeFile(path("warning.tff"), bytesOf(editorSave(*r))));
     r->Channels[0].FuncCode = 40;
     r->Channels[1].FuncCode = 40;
     r->StepCount[1] = 1;
-    r->Steps[1][0] = {9, 3, FixedText<8>::fromText("Bad")};
-    writeFile(path("faulty.tff"), toByteArray(editorSave(*r)));
-    writeFile(path("faulty.json"), runTool({"dump", path("faulty.tff")}).out);
+    r->Steps[1][0] = {9, 3, fx::FixedText<8>::fromText("Bad")};
+    QVERIFY(writeFile(path("faulty.tff"), bytesOf(editorSave(*r))));
+    QVERIFY(writeFile(path("faulty.json"), runTool({"dump", path("faulty.tff")}).out));
     // As an earlier save wrote a fixture of 205 steps: the count promises one step too many.
-    QCOMPARE(FillSteps(*clean, 0, 204, 0, 255, "S#"), std::string());
-    QByteArray promised = toByteArray(editorSave(*clean));
+    QCOMPARE(fx::FillSteps(*clean, 0, 204, 0, 255, "S#"), std::string());
+    QByteArray promised = bytesOf(editorSave(*clean));
     promised[1803 + 1] = 1;
-    writeFile(path("promised.tff"), promised);
-    LedFixtureRecord led;
-    writeFile(path("led.tff"), toByteArray(SaveLedFixtureImage(led, "Par")));
-    writeFile(path("other.bin"), QByteArray(100, 'x'));
+    QVERIFY(writeFile(path("promised.tff"), promised));
+    fx::LedFixtureRecord led;
+    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Par"))));
+    QVERIFY(writeFile(path("other.bin"), QByteArray(100, 'x')));
 
     const QString f = path("faulty.tff");
     const QString j = path("faulty.json");

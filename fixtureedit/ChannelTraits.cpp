@@ -8,6 +8,7 @@
 #include "fixtureedit/StepGridModel.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
+#include "ui/FieldKeys.h"
 #include "ui/ListOnlyKeys.h"
 
 #include <QComboBox>
@@ -50,7 +51,7 @@ QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy, QWid
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
+    ui::labelControl(label, buddy);
     return label;
 }
 
@@ -77,7 +78,7 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     m_usage->setObjectName(QStringLiteral("StepUsage"));
 
     auto* chooserRow = new QHBoxLayout;
-    chooserRow->addWidget(makeLabel("Label1", QStringLiteral("Channel:"), m_channel, this));
+    chooserRow->addWidget(makeLabel("Label1", QStringLiteral("&Channel:"), m_channel, this));
     chooserRow->addWidget(m_channel, 1);
 
     auto* stepButtons = new QHBoxLayout;
@@ -112,6 +113,13 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     connect(m_delete, &QPushButton::clicked, this, &ChannelTraits::deleteStep);
     connect(m_copy, &QPushButton::clicked, this, &ChannelTraits::copySteps);
     connect(m_fill, &QPushButton::clicked, this, &ChannelTraits::fillSteps);
+    // Tab follows the reading order: the chooser, the steps, the step buttons, then the copy row.
+    QWidget* order[] = {m_channel, m_grid, m_add,      m_insert, m_delete,
+                        m_fill,    m_sort, m_copyFrom, m_copyTo, m_copy};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    for (QPushButton* button : {m_add, m_insert, m_delete, m_fill, m_sort, m_copy})
+        button->setAccessibleName(button->text().remove(QLatin1Char('.')));
     connect(m_sort, &QPushButton::clicked, this, &ChannelTraits::sortSteps);
     connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
         if (change.reset || change.steps.any())

@@ -3,6 +3,7 @@
 #include "ui/Latin1Validator.h"
 #include "ui/NumberText.h"
 
+#include <QFocusEvent>
 #include <QSignalBlocker>
 
 #include <cmath>
@@ -42,7 +43,12 @@ int DegreeBox::degree() const
 void DegreeBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    setCursorPosition(static_cast<int>(text().size()));
+    // Entered from the keyboard the whole text is selected, so that typing replaces "000" even
+    // at the box's three-character limit; a click puts the caret at the end.
+    if (event->reason() == Qt::MouseFocusReason)
+        setCursorPosition(static_cast<int>(text().size()));
+    else
+        selectAll();
 }
 
 void DegreeBox::textChangedByUser(const QString& text)

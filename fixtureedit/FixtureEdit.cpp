@@ -15,6 +15,7 @@
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
+#include "ui/FieldKeys.h"
 #include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
@@ -28,6 +29,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -163,9 +165,10 @@ void FixtureEdit::buildForm()
     m_setupFrame = new QGroupBox(QStringLiteral("Fixture Setup"), this);
     m_setupFrame->setObjectName(QStringLiteral("Fixtue_Setup"));
     auto* setup = new QGridLayout(m_setupFrame);
+    // The underlined letters (Alt+N, U, P, T) move the focus to the box; none is a menu's.
     const QString captions[4] = {
-        QStringLiteral("Fixture Name:"), QStringLiteral("Number of Channels:"),
-        QStringLiteral("Max Pan Degree:"), QStringLiteral("Max Tilt Degree:")};
+        QStringLiteral("Fixture &Name:"), QStringLiteral("N&umber of Channels:"),
+        QStringLiteral("Max &Pan Degree:"), QStringLiteral("Max &Tilt Degree:")};
     QLabel* labels[4];
     for (int i = 0; i < 4; ++i) {
         labels[i] = new QLabel(captions[i], m_setupFrame);
@@ -206,6 +209,15 @@ void FixtureEdit::buildForm()
     for (DegreeBox* box : {m_panBox, m_tiltBox})
         box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
 
+    ui::labelControl(labels[0], m_nameBox);
+    ui::labelControl(labels[1], m_countList);
+    ui::labelControl(labels[2], m_panBox);
+    ui::labelControl(labels[3], m_tiltBox);
+    ui::selectAllOnKeyboardFocus(m_nameBox);
+    // Menu keys (Ctrl+E, Ctrl+S...) work from the text boxes too, not only from the lists.
+    for (QWidget* box : {static_cast<QWidget*>(m_nameBox), static_cast<QWidget*>(m_panBox),
+                         static_cast<QWidget*>(m_tiltBox)})
+        box->installEventFilter(this);
     setup->addWidget(labels[0], 0, 0);
     setup->addWidget(m_nameBox, 0, 1);
     setup->addWidget(labels[1], 0, 2);
@@ -216,9 +228,10 @@ void FixtureEdit::buildForm()
     setup->addWidget(m_tiltBox, 1, 3, Qt::AlignLeft);
     setup->setColumnStretch(4, 1);
 
-    auto* gridCaption = new QLabel(QStringLiteral("Channel Infomation:"), this);
+    auto* gridCaption = new QLabel(QStringLiteral("Channel &Infomation:"), this);
     gridCaption->setObjectName(QStringLiteral("Label2"));
     m_grid = new ChannelGrid(*m_model, m_names, m_services, this);
+    ui::labelControl(gridCaption, m_grid);
     int gridWidth = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < ChannelTableModel::ColumnCount; ++column)
         gridWidth += m_grid->columnWidth(column);
@@ -503,6 +516,17 @@ void FixtureEdit::mousePressEvent(QMouseEvent* event)
 
 bool FixtureEdit::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A text box would take Ctrl+E and the like for itself; the form's menu keys win.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction* action : actions()) {
+            if (action->shortcuts().contains(pressed) && action->isEnabled()) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == m_setupFrame || watched == m_traits)) {
         m_nameBox->setFocus(Qt::MouseFocusReason);

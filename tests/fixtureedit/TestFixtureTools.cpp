@@ -22,6 +22,7 @@ private slots:
     void problemsFollowEditsAndJump();
     void fillAndSortAreOneEditEach();
     void importReplacesTheFixture();
+    void keyboardPaths();
 };
 
 namespace {
@@ -119,6 +120,27 @@ void TestFixtureTools::importReplacesTheFixture()
     h.save(h.path("imported.tff"));
     QVERIFY(!h.editor->isWindowModified());
     QCOMPARE(readFile(h.path("imported.tff")).size(), qsizetype(fx::FixtureFileSize));
+}
+
+void TestFixtureTools::keyboardPaths()
+{
+    EditorHarness h;
+    // Alt+P (the label's mnemonic) enters Max Pan Degree with "000" selected: typing replaces it.
+    h.line("Text1")->setFocus();
+    QTest::keyClick(h.focus(), Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(h.focus(), h.line("Text4"));
+    QTest::keyClicks(h.focus(), QStringLiteral("540"));
+    QCOMPARE(int(h.record->MaxPanDegree), 540);
+    QCOMPARE(h.line("Text4")->accessibleName(), QStringLiteral("Max Pan Degree:"));
+    // F6 leaves the channel grid for the next pane, the traits' channel chooser.
+    h.grid->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(h.focus(), Qt::Key_F6);
+    QCOMPARE(h.focus(), h.combo("Combo9"));
+    // A menu key works from a text box too.
+    QSignalSpy exit(h.editor.get(), &FixtureEdit::exitRequested);
+    h.line("Text1")->setFocus();
+    QTest::keyClick(h.focus(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(exit.count(), 1);
 }
 
 QTEST_MAIN(TestFixtureTools)

@@ -44,6 +44,13 @@ EditChName::EditChName(ui::Services& services, QWidget* parent)
     connect(m_model, &ChNameTableModel::edited, this, [this] { setModified(true); });
 }
 
+EditChName::~EditChName()
+{
+    // A cell edit still open is stored as the child widgets go; the form is no longer there to
+    // mark itself modified.
+    disconnect(m_model, nullptr, this, nullptr);
+}
+
 void EditChName::setModified(bool modified)
 {
     m_modified = modified;

@@ -20,6 +20,7 @@ class EditChName : public QWidget {
     Q_OBJECT
 public:
     explicit EditChName(ui::Services& services, QWidget* parent = nullptr);
+    ~EditChName() override;
 
     // The form's start-up: reads the channel name set file again (LoadChNameSet), dropping any
     // unsaved change. Called every time the window is opened.

@@ -67,7 +67,12 @@ LedFixture::LedFixture(ui::Services& services, QWidget* parent)
     load();
 }
 
-LedFixture::~LedFixture() = default;
+LedFixture::~LedFixture()
+{
+    // A cell edit still open is stored as the child widgets go; the form is no longer there to
+    // mark itself modified.
+    disconnect(m_model, nullptr, this, nullptr);
+}
 
 void LedFixture::buildForm()
 {

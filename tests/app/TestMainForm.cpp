@@ -76,6 +76,7 @@ private slots:
     void exitItems();
     void exitWithCellOpen_data();
     void exitWithCellOpen();
+    void showPaletteAgainKeepsAnEntryEdit();
 };
 
 void TestMainForm::everyWindowOpens_data()
@@ -365,6 +366,22 @@ void TestMainForm::exitWithCellOpen()
     h.trigger(h.fixture(), "ExitMune");
     h.window.reset();
     QCOMPARE(stored, QStringLiteral("7"));
+}
+
+void TestMainForm::showPaletteAgainKeepsAnEntryEdit()
+{
+    AppHarness h;
+    h.trigger(h.fixture(), "MnuReturn");
+    QWidget* palette = h.window->editor(Editor::Palette);
+    QTest::mouseClick(palette->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
+    auto* name = palette->findChild<QLineEdit*>("Text3");
+    QVERIFY(name && name->isVisible());
+    name->setText(QStringLiteral("Warm"));
+    // "Show &P" from the channel name editor while the entry is being edited keeps it.
+    h.trigger(h.window.get(), "numChname");
+    h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
+    QVERIFY(name->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Warm"));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -23,6 +23,7 @@ private slots:
     void fillAndSortAreOneEditEach();
     void importReplacesTheFixture();
     void keyboardPaths();
+    void importAddsNamesAndOpenNotes();
 };
 
 namespace {
@@ -141,6 +142,29 @@ void TestFixtureTools::keyboardPaths()
     h.line("Text1")->setFocus();
     QTest::keyClick(h.focus(), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(exit.count(), 1);
+}
+
+void TestFixtureTools::importAddsNamesAndOpenNotes()
+{
+    EditorHarness h;
+    const int names = h.editor->nameList().count();
+    // From the command line (no file dialog); Yes adds the names the set lacks, one entry each.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Yes);
+    onNextDialog([](QDialog* dialog) { dialog->accept(); });
+    QVERIFY(h.editor->importFile(QStringLiteral(QXF_DATA_DIR "/moving-head.qxf")));
+    QVERIFY(h.dialogs.shown().back().text.contains(QStringLiteral("Do you wish to add them?")));
+    QVERIFY(h.editor->nameList().count() > names);
+    QCOMPARE(readFile(h.services.chNameSetPath).size(), qsizetype(fx::ChNameCount * 14));
+
+    // A file whose pan degree the editor cannot show opens with a note saying so.
+    auto wide = std::make_unique<fx::FixtureRecord>(*h.record);
+    wide->MaxPanDegree = 800;
+    fx::BuildFuncMap(*wide);
+    writeFile(h.path("wide.tff"), imageOf(*wide));
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Discard);
+    QVERIFY(h.editor->openFile(h.path("wide.tff")));
+    QVERIFY2(h.dialogs.shown().back().text.contains(QStringLiteral("800")),
+             qPrintable(h.dialogs.shown().back().text));
 }
 
 QTEST_MAIN(TestFixtureTools)

@@ -4,10 +4,12 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 constexpr int VisibleLines = 5;
+constexpr std::size_t MaxShownLines = 200;
 
 } // namespace
 
@@ -52,18 +54,26 @@ void ProblemPanel::setProblems(std::vector<fx::Problem> problems)
             keep = int(i);
     }
 
+    if (problems == m_problems)
+        return; // most edits change nothing here: the list, its selection and scroll stay
     m_problems = std::move(problems);
     const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     m_list->clear();
-    for (const fx::Problem& problem : m_problems) {
+    // A fixture full of blank steps can have thousands of overlaps: the list shows the first
+    // MaxShownLines, so that it never slows an edit down; the title counts them all.
+    const std::size_t shown = std::min<std::size_t>(m_problems.size(), MaxShownLines);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const fx::Problem& problem = m_problems[i];
         // Names in messages are Latin-1, as the record holds them.
         auto* item = new QListWidgetItem(problem.isError() ? errorIcon : warningIcon,
                                          QString::fromLatin1(fx::describeProblem(problem)));
         item->setToolTip(problem.isError() ? tr("Error") : tr("Warning"));
         m_list->addItem(item);
     }
-    if (keep >= 0)
+    if (shown < m_problems.size())
+        m_list->addItem(tr("... and %1 more").arg(m_problems.size() - shown));
+    if (keep >= 0 && std::size_t(keep) < shown)
         m_list->setCurrentRow(keep);
     updateTitle();
 }
@@ -83,8 +93,9 @@ bool ProblemPanel::isExpanded() const
 void ProblemPanel::activated(QListWidgetItem* item)
 {
     const int row = m_list->row(item);
-    if (row >= 0 && row < int(m_problems.size()))
-        emit problemActivated(m_problems[row]);
+    // The "... and N more" line names no place.
+    if (row >= 0 && row < int(std::min<std::size_t>(m_problems.size(), MaxShownLines)))
+        emit problemActivated(m_problems[std::size_t(row)]);
 }
 
 void ProblemPanel::updateTitle()

@@ -13,31 +13,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include "ToolRun.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
 using namespace support;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 // A refusal: status 1, nothing on standard output, one line on standard error.
 void checkRefused(const Run& run, const QString& message)

@@ -11,29 +11,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include "ToolRun.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QString sample(const QString& name)
 {

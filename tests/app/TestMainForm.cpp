@@ -5,15 +5,12 @@
 
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
-#include "common/RecordView.h"
 #include "core/PaletteStore.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "ui/QtDialogs.h"
 
 #include <QAbstractItemView>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -63,326 +60,284 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyWindowOpens_data();
-    void everyWindowOpens();
-    void paletteVisitKeepsRecord();
-    void closingFixtureEditorBeforePaletteVisitResets();
-    void channelNameEditorHandsOver_data();
-    void channelNameEditorHandsOver();
-    void paletteEditorFromChannelNamesKeepsPalettes();
-    void nameSavedInChannelNameEditorReachesFixtureEditor();
-    void qtDialogsShowCarriageReturnAsLineBreak();
-    void exitItems_data();
-    void exitItems();
-    void exitWithCellOpen_data();
-    void exitWithCellOpen();
-    void showPaletteAgainKeepsAnEntryEdit();
-};
-
-void TestMainForm::everyWindowOpens_data()
-{
-    QTest::addColumn<QString>(
-        "item"); // an item of the main window ("num...") or the fixture editor
-    QTest::addColumn<int>("editor");
-    QTest::addColumn<QStringList>("controls");
-    QTest::newRow("fixture") << "numMF" << int(Editor::Fixture)
-                             << QStringList{"Text1", "Combo1", "MSFlexGrid1", "MSFlexGrid2",
-                                            "Combo9"};
-    QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture)
-                                 << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
-    QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames)
-                                   << QStringList{"ChMSFlexGrid", "ChSave", "Init", "Command2"};
-    QTest::newRow("LED from the fixture editor")
-        << "mnuLFE" << int(Editor::LedFixture)
-        << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
-    QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette)
-                             << QStringList{"TabStrip1", "Command3", "Command2_1"};
-}
-
-void TestMainForm::everyWindowOpens()
-{
-    // The one layout check: each window opens at the top left with its controls shown, and comes
-    // back as the same editor after it was closed.
-    QFETCH(QString, item);
-    QFETCH(int, editor);
-    QFETCH(QStringList, controls);
-    AppHarness h;
-    const auto which = Editor(editor);
-    QWidget* owner = item.startsWith(u'n') ? static_cast<QWidget*>(h.window.get()) : h.fixture();
-    h.trigger(owner, item.toLatin1().constData());
-    QVERIFY(h.isOpen(which));
-    QCOMPARE(h.position(which), QPoint(0, 0));
-    QWidget* made = h.window->editor(which);
-    for (const QString& name : controls) {
-        auto* control = made->findChild<QWidget*>(name);
-        QVERIFY2(control && control->isVisible(), qPrintable(name));
+    void everyWindowOpens_data()
+    {
+        QTest::addColumn<QString>("item"); // of the main window ("num...") or the fixture editor
+        QTest::addColumn<int>("editor");
+        QTest::addColumn<QStringList>("controls");
+        QTest::newRow("fixture") << "numMF" << int(Editor::Fixture)
+                                 << QStringList{"Text1", "Combo1", "MSFlexGrid1", "MSFlexGrid2",
+                                                "Combo9"};
+        QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture)
+                                     << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
+        QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames)
+                                       << QStringList{"ChMSFlexGrid", "ChSave", "Init", "Command2"};
+        QTest::newRow("LED from the fixture editor")
+            << "mnuLFE" << int(Editor::LedFixture)
+            << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
+        QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette)
+                                 << QStringList{"TabStrip1", "Command3", "Command2_1"};
     }
-    QVERIFY(!made->grab().toImage().isNull());
 
-    h.window->editorWindow(which)->close();
-    QVERIFY(!h.isOpen(which));
-    const char* again[] = {"numMF", "numMF", "numLFE", "numChname"};
-    if (which == Editor::Palette)
-        return; // closing the palette editor shows the fixture editor (paletteVisitKeepsRecord)
-    h.trigger(h.window.get(), again[editor]);
-    QVERIFY(h.isOpen(which));
-    QCOMPARE(h.window->editor(which), made);
-}
+    void everyWindowOpens()
+    {
+        // The one layout check: each window opens at the top left with its controls shown, and
+        // comes back as the same editor after it was closed.
+        QFETCH(QString, item);
+        QFETCH(int, editor);
+        QFETCH(QStringList, controls);
+        AppHarness h;
+        const auto which = Editor(editor);
+        QWidget* owner =
+            item.startsWith(u'n') ? static_cast<QWidget*>(h.window.get()) : h.fixture();
+        h.trigger(owner, item.toLatin1().constData());
+        QVERIFY(h.isOpen(which));
+        QCOMPARE(h.position(which), QPoint(0, 0));
+        QWidget* made = h.window->editor(which);
+        for (const QString& name : controls) {
+            auto* control = made->findChild<QWidget*>(name);
+            QVERIFY2(control && control->isVisible(), qPrintable(name));
+        }
+        QVERIFY(!made->grab().toImage().isNull());
 
-void TestMainForm::paletteVisitKeepsRecord()
-{
-    AppHarness h;
-    FixtureEdit* editor = h.fixture();
-    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
-    h.fixtureChild<QLineEdit>("Text1")->setText(QStringLiteral("Wash 1200"));
-    h.fixtureChild<QLineEdit>("Text4")->setText(QStringLiteral("540"));
-    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
-        r.Channels[3].ChName.assign("Colour");
-        r.Channels[3].FuncCode = 9;
-        r.StepCount[3] = 2;
-        r.Steps[3][1].StepName.assign("Red");
-        r.PalName[0].assign("Looks");
-    });
-    const fx::FixtureRecord& r = h.window->record();
-    const auto before = std::make_unique<fx::FixtureRecord>(r);
-
-    h.trigger(editor, "MnuReturn");
-    QCOMPARE(r.PalChannels, 12);
-    QVERIFY(!h.isOpen(Editor::Fixture));
-    QVERIFY(h.isOpen(Editor::Palette));
-    QCOMPARE(h.position(Editor::Palette), QPoint(0, 0));
-
-    h.window->editorWindow(Editor::Palette)->close();
-    QVERIFY(!h.isOpen(Editor::Palette));
-    QVERIFY(h.isOpen(Editor::Fixture));
-    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
-    QCOMPARE(h.window->fixtureEdit(), editor);
-
-    QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
-    QCOMPARE(h.fixtureChild<QLineEdit>("Text4")->text(), QStringLiteral("540"));
-    QCOMPARE(h.fixtureChild<QComboBox>("Combo1")->currentText(), QStringLiteral("12"));
-    before->PalChannels = 12;
-    QVERIFY(r == *before);
-    const QAbstractItemModel* grid = editor->channelGrid()->model();
-    QCOMPARE(grid->rowCount(), 12);
-    QCOMPARE(grid->index(3, 1).data().toString(), QStringLiteral("Colour      "));
-    QCOMPARE(h.fixtureChild<QComboBox>("Combo9")->count(), 12);
-}
-
-void TestMainForm::closingFixtureEditorBeforePaletteVisitResets()
-{
-    // Closing the fixture editor's window keeps the fixture: showing it again shows it as it was.
-    AppHarness h;
-    h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
-    h.fixture()->channelGrid()->model()->setData(h.fixture()->channelGrid()->model()->index(0, 4),
-                                                 77);
-    h.window->editorWindow(Editor::Fixture)->close();
-    QVERIFY(!h.isOpen(Editor::Fixture));
-    h.trigger(h.window.get(), "numMF");
-    QVERIFY(h.isOpen(Editor::Fixture));
-    QCOMPARE(h.window->record().FixHeader.NumChannels, 12);
-    QCOMPARE(h.window->record().Channels[0].ChValue, 77);
-    QCOMPARE(h.fixture()->channelGrid()->model()->rowCount(), 12);
-    QVERIFY(h.fixture()->isWindowModified());
-}
-
-void TestMainForm::channelNameEditorHandsOver_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<bool>("paletteShown");
-    QTest::newRow("Show F") << "eSM" << false;
-    QTest::newRow("Show P") << "eSu" << true;
-    QTest::newRow("window closed") << "" << false;
-}
-
-void TestMainForm::channelNameEditorHandsOver()
-{
-    QFETCH(QString, action);
-    QFETCH(bool, paletteShown);
-    AppHarness h;
-    h.window->editorWindow(Editor::Fixture)->close();
-    h.trigger(h.window.get(), "numChname");
-    QVERIFY(h.isOpen(Editor::ChannelNames));
-    QVERIFY(!h.isOpen(Editor::Fixture));
-    if (action.isEmpty())
-        h.window->editorWindow(Editor::ChannelNames)->close();
-    else
-        h.trigger(h.window->editor(Editor::ChannelNames), action.toLatin1().constData());
-
-    QVERIFY(!h.isOpen(Editor::ChannelNames));
-    QVERIFY(h.isOpen(Editor::Fixture));
-    QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
-    QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
-    if (paletteShown) {
-        QCOMPARE(h.window->mdiArea()->activeSubWindow(), h.window->editorWindow(Editor::Palette));
-        // The palette editor always offers the fixture's own channels.
-        QCOMPARE(h.window->record().PalChannels, h.window->record().FixHeader.NumChannels);
+        h.window->editorWindow(which)->close();
+        QVERIFY(!h.isOpen(which));
+        const char* again[] = {"numMF", "numMF", "numLFE", "numChname"};
+        if (which == Editor::Palette)
+            return; // closing the palette editor shows the fixture editor (paletteVisitKeepsRecord)
+        h.trigger(h.window.get(), again[editor]);
+        QVERIFY(h.isOpen(which));
+        QCOMPARE(h.window->editor(which), made);
     }
-}
 
-void TestMainForm::paletteEditorFromChannelNamesKeepsPalettes()
-{
-    // A fixture with a palette (as an open leaves it), the palette editor never visited.
-    AppHarness h;
-    QCOMPARE(h.window->record().PalChannels, 0);
-    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
-        r.PalName[0] = fx::paletteNameFromText("Wash");
-        r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
-        r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
-        r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
-        r.PalChannels = 8;
-        fx::UpdatePaletteUse(r);
-        r.PalChannels = 0;
-    });
-    const fx::FixtureRecord& r = h.window->record();
+    void paletteVisitKeepsRecord()
+    {
+        AppHarness h;
+        FixtureEdit* editor = h.fixture();
+        h.fixtureChild<QComboBox>("Combo1")->setCurrentIndex(11);
+        h.fixtureChild<QLineEdit>("Text1")->setText(QStringLiteral("Wash 1200"));
+        h.fixtureChild<QLineEdit>("Text4")->setText(QStringLiteral("540"));
+        RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+            r.Channels[3].ChName.assign("Colour");
+            r.Channels[3].FuncCode = 9;
+            r.StepCount[3] = 2;
+            r.Steps[3][1].StepName.assign("Red");
+            r.PalName[0].assign("Looks");
+        });
+        const fx::FixtureRecord& r = h.window->record();
+        const auto before = std::make_unique<fx::FixtureRecord>(r);
 
-    // Reached through the channel name editor's "Show &P", then an entry stored again.
-    h.trigger(h.window.get(), "numChname");
-    h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
-    QWidget* palette = h.window->editor(Editor::Palette);
-    QVERIFY(h.isOpen(Editor::Palette));
-    auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
-    QVERIFY(entry && entry->isEnabled());
-    QTest::mouseClick(entry, Qt::LeftButton);
-    QTest::mouseClick(palette->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        h.trigger(editor, "MnuReturn");
+        QCOMPARE(r.PalChannels, 12);
+        QVERIFY(!h.isOpen(Editor::Fixture));
+        QVERIFY(h.isOpen(Editor::Palette));
+        QCOMPARE(h.position(Editor::Palette), QPoint(0, 0));
 
-    // The entries still carry their three channels, so a save packs their values.
-    QCOMPARE(int(r.PalEntrySize[0][0]), 3);
-    QCOMPARE(int(r.PalEntrySize[0][1]), 3);
-    QVERIFY(fx::checkFileCapacity(r).fits());
-    const fx::FixtureImage image = fx::WriteFixtureImage(r);
-    QCOMPARE(int(image[2048]), 1); // palette block: channel numbers 1, 2, 3 of the first entry
-    QCOMPARE(int(image[2050]), 3);
-}
+        h.window->editorWindow(Editor::Palette)->close();
+        QVERIFY(!h.isOpen(Editor::Palette));
+        QVERIFY(h.isOpen(Editor::Fixture));
+        QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+        QCOMPARE(h.window->fixtureEdit(), editor);
 
-void TestMainForm::nameSavedInChannelNameEditorReachesFixtureEditor()
-{
-    AppHarness h;
-    h.trigger(h.window.get(), "numChname");
-    QWidget* names = h.window->editor(Editor::ChannelNames);
-    auto* grid = names->findChild<QAbstractItemView*>(QStringLiteral("ChMSFlexGrid"));
-    QVERIFY(grid);
-    const auto click = [grid](int gridRow, int column) {
-        const QModelIndex index = grid->model()->index(gridRow - 1, column);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
-    };
-    click(60, 1);
-    QLineEdit* edit = nullptr;
-    for (QLineEdit* e : names->findChildren<QLineEdit*>(QStringLiteral("ChTextEdit")))
-        if (e->isVisible())
-            edit = e;
-    QVERIFY(edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, "Wheel");
-    click(61, 1); // leaving the cell stores the name
-    QTest::mouseClick(names->findChild<QPushButton*>(QStringLiteral("ChSave")), Qt::LeftButton);
-    QVERIFY(h.dialogs.shown().isEmpty());
+        QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
+        QCOMPARE(h.fixtureChild<QLineEdit>("Text4")->text(), QStringLiteral("540"));
+        QCOMPARE(h.fixtureChild<QComboBox>("Combo1")->currentText(), QStringLiteral("12"));
+        before->PalChannels = 12;
+        QVERIFY(r == *before);
+        const QAbstractItemModel* grid = editor->channelGrid()->model();
+        QCOMPARE(grid->rowCount(), 12);
+        QCOMPARE(grid->index(3, 1).data().toString(), QStringLiteral("Colour      "));
+        QCOMPARE(h.fixtureChild<QComboBox>("Combo9")->count(), 12);
+    }
 
-    // The fixture editor sees it the next time it loads, with its code.
-    QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
-    h.window->editorWindow(Editor::Fixture)->close();
-    h.trigger(h.window.get(), "numMF");
-    const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
-    QVERIFY(row >= 0);
-    QCOMPARE(h.fixture()->nameList().code(row), 62);
-    QCOMPARE(h.fixture()->nameList().text(row), QStringLiteral("Wheel       "));
-}
+    void channelNameEditorHandsOver_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("paletteShown");
+        QTest::newRow("Show F") << "eSM" << false;
+        QTest::newRow("Show P") << "eSu" << true;
+        QTest::newRow("window closed") << "" << false;
+    }
 
-void TestMainForm::qtDialogsShowCarriageReturnAsLineBreak()
-{
-    // The replace question breaks its line with a bare carriage return; the real box shows it
-    // on two lines and answers with the button pressed.
-    QString shownText;
-    QTimer::singleShot(0, [&shownText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        shownText = box->text();
-        box->button(QMessageBox::Yes)->click();
-    });
-    ui::QtDialogs dialogs;
-    const auto answer =
-        dialogs.ask(nullptr, QStringLiteral("ORVA Save As"),
-                    QStringLiteral("a.tff already exists.\rDo you want to replace it?"),
-                    ui::Dialogs::Buttons::YesNo);
-    QCOMPARE(answer, ui::Dialogs::Answer::Yes);
-    QCOMPARE(shownText, QStringLiteral("a.tff already exists.\nDo you want to replace it?"));
-}
-
-void TestMainForm::exitItems_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::newRow("main window") << "numExit";
-    QTest::newRow("fixture editor") << "ExitMune";
-    QTest::newRow("channel name editor") << "eExit";
-}
-
-void TestMainForm::exitItems()
-{
-    QFETCH(QString, action);
-    AppHarness h;
-    QSignalSpy exits(h.window.get(), &MainForm::exitRequested);
-    QWidget* owner = h.window.get();
-    if (action == QLatin1String("ExitMune")) {
-        owner = h.fixture();
-    } else if (action == QLatin1String("eExit")) {
+    void channelNameEditorHandsOver()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, paletteShown);
+        AppHarness h;
+        h.window->editorWindow(Editor::Fixture)->close();
         h.trigger(h.window.get(), "numChname");
-        owner = h.window->editor(Editor::ChannelNames);
+        QVERIFY(h.isOpen(Editor::ChannelNames));
+        QVERIFY(!h.isOpen(Editor::Fixture));
+        if (action.isEmpty())
+            h.window->editorWindow(Editor::ChannelNames)->close();
+        else
+            h.trigger(h.window->editor(Editor::ChannelNames), action.toLatin1().constData());
+
+        QVERIFY(!h.isOpen(Editor::ChannelNames));
+        QVERIFY(h.isOpen(Editor::Fixture));
+        QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+        QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
+        if (paletteShown) {
+            QCOMPARE(h.window->mdiArea()->activeSubWindow(),
+                     h.window->editorWindow(Editor::Palette));
+            // The palette editor always offers the fixture's own channels.
+            QCOMPARE(h.window->record().PalChannels, h.window->record().FixHeader.NumChannels);
+        }
     }
-    h.trigger(owner, action.toLatin1().constData());
-    QCOMPARE(exits.count(), 1);
-    QVERIFY(h.dialogs.shown().isEmpty());
-}
 
-void TestMainForm::exitWithCellOpen_data()
-{
-    QTest::addColumn<QString>("gridName");
-    QTest::addColumn<int>("column");
-    QTest::newRow("channel grid value") << "MSFlexGrid1" << 4;
-    QTest::newRow("steps grid name") << "MSFlexGrid2" << 1;
-}
+    void paletteEditorFromChannelNamesKeepsPalettes()
+    {
+        // A fixture with a palette (as an open leaves it), the palette editor never visited.
+        AppHarness h;
+        QCOMPARE(h.window->record().PalChannels, 0);
+        RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) {
+            r.PalName[0] = fx::paletteNameFromText("Wash");
+            r.PalChannelUsed[0][0] = r.PalChannelUsed[0][1] = r.PalChannelUsed[0][2] = 1;
+            r.PalEntryName[0][0] = fx::paletteNameFromText("Warm");
+            r.PalEntryName[0][1] = fx::paletteNameFromText("Cold");
+            r.PalChannels = 8;
+            fx::UpdatePaletteUse(r);
+            r.PalChannels = 0;
+        });
+        const fx::FixtureRecord& r = h.window->record();
 
-void TestMainForm::exitWithCellOpen()
-{
-    // The program ends with a cell edit still open: the editors close while the record they
-    // store into is still there (the sanitizer run of the suite sees any write after it went).
-    QFETCH(QString, gridName);
-    QFETCH(int, column);
-    AppHarness h;
-    RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) { r.StepCount[0] = 1; });
-    h.fixture()->traits()->selectChannel(0);
-    auto* grid = h.fixtureChild<QAbstractItemView>(gridName.toLatin1().constData());
-    QVERIFY(grid);
-    const QModelIndex cell = grid->model()->index(0, column);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        // Reached through the channel name editor's "Show &P", then an entry stored again.
+        h.trigger(h.window.get(), "numChname");
+        h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
+        QWidget* palette = h.window->editor(Editor::Palette);
+        QVERIFY(h.isOpen(Editor::Palette));
+        auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
+        QVERIFY(entry && entry->isEnabled());
+        QTest::mouseClick(entry, Qt::LeftButton);
+        QTest::mouseClick(palette->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
 
-    const fx::FixtureRecord* record = &h.window->record();
-    QString stored;
-    connect(h.fixture(), &QObject::destroyed, this, [&] {
-        stored = column == 4 ? QString::number(record->Channels[0].ChValue)
-                             : QString::fromStdString(record->Steps[0][0].StepName.trimmed());
-    });
-    h.trigger(h.fixture(), "ExitMune");
-    h.window.reset();
-    QCOMPARE(stored, QStringLiteral("7"));
-}
+        // The entries still carry their three channels, so a save packs their values.
+        QCOMPARE(int(r.PalEntrySize[0][0]), 3);
+        QCOMPARE(int(r.PalEntrySize[0][1]), 3);
+        QVERIFY(fx::checkFileCapacity(r).fits());
+        const fx::FixtureImage image = fx::WriteFixtureImage(r);
+        QCOMPARE(int(image[2048]), 1); // palette block: channel numbers 1, 2, 3 of the first entry
+        QCOMPARE(int(image[2050]), 3);
+    }
 
-void TestMainForm::showPaletteAgainKeepsAnEntryEdit()
-{
-    AppHarness h;
-    h.trigger(h.fixture(), "MnuReturn");
-    QWidget* palette = h.window->editor(Editor::Palette);
-    QTest::mouseClick(palette->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
-    auto* name = palette->findChild<QLineEdit*>("Text3");
-    QVERIFY(name && name->isVisible());
-    name->setText(QStringLiteral("Warm"));
-    // "Show &P" from the channel name editor while the entry is being edited keeps it.
-    h.trigger(h.window.get(), "numChname");
-    h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
-    QVERIFY(name->isVisible());
-    QCOMPARE(name->text(), QStringLiteral("Warm"));
-}
+    void nameSavedInChannelNameEditorReachesFixtureEditor()
+    {
+        AppHarness h;
+        h.trigger(h.window.get(), "numChname");
+        QWidget* names = h.window->editor(Editor::ChannelNames);
+        // The name stored as the grid's cell editor stores it (the cell itself is the channel
+        // name editor's test), then saved.
+        auto* grid = names->findChild<QAbstractItemView*>(QStringLiteral("ChMSFlexGrid"));
+        QVERIFY(grid && grid->model()->setData(grid->model()->index(59, 1), "Wheel"));
+        QTest::mouseClick(names->findChild<QPushButton*>(QStringLiteral("ChSave")), Qt::LeftButton);
+        QVERIFY(h.dialogs.shown().isEmpty());
+
+        // The fixture editor sees it the next time it loads, with its code.
+        QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
+        h.window->editorWindow(Editor::Fixture)->close();
+        h.trigger(h.window.get(), "numMF");
+        const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
+        QVERIFY(row >= 0);
+        QCOMPARE(h.fixture()->nameList().code(row), 62);
+        QCOMPARE(h.fixture()->nameList().text(row), QStringLiteral("Wheel       "));
+    }
+
+    void qtDialogsShowCarriageReturnAsLineBreak()
+    {
+        // The replace question breaks its line with a bare carriage return; the real box shows it
+        // on two lines and answers with the button pressed.
+        QString shownText;
+        QTimer::singleShot(0, [&shownText] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownText = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        ui::QtDialogs dialogs;
+        const auto answer =
+            dialogs.ask(nullptr, QStringLiteral("ORVA Save As"),
+                        QStringLiteral("a.tff already exists.\rDo you want to replace it?"),
+                        ui::Dialogs::Buttons::YesNo);
+        QCOMPARE(answer, ui::Dialogs::Answer::Yes);
+        QCOMPARE(shownText, QStringLiteral("a.tff already exists.\nDo you want to replace it?"));
+    }
+
+    void exitItems_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("main window") << "numExit";
+        QTest::newRow("fixture editor") << "ExitMune";
+        QTest::newRow("channel name editor") << "eExit";
+    }
+
+    void exitItems()
+    {
+        QFETCH(QString, action);
+        AppHarness h;
+        QSignalSpy exits(h.window.get(), &MainForm::exitRequested);
+        QWidget* owner = h.window.get();
+        if (action == QLatin1String("ExitMune")) {
+            owner = h.fixture();
+        } else if (action == QLatin1String("eExit")) {
+            h.trigger(h.window.get(), "numChname");
+            owner = h.window->editor(Editor::ChannelNames);
+        }
+        h.trigger(owner, action.toLatin1().constData());
+        QCOMPARE(exits.count(), 1);
+        QVERIFY(h.dialogs.shown().isEmpty());
+    }
+
+    void exitWithCellOpen_data()
+    {
+        QTest::addColumn<QString>("gridName");
+        QTest::addColumn<int>("column");
+        QTest::newRow("channel grid value") << "MSFlexGrid1" << 4;
+        QTest::newRow("steps grid name") << "MSFlexGrid2" << 1;
+    }
+
+    void exitWithCellOpen()
+    {
+        // The program ends with a cell edit still open: the editors close while the record they
+        // store into is still there (the sanitizer run of the suite sees any write after it went).
+        QFETCH(QString, gridName);
+        QFETCH(int, column);
+        AppHarness h;
+        RecordView{&h.window->document()}.setUp([](fx::FixtureRecord& r) { r.StepCount[0] = 1; });
+        h.fixture()->traits()->selectChannel(0);
+        auto* grid = h.fixtureChild<QAbstractItemView>(gridName.toLatin1().constData());
+        QVERIFY(grid);
+        const QModelIndex cell = grid->model()->index(0, column);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+
+        const fx::FixtureRecord* record = &h.window->record();
+        QString stored;
+        connect(h.fixture(), &QObject::destroyed, this, [&] {
+            stored = column == 4 ? QString::number(record->Channels[0].ChValue)
+                                 : QString::fromStdString(record->Steps[0][0].StepName.trimmed());
+        });
+        h.trigger(h.fixture(), "ExitMune");
+        h.window.reset();
+        QCOMPARE(stored, QStringLiteral("7"));
+    }
+
+    void showPaletteAgainKeepsAnEntryEdit()
+    {
+        AppHarness h;
+        h.trigger(h.fixture(), "MnuReturn");
+        QWidget* palette = h.window->editor(Editor::Palette);
+        QTest::mouseClick(palette->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
+        auto* name = palette->findChild<QLineEdit*>("Text3");
+        QVERIFY(name && name->isVisible());
+        name->setText(QStringLiteral("Warm"));
+        // "Show &P" from the channel name editor while the entry is being edited keeps it.
+        h.trigger(h.window.get(), "numChname");
+        h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
+        QVERIFY(name->isVisible());
+        QCOMPARE(name->text(), QStringLiteral("Warm"));
+    }
+};
 
 QTEST_MAIN(TestMainForm)
 #include "TestMainForm.moc"

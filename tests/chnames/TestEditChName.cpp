@@ -1,71 +1,48 @@
 // The channel name editor driven through its window: loading the set file, editing names in the
-// grid, Init, Change, Save and the navigation signals.
+// grid, Init, Change and Save (the hand-over to the other editors is the main window's test).
 #include "chnames/ChNameTableModel.h"
 #include "chnames/EditChName.h"
-#include "tests/ExpectedChNames.h"
 #include "tests/support/TestFiles.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLayout>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
-#include <optional>
 
 using namespace support;
 
 namespace {
 
-const auto& Defaults = expected::DefaultChNames;
-
 // One 14-byte entry as the file stores it: index, code, then the name padded with blanks.
 QByteArray entry(int index, int code, const QByteArray& name)
 {
-    QByteArray e;
-    e.append(char(index)).append(char(code)).append(name.left(12));
-    while (e.size() < 14)
-        e.append(' ');
-    return e;
+    return QByteArray(1, char(index)) + char(code) + name.left(12).leftJustified(12, ' ');
 }
 
-// A full file written by some earlier session: other names and codes in positions 0 to 4,
-// a name with leading and trailing blanks, one never written (zero bytes), a coded name at 41,
-// user names at 58, 59 and 99, and a stale code on an empty entry at 45.
+// A file written by some earlier session over the default names (tests/data): other names and
+// codes in positions 0 to 4, a name with leading and trailing blanks, one never written (zero
+// bytes), a coded name at 41, user names at 58, 59 and 99, a stale code on an empty entry at 45.
 QByteArray customImage()
 {
-    QByteArray file;
-    for (int p = 0; p < 253; ++p) {
-        if (p < 5)
-            file += entry(p, 100 + p, "Custom" + QByteArray::number(p));
-        else if (p == 6)
-            file += entry(p, 8, "  Lead  ");
-        else if (p == 7)
-            file += QByteArray(14, '\0');
-        else if (p < 41)
-            file += entry(p, Defaults[p].code, Defaults[p].name);
-        else if (p == 41)
-            file += entry(p, 77, "Spare");
-        else if (p == 45)
-            file += entry(p, 48, {});
-        else if (p == 58 || p == 59 || p == 99)
-            file += entry(p, p + 3, "User" + QByteArray::number(p));
-        else
-            file += entry(0, 0, {});
-    }
+    QByteArray file = readFile(goldenPath("ChNameSet-default.fix"));
+    const auto put = [&](int p, const QByteArray& e) { file.replace(14 * p, 14, e); };
+    for (int p = 0; p < 5; ++p)
+        put(p, entry(p, 100 + p, "Custom" + QByteArray::number(p)));
+    put(6, entry(6, 8, "  Lead  "));
+    put(7, QByteArray(14, '\0'));
+    put(41, entry(41, 77, "Spare"));
+    put(45, entry(45, 48, {}));
+    for (int p : {58, 59, 99})
+        put(p, entry(p, p + 3, "User" + QByteArray::number(p)));
     return file;
 }
 
@@ -202,25 +179,6 @@ private slots:
         // The file is never written by a load; a missing one is left behind empty.
         QVERIFY(QFileInfo::exists(m_path));
         QCOMPARE(readFile(m_path), content);
-    }
-
-    void fixedCellsDoNotOpen_data()
-    {
-        QTest::addColumn<int>("gridRow");
-        QTest::addColumn<int>("column");
-        QTest::newRow("row 1 name") << 1 << 1;
-        QTest::newRow("row 5 ID") << 5 << 0;
-    }
-    void fixedCellsDoNotOpen()
-    {
-        QFETCH(int, gridRow);
-        QFETCH(int, column);
-        makeForm();
-        clickCell(gridRow, column);
-        QVERIFY(!visibleEditor());
-        QTest::keyClick(grid(), Qt::Key_F2);
-        QVERIFY(!visibleEditor());
-        QCOMPARE(image(m_form->chNameSet()), image(fx::loadChNameSetForEditor({})));
     }
 
     void row5OpensWithCaretAtEnd()
@@ -438,37 +396,6 @@ private slots:
                      reinterpret_cast<const std::uint8_t*>(file.constData()), file.size()))));
     }
 
-    void navigation_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QStringList>("signalsInOrder");
-        QTest::newRow("Exit button") << "Command1" << QStringList{"close"};
-        QTest::newRow("Show &F") << "eSM" << QStringList{"close", "fixture"};
-        QTest::newRow("Show &P") << "eSu" << QStringList{"close", "palette"};
-        QTest::newRow("&Exit") << "eExit" << QStringList{"exit"};
-    }
-    void navigation()
-    {
-        QFETCH(QString, control);
-        QFETCH(QStringList, signalsInOrder);
-        makeForm();
-        typeInto(60, QStringLiteral("Unsaved"));
-        QStringList seen;
-        connect(m_form.get(), &EditChName::closeRequested, this, [&] { seen << "close"; });
-        connect(m_form.get(), &EditChName::showFixtureRequested, this, [&] { seen << "fixture"; });
-        connect(m_form.get(), &EditChName::showPaletteRequested, this, [&] { seen << "palette"; });
-        connect(m_form.get(), &EditChName::exitRequested, this, [&] { seen << "exit"; });
-        if (auto* action = m_form->findChild<QAction*>(control)) {
-            QVERIFY(action->isEnabled());
-            action->trigger();
-        } else {
-            clickButton(qPrintable(control));
-        }
-        QCOMPARE(seen, signalsInOrder);
-        QVERIFY(m_dialogs.shown().isEmpty()); // no question, nothing saved
-        QCOMPARE(QFileInfo(m_path).size(), 0);
-    }
-
     void modelPassesTester()
     {
         ChNameTableModel model;
@@ -482,7 +409,9 @@ private slots:
         model.clearEmptyUserEntries();
         model.restoreFixedCodes();
         QCOMPARE(model.index(59, 1).data().toString(), QStringLiteral("Wheel"));
+        // The four fixed names and the ID column never open an editor.
         QVERIFY(!(model.flags(model.index(3, 1)) & Qt::ItemIsEditable));
+        QVERIFY(!(model.flags(model.index(4, 0)) & Qt::ItemIsEditable));
         QVERIFY(model.flags(model.index(4, 1)) & Qt::ItemIsEditable);
     }
 };

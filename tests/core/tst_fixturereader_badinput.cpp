@@ -58,93 +58,89 @@ class TestFixtureReaderBadInput : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyLength();
-    void randomContents_data();
-    void randomContents();
+    void everyLength()
+    {
+        // The start of a sound file at every length short of a whole one, and one byte too many:
+        // refused by its length, the fixture untouched.
+        auto edited = busyFixture();
+        const FixtureRecord before = *edited;
+        std::vector<std::uint8_t> valid(FixtureFileSize + 1, 0);
+        const FixtureImage image = WriteFixtureImage(*edited);
+        std::copy(image.begin(), image.end(), valid.begin());
+        for (std::size_t length = 0; length <= FixtureFileSize + 1; ++length) {
+            if (length == FixtureFileSize)
+                continue;
+            const std::string error = ReadFixtureImage(std::span(valid.data(), length), *edited);
+            QVERIFY2(error.find(std::to_string(length) + " bytes long") != std::string::npos,
+                     error.c_str());
+            QVERIFY2(*edited == before, qPrintable(QString::number(length)));
+        }
+        QCOMPARE(ReadFixtureImage(image, *edited), std::string());
+        QVERIFY(*edited == before); // the same file read back
+    }
+
+    void randomContents_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("noise") << 0;
+        QTest::newRow("sound file with bytes changed") << 1;
+        QTest::newRow("sound header, noise in sizes and palette block") << 2;
+        QTest::newRow("sound header, noise in channels and steps") << 3;
+    }
+
+    void randomContents()
+    {
+        QFETCH(int, mode);
+        auto edited = busyFixture();
+        const FixtureRecord before = *edited;
+        const FixtureImage valid = WriteFixtureImage(*edited);
+        std::mt19937 rng(static_cast<unsigned>(1000 + mode));
+        const auto randomByte = [&] { return static_cast<std::uint8_t>(rng()); };
+        const auto randomIn = [&](std::size_t from, std::size_t to) {
+            return from + rng() % (to - from);
+        };
+
+        int accepted = 0;
+        const int rounds = 400;
+        for (int round = 0; round < rounds; ++round) {
+            FixtureImage image = valid;
+            switch (mode) {
+            case 0:
+                for (auto& b : image)
+                    b = randomByte();
+                break;
+            case 1:
+                for (int k = 0, n = 1 + int(rng() % 16); k < n; ++k)
+                    image[randomIn(0, FixtureFileSize)] = randomByte();
+                break;
+            case 2:
+                for (std::size_t i = 273; i < 1043; ++i)
+                    image[i] = rng() % 3 == 0 ? randomByte() : image[i];
+                for (std::size_t i = PaletteBlockOffset; i < StepSlotsOffset; ++i)
+                    image[i] = randomByte();
+                break;
+            case 3:
+                for (std::size_t i = ChannelRecordsOffset; i < 1843; ++i)
+                    image[i] = rng() % 32 == 0 ? randomByte() : image[i];
+                for (std::size_t i = StepSlotsOffset; i < FixtureFileSize; ++i)
+                    image[i] = randomByte();
+                break;
+            }
+            const std::string error = ReadFixtureImage(image, *edited);
+            if (error.empty()) {
+                ++accepted;
+                checkAccepted(*edited);
+                *edited = before;
+            } else {
+                QVERIFY2(error.find('\n') == std::string::npos, error.c_str());
+                QVERIFY2(*edited == before, error.c_str());
+            }
+        }
+        // Every mode but pure noise keeps a sound header often enough to reach the deep fields.
+        if (mode != 0)
+            QVERIFY2(accepted > rounds / 10, qPrintable(QString::number(accepted)));
+    }
 };
-
-void TestFixtureReaderBadInput::everyLength()
-{
-    // The start of a sound file at every length short of a whole one, and one byte too many:
-    // refused by its length, the fixture untouched.
-    auto edited = busyFixture();
-    const FixtureRecord before = *edited;
-    std::vector<std::uint8_t> valid(FixtureFileSize + 1, 0);
-    const FixtureImage image = WriteFixtureImage(*edited);
-    std::copy(image.begin(), image.end(), valid.begin());
-    for (std::size_t length = 0; length <= FixtureFileSize + 1; ++length) {
-        if (length == FixtureFileSize)
-            continue;
-        const std::string error = ReadFixtureImage(std::span(valid.data(), length), *edited);
-        QVERIFY2(error.find(std::to_string(length) + " bytes long") != std::string::npos,
-                 error.c_str());
-        QVERIFY2(*edited == before, qPrintable(QString::number(length)));
-    }
-    QCOMPARE(ReadFixtureImage(image, *edited), std::string());
-    QVERIFY(*edited == before); // the same file read back
-}
-
-void TestFixtureReaderBadInput::randomContents_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::newRow("noise") << 0;
-    QTest::newRow("sound file with bytes changed") << 1;
-    QTest::newRow("sound header, noise in sizes and palette block") << 2;
-    QTest::newRow("sound header, noise in channels and steps") << 3;
-}
-
-void TestFixtureReaderBadInput::randomContents()
-{
-    QFETCH(int, mode);
-    auto edited = busyFixture();
-    const FixtureRecord before = *edited;
-    const FixtureImage valid = WriteFixtureImage(*edited);
-    std::mt19937 rng(static_cast<unsigned>(1000 + mode));
-    const auto randomByte = [&] { return static_cast<std::uint8_t>(rng()); };
-    const auto randomIn = [&](std::size_t from, std::size_t to) {
-        return from + rng() % (to - from);
-    };
-
-    int accepted = 0;
-    const int rounds = 400;
-    for (int round = 0; round < rounds; ++round) {
-        FixtureImage image = valid;
-        switch (mode) {
-        case 0:
-            for (auto& b : image)
-                b = randomByte();
-            break;
-        case 1:
-            for (int k = 0, n = 1 + int(rng() % 16); k < n; ++k)
-                image[randomIn(0, FixtureFileSize)] = randomByte();
-            break;
-        case 2:
-            for (std::size_t i = 273; i < 1043; ++i)
-                image[i] = rng() % 3 == 0 ? randomByte() : image[i];
-            for (std::size_t i = PaletteBlockOffset; i < StepSlotsOffset; ++i)
-                image[i] = randomByte();
-            break;
-        case 3:
-            for (std::size_t i = ChannelRecordsOffset; i < 1843; ++i)
-                image[i] = rng() % 32 == 0 ? randomByte() : image[i];
-            for (std::size_t i = StepSlotsOffset; i < FixtureFileSize; ++i)
-                image[i] = randomByte();
-            break;
-        }
-        const std::string error = ReadFixtureImage(image, *edited);
-        if (error.empty()) {
-            ++accepted;
-            checkAccepted(*edited);
-            *edited = before;
-        } else {
-            QVERIFY2(error.find('\n') == std::string::npos, error.c_str());
-            QVERIFY2(*edited == before, error.c_str());
-        }
-    }
-    // Every mode but pure noise keeps a sound header often enough to reach the deep fields.
-    if (mode != 0)
-        QVERIFY2(accepted > rounds / 10, qPrintable(QString::number(accepted)));
-}
 
 QTEST_APPLESS_MAIN(TestFixtureReaderBadInput)
 #include "tst_fixturereader_badinput.moc"

@@ -6,6 +6,7 @@
 #include "core/FixtureFile.h"
 #include "core/Latin1Text.h"
 #include "core/QxfImport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
@@ -60,321 +61,302 @@ class TestQxfImport : public QObject {
     Q_OBJECT
 
 private slots:
-    void channels_data();
-    void channels();
-    void header_data();
-    void header();
-    void modeChoice();
-    void refused_data();
-    void refused();
-    void steps();
-    void palettesSurviveTheFile();
-    void neverTwoChannelsOnOneCode();
-    void missingNamesAndAdding();
-    void texts_data();
-    void texts();
-};
+    void channels_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("channel"); // 1-based
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("pair");
+        QTest::addColumn<int>("value");
 
-void TestQxfImport::channels_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<int>("channel"); // 1-based
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("pair");
-    QTest::addColumn<int>("value");
+        const QString head = "moving-head.qxf", par = "rgbw-par.qxf", scan = "scanner.qxf";
+        // preset names and pairs; the own name "iris" takes "Iris" before the Shutter group rule
+        QTest::newRow("pan coarse") << head << "" << 1 << "Pan" << 6 << 5 << 2 << 0;
+        QTest::newRow("pan fine") << head << "" << 2 << "Pan fine" << 0 << 6 << 1 << 0;
+        QTest::newRow("tilt coarse") << head << "" << 3 << "Tilt" << 7 << 5 << 4 << 0;
+        QTest::newRow("speed preset") << head << "" << 5 << "P/T Speed" << 16 << 0 << 0 << 0;
+        QTest::newRow("master dimmer") << head << "" << 6 << "Dimmer" << 3 << 1 << 0 << 255;
+        QTest::newRow("shutter group") << head << "" << 7 << "Shutter" << 4 << 2 << 0 << 0;
+        QTest::newRow("own name first") << head << "" << 8 << "Iris" << 5 << 0 << 0 << 0;
+        QTest::newRow("colour wheel") << head << "" << 9 << "Colour" << 9 << 2 << 0 << 0;
+        QTest::newRow("zoom fine preset") << head << "" << 13 << "Zoom" << 11 << 5 << 14 << 0;
+        QTest::newRow("other keeps name") << head << "" << 15 << "Reset" << 0 << 2 << 0 << 0;
+        // colours: fine before coarse, pairing by Group and Colour without presets
+        QTest::newRow("master fine") << par << "" << 2 << "Dimmer fine" << 0 << 6 << 1 << 0;
+        QTest::newRow("fine first") << par << "" << 3 << "Red fine" << 0 << 6 << 4 << 0;
+        QTest::newRow("coarse after") << par << "" << 4 << "Red" << 22 << 5 << 3 << 0;
+        QTest::newRow("group colour") << par << "" << 5 << "Green" << 0 << 5 << 6 << 0;
+        QTest::newRow("custom intensity") << par << "" << 12 << "Fog" << 0 << 1 << 0 << 0;
+        QTest::newRow("8 bit HTP") << par << "8 bit" << 2 << "Red" << 22 << 1 << 0 << 0;
+        QTest::newRow("head 2 coarse") << par << "2 heads" << 3 << "Red 2" << 0 << 5 << 4 << 0;
+        QTest::newRow("head 2 fine") << par << "2 heads" << 4 << "Red fine 2" << 0 << 6 << 3 << 0;
+        // groups: second wheels, speeds by name, Cyrillic name, no name, cut name, bad default
+        QTest::newRow("mirror pan") << scan << "" << 1 << "Pan" << 6 << 0 << 0 << 0;
+        QTest::newRow("colour 2") << scan << "" << 4 << "Colour1" << 8 << 2 << 0 << 0;
+        QTest::newRow("gobo 2") << scan << "" << 6 << "Gobo1" << 13 << 2 << 0 << 0;
+        QTest::newRow("speed") << scan << "" << 7 << "Speed" << 17 << 0 << 0 << 0;
+        QTest::newRow("pan speed") << scan << "" << 8 << "P/T Speed" << 16 << 0 << 0 << 0;
+        QTest::newRow("script shutter") << scan << "" << 9 << "Shutter" << 4 << 0 << 0 << 255;
+        QTest::newRow("blank name") << scan << "" << 10 << "Effect" << 18 << 0 << 0 << 0;
+        QTest::newRow("cut name") << scan << "" << 12 << "Motor contro" << 0 << 0 << 0 << 0;
+        // a broken layout: numbers sorted, repeats dropped, unknown and empty names kept
+        QTest::newRow("taken forced name") << "bad-refs.qxf"
+                                           << "" << 4 << "Dimmer 2" << 0 << 1 << 0 << 0;
+        QTest::newRow("undefined") << "bad-refs.qxf"
+                                   << "" << 2 << "Ghost" << 0 << 0 << 0 << 0;
+        QTest::newRow("unnumbered") << "bad-refs.qxf"
+                                    << "" << 5 << "Chan 5" << 0 << 0 << 0 << 0;
+        QTest::newRow("entity literal") << "entities.qxf"
+                                        << "" << 1 << "&secret;" << 0 << 0 << 0 << 0;
+    }
 
-    const QString head = "moving-head.qxf", par = "rgbw-par.qxf", scan = "scanner.qxf";
-    // preset names and pairs; the own name "iris" takes "Iris" before the Shutter group rule
-    QTest::newRow("pan coarse") << head << "" << 1 << "Pan" << 6 << 5 << 2 << 0;
-    QTest::newRow("pan fine") << head << "" << 2 << "Pan fine" << 0 << 6 << 1 << 0;
-    QTest::newRow("tilt coarse") << head << "" << 3 << "Tilt" << 7 << 5 << 4 << 0;
-    QTest::newRow("speed preset") << head << "" << 5 << "P/T Speed" << 16 << 0 << 0 << 0;
-    QTest::newRow("master dimmer") << head << "" << 6 << "Dimmer" << 3 << 1 << 0 << 255;
-    QTest::newRow("shutter group") << head << "" << 7 << "Shutter" << 4 << 2 << 0 << 0;
-    QTest::newRow("own name first") << head << "" << 8 << "Iris" << 5 << 0 << 0 << 0;
-    QTest::newRow("colour wheel") << head << "" << 9 << "Colour" << 9 << 2 << 0 << 0;
-    QTest::newRow("zoom fine preset") << head << "" << 13 << "Zoom" << 11 << 5 << 14 << 0;
-    QTest::newRow("other keeps name") << head << "" << 15 << "Reset" << 0 << 2 << 0 << 0;
-    // colours: fine before coarse, pairing by Group and Colour without presets
-    QTest::newRow("master fine") << par << "" << 2 << "Dimmer fine" << 0 << 6 << 1 << 0;
-    QTest::newRow("fine first") << par << "" << 3 << "Red fine" << 0 << 6 << 4 << 0;
-    QTest::newRow("coarse after") << par << "" << 4 << "Red" << 22 << 5 << 3 << 0;
-    QTest::newRow("group colour") << par << "" << 5 << "Green" << 0 << 5 << 6 << 0;
-    QTest::newRow("custom intensity") << par << "" << 12 << "Fog" << 0 << 1 << 0 << 0;
-    QTest::newRow("8 bit HTP") << par << "8 bit" << 2 << "Red" << 22 << 1 << 0 << 0;
-    QTest::newRow("head 2 coarse") << par << "2 heads" << 3 << "Red 2" << 0 << 5 << 4 << 0;
-    QTest::newRow("head 2 fine") << par << "2 heads" << 4 << "Red fine 2" << 0 << 6 << 3 << 0;
-    // groups: second wheels, speeds by name, Cyrillic name, no name, cut name, bad default
-    QTest::newRow("mirror pan") << scan << "" << 1 << "Pan" << 6 << 0 << 0 << 0;
-    QTest::newRow("colour 2") << scan << "" << 4 << "Colour1" << 8 << 2 << 0 << 0;
-    QTest::newRow("gobo 2") << scan << "" << 6 << "Gobo1" << 13 << 2 << 0 << 0;
-    QTest::newRow("speed") << scan << "" << 7 << "Speed" << 17 << 0 << 0 << 0;
-    QTest::newRow("pan speed") << scan << "" << 8 << "P/T Speed" << 16 << 0 << 0 << 0;
-    QTest::newRow("script shutter") << scan << "" << 9 << "Shutter" << 4 << 0 << 0 << 255;
-    QTest::newRow("blank name") << scan << "" << 10 << "Effect" << 18 << 0 << 0 << 0;
-    QTest::newRow("cut name") << scan << "" << 12 << "Motor contro" << 0 << 0 << 0 << 0;
-    // a broken layout: numbers sorted, repeats dropped, unknown and empty names kept
-    QTest::newRow("taken forced name") << "bad-refs.qxf"
-                                       << "" << 4 << "Dimmer 2" << 0 << 1 << 0 << 0;
-    QTest::newRow("undefined") << "bad-refs.qxf"
-                               << "" << 2 << "Ghost" << 0 << 0 << 0 << 0;
-    QTest::newRow("unnumbered") << "bad-refs.qxf"
-                                << "" << 5 << "Chan 5" << 0 << 0 << 0 << 0;
-    QTest::newRow("entity literal") << "entities.qxf"
-                                    << "" << 1 << "&secret;" << 0 << 0 << 0 << 0;
-}
+    void channels()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, mode);
+        QFETCH(int, channel);
+        const QxfImport out = importFile(file, mode);
+        QVERIFY(out.record);
+        const ChannelInfo& ch = out.record->Channels[channel - 1];
+        QTEST(latin1(ch.ChName.trimmed()), "name");
+        QTEST(int(ch.FuncCode), "code");
+        QTEST(int(ch.ChType), "type");
+        QTEST(int(ch.PairChannel), "pair");
+        QTEST(int(ch.ChValue), "value");
+        QCOMPARE(int(ch.ChNumber), channel);
+    }
 
-void TestQxfImport::channels()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, mode);
-    QFETCH(int, channel);
-    const QxfImport out = importFile(file, mode);
-    QVERIFY(out.record);
-    const ChannelInfo& ch = out.record->Channels[channel - 1];
-    QTEST(latin1(ch.ChName.trimmed()), "name");
-    QTEST(int(ch.FuncCode), "code");
-    QTEST(int(ch.ChType), "type");
-    QTEST(int(ch.PairChannel), "pair");
-    QTEST(int(ch.ChValue), "value");
-    QCOMPARE(int(ch.ChNumber), channel);
-}
+    void header_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("pan");
+        QTest::addColumn<int>("tilt");
+        const auto row = [](const char* file, const char* mode, const char* name, int channels,
+                            int pan, int tilt) {
+            QTest::newRow(mode[0] ? mode : file)
+                << QString(file) << QString(mode) << QString(name) << channels << pan << tilt;
+        };
+        row("moving-head.qxf", "Extended", "Spot 575 Pr", 15, 630, 265); // the mode's Physical
+        row("moving-head.qxf", "Basic", "Spot 575 Pr", 3, 0, 0);         // the mode's, even 0
+        row("moving-head.qxf", "Standard", "Spot 575 Pr", 5, 540, 270);  // the fixture's
+        row("rgbw-par.qxf", "", "Par RGBW", 12, 0, 0);                   // none at all
+        row("scanner.qxf", "", "Scan-Master", 12, 720, 0);               // above 720, below 0
+        row("bad-refs.qxf", "", "Odd Layout", 5, 0, 0);                  // a broken layout
+    }
 
-void TestQxfImport::header_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<int>("pan");
-    QTest::addColumn<int>("tilt");
-    QTest::newRow("mode physical") << "moving-head.qxf"
-                                   << "Extended"
-                                   << "Spot 575 Pr" << 15 << 630 << 265;
-    QTest::newRow("mode physical 0") << "moving-head.qxf"
-                                     << "Basic"
-                                     << "Spot 575 Pr" << 3 << 0 << 0;
-    QTest::newRow("fixture physical") << "moving-head.qxf"
-                                      << "Standard"
-                                      << "Spot 575 Pr" << 5 << 540 << 270;
-    QTest::newRow("no physical") << "rgbw-par.qxf"
-                                 << ""
-                                 << "Par RGBW" << 12 << 0 << 0;
-    QTest::newRow("over 720, below 0") << "scanner.qxf"
-                                       << ""
-                                       << "Scan-Master" << 12 << 720 << 0;
-    QTest::newRow("broken layout") << "bad-refs.qxf"
-                                   << ""
-                                   << "Odd Layout" << 5 << 0 << 0;
-}
+    void header()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, mode);
+        const QxfImport out = importFile(file, mode);
+        QVERIFY(out.record);
+        QTEST(latin1(out.record->FixHeader.FixtureName.trimmed()), "name");
+        QTEST(int(out.record->FixHeader.NumChannels), "channels");
+        QCOMPARE(int(out.record->PalChannels), int(out.record->FixHeader.NumChannels));
+        QTEST(int(out.record->MaxPanDegree), "pan");
+        QTEST(int(out.record->MaxTiltDegree), "tilt");
+    }
 
-void TestQxfImport::header()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, mode);
-    const QxfImport out = importFile(file, mode);
-    QVERIFY(out.record);
-    QTEST(latin1(out.record->FixHeader.FixtureName.trimmed()), "name");
-    QTEST(int(out.record->FixHeader.NumChannels), "channels");
-    QCOMPARE(int(out.record->PalChannels), int(out.record->FixHeader.NumChannels));
-    QTEST(int(out.record->MaxPanDegree), "pan");
-    QTEST(int(out.record->MaxTiltDegree), "tilt");
-}
+    void modeChoice()
+    {
+        const QxfDefinition wide = load("wide.qxf");
+        QCOMPARE(defaultQxfMode(wide), std::optional<int>(1)); // 24, the first of two
+        QCOMPARE(defaultQxfMode(load("moving-head.qxf")), std::optional<int>(1));
+        QCOMPARE(defaultQxfMode(load("too-wide.qxf")), std::nullopt);
+        QCOMPARE(findQxfMode(load("moving-head.qxf"), "  Extended\t"), std::optional<int>(1));
+        QCOMPARE(findQxfMode(wide, "24"), std::nullopt);
 
-void TestQxfImport::modeChoice()
-{
-    const QxfDefinition wide = load("wide.qxf");
-    QCOMPARE(defaultQxfMode(wide), std::optional<int>(1)); // 24, the first of two
-    QCOMPARE(defaultQxfMode(load("moving-head.qxf")), std::optional<int>(1));
-    QCOMPARE(defaultQxfMode(load("too-wide.qxf")), std::nullopt);
-    QCOMPARE(findQxfMode(load("moving-head.qxf"), "  Extended\t"), std::optional<int>(1));
-    QCOMPARE(findQxfMode(wide, "24"), std::nullopt);
+        QxfImport out;
+        QVERIFY(importQxfMode(wide, 0, defaultNames(), out).find("48 channels") !=
+                std::string::npos);
+        QVERIFY(importQxfMode(wide, 4, defaultNames(), out).find("no channels") !=
+                std::string::npos);
+        QVERIFY(!importQxfMode(wide, 5, defaultNames(), out).empty());
+        QVERIFY(!out.record); // a refused import hands out nothing
+    }
 
-    QxfImport out;
-    QVERIFY(importQxfMode(wide, 0, defaultNames(), out).find("48 channels") != std::string::npos);
-    QVERIFY(importQxfMode(wide, 4, defaultNames(), out).find("no channels") != std::string::npos);
-    QVERIFY(!importQxfMode(wide, 5, defaultNames(), out).empty());
-    QVERIFY(!out.record); // a refused import hands out nothing
-}
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const auto file = [](const char* name) { return support::readFile(dataPath(name)); };
+        QTest::newRow("empty") << QByteArray() << "is empty";
+        QTest::newRow("not xml") << file("broken-not-xml.qxf") << "not a readable XML file";
+        QTest::newRow("truncated") << file("broken-truncated.qxf") << "not a readable XML file";
+        QTest::newRow("other xml")
+            << file("broken-other-xml.qxf") << "root element is \"Workspace\"";
+        QTest::newRow("no mode") << file("broken-no-mode.qxf") << "defines no mode";
+        QTest::newRow("too large") << QByteArray(int(MaxQxfFileSize) + 1, ' ') << "over 16 MiB";
+        QTest::newRow("257 modes")
+            << "<FixtureDefinition>" + QByteArray("<Mode/>").repeated(257) + "</FixtureDefinition>"
+            << "defines 257 modes";
+        QTest::newRow("513 in a mode")
+            << "<FixtureDefinition><Mode>" + QByteArray("<Channel/>").repeated(513) +
+                   "</Mode></FixtureDefinition>"
+            << "more than a DMX universe holds";
+    }
 
-void TestQxfImport::refused_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message");
-    const auto file = [](const char* name) {
-        QFile f(dataPath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    QTest::newRow("empty") << QByteArray() << "is empty";
-    QTest::newRow("not xml") << file("broken-not-xml.qxf") << "not a readable XML file";
-    QTest::newRow("truncated") << file("broken-truncated.qxf") << "not a readable XML file";
-    QTest::newRow("other xml") << file("broken-other-xml.qxf") << "root element is \"Workspace\"";
-    QTest::newRow("no mode") << file("broken-no-mode.qxf") << "defines no mode";
-    QTest::newRow("too large") << QByteArray(int(MaxQxfFileSize) + 1, ' ') << "over 16 MiB";
-    QTest::newRow("257 modes") << "<FixtureDefinition>" + QByteArray("<Mode/>").repeated(257) +
-                                      "</FixtureDefinition>"
-                               << "defines 257 modes";
-    QTest::newRow("513 in a mode")
-        << "<FixtureDefinition><Mode>" + QByteArray("<Channel/>").repeated(513) +
-               "</Mode></FixtureDefinition>"
-        << "more than a DMX universe holds";
-}
+    void refused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QxfDefinition def;
+        const std::string error = parseQxf(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()), def);
+        QVERIFY2(QString::fromStdString(error).contains(message), error.c_str());
+        QVERIFY(error.find('\n') == std::string::npos);
+    }
 
-void TestQxfImport::refused()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
-    QxfDefinition def;
-    const std::string error = parseQxf(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()), def);
-    QVERIFY2(QString::fromStdString(error).contains(message), error.c_str());
-    QVERIFY(error.find('\n') == std::string::npos);
-}
+    void steps()
+    {
+        // 260 + 50 capabilities: the record keeps 255 and 50, a file the first 204 of them.
+        const QxfImport many = importFile("many-steps.qxf");
+        QVERIFY(many.record);
+        QCOMPARE(int(many.record->StepCount[0]), 0); // a dimmer without capabilities
+        QCOMPARE(int(many.record->StepCount[1]), 255);
+        QCOMPARE(int(many.record->StepCount[2]), 50);
+        QCOMPARE(many.stepTotal, 305);
+        QCOMPARE(many.stepLoss, std::vector<int>({0, 51, 50}));
+        const StepInfo& last = many.record->Steps[2][49];
+        QCOMPARE(latin1(last.StepName.str()), QString("Program "));
+        QCOMPARE(int(last.FromDmx), 245);
+        QCOMPARE(int(last.ToDmx), 249);
+        const QString lossLine = "the file holds 204 of the 305 steps; not stored: 51 of channel 2";
+        QVERIFY(std::any_of(many.report.begin(), many.report.end(), [&](const std::string& line) {
+            return QString::fromStdString(line).startsWith(lossLine);
+        }));
+        QCOMPARE(checkFileCapacity(*many.record).lostSteps.size(), std::size_t(2));
 
-void TestQxfImport::steps()
-{
-    // 260 + 50 capabilities: the record keeps 255 and 50, a file the first 204 of them.
-    const QxfImport many = importFile("many-steps.qxf");
-    QVERIFY(many.record);
-    QCOMPARE(int(many.record->StepCount[0]), 0); // a dimmer without capabilities
-    QCOMPARE(int(many.record->StepCount[1]), 255);
-    QCOMPARE(int(many.record->StepCount[2]), 50);
-    QCOMPARE(many.stepTotal, 305);
-    QCOMPARE(many.stepLoss, std::vector<int>({0, 51, 50}));
-    const StepInfo& last = many.record->Steps[2][49];
-    QCOMPARE(latin1(last.StepName.str()), QString("Program "));
-    QCOMPARE(int(last.FromDmx), 245);
-    QCOMPARE(int(last.ToDmx), 249);
-    const QString lossLine = "the file holds 204 of the 305 steps; not stored: 51 of channel 2";
-    QVERIFY(std::any_of(many.report.begin(), many.report.end(), [&](const std::string& line) {
-        return QString::fromStdString(line).startsWith(lossLine);
-    }));
-    QCOMPARE(checkFileCapacity(*many.record).lostSteps.size(), std::size_t(2));
+        // Corrected ranges of the scanner's colour wheel: Min 300 > Max 42 becomes 42..255.
+        const QxfImport scan = importFile("scanner.qxf");
+        QVERIFY(scan.record);
+        const auto& wheel = scan.record->Steps[2];
+        QCOMPARE(int(scan.record->StepCount[2]), 5);
+        QCOMPARE(std::pair(int(wheel[2].FromDmx), int(wheel[2].ToDmx)), std::pair(42, 255));
+        QCOMPARE(latin1(wheel[1].StepName.str()), QString("Rot - du"));
+        QCOMPARE(latin1(wheel[3].StepName.str()), QString("?????   "));
+        QCOMPARE(int(scan.record->StepCount[0]), 0); // a single range is no step
+    }
 
-    // Corrected ranges of the scanner's colour wheel: Min 300 > Max 42 becomes 42..255.
-    const QxfImport scan = importFile("scanner.qxf");
-    QVERIFY(scan.record);
-    const auto& wheel = scan.record->Steps[2];
-    QCOMPARE(int(scan.record->StepCount[2]), 5);
-    QCOMPARE(std::pair(int(wheel[2].FromDmx), int(wheel[2].ToDmx)), std::pair(42, 255));
-    QCOMPARE(latin1(wheel[1].StepName.str()), QString("Rot - du"));
-    QCOMPARE(latin1(wheel[3].StepName.str()), QString("?????   "));
-    QCOMPARE(int(scan.record->StepCount[0]), 0); // a single range is no step
-}
+    void palettesSurviveTheFile()
+    {
+        QxfImport out = importFile("moving-head.qxf");
+        QVERIFY(out.record);
+        FixtureRecord& rec = *out.record;
+        QCOMPARE(latin1(rec.PalName[0].str()), QString("Colour"));
+        QCOMPARE(latin1(rec.PalName[1].str()), QString("Gobo  "));
+        QCOMPARE(rec.PalUsed[0], 1);
+        QCOMPARE(rec.PalUsed[1], 1);
+        QCOMPARE(latin1(rec.PalEntryName[0][9].str()), QString("CTO 32")); // 10 of 12 slots
+        QCOMPARE(int(rec.PalValue[0][9][8]), 94);                          // middle of 90..99
+        QCOMPARE(latin1(rec.PalEntryName[1][3].str()), QString("Ring  "));
+        QCOMPARE(int(rec.PalValue[1][3][9]), 55);
+        QCOMPARE(int(rec.PalEntrySize[1][3]), 1);
+        QCOMPARE(int(rec.PalEntrySize[1][4]), 0);
+        for (int p = 2; p < PaletteCount; ++p)
+            QCOMPARE(rec.PalUsed[p], 0);
 
-void TestQxfImport::palettesSurviveTheFile()
-{
-    QxfImport out = importFile("moving-head.qxf");
-    QVERIFY(out.record);
-    FixtureRecord& rec = *out.record;
-    QCOMPARE(latin1(rec.PalName[0].str()), QString("Colour"));
-    QCOMPARE(latin1(rec.PalName[1].str()), QString("Gobo  "));
-    QCOMPARE(rec.PalUsed[0], 1);
-    QCOMPARE(rec.PalUsed[1], 1);
-    QCOMPARE(latin1(rec.PalEntryName[0][9].str()), QString("CTO 32")); // 10 of 12 slots
-    QCOMPARE(int(rec.PalValue[0][9][8]), 94);                          // middle of 90..99
-    QCOMPARE(latin1(rec.PalEntryName[1][3].str()), QString("Ring  "));
-    QCOMPARE(int(rec.PalValue[1][3][9]), 55);
-    QCOMPARE(int(rec.PalEntrySize[1][3]), 1);
-    QCOMPARE(int(rec.PalEntrySize[1][4]), 0);
-    for (int p = 2; p < PaletteCount; ++p)
-        QCOMPARE(rec.PalUsed[p], 0);
+        BuildFuncMap(rec);
+        const FixtureImage image = WriteFixtureImage(rec);
+        auto back = std::make_unique<FixtureRecord>();
+        QCOMPARE(QString::fromStdString(ReadFixtureImage(image, *back)), QString());
+        QCOMPARE(back->PalChannelUsed, rec.PalChannelUsed);
+        QCOMPARE(back->PalValue, rec.PalValue);
 
-    BuildFuncMap(rec);
-    const FixtureImage image = WriteFixtureImage(rec);
-    auto back = std::make_unique<FixtureRecord>();
-    QCOMPARE(QString::fromStdString(ReadFixtureImage(image, *back)), QString());
-    QCOMPARE(back->PalChannelUsed, rec.PalChannelUsed);
-    QCOMPARE(back->PalValue, rec.PalValue);
+        // A gobo entry without a name is named by its value; no colour wheel, no palette 1.
+        const QxfImport scan = importFile("scanner.qxf");
+        QCOMPARE(latin1(scan.record->PalEntryName[1][1].str()), QString("95    "));
+        QCOMPARE(importFile("rgbw-par.qxf").record->PalUsed[0], 0);
+    }
 
-    // A gobo entry without a name is named by its value; no colour wheel, no palette 1.
-    const QxfImport scan = importFile("scanner.qxf");
-    QCOMPARE(latin1(scan.record->PalEntryName[1][1].str()), QString("95    "));
-    QCOMPARE(importFile("rgbw-par.qxf").record->PalUsed[0], 0);
-}
-
-void TestQxfImport::neverTwoChannelsOnOneCode()
-{
-    for (const char* file : {"moving-head.qxf", "rgbw-par.qxf", "scanner.qxf", "bad-refs.qxf",
-                             "entities.qxf", "many-steps.qxf", "wide.qxf"}) {
-        const QxfDefinition def = load(file);
-        for (int m = 0; m < int(def.modes.size()); ++m) {
-            QxfImport out;
-            if (!importQxfMode(def, m, defaultNames(), out).empty())
-                continue;
-            std::set<int> codes;
-            std::set<QString> names;
-            for (int c = 0; c < out.record->FixHeader.NumChannels; ++c) {
-                const ChannelInfo& ch = out.record->Channels[c];
-                QVERIFY2(ch.FuncCode == 0 || codes.insert(ch.FuncCode).second, file);
-                QVERIFY2(names.insert(latin1(ch.ChName.str()).toLower()).second, file);
+    void neverTwoChannelsOnOneCode()
+    {
+        for (const char* file : {"moving-head.qxf", "rgbw-par.qxf", "scanner.qxf", "bad-refs.qxf",
+                                 "entities.qxf", "many-steps.qxf", "wide.qxf"}) {
+            const QxfDefinition def = load(file);
+            for (int m = 0; m < int(def.modes.size()); ++m) {
+                QxfImport out;
+                if (!importQxfMode(def, m, defaultNames(), out).empty())
+                    continue;
+                std::set<int> codes;
+                std::set<QString> names;
+                for (int c = 0; c < out.record->FixHeader.NumChannels; ++c) {
+                    const ChannelInfo& ch = out.record->Channels[c];
+                    QVERIFY2(ch.FuncCode == 0 || codes.insert(ch.FuncCode).second, file);
+                    QVERIFY2(names.insert(latin1(ch.ChName.str()).toLower()).second, file);
+                }
             }
         }
     }
-}
 
-void TestQxfImport::missingNamesAndAdding()
-{
-    ChNameSet names = defaultNames();
-    QxfImport out = importFile("rgbw-par.qxf", {}, names);
-    QVERIFY(out.record);
-    const std::vector<std::string> expected = {"Dimmer fine", "Red fine",  "Green",
-                                               "Green fine",  "Blue fine", "White",
-                                               "White fine",  "Fog"};
-    QCOMPARE(out.missingNames, expected);
+    void missingNamesAndAdding()
+    {
+        ChNameSet names = defaultNames();
+        QxfImport out = importFile("rgbw-par.qxf", {}, names);
+        QVERIFY(out.record);
+        const std::vector<std::string> expected = {"Dimmer fine", "Red fine",  "Green",
+                                                   "Green fine",  "Blue fine", "White",
+                                                   "White fine",  "Fog"};
+        QCOMPARE(out.missingNames, expected);
 
-    // Each name added as a typed name is; the channels then carry the new codes.
-    std::vector<int> positions;
-    for (const std::string& name : out.missingNames)
-        positions.push_back(AppendChName(names, name).value_or(-1));
-    QCOMPARE(positions.front(), FirstUserPosition);
-    QCOMPARE(takeAddedNameCodes(*out.record, names), 8);
-    QCOMPARE(int(out.record->Channels[4].FuncCode), FirstUserPosition + 2 + 3); // "Green"
-    QCOMPARE(int(out.record->Channels[3].FuncCode), 22);                        // "Red" unchanged
+        // Each name added as a typed name is; the channels then carry the new codes.
+        std::vector<int> positions;
+        for (const std::string& name : out.missingNames)
+            positions.push_back(AppendChName(names, name).value_or(-1));
+        QCOMPARE(positions.front(), FirstUserPosition);
+        QCOMPARE(takeAddedNameCodes(*out.record, names), 8);
+        QCOMPARE(int(out.record->Channels[4].FuncCode), FirstUserPosition + 2 + 3); // "Green"
+        QCOMPARE(int(out.record->Channels[3].FuncCode), 22); // "Red" unchanged
 
-    // With the names in the set, a second import takes them by name and misses nothing.
-    const QxfImport again = importFile("rgbw-par.qxf", {}, names);
-    QVERIFY(again.missingNames.empty());
-    QCOMPARE(again.record->Channels[4].FuncCode, out.record->Channels[4].FuncCode);
-}
+        // With the names in the set, a second import takes them by name and misses nothing.
+        const QxfImport again = importFile("rgbw-par.qxf", {}, names);
+        QVERIFY(again.missingNames.empty());
+        QCOMPARE(again.record->Channels[4].FuncCode, out.record->Channels[4].FuncCode);
+    }
 
-void TestQxfImport::texts_data()
-{
-    QTest::addColumn<QByteArray>("utf8");
-    QTest::addColumn<QByteArray>("latin1");
-    QTest::addColumn<bool>("replaced");
-    QTest::newRow("whitespace") << QByteArray("  Strobe\n\t  slow  \r\n")
-                                << QByteArray("Strobe slow") << false;
-    QTest::newRow("dashes") << QByteArray("a\u2013b\u2014c\u2212d") << QByteArray("a-b-c-d")
-                            << false;
-    QTest::newRow("quotes") << QByteArray("\u201CRed\u201D \u2018x\u2019")
-                            << QByteArray("\"Red\" 'x'") << false;
-    QTest::newRow("ellipsis") << QByteArray("Scroll\u2026") << QByteArray("Scroll...") << false;
-    QTest::newRow("latin-1 kept") << QByteArray("Gr\u00FCn 5\u00B0") << QByteArray("Gr\xFCn 5\xB0")
-                                  << false;
-    QTest::newRow("extended-a") << QByteArray("\u0141\u00F3d\u017A")
-                                << QByteArray("L\xF3"
-                                              "dz")
+    void texts_data()
+    {
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::addColumn<QByteArray>("latin1");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("whitespace")
+            << QByteArray("  Strobe\n\t  slow  \r\n") << QByteArray("Strobe slow") << false;
+        QTest::newRow("dashes") << QByteArray("a\u2013b\u2014c\u2212d") << QByteArray("a-b-c-d")
                                 << false;
-    QTest::newRow("other script") << QByteArray("\u0421\u0438\u043D") << QByteArray("???") << true;
-    QTest::newRow("controls") << QByteArray("a\x01\x7F"
-                                            "b\xC2\x85")
-                              << QByteArray("ab") << false;
-    QTest::newRow("broken utf-8") << QByteArray("x\xFF\xC3y\xE2\x82") << QByteArray("x??y??")
-                                  << true;
-    QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << true;
-}
+        QTest::newRow("quotes") << QByteArray("\u201CRed\u201D \u2018x\u2019")
+                                << QByteArray("\"Red\" 'x'") << false;
+        QTest::newRow("ellipsis") << QByteArray("Scroll\u2026") << QByteArray("Scroll...") << false;
+        QTest::newRow("latin-1 kept")
+            << QByteArray("Gr\u00FCn 5\u00B0") << QByteArray("Gr\xFCn 5\xB0") << false;
+        QTest::newRow("extended-a") << QByteArray("\u0141\u00F3d\u017A")
+                                    << QByteArray("L\xF3"
+                                                  "dz")
+                                    << false;
+        QTest::newRow("other script")
+            << QByteArray("\u0421\u0438\u043D") << QByteArray("???") << true;
+        QTest::newRow("controls") << QByteArray("a\x01\x7F"
+                                                "b\xC2\x85")
+                                  << QByteArray("ab") << false;
+        QTest::newRow("broken utf-8")
+            << QByteArray("x\xFF\xC3y\xE2\x82") << QByteArray("x??y??") << true;
+        QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << true;
+    }
 
-void TestQxfImport::texts()
-{
-    QFETCH(QByteArray, utf8);
-    const Latin1Conversion c = utf8ToLatin1Text(std::string_view(utf8.constData(), utf8.size()));
-    QTEST(QByteArray::fromStdString(c.text), "latin1");
-    QTEST(c.replaced, "replaced");
-}
+    void texts()
+    {
+        QFETCH(QByteArray, utf8);
+        const Latin1Conversion c =
+            utf8ToLatin1Text(std::string_view(utf8.constData(), utf8.size()));
+        QTEST(QByteArray::fromStdString(c.text), "latin1");
+        QTEST(c.replaced, "replaced");
+    }
+};
 
 QTEST_APPLESS_MAIN(TestQxfImport)
 #include "tst_qxfimport.moc"

@@ -116,19 +116,6 @@ struct LedEditorDriver {
                grid->model()->rowCount() == count;
     }
 
-    // The items of the partner list, opened over a 16-bit channel's Ch16bit cell.
-    QStringList partnerItems(int row)
-    {
-        click(row, 3);
-        QStringList items;
-        if (QComboBox* combo = openEditor()) {
-            for (int i = 0; i < combo->count(); ++i)
-                items << combo->itemText(i);
-            QTest::keyClick(combo, Qt::Key_Escape);
-        }
-        return items;
-    }
-
     bool active = false;
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess disk;

@@ -5,6 +5,8 @@
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "ledfixture/LedFixture.h"
+#include "tests/support/FailingFileAccess.h"
+#include "tests/support/TestFiles.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
@@ -25,25 +27,7 @@
 namespace {
 
 using Answer = ui::Dialogs::Answer;
-
-class RefusingFileAccess : public ui::FileAccess {
-public:
-    std::optional<QByteArray> read(const QString& path, QString* error) override
-    {
-        return ui::DiskFileAccess().read(path, error);
-    }
-    bool write(const QString&, const QByteArray&, QString* error) override
-    {
-        *error = QStringLiteral("No space left on device");
-        return false;
-    }
-};
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using support::readFile;
 
 // One editor on its own: "led" or "names", with scripted dialogs and a folder of its own.
 struct Guarded {
@@ -91,7 +75,7 @@ struct Guarded {
     QTemporaryDir dir;
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess disk;
-    RefusingFileAccess refusing;
+    support::FailingFileAccess refusing;
     ui::Services services;
     std::unique_ptr<LedFixture> led;
     std::unique_ptr<EditChName> names;

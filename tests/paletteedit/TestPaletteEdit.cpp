@@ -194,21 +194,6 @@ private slots:
         verifyState(State::Viewing, "Updata Setting");
     }
 
-    void tabChangeWhileViewing()
-    {
-        start(12);
-        const fx::FixtureRecord before = *h->record;
-        h->chooseTab(9);
-        verifyState(State::Viewing, "Update Setting");
-        QCOMPARE(h->frameTitle(), QStringLiteral("Palette10 Edit"));
-        QCOMPARE(h->paletteName()->text(), QString());
-        for (int k = 0; k < fx::MaxChannels; ++k)
-            QVERIFY(!h->check(k)->isChecked());
-        verifyStrips();
-        QVERIFY(h->dialogs.shown().isEmpty());
-        QVERIFY(h->record->PalName == before.PalName);
-    }
-
     // Top and bottom of a slider, stored and opened again.
     void sliderEnds()
     {

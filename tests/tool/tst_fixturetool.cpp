@@ -11,9 +11,9 @@
 
 #include <QtTest>
 
+#include "ToolRun.h"
 #include <QDir>
 #include <QFileInfo>
-#include "ToolRun.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -37,233 +37,213 @@ class TestFixtureTool : public QObject {
     Q_OBJECT
 
 private slots:
-    void usage();
-    void dumpThenBuildGivesTheSameFile();
-    void refusedInput_data();
-    void refusedInput();
-    void names();
-    void dumpOfAnLedFixture();
-    void check_data();
-    void check();
+    void usage()
+    {
+        const Run help = runTool({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("fixture-tool dump FILE.tff"));
+
+        for (const QStringList& wrong :
+             {QStringList{}, QStringList{"dump"}, QStringList{"convert", "x"},
+              QStringList{"names", "--init"}, QStringList{"build", "a"}}) {
+            const Run run = runTool(wrong);
+            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(run.err.count('\n'), 1);
+        }
+    }
+
+    void dumpThenBuildGivesTheSameFile()
+    {
+        // The largest fixture: 40 channels, 204 steps, a palette block filled to its end.
+        auto r = samples::fullFixture();
+        fx::ApplyFixedFunctionCodes(*r);
+        fx::BuildFuncMap(*r);
+        const QByteArray written = bytesOf(fx::WriteFixtureImage(*r));
+        QVERIFY(writeFile(path("in.tff"), written));
+
+        const Run dump = runTool({"dump", path("in.tff")});
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(dump.err.isEmpty());
+        QVERIFY(writeFile(path("in.json"), dump.out));
+
+        const Run build = runTool({"build", path("in.json"), path("out.tff")});
+        QCOMPARE(build.exitCode, 0);
+        QVERIFY(build.err.isEmpty());
+        COMPARE_IMAGES(readFile(path("out.tff")), written);
+    }
+
+    void refusedInput_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("input"); // written to the input file first
+        QTest::addColumn<QString>("message");
+
+        const QByteArray newFixture = readFile(goldenPath("new8.tff"));
+        const QByteArray json = runTool({"dump", goldenPath("new8.tff")}).out;
+        QByteArray longName = json;
+        longName.replace("\"FixtureName\": \"New Fixture", "\"FixtureName\": \"New Fixtures");
+
+        const auto row = [](const char* name, const char* command, const QByteArray& input,
+                            const char* message) {
+            QTest::newRow(name) << command << input << message;
+        };
+        row("dump of 512 bytes", "dump", QByteArray(512, 'x'),
+            "is 512 bytes long but no LED fixture setup file the editor writes: its first byte");
+        row("dump of 513 bytes", "dump", QByteArray(513, 0),
+            "is 513 bytes long; a fixture setup file has 6144 bytes");
+        row("dump of an empty file", "dump", QByteArray(), "0 bytes long");
+        row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
+        row("build of malformed JSON", "build", json.left(300), "malformed JSON");
+        row("build of a name too long", "build", longName, "FixtureName");
+        row("build of a fixture file", "build", newFixture, "malformed JSON");
+    }
+
+    void refusedInput()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, message);
+
+        QVERIFY(writeFile(path("input"), input));
+        const QByteArray oldOutput("an earlier build, kept");
+        QVERIFY(writeFile(path("old.tff"), oldOutput));
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+
+        Run run;
+        if (command == "dump")
+            run = runTool({"dump", path("input")});
+        else if (command == "dump-missing")
+            run = runTool({"dump", path("missing.tff")});
+        else
+            run = runTool({"build", path("input"), path("old.tff")});
+        checkRefused(run, message);
+        // Nothing written: the old output intact and no file left behind.
+        QCOMPARE(readFile(path("old.tff")), oldOutput);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+    }
+
+    void names()
+    {
+        const QString file = path("ChNameSet.fix");
+        QFile::remove(file);
+        QCOMPARE(runTool({"names", "--init", file}).exitCode, 0);
+        COMPARE_GOLDEN("ChNameSet-default.fix", readFile(file));
+
+        // A set that exists is never replaced.
+        QByteArray custom = readFile(file);
+        custom.replace(2, 12, "Spot Pan    ");
+        QVERIFY(writeFile(file, custom));
+        checkRefused(runTool({"names", "--init", file}), "exists already");
+        QCOMPARE(readFile(file), custom);
+
+        const Run list = runTool({"names", file});
+        QCOMPARE(list.exitCode, 0);
+        const QList<QByteArray> lines = list.out.split('\n');
+        QCOMPARE(lines.size(), 254); // 253 lines and the empty rest after the last newline
+        QCOMPARE(lines[0], QByteArray("0\t0\t6\t\"Spot Pan    \""));
+        QCOMPARE(lines[40], QByteArray("40\t40\t43\t\"DimSpeed    \""));
+        QCOMPARE(lines[252], QByteArray("252\t0\t0\t\"            \""));
+
+        // What a short file holds is the name set's rule (tst_chnameset); here only the refusal.
+        QVERIFY(writeFile(path("short.fix"), custom.left(559)));
+        checkRefused(runTool({"names", path("short.fix")}), "559 bytes long");
+
+        // The build puts a set beside the binaries for a first start of the editor.
+        const QString besides =
+            QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix");
+        QCOMPARE(runTool({"names", besides}).exitCode, 0);
+    }
+
+    void dumpOfAnLedFixture()
+    {
+        fx::LedFixtureRecord led;
+        led.LedChannelCount = 3;
+        led.LedChannels[0].ColourCode = 2;
+        led.LedChannels[0].Name.assign("Green");
+        led.LedChannels[1].TypeCode = 5;
+        led.LedChannels[1].PairChannel = 3;
+        led.LedChannels[2].TypeCode = 6;
+        QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Bar"))));
+        const Run run = runTool({"dump", path("led.tff")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        // tests/data/led-bar.json: the record's fields one a line, a channel a line.
+        COMPARE_GOLDEN("led-bar.json", run.out);
+    }
+
+    void check_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines"); // the output, line by line (the start of each)
+
+        auto r = std::make_unique<fx::FixtureRecord>();
+        fx::ResetFixtureRecord(*r, 2);
+        r->FixHeader.FixtureName.assign("Clean");
+        r->Channels[0].ChName.assign("Gobo");
+        r->Channels[1].ChName.assign("Speed");
+        auto clean = std::make_unique<fx::FixtureRecord>(*r);
+        QVERIFY(writeFile(path("clean.tff"), bytesOf(editorSave(*r))));
+        r->Channels[1].ChName.assign("  ");
+        QVERIFY(writeFile(path("warning.tff"), bytesOf(editorSave(*r))));
+        r->Channels[0].FuncCode = 40;
+        r->Channels[1].FuncCode = 40;
+        r->StepCount[1] = 1;
+        r->Steps[1][0] = {9, 3, fx::FixedText<8>::fromText("Bad")};
+        QVERIFY(writeFile(path("faulty.tff"), bytesOf(editorSave(*r))));
+        QVERIFY(writeFile(path("faulty.json"), runTool({"dump", path("faulty.tff")}).out));
+        // As an earlier save wrote a fixture of 205 steps: the count promises one step too many.
+        QCOMPARE(fx::FillSteps(*clean, 0, 204, 0, 255, "S#"), std::string());
+        QByteArray promised = bytesOf(editorSave(*clean));
+        promised[1803 + 1] = 1;
+        QVERIFY(writeFile(path("promised.tff"), promised));
+        fx::LedFixtureRecord led;
+        QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Par"))));
+        QVERIFY(writeFile(path("other.bin"), QByteArray(100, 'x')));
+
+        const QString f = path("faulty.tff");
+        const QString j = path("faulty.json");
+        QTest::newRow("clean") << QStringList{path("clean.tff")} << 0 << QStringList{};
+        QTest::newRow("LED file") << QStringList{path("led.tff")} << 0 << QStringList{};
+        QTest::newRow("warnings only")
+            << QStringList{path("warning.tff")} << 0
+            << QStringList{path("warning.tff") + ": channel 2: warning: the channel name is blank"};
+        QTest::newRow("errors")
+            << QStringList{path("clean.tff"), f} << 1
+            << QStringList{f + ": channel 1: error: function code 40 is also on channel 2",
+                           f + ": channel 2: warning: the channel name is blank",
+                           f + ": channel 2, step 1: error: From 9 is above To 3"};
+        QTest::newRow("JSON") << QStringList{j} << 1
+                              << QStringList{j + ": channel 1: error: function code 40",
+                                             j + ": channel 2: warning", j + ": channel 2, step 1"};
+        QTest::newRow("count beyond the slots")
+            << QStringList{path("promised.tff")} << 1
+            << QStringList{path("promised.tff") +
+                           ": channel 2: error: the file records 1 steps but holds 0"};
+        QTest::newRow("unreadable and missing")
+            << QStringList{path("other.bin"), path("missing.tff")} << 1
+            << QStringList{path("other.bin") + ": error: is 100 bytes long",
+                           path("missing.tff") + ": error:"};
+    }
+
+    void check()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        const Run run = runTool(QStringList{"check"} + files);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(run.err.isEmpty());
+        const QStringList out = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(out.size() == lines.size(), run.out.constData());
+        for (int i = 0; i < out.size(); ++i)
+            QVERIFY2(out[i].startsWith(lines[i]), qPrintable(out[i]));
+    }
 
 private:
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
 };
-
-void TestFixtureTool::usage()
-{
-    const Run help = runTool({"--help"});
-    QCOMPARE(help.exitCode, 0);
-    QVERIFY(help.out.contains("fixture-tool dump FILE.tff"));
-
-    for (const QStringList& wrong :
-         {QStringList{}, QStringList{"dump"}, QStringList{"convert", "x"},
-          QStringList{"names", "--init"}, QStringList{"build", "a"}}) {
-        const Run run = runTool(wrong);
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.err.count('\n'), 1);
-    }
-}
-
-void TestFixtureTool::dumpThenBuildGivesTheSameFile()
-{
-    // The largest fixture: 40 channels, 204 steps, a palette block filled to its end.
-    auto r = samples::fullFixture();
-    fx::ApplyFixedFunctionCodes(*r);
-    fx::BuildFuncMap(*r);
-    const QByteArray written = bytesOf(fx::WriteFixtureImage(*r));
-    QVERIFY(writeFile(path("in.tff"), written));
-
-    const Run dump = runTool({"dump", path("in.tff")});
-    QCOMPARE(dump.exitCode, 0);
-    QVERIFY(dump.err.isEmpty());
-    QVERIFY(writeFile(path("in.json"), dump.out));
-
-    const Run build = runTool({"build", path("in.json"), path("out.tff")});
-    QCOMPARE(build.exitCode, 0);
-    QVERIFY(build.err.isEmpty());
-    COMPARE_IMAGES(readFile(path("out.tff")), written);
-}
-
-void TestFixtureTool::refusedInput_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QByteArray>("input"); // written to the input file first
-    QTest::addColumn<QString>("message");
-
-    const QByteArray newFixture = readFile(goldenPath("new8.tff"));
-    const QByteArray json = runTool({"dump", goldenPath("new8.tff")}).out;
-    QByteArray longName = json;
-    longName.replace("\"FixtureName\": \"New Fixture", "\"FixtureName\": \"New Fixtures");
-
-    const auto row = [](const char* name, const char* command, const QByteArray& input,
-                        const char* message) {
-        QTest::newRow(name) << command << input << message;
-    };
-    row("dump of 512 bytes", "dump", QByteArray(512, 'x'),
-        "is 512 bytes long but no LED fixture setup file the editor writes: its first byte");
-    row("dump of 513 bytes", "dump", QByteArray(513, 0),
-        "is 513 bytes long; a fixture setup file has 6144 bytes");
-    row("dump of an empty file", "dump", QByteArray(), "0 bytes long");
-    row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
-    row("build of malformed JSON", "build", json.left(300), "malformed JSON");
-    row("build of a name too long", "build", longName, "FixtureName");
-    row("build of a fixture file", "build", newFixture, "malformed JSON");
-}
-
-void TestFixtureTool::refusedInput()
-{
-    QFETCH(QString, command);
-    QFETCH(QByteArray, input);
-    QFETCH(QString, message);
-
-    QVERIFY(writeFile(path("input"), input));
-    const QByteArray oldOutput("an earlier build, kept");
-    QVERIFY(writeFile(path("old.tff"), oldOutput));
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
-
-    Run run;
-    if (command == "dump")
-        run = runTool({"dump", path("input")});
-    else if (command == "dump-missing")
-        run = runTool({"dump", path("missing.tff")});
-    else
-        run = runTool({"build", path("input"), path("old.tff")});
-    checkRefused(run, message);
-    // Nothing written: the old output intact and no file left behind.
-    QCOMPARE(readFile(path("old.tff")), oldOutput);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
-}
-
-void TestFixtureTool::names()
-{
-    const QString file = path("ChNameSet.fix");
-    QFile::remove(file);
-    QCOMPARE(runTool({"names", "--init", file}).exitCode, 0);
-    COMPARE_GOLDEN("ChNameSet-default.fix", readFile(file));
-
-    // A set that exists is never replaced.
-    QByteArray custom = readFile(file);
-    custom.replace(2, 12, "Spot Pan    ");
-    QVERIFY(writeFile(file, custom));
-    checkRefused(runTool({"names", "--init", file}), "exists already");
-    QCOMPARE(readFile(file), custom);
-
-    const Run list = runTool({"names", file});
-    QCOMPARE(list.exitCode, 0);
-    const QList<QByteArray> lines = list.out.split('\n');
-    QCOMPARE(lines.size(), 254); // 253 lines and the empty rest after the last newline
-    QCOMPARE(lines[0], QByteArray("0\t0\t6\t\"Spot Pan    \""));
-    QCOMPARE(lines[40], QByteArray("40\t40\t43\t\"DimSpeed    \""));
-    QCOMPARE(lines[252], QByteArray("252\t0\t0\t\"            \""));
-
-    QVERIFY(writeFile(path("short.fix"), custom.left(559)));
-    checkRefused(runTool({"names", path("short.fix")}), "559 bytes long");
-    QVERIFY(writeFile(path("part.fix"), custom.left(600)));
-    const Run part = runTool({"names", path("part.fix")});
-    QCOMPARE(part.exitCode, 0);
-    QCOMPARE(part.out.count('\n'), 42); // 600 bytes hold 42 whole entries
-    QVERIFY(part.err.contains("42 whole entries"));
-
-    // The build puts a set beside the binaries for a first start of the editor.
-    const QString besides =
-        QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix");
-    QCOMPARE(runTool({"names", besides}).exitCode, 0);
-}
-
-void TestFixtureTool::dumpOfAnLedFixture()
-{
-    fx::LedFixtureRecord led;
-    led.LedChannelCount = 3;
-    led.LedChannels[0].ColourCode = 2;
-    led.LedChannels[0].Name.assign("Green");
-    led.LedChannels[1].TypeCode = 5;
-    led.LedChannels[1].PairChannel = 3;
-    led.LedChannels[2].TypeCode = 6;
-    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Bar"))));
-    const Run run = runTool({"dump", path("led.tff")});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.err.isEmpty());
-    const QByteArray expected[] = {
-        "\"LedFixtureName\": \"Bar        \"",
-        "\"LedChannelCount\": 3",
-        "\"ColourChannelMap\": [3, 0, 1, 0, 0, 0, 0, 0, 0, 0]",
-        "{\"ColourCode\": 2, \"TypeCode\": 0, \"PairChannel\": 0, \"Name\": \"Green       \"}",
-        "{\"ColourCode\": 0, \"TypeCode\": 5, \"PairChannel\": 3,",
-        "{\"ColourCode\": 0, \"TypeCode\": 6, \"PairChannel\": 0,"};
-    for (const QByteArray& line : expected)
-        QVERIFY2(run.out.contains(line), run.out.constData());
-}
-
-void TestFixtureTool::check_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QStringList>("lines"); // the output, line by line (the start of each)
-
-    auto r = std::make_unique<fx::FixtureRecord>();
-    fx::ResetFixtureRecord(*r, 2);
-    r->FixHeader.FixtureName.assign("Clean");
-    r->Channels[0].ChName.assign("Gobo");
-    r->Channels[1].ChName.assign("Speed");
-    auto clean = std::make_unique<fx::FixtureRecord>(*r);
-    QVERIFY(writeFile(path("clean.tff"), bytesOf(editorSave(*r))));
-    r->Channels[1].ChName.assign("  ");
-    QVERIFY(writeFile(path("warning.tff"), bytesOf(editorSave(*r))));
-    r->Channels[0].FuncCode = 40;
-    r->Channels[1].FuncCode = 40;
-    r->StepCount[1] = 1;
-    r->Steps[1][0] = {9, 3, fx::FixedText<8>::fromText("Bad")};
-    QVERIFY(writeFile(path("faulty.tff"), bytesOf(editorSave(*r))));
-    QVERIFY(writeFile(path("faulty.json"), runTool({"dump", path("faulty.tff")}).out));
-    // As an earlier save wrote a fixture of 205 steps: the count promises one step too many.
-    QCOMPARE(fx::FillSteps(*clean, 0, 204, 0, 255, "S#"), std::string());
-    QByteArray promised = bytesOf(editorSave(*clean));
-    promised[1803 + 1] = 1;
-    QVERIFY(writeFile(path("promised.tff"), promised));
-    fx::LedFixtureRecord led;
-    QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Par"))));
-    QVERIFY(writeFile(path("other.bin"), QByteArray(100, 'x')));
-
-    const QString f = path("faulty.tff");
-    const QString j = path("faulty.json");
-    QTest::newRow("clean") << QStringList{path("clean.tff")} << 0 << QStringList{};
-    QTest::newRow("LED file") << QStringList{path("led.tff")} << 0 << QStringList{};
-    QTest::newRow("warnings only")
-        << QStringList{path("warning.tff")} << 0
-        << QStringList{path("warning.tff") + ": channel 2: warning: the channel name is blank"};
-    QTest::newRow("errors") << QStringList{path("clean.tff"), f} << 1
-                            << QStringList{
-                                   f + ": channel 1: error: function code 40 is also on channel 2",
-                                   f + ": channel 2: warning: the channel name is blank",
-                                   f + ": channel 2, step 1: error: From 9 is above To 3"};
-    QTest::newRow("JSON") << QStringList{j} << 1
-                          << QStringList{j + ": channel 1: error: function code 40",
-                                         j + ": channel 2: warning", j + ": channel 2, step 1"};
-    QTest::newRow("count beyond the slots")
-        << QStringList{path("promised.tff")} << 1
-        << QStringList{path("promised.tff") +
-                       ": channel 2: error: the file records 1 steps but holds 0"};
-    QTest::newRow("unreadable and missing")
-        << QStringList{path("other.bin"), path("missing.tff")} << 1
-        << QStringList{path("other.bin") + ": error: is 100 bytes long",
-                       path("missing.tff") + ": error:"};
-}
-
-void TestFixtureTool::check()
-{
-    QFETCH(QStringList, files);
-    QFETCH(int, exitCode);
-    QFETCH(QStringList, lines);
-    const Run run = runTool(QStringList{"check"} + files);
-    QCOMPARE(run.exitCode, exitCode);
-    QVERIFY(run.err.isEmpty());
-    const QStringList out = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
-    QVERIFY2(out.size() == lines.size(), run.out.constData());
-    for (int i = 0; i < out.size(); ++i)
-        QVERIFY2(out[i].startsWith(lines[i]), qPrintable(out[i]));
-}
 
 QTEST_GUILESS_MAIN(TestFixtureTool)
 #include "tst_fixturetool.moc"

@@ -1,6 +1,6 @@
 // Renders the LED fixture editor with a few channels set, for the documentation:
 //   render_led_editor docs/led-editor.png
-#include "LedEditorDriver.h"
+#include "tests/ledfixture/LedEditorDriver.h"
 
 #include <QApplication>
 

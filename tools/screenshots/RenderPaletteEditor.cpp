@@ -1,7 +1,7 @@
 // Renders the palette editor while an entry is being edited, for the documentation:
 //   render_palette_editor docs/palette-editor.png [viewing]
 // With "viewing" the entry is closed again before the picture is taken.
-#include "PaletteEditHarness.h"
+#include "tests/paletteedit/PaletteEditHarness.h"
 
 #include <QApplication>
 

@@ -2,15 +2,39 @@
 // documentation:
 //   render_fixture_editor docs/fixture-editor.png [editing]
 // With "editing" the name cell of channel 5 is open with a name being typed.
-#include "tests/fixtureedit/EditorHarness.h"
-
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
-#include "ui/Document.h"
+#include "core/ChNameSet.h"
+#include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "tests/support/TestFiles.h"
+#include "ui/Document.h"
+#include "ui/FileAccess.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Services.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
+                int code = 0)
+{
+    ch.ChName.assign(name);
+    ch.ChType = std::uint8_t(type);
+    ch.PairChannel = std::uint8_t(pair);
+    ch.ChValue = std::uint8_t(value);
+    ch.FuncCode = std::uint8_t(code);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,7 +47,9 @@ int main(int argc, char** argv)
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services{dialogs, files, dir.filePath(QStringLiteral("ChNameSet.fix"))};
-    writeFile(services.chNameSetPath, nameSetFile());
+    fx::ChNameSet names;
+    fx::InitChNameSet(names);
+    support::writeFile(services.chNameSetPath, support::bytesOf(fx::chNameSetImage(names)));
 
     MainForm window(services);
     window.show();

@@ -1,0 +1,395 @@
+// The LED fixture editor's window: the cell editors, their commits and the keyboard step through
+// the grid; files saved through it byte for byte, opened again or refused, and where a save lands.
+
+#include "LedEditorDriver.h"
+#include "ledfixture/LedFixtureModel.h"
+#include "tests/support/TestFiles.h"
+
+#include <QAbstractItemModelTester>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace support;
+
+class TestLedEditor : public QObject {
+    Q_OBJECT
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every case
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    // A window reopened after work on 10 channels starts a fresh fixture again.
+    void reopenStartsFresh()
+    {
+        LedEditorDriver ed;
+        QVERIFY(ed.ready());
+        const fx::LedFixtureRecord fresh = ed.form->record();
+        QVERIFY(ed.setChannelCount(10));
+        QVERIFY(ed.pick(0, 1, "Blue"));
+        QTest::keyClicks(ed.nameBox, "X");
+        QVERIFY(ed.reopen());
+        QVERIFY(ed.form->record() == fresh);
+        QCOMPARE(ed.nameBox->text(), QString("New Fixture"));
+        QCOMPARE(ed.countList->currentText(), QString("8"));
+        QCOMPARE(ed.grid->model()->rowCount(), 8);
+        QCOMPARE(ed.text(0, 1), QString());
+    }
+
+    // A 16-bit channel's partner list offers channels 1 to the count and opens with none chosen.
+    // Another type keeps the partner only when it is 16-bit (the core's rule; the grid follows
+    // it), and the list opens only over a 16-bit channel.
+    void partnerFollowsType_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("is16Bit");
+        QTest::newRow("HTP") << QString("HTP") << false;
+        QTest::newRow("Fadeable LTP 16bitL") << QString("Fadeable LTP 16bitL") << true;
+    }
+    void partnerFollowsType()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, is16Bit);
+        LedEditorDriver ed;
+        QVERIFY(ed.pick(1, 2, "instant LTP 16bitH"));
+        ed.click(1, 3);
+        QComboBox* editor = ed.openEditor();
+        QVERIFY(editor);
+        QCOMPARE(editor->count(), 8);
+        QCOMPARE(editor->itemText(7), QString("8"));
+        QCOMPARE(editor->currentIndex(), -1);
+        QVERIFY(LedEditorDriver::chooseByKeys(editor, "5"));
+        QTest::mouseClick(ed.nameBox, Qt::LeftButton);
+        QCOMPARE(ed.form->record().LedChannels[1].PairChannel, 5);
+
+        QVERIFY(ed.pick(1, 2, type));
+        const int pair = is16Bit ? 5 : 0;
+        QCOMPARE(ed.form->record().LedChannels[1].PairChannel, pair);
+        QCOMPARE(ed.text(1, 3), QString::number(pair));
+        ed.click(1, 3);
+        QCOMPARE(ed.openEditor() != nullptr, is16Bit);
+    }
+
+    void nameCommits_data()
+    {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("colourCode");
+        QTest::newRow("focus to the name box") << "focus" << QString("Green") << 2;
+        QTest::newRow("grid leaves the cell") << "leave" << QString("Green") << 2;
+        QTest::newRow("Tab") << "tab" << QString("Duration") << 9;
+        QTest::newRow("Escape keeps the old value") << "escape" << QString("Green") << 0;
+        QTest::newRow("nothing picked") << "focus" << QString() << 0;
+    }
+    void nameCommits()
+    {
+        QFETCH(QString, commit);
+        QFETCH(QString, choice);
+        QFETCH(int, colourCode);
+        LedEditorDriver ed;
+        ed.click(2, 1);
+        QComboBox* editor = ed.openEditor();
+        QVERIFY(editor);
+        if (!choice.isEmpty())
+            QVERIFY(LedEditorDriver::chooseByKeys(editor, choice));
+
+        if (commit == "focus")
+            QTest::mouseClick(ed.nameBox, Qt::LeftButton);
+        else if (commit == "leave")
+            ed.grid->setCurrentIndex(ed.cell(6, 0));
+        else
+            QTest::keyClick(editor, commit == "tab" ? Qt::Key_Tab : Qt::Key_Escape);
+
+        const fx::LedChannelRec& channel = ed.form->record().LedChannels[2];
+        QCOMPARE(channel.ColourCode, colourCode);
+        QCOMPARE(ed.text(2, 1), colourCode ? choice : QString());
+        QCOMPARE(channel.Name, colourCode ? fx::FixedText<12>::fromText(choice.toStdString())
+                                          : fx::FixedText<12>{});
+    }
+
+    void typingIsDiscarded()
+    {
+        LedEditorDriver ed;
+        QTest::keyClicks(ed.countList, "5 ");
+        QCOMPARE(ed.countList->currentText(), QString("8"));
+
+        ed.click(0, 1);
+        QComboBox* names = ed.openEditor();
+        QVERIFY(names);
+        QTest::keyClicks(names, "GreenBlue");
+        QTest::keyClicks(names->view(), "D");
+        QCOMPARE(names->currentIndex(), -1);
+    }
+
+    void keyboardStep_data()
+    {
+        QTest::addColumn<QString>("reach"); // how the first cell's editor is opened
+        QTest::addColumn<int>("row");       // counted from 0: row 2 is "Chan 3"
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("nextRow");
+        QTest::addColumn<int>("nextColumn");
+        QTest::addColumn<bool>("nextOpen");
+        const int tab = Qt::Key_Tab;
+        QTest::newRow("Name to Type") << "click" << 0 << 1 << tab << 0 << 2 << true;
+        QTest::newRow("row 3 Type to row 4 Name") << "click" << 2 << 2 << tab << 3 << 1 << true;
+        QTest::newRow("last Type wraps to row 1") << "click" << 7 << 2 << tab << 0 << 1 << true;
+        QTest::newRow("last Ch16bit wraps to row 1") << "arrows" << 7 << 3 << tab << 0 << 1 << true;
+        QTest::newRow("Enter steps like Tab")
+            << "click" << 4 << 2 << int(Qt::Key_Return) << 5 << 1 << true;
+        QTest::newRow("Shift+Tab steps back")
+            << "click" << 0 << 1 << int(Qt::Key_Backtab) << 7 << 2 << true;
+        QTest::newRow("Escape stays")
+            << "click" << 3 << 1 << int(Qt::Key_Escape) << 3 << 1 << false;
+        // A click clears the step: after a clicked Ch16bit cell the focus comes back without one.
+        QTest::newRow("clicked Ch16bit stays") << "click16" << 2 << 3 << tab << 2 << 3 << false;
+        // The focus coming to the grid from another control steps too.
+        QTest::newRow("Tab into the grid") << "from Text2" << 5 << 1 << tab << 5 << 2 << true;
+    }
+    void keyboardStep()
+    {
+        QFETCH(QString, reach);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, key);
+        QFETCH(int, nextRow);
+        QFETCH(int, nextColumn);
+        QFETCH(bool, nextOpen);
+        LedEditorDriver ed;
+        if (reach == "arrows") {
+            // The Ch16bit cell reached by the arrow keys after a Name editor has opened.
+            QVERIFY(ed.pick(row, 2, "Fadeable LTP 16bitH"));
+            ed.click(row, 1);
+            QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
+            QTest::keyClick(ed.grid, Qt::Key_Right);
+            QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
+            QTest::keyClick(ed.grid, Qt::Key_Right);
+        } else if (reach == "click16") {
+            QVERIFY(ed.pick(row, 2, "instant LTP 16bitH"));
+            ed.click(row, 3);
+        } else {
+            ed.click(row, column);
+        }
+        QComboBox* editor = ed.openEditor();
+        QVERIFY(editor);
+        QCOMPARE(ed.current(), ed.cell(row, column));
+
+        QWidget* target = editor;
+        if (reach == "from Text2") {
+            target = ed.form->findChild<QLineEdit*>("Text2");
+            QTest::mouseClick(target, Qt::LeftButton);
+            QVERIFY(!ed.openEditor());
+        }
+        QTest::keyClick(target, Qt::Key(key),
+                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QApplication::processEvents(); // Enter commits once the list has seen the key
+
+        QCOMPARE(ed.current(), ed.cell(nextRow, nextColumn));
+        QComboBox* next = ed.openEditor();
+        QCOMPARE(next != nullptr, nextOpen);
+        QVERIFY(next ? next->hasFocus() : ed.grid->hasFocus());
+    }
+
+    void modelPassesTester()
+    {
+        fx::LedFixtureRecord record;
+        LedFixtureModel model(record);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.resetChannels(10);
+        QVERIFY(model.setData(model.index(9, LedFixtureModel::NameColumn), 9));
+        QVERIFY(model.setData(model.index(9, LedFixtureModel::TypeColumn), 5));
+        QVERIFY(model.setData(model.index(9, LedFixtureModel::PairColumn), 10));
+        QCOMPARE(model.index(9, LedFixtureModel::NameColumn).data().toString(),
+                 QString("Duration"));
+        // Codes outside the lists never reach the record.
+        QVERIFY(!model.setData(model.index(0, LedFixtureModel::NameColumn), 10));
+        QVERIFY(!model.setData(model.index(0, LedFixtureModel::TypeColumn), 7));
+        QVERIFY(!model.setData(model.index(0, LedFixtureModel::PairColumn), 1)); // not 16-bit
+        QVERIFY(!model.setData(model.index(9, LedFixtureModel::PairColumn), 11));
+        model.setType(9, 1);
+        QCOMPARE(record.LedChannels[9].PairChannel, 0);
+        fx::LedFixtureRecord saved = record;
+        saved.LedChannelCount = 4;
+        model.applySaved(saved);
+        QCOMPARE(model.rowCount(), 4);
+        model.resetChannels(1);
+        QCOMPARE(model.rowCount(), 1);
+    }
+
+    // Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N", "fixture TEXT"
+    // or "mirrors TEXT" (both mirror boxes), rows counted from 0, done as a user does them. The
+    // files are golden files in tests/data (FIXTURE_REGENERATE_GOLDEN=1 writes them again).
+    void savedFile_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("default") << QStringList() << "led-default.tff";
+        QTest::newRow("mirror boxes are not saved")
+            << QStringList{"mirrors 359"} << "led-default.tff";
+        // Channel 1 's' with partner 2, channel 2 'O'.
+        QTest::newRow("fadeable pair written before the low type is set")
+            << QStringList{"type 0 Fadeable LTP 16bitH", "pair 0 2", "type 1 Fadeable LTP 16bitL"}
+            << "led-fadeable-pair.tff";
+        // Name, count 10, colour map, channel 1 'H', channel 9 Red 'I' 'R', channel 10 Duration.
+        QTest::newRow("ten channels")
+            << QStringList{"count 10",   "fixture LED Bar",    "type 0 HTP",
+                           "name 8 Red", "type 8 instant LTP", "name 9 Duration"}
+            << "led-ten-channels.tff";
+        // A position no longer in use keeps only its colour code (3 at channel 9).
+        QTest::newRow("colour of an unused position")
+            << QStringList{"count 10", "name 8 Blue", "count 8"} << "led-unused-colour.tff";
+    }
+    void savedFile()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, golden);
+
+        LedEditorDriver ed;
+        QVERIFY(ed.ready());
+        for (const QString& action : actions) {
+            const QString verb = action.section(' ', 0, 0);
+            const QString rest = action.section(' ', 1);
+            if (verb == "count") {
+                QVERIFY2(ed.setChannelCount(rest.toInt()), qPrintable(action));
+            } else if (verb == "fixture" || verb == "mirrors") {
+                const QStringList boxes =
+                    verb == "fixture" ? QStringList{"Text1"} : QStringList{"Text4", "Text2"};
+                for (const QString& name : boxes) {
+                    auto* box = ed.form->findChild<QLineEdit*>(name);
+                    box->selectAll();
+                    LedEditorDriver::typeText(box, rest);
+                    QCOMPARE(box->text(), rest);
+                }
+            } else {
+                const int column = verb == "name" ? 1 : verb == "type" ? 2 : 3;
+                QVERIFY2(ed.pick(rest.section(' ', 0, 0).toInt(), column, rest.section(' ', 1)),
+                         qPrintable(action));
+            }
+        }
+
+        ed.dialogs.setNextFileName(path("led.tff"));
+        QTest::mouseClick(ed.saveButton, Qt::LeftButton);
+        QCOMPARE(ed.dialogs.lastFilter(), QString("LedFixture Setup File(*.tff)"));
+        QVERIFY(ed.dialogs.shown().isEmpty());
+
+        const QByteArray written = readFile(path("led.tff"));
+        COMPARE_GOLDEN(golden, written);
+
+        // Opened in a fresh editor (Ctrl+O) and saved again: the same 512 bytes.
+        LedEditorDriver again;
+        QVERIFY(again.ready());
+        again.dialogs.setNextFileName(path("led.tff"));
+        QTest::keyClick(again.nameBox, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(again.dialogs.fileDialogsShown(), 1);
+        QVERIFY(again.dialogs.shown().isEmpty());
+        QCOMPARE(again.grid->model()->rowCount(), ed.grid->model()->rowCount());
+        QCOMPARE(again.countList->currentText(), ed.countList->currentText());
+        again.dialogs.setNextFileName(path("again.tff"));
+        QTest::mouseClick(again.saveButton, Qt::LeftButton);
+        QCOMPARE(readFile(path("again.tff")), written);
+    }
+
+    // Files the editor cannot open are named in a message and change nothing.
+    void refusedOpen_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a fixture setup file") << QByteArray(6144, 0) << "6144 bytes long";
+        QByteArray wrongCount = readFile(goldenPath("led-default.tff"));
+        wrongCount[12] = 11;
+        QTest::newRow("channel count 11") << wrongCount << "channel count 11";
+    }
+    void refusedOpen()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        QVERIFY(writeFile(path("bad.tff"), file));
+
+        LedEditorDriver ed;
+        QVERIFY(ed.ready());
+        QVERIFY(ed.pick(1, 1, "Blue"));
+        QVERIFY(ed.setChannelCount(4));
+        QVERIFY(ed.pick(0, 2, "HTP"));
+        const fx::LedFixtureRecord before = ed.form->record();
+        ed.dialogs.setNextFileName(path("bad.tff"));
+        QTest::keyClick(ed.nameBox, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ed.dialogs.shown().size(), 1);
+        QVERIFY2(ed.dialogs.shown()[0].text.contains(message),
+                 qPrintable(ed.dialogs.shown()[0].text));
+        QVERIFY(ed.form->record() == before);
+        QCOMPARE(ed.text(0, 2), QString("HTP"));
+        QCOMPARE(ed.countList->currentText(), QString("4"));
+    }
+
+    // Where a save lands: the suffix, the question before replacing a file, a cancelled file
+    // dialog (a failing write and its message are proven in tests/proof).
+    void saveTarget_data()
+    {
+        QTest::addColumn<QString>("chosen");  // empty: the file dialog is cancelled
+        QTest::addColumn<QString>("target");  // the file the save aims at
+        QTest::addColumn<bool>("oldLedFile"); // "led.tff" holds an older file
+        QTest::addColumn<int>("answer");      // to the replace question; -1: none asked
+        QTest::addColumn<bool>("saved");
+        const auto row = [](const char* name, const char* chosen, const char* target, bool old,
+                            int answer, bool saved) {
+            QTest::newRow(name) << QString(chosen) << QString(target) << old << answer << saved;
+        };
+        const int yes = int(ui::Dialogs::Answer::Yes), no = int(ui::Dialogs::Answer::No);
+        row("suffix added", "bar", "bar.tff", false, -1, true);
+        row("suffix in capitals kept", "bar.TFF", "bar.TFF", false, -1, true);
+        row("Yes replaces", "led.tff", "led.tff", true, yes, true);
+        row("No keeps", "led.tff", "led.tff", true, no, false);
+        row("asked about the suffixed name", "led", "led.tff", true, no, false);
+        row("cancelled dialog", "", "", true, -1, false);
+    }
+    void saveTarget()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, target);
+        QFETCH(bool, oldLedFile);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        const QByteArray old("the old LED file");
+        if (oldLedFile)
+            QVERIFY(writeFile(path("led.tff"), old));
+
+        LedEditorDriver ed;
+        QVERIFY(ed.pick(0, 2, "Fadeable LTP 16bitL"));
+        ed.dialogs.setNextFileName(chosen.isEmpty() ? QString() : path(chosen));
+        if (answer >= 0)
+            ed.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
+        QTest::mouseClick(ed.saveButton, Qt::LeftButton);
+
+        QStringList shown;
+        for (const ui::ScriptedDialogs::Shown& s : ed.dialogs.shown())
+            shown << (s.question ? "? " + s.title + ": " + s.text : "! " + s.text);
+        QStringList expected;
+        const QString nativeTarget = QDir::toNativeSeparators(path(target));
+        if (answer >= 0)
+            expected << "? ORVA Save As: " + nativeTarget +
+                            " already exists.\rDo you want to replace it?";
+        QCOMPARE(shown, expected);
+
+        QStringList files = oldLedFile ? QStringList{"led.tff"} : QStringList();
+        if (saved && !files.contains(target))
+            files << target;
+        files.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+        if (saved) // channel 1 written 'O', a low type no high channel names
+            COMPARE_GOLDEN("led-orphan-low.tff", readFile(path(target)));
+        if (oldLedFile && !(saved && target == "led.tff"))
+            QCOMPARE(readFile(path("led.tff")), old);
+        // Only a written file normalises the types.
+        QCOMPARE(ed.text(0, 2), QString(saved ? "LTP" : "Fadeable LTP 16bitL"));
+    }
+};
+
+QTEST_MAIN(TestLedEditor)
+#include "TestLedEditor.moc"

@@ -69,6 +69,46 @@ std::optional<int> firstFreeUserPosition(const ChNameSet& set)
     return std::nullopt;
 }
 
+bool isListedChName(const ChNameRec& rec)
+{
+    return rec.SetName.bytes[0] != 0 && !rec.SetName.isBlank();
+}
+
+namespace {
+
+// Latin-1 letters folded to lower case: A-Z and the accented capitals 0xC0..0xDE but 0xD7.
+std::uint8_t foldLatin1(std::uint8_t c)
+{
+    const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+    return upper ? static_cast<std::uint8_t>(c + 0x20) : c;
+}
+
+} // namespace
+
+bool sameChName(std::string_view latin1A, std::string_view latin1B)
+{
+    const auto a = FixedText<12>::fromText(latin1A).bytes;
+    const auto b = FixedText<12>::fromText(latin1B).bytes;
+    return std::equal(a.begin(), a.end(), b.begin(), [](std::uint8_t x, std::uint8_t y) {
+        return foldLatin1(x) == foldLatin1(y);
+    });
+}
+
+TypedNameVerdict judgeTypedName(const ChNameSet& set, std::string_view latin1Typed)
+{
+    if (FixedText<12>::fromText(latin1Typed).isBlank())
+        return TypedNameVerdict::Nothing;
+    if (std::all_of(set.begin(), set.end(), isListedChName))
+        return TypedNameVerdict::ListFull;
+    const bool known = std::any_of(set.begin(), set.end(), [&](const ChNameRec& rec) {
+        return isListedChName(rec) && sameChName(rec.SetName.str(), latin1Typed);
+    });
+    if (known)
+        return TypedNameVerdict::Known;
+    return firstFreeUserPosition(set) ? TypedNameVerdict::OfferToAdd
+                                      : TypedNameVerdict::NoFreePlace;
+}
+
 std::optional<int> AppendChName(ChNameSet& set, std::string_view latin1Name)
 {
     const std::optional<int> k = firstFreeUserPosition(set);

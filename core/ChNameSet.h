@@ -51,6 +51,24 @@ void StoreChName(ChNameSet& set, int position, std::string_view latin1Text);
 // The first position 59..252 whose name is exactly 12 blanks, or nothing.
 std::optional<int> firstFreeUserPosition(const ChNameSet& set);
 
+// Whether an entry is offered in the fixture editor's name list: written (first byte not 0) and
+// not blank.
+bool isListedChName(const ChNameRec& rec);
+
+// Two names as the name set compares them: 12-character fields (cut or padded with blanks),
+// letters in either case alike (Latin-1).
+bool sameChName(std::string_view latin1A, std::string_view latin1B);
+
+// What a name typed into a channel's name cell calls for (CheckTypedName), checked in this order.
+enum class TypedNameVerdict {
+    Nothing,     // blank: nothing to check
+    ListFull,    // all 253 entries are listed: "Over Channel Name Index!", known name or not
+    Known,       // a listed entry has the name: the channel takes that entry
+    NoFreePlace, // unknown, and no user position is free: refused
+    OfferToAdd,  // unknown: the user is asked whether to add it
+};
+TypedNameVerdict judgeTypedName(const ChNameSet& set, std::string_view latin1Typed);
+
 // Stores name at the first free user position k (ChIndex k, ChCode k + 3) and returns k;
 // nothing when no user position is free. Writes no file: see appendedEntryFile.
 std::optional<int> AppendChName(ChNameSet& set, std::string_view latin1Name);

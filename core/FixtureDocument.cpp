@@ -69,6 +69,7 @@ RecordChange& RecordChange::operator|=(const RecordChange& other)
 {
     header = header || other.header;
     channels |= other.channels;
+    names |= other.names;
     steps |= other.steps;
     palettes |= other.palettes;
     reset = reset || other.reset;
@@ -139,6 +140,7 @@ Edit FixtureDocument::diff(std::string name, const FixtureRecord& before,
     for (int c = 0; c < MaxChannels; ++c) {
         if (!(before.Channels[c] == after.Channels[c])) {
             edit.change.channels.set(c);
+            edit.change.names.set(c, !(before.Channels[c].ChName == after.Channels[c].ChName));
             edit.before.channels.emplace_back(c, before.Channels[c]);
             edit.after.channels.emplace_back(c, after.Channels[c]);
         }

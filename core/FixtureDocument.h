@@ -17,6 +17,7 @@ namespace fx {
 struct RecordChange {
     bool header = false;               // name, channel count, degrees, function map
     std::bitset<MaxChannels> channels; // channel records
+    std::bitset<MaxChannels> names;    // of those, the channels whose ChName changed
     std::bitset<MaxChannels> steps;    // step counts and step tables, by channel
     std::bitset<PaletteCount> palettes;
     bool reset = false; // the whole record was replaced (open, new, import)

@@ -2,20 +2,16 @@
 
 #include <QStyledItemDelegate>
 
-class ChannelGrid;
 class ChannelNameList;
-class ChannelTableModel;
-class QComboBox;
-class QLineEdit;
 
-// The four cell editors of the channel grid and how each stores its value: the name drop-down
-// Combo10, the type list Combo13, the partner list Combo2 (16-bit types only) and the value box
-// Text5. A value is stored when the editor loses the focus (by the keyboard or elsewhere), or, by
-// slightly different rules, when the grid leaves the cell while the editor is still open.
+// The four cell editors of the channel grid: the name drop-down Combo10, the type list Combo13,
+// the partner list Combo2 (16-bit types only) and the value box Text5. Each takes its cell's value
+// once, as it opens, and stores what it holds through the model's setData; when an editor is
+// stored, and whether at all, is the grid's rule.
 class ChannelDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    ChannelDelegate(ChannelGrid& grid, ChannelTableModel& model, ChannelNameList& names);
+    explicit ChannelDelegate(const ChannelNameList& names, QObject* parent = nullptr);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -25,19 +21,20 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
+signals:
+    // Each editor as it is made, before it opens.
+    void editorCreated(QWidget* editor) const;
+    // The user edited the text of the name editor over row's cell.
+    void nameTyped(int row, const QString& text) const;
+    // The name editor over row's cell shows a list entry: picked, or the cell's name as it opens.
+    void entryShown(int row, const QString& text) const;
+
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
-    void storeName(QComboBox* editor, int row, bool leavingCell) const;
-    void storeType(QComboBox* editor, int row, bool leavingCell) const;
-    void storePartner(QComboBox* editor, int row, bool leavingCell) const;
-    void storeValue(QLineEdit* editor, int row, bool leavingCell) const;
-    // The list entry the editor's text names: the selected entry when its text is shown, else the
-    // first entry equal to the text as a 12-character field in any letter case; -1 for none.
-    int namedEntry(const QComboBox* editor) const;
+    // The cell's editor, holding the cell's value.
+    QWidget* makeEditor(QWidget* parent, const QModelIndex& index) const;
 
-    ChannelGrid& m_grid;
-    ChannelTableModel& m_model;
-    ChannelNameList& m_names;
+    const ChannelNameList& m_names;
 };

@@ -1,20 +1,33 @@
 #include "fixtureedit/ChannelGrid.h"
 
 #include "fixtureedit/ChannelDelegate.h"
+#include "fixtureedit/ChannelNameEditor.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "ui/GridKeys.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+
+#include <utility>
 
 ChannelGrid::ChannelGrid(ChannelTableModel& model, ChannelNameList& names, ui::Services& services,
                          QWidget* parent)
-    : QTableView(parent), m_model(model), m_delegate(new ChannelDelegate(*this, model, names)),
-      m_check(names, model, services)
+    : QTableView(parent), m_model(model), m_delegate(new ChannelDelegate(names, this)),
+      m_typedNames(new TypedNameController(model, names, services, this))
 {
+    connect(m_delegate, &ChannelDelegate::editorCreated, this,
+            [this](QWidget* editor) { m_editor = editor; });
+    connect(m_delegate, &ChannelDelegate::nameTyped, m_typedNames, &TypedNameController::typed);
+    // A list entry shown replaces what was typed.
+    connect(m_delegate, &ChannelDelegate::entryShown, this, [this](int row, const QString& text) {
+        m_typedNames->forget();
+        emit nameSelected(row, text);
+    });
     setObjectName(QStringLiteral("MSFlexGrid1"));
     setModel(&model);
     setItemDelegate(m_delegate);
@@ -81,36 +94,14 @@ void ChannelGrid::hideEditors()
     }
 }
 
-TypedNameCheck::Outcome ChannelGrid::checkTypedName()
+void ChannelGrid::checkTypedName()
 {
-    const int row = m_typed.row;
-    const int column = m_typed.column;
-    const TypedNameCheck::Outcome outcome = m_check.run(m_typed, window());
-    if (outcome == TypedNameCheck::Outcome::Refused) {
-        const QModelIndex cell = m_model.index(row, column);
+    const int row = m_typedNames->pending().row;
+    if (m_typedNames->check() == TypedNameController::Outcome::Refused) {
+        const QModelIndex cell = m_model.index(row, ChannelTableModel::NameColumn);
         if (cell.isValid())
             setCurrentIndex(cell);
-        m_model.setNameCell(row, QString());
-        if (auto* names = qobject_cast<QComboBox*>(m_editor.data()))
-            names->setEditText(QString());
     }
-    return outcome;
-}
-
-void ChannelGrid::editorOpened(QWidget* editor)
-{
-    m_editor = editor;
-}
-
-void ChannelGrid::nameEntrySelected(const QString& text)
-{
-    if (currentIndex().column() == ChannelTableModel::NameColumn)
-        emit nameSelected(currentIndex().row(), text);
-}
-
-void ChannelGrid::nameStored(int channel)
-{
-    emit channelNamed(channel);
 }
 
 void ChannelGrid::focusInEvent(QFocusEvent* event)
@@ -121,7 +112,7 @@ void ChannelGrid::focusInEvent(QFocusEvent* event)
         m_advanceOnFocus = false;
         return;
     }
-    if (m_advanceOnFocus && !m_quiet && !m_editor)
+    if (m_advanceOnFocus && !m_quiet && !m_editor && !m_asking)
         advance();
 }
 
@@ -169,17 +160,25 @@ void ChannelGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
 
 void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (editor == m_asking)
+        return;
     if (editor == m_editor)
         m_editor = nullptr;
     if (hint == QAbstractItemDelegate::RevertModelCache) {
         m_advanceOnFocus = false;
         // A name typed and then dropped is not offered for the name set later.
         if (qobject_cast<ChannelNameEditor*>(editor))
-            m_typed = TypedName();
+            m_typedNames->forget();
     }
     m_backwards = hint == QAbstractItemDelegate::EditPreviousItem;
     // The grid's own focus rule picks the next cell, not the view's.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (std::exchange(m_refocus, false)) {
+        if (!hasFocus())
+            setFocus(Qt::OtherFocusReason); // advances now, or when the window is active again
+        else if (m_advanceOnFocus && !m_editor)
+            advance();
+    }
     m_backwards = false;
 }
 
@@ -189,7 +188,37 @@ void ChannelGrid::commitData(QWidget* editor)
     if (!editor || editor != m_editor)
         return;
     m_editor = nullptr;
+    if (!m_leavingCell && !storedOnFocusLoss(editor))
+        return;
+    const bool hadFocus = holdsFocus(editor);
     QTableView::commitData(editor);
+    if (m_leavingCell || !qobject_cast<ChannelNameEditor*>(editor))
+        return;
+    // A message box takes the focus while the question is open. The editor stays open meanwhile
+    // (the key that stored it closes it), and when it had the focus the grid takes it as the
+    // editor closes, opening the next cell as the advance rule says; else the window would give
+    // it to its first control.
+    m_asking = editor;
+    checkTypedName();
+    m_asking = nullptr;
+    m_refocus = hadFocus && !holdsFocus(editor);
+}
+
+bool ChannelGrid::holdsFocus(const QWidget* editor)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == editor || editor->isAncestorOf(focus));
+}
+
+bool ChannelGrid::storedOnFocusLoss(const QWidget* editor)
+{
+    // A name of one character is left to the check at the next opening of a name cell.
+    if (const auto* names = qobject_cast<const ChannelNameEditor*>(editor))
+        return names->currentText().size() >= 2;
+    if (const auto* list = qobject_cast<const QComboBox*>(editor))
+        return list->currentIndex() >= 0;
+    const auto* line = qobject_cast<const QLineEdit*>(editor);
+    return line && !line->text().isEmpty();
 }
 
 bool ChannelGrid::opensEditor(const QModelIndex& index) const
@@ -246,6 +275,7 @@ void ChannelGrid::advance()
 
 void ChannelGrid::closeQuietly(QWidget* editor)
 {
+    m_refocus = false;
     m_quiet = true;
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     m_quiet = false;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "fixtureedit/ChannelNameEditor.h"
-#include "fixtureedit/TypedNameCheck.h"
+#include "fixtureedit/TypedNameController.h"
 
 #include <QPointer>
 #include <QTableView>
@@ -19,6 +18,11 @@ struct Services;
 // Enter) brings the focus back to the grid, which moves on to the next cell and opens it: along
 // the row, then to the next row's "Channel Name", and from the last cell back to row 1. A mouse
 // press on the grid stops that. Escape closes an editor without storing it.
+//
+// An editor is stored once per opening: when it loses the focus (Tab and Enter included), unless
+// it is empty or holds a name of one character; or, whatever it holds, when the grid moves off its
+// cell while it is open. A typed name is checked against the name set when it is stored by focus
+// loss, else when a name cell is next opened; after a question the focus is back in the grid.
 class ChannelGrid : public QTableView {
     Q_OBJECT
 public:
@@ -38,25 +42,15 @@ public:
     bool advanceOnFocus() const { return m_advanceOnFocus; }
     void setAdvanceOnFocus(bool advance) { m_advanceOnFocus = advance; }
 
-    TypedName& typedName() { return m_typed; }
-    // CheckTypedName; when the name is refused the grid goes to the cell it was typed in and that
-    // cell is emptied.
-    TypedNameCheck::Outcome checkTypedName();
+    // The name typed and not yet checked against the name set.
+    const TypedName& typedName() const { return m_typedNames->pending(); }
 
     // Column widths and row height for the font in use.
     void layoutColumns();
 
-    // Called by the cell editors.
-    bool leavingCell() const { return m_leavingCell; }
-    void editorOpened(QWidget* editor);
-    void nameEntrySelected(const QString& text);
-    void nameStored(int channel);
-
 signals:
-    // The name editor selected a list entry while on the channel's name cell.
+    // The name editor over the channel's name cell shows a list entry.
     void nameSelected(int channel, const QString& text);
-    // A channel took a name from the list.
-    void channelNamed(int channel);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -75,14 +69,20 @@ private:
     // that open no editor.
     QModelIndex nextCell(const QModelIndex& index, bool backwards) const;
     bool opensEditor(const QModelIndex& index) const;
+    // Whether the editor holds anything to store as it loses the focus.
+    static bool storedOnFocusLoss(const QWidget* editor);
+    static bool holdsFocus(const QWidget* editor);
     void advance();
     void closeQuietly(QWidget* editor);
+    // CheckTypedName; a refused name's cell becomes the current one.
+    void checkTypedName();
 
     ChannelTableModel& m_model;
     ChannelDelegate* m_delegate;
-    TypedName m_typed;
-    TypedNameCheck m_check;
+    TypedNameController* m_typedNames;
     QPointer<QWidget> m_editor;
+    const QWidget* m_asking = nullptr; // the editor whose name is being asked about
+    bool m_refocus = false;            // a question took the focus from the editor
     QPersistentModelIndex m_pressed;
     bool m_advanceOnFocus = false;
     bool m_leavingCell = false;

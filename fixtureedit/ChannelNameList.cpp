@@ -25,12 +25,6 @@ std::span<const std::uint8_t> asBytes(const QByteArray& data)
             static_cast<std::size_t>(data.size())};
 }
 
-// The 12-character field a name is compared as: cut or padded with blanks, letters folded.
-QString nameKey(const QString& name)
-{
-    return name.left(12).leftJustified(12, u' ').toCaseFolded();
-}
-
 } // namespace
 
 ChannelNameList::ChannelNameList() : m_model(std::make_unique<QStandardItemModel>())
@@ -50,7 +44,7 @@ void ChannelNameList::fill()
 {
     m_model->clear();
     for (const fx::ChNameRec& rec : m_set) {
-        if (rec.SetName.bytes[0] == 0 || rec.SetName.isBlank())
+        if (!fx::isListedChName(rec))
             continue;
         appendItem(fromLatin1(rec.SetName.str()), rec.ChCode);
     }
@@ -73,9 +67,9 @@ int ChannelNameList::code(int row) const
 
 int ChannelNameList::find(const QString& name) const
 {
-    const QString key = nameKey(name);
+    const std::string latin1 = toLatin1(name);
     for (int row = 0; row < count(); ++row) {
-        if (nameKey(text(row)) == key)
+        if (fx::sameChName(toLatin1(text(row)), latin1))
             return row;
     }
     return -1;

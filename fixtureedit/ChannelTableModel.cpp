@@ -13,8 +13,9 @@ bool ChannelTableModel::isCell(const QModelIndex& index) const
            index.column() < ColumnCount;
 }
 
-ChannelTableModel::ChannelTableModel(ui::Document& document, QObject* parent)
-    : QAbstractTableModel(parent), m_document(document)
+ChannelTableModel::ChannelTableModel(ui::Document& document, const ChannelNameList& names,
+                                     QObject* parent)
+    : QAbstractTableModel(parent), m_document(document), m_names(names)
 {
     for (int i = 0; i < fx::MaxChannels; ++i)
         m_nameCells.append(QString());
@@ -33,12 +34,10 @@ void ChannelTableModel::documentChanged(const fx::RecordChange& change)
     for (int row = 0; row < fx::MaxChannels; ++row) {
         if (!change.channels.test(std::size_t(row)))
             continue;
-        const QByteArray name = QByteArray::fromStdString(record.Channels[row].ChName.str());
-        if (name != m_shownNames[std::size_t(row)]) {
-            m_shownNames[std::size_t(row)] = name;
+        // A cell follows the record only when the channel's name itself changed.
+        if (change.names.test(std::size_t(row)))
             m_nameCells[row] =
                 row < m_rows ? fromLatin1(record.Channels[row].ChName.str()) : QString();
-        }
         rowChanged(row);
     }
 }
@@ -67,6 +66,14 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
         return {};
     const int row = index.row();
     const fx::ChannelInfo& ch = m_document.record().Channels[row];
+    if (role == Qt::EditRole && index.column() != NameColumn) {
+        switch (index.column()) {
+        case TypeColumn: return int(ch.ChType);
+        case PartnerColumn: return hasPartner(row) ? int(ch.PairChannel) : 0;
+        case ValueColumn: return int(ch.ChValue);
+        }
+        return {};
+    }
     switch (index.column()) {
     case ChannelColumn: return QStringLiteral("Chan") + numtext::withSignBlank(row + 1);
     case NameColumn: return m_nameCells[row];
@@ -105,13 +112,34 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     if (role != Qt::EditRole || !isCell(index))
         return false;
     const int row = index.row();
+    const fx::FixtureDocument& core = m_document.core();
     switch (index.column()) {
-    case NameColumn: setNameCell(row, value.toString()); return true;
-    case TypeColumn: setChannelType(row, value.toInt()); return true;
-    case PartnerColumn: setPartner(row, value.toInt()); return true;
-    case ValueColumn: setValue(row, value.toInt()); return true;
+    case NameColumn: {
+        if (value.typeId() == QMetaType::Int)
+            return takeListEntry(row, value.toInt());
+        m_nameCells[row] = value.toString();
+        rowChanged(row);
+        const int entry = m_names.find(m_nameCells[row]);
+        if (entry >= 0)
+            takeListEntry(row, entry);
+        return true;
+    }
+    case TypeColumn: m_document.push(core.setChannelType(row, value.toInt())); return true;
+    case PartnerColumn: m_document.push(core.setPartner(row, value.toInt())); return true;
+    case ValueColumn: m_document.push(core.setChannelValue(row, value.toInt())); return true;
     }
     return false;
+}
+
+bool ChannelTableModel::takeListEntry(int row, int entry)
+{
+    if (entry < 0 || entry >= m_names.count())
+        return false;
+    const QString name = m_names.text(entry);
+    m_nameCells[row] = name;
+    rowChanged(row);
+    m_document.push(m_document.core().setChannelName(row, toLatin1(name), m_names.code(entry)));
+    return true;
 }
 
 void ChannelTableModel::setRowCount(int rows)
@@ -121,7 +149,6 @@ void ChannelTableModel::setRowCount(int rows)
         beginInsertRows({}, m_rows, rows - 1);
         for (int r = m_rows; r < rows; ++r) {
             const auto& name = m_document.record().Channels[r].ChName;
-            m_shownNames[std::size_t(r)] = QByteArray::fromStdString(name.str());
             m_nameCells[r] = name.isBlank() ? QString() : fromLatin1(name.str());
         }
         m_rows = rows;
@@ -143,49 +170,10 @@ void ChannelTableModel::fillFromRecord()
     const bool fromFile = !m_document.filePath().isEmpty();
     for (int r = 0; r < fx::MaxChannels; ++r) {
         const auto& name = record.Channels[r].ChName;
-        m_shownNames[std::size_t(r)] = QByteArray::fromStdString(name.str());
         m_nameCells[r] =
             r < m_rows && (fromFile || !name.isBlank()) ? fromLatin1(name.str()) : QString();
     }
     endResetModel();
-}
-
-QString ChannelTableModel::nameCell(int row) const
-{
-    return row >= 0 && row < fx::MaxChannels ? m_nameCells[row] : QString();
-}
-
-void ChannelTableModel::setNameCell(int row, const QString& text)
-{
-    if (row < 0 || row >= fx::MaxChannels)
-        return;
-    m_nameCells[row] = text;
-    rowChanged(row);
-}
-
-void ChannelTableModel::setChannelName(int row, const QString& name, int funcCode)
-{
-    m_document.push(m_document.core().setChannelName(row, toLatin1(name), funcCode));
-}
-
-void ChannelTableModel::setChannelType(int row, int typeCode)
-{
-    m_document.push(m_document.core().setChannelType(row, typeCode));
-}
-
-void ChannelTableModel::setPartner(int row, int partner)
-{
-    m_document.push(m_document.core().setPartner(row, partner));
-}
-
-void ChannelTableModel::setValue(int row, int value)
-{
-    m_document.push(m_document.core().setChannelValue(row, value));
-}
-
-const fx::ChannelInfo& ChannelTableModel::channel(int row) const
-{
-    return m_document.record().Channels[std::clamp(row, 0, fx::MaxChannels - 1)];
 }
 
 bool ChannelTableModel::hasPartner(int row) const

@@ -85,7 +85,7 @@ FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget
     setObjectName(QStringLiteral("FixtureEdit"));
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("ORVA library Edit Rev1.06[*]"));
-    m_model = new ChannelTableModel(document, this);
+    m_model = new ChannelTableModel(document, m_names, this);
     buildForm();
     buildMenus();
     connect(&document, &ui::Document::changed, this, &FixtureEdit::documentChanged);
@@ -274,7 +274,6 @@ void FixtureEdit::load()
     m_savedSize = isVisible() ? size() : sizeHint();
     m_grid->layoutColumns();
     m_grid->hideEditors();
-    m_grid->typedName().typed = false;
 
     m_names.loadFile(m_services.files, m_services.chNameSetPath);
     FillNameList();
@@ -334,7 +333,6 @@ void FixtureEdit::FillChannelGrid()
     // A channel without a name keeps the chooser's plain "Chan n-".
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const auto& name = record.Channels[row].ChName;
-        m_labelNames[std::size_t(row)] = QByteArray::fromStdString(name.str());
         if (!name.isBlank())
             m_traits->setChannelLabel(row, fromLatin1(name.str()));
     }
@@ -363,10 +361,7 @@ void FixtureEdit::showWholeRecord()
 {
     const fx::FixtureRecord& record = m_document.record();
     const int n = record.FixHeader.NumChannels;
-    m_grid->typedName() = TypedName();
     m_traits->resetChannels(n);
-    m_traitsChannels = n;
-    m_labelNames.fill(QByteArray());
     FillChannelGrid();
     m_traits->selectChannel(0);
     m_traits->refreshUsage();
@@ -376,27 +371,21 @@ void FixtureEdit::followChannels(const fx::RecordChange& change)
 {
     const fx::FixtureRecord& record = m_document.record();
     const int count = record.FixHeader.NumChannels;
-    if (count > m_traitsChannels) {
-        m_traits->addChannels(m_traitsChannels, count, true);
-        for (int c = m_traitsChannels; c < count; ++c) {
+    const int shown = m_traits->channelChooser()->count();
+    if (count > shown) {
+        m_traits->addChannels(shown, count, true);
+        for (int c = shown; c < count; ++c) {
             // A channel that comes back by an undo shows its name again.
             const auto& name = record.Channels[c].ChName;
-            m_labelNames[std::size_t(c)] = QByteArray::fromStdString(name.str());
             if (!name.isBlank())
                 m_traits->setChannelLabel(c, fromLatin1(name.str()));
         }
-    } else if (count < m_traitsChannels) {
-        m_traits->removeChannels(m_traitsChannels, count);
+    } else if (count < shown) {
+        m_traits->removeChannels(shown, count);
     }
-    m_traitsChannels = count;
     for (int c = 0; c < count; ++c) {
-        if (!change.channels.test(std::size_t(c)))
-            continue;
-        const QByteArray name = QByteArray::fromStdString(record.Channels[c].ChName.str());
-        if (name == m_labelNames[std::size_t(c)])
-            continue;
-        m_labelNames[std::size_t(c)] = name;
-        m_traits->setChannelLabel(c, fromLatin1(record.Channels[c].ChName.str()));
+        if (change.names.test(std::size_t(c)))
+            m_traits->setChannelLabel(c, fromLatin1(record.Channels[c].ChName.str()));
     }
 }
 

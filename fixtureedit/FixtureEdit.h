@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <array>
-
 class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
@@ -120,8 +118,6 @@ private:
     QMenu* m_recent = nullptr;
 
     QSize m_savedSize;
-    bool m_filling = false;   // the form is being filled from the record: no edits
-    bool m_loaded = false;    // the first load starts a new fixture, later ones keep it
-    int m_traitsChannels = 0; // channels the traits choosers offer
-    std::array<QByteArray, 40> m_labelNames; // the names the chooser labels were made from
+    bool m_filling = false; // the form is being filled from the record: no edits
+    bool m_loaded = false;  // the first load starts a new fixture, later ones keep it
 };

@@ -43,6 +43,8 @@ private slots:
     void saveKeepsTail();
     void append_data();
     void append();
+    void typedName_data();
+    void typedName();
 };
 
 void TestChNameSet::defaultImage()
@@ -225,6 +227,45 @@ void TestChNameSet::append()
     const std::string expected =
         std::string(1, char(position)) + char(position + 3) + padded("Hazer");
     QCOMPARE(entry, expected);
+}
+
+void TestChNameSet::typedName_data()
+{
+    // The defaults with "Caf\xE9" at 59; "no place": every user position named; "full": also
+    // 41..58; "unwritten": entry 0 ("Pan") zero bytes, as a short file leaves it.
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<int>("verdict");
+    const auto row = [](const char* name, const char* set, QByteArray typed, TypedNameVerdict v) {
+        QTest::newRow(name) << QString::fromLatin1(set) << typed << int(v);
+    };
+    using V = TypedNameVerdict;
+    row("blanks", "defaults", "     ", V::Nothing);
+    row("known, other case", "defaults", "pAN", V::Known);
+    row("known, accented capital", "defaults", "CAF\xC9", V::Known);
+    row("known as 12 characters", "defaults", "Pan         x", V::Known);
+    row("unknown", "defaults", "Scan", V::OfferToAdd);
+    row("unwritten entry is unknown", "unwritten", "Pan", V::OfferToAdd);
+    row("unknown, no place", "no place", "Scan", V::NoFreePlace);
+    row("known, no place", "no place", "Tilt", V::Known);
+    row("full list, known", "full", "Tilt", V::ListFull);
+    row("full list, unknown", "full", "Scan", V::ListFull);
+}
+
+void TestChNameSet::typedName()
+{
+    QFETCH(QString, set);
+    QFETCH(QByteArray, typed);
+    QFETCH(int, verdict);
+    ChNameSet names;
+    InitChNameSet(names);
+    StoreChName(names, 59, "Caf\xE9");
+    const int from = set == "full" ? 41 : set == "no place" ? 60 : ChNameCount;
+    for (int k = from; k < ChNameCount; ++k)
+        StoreChName(names, k, "N" + std::to_string(k));
+    if (set == "unwritten")
+        names[0].SetName = {};
+    QCOMPARE(int(judgeTypedName(names, typed.toStdString())), verdict);
 }
 
 QTEST_APPLESS_MAIN(TestChNameSet)

@@ -112,8 +112,11 @@ void TestFixtureDocument::stepRules()
     fx::FixtureDocument doc;
     doc.replace(*sample());
     const fx::FixtureRecord& r = doc.record();
-    // Count changes blank the channels they add or remove, and keep their steps.
-    doc.apply(doc.setChannelCount(2).after);
+    // Count changes blank the channels they add or remove (their names change), and keep steps.
+    QVERIFY(doc.setChannelValue(0, 1).change.names.none());
+    const fx::Edit down = doc.setChannelCount(2);
+    QVERIFY(down.change.names.test(5) && !down.change.names.test(1));
+    doc.apply(down.after);
     QCOMPARE(r.Channels[5].ChName.str(), std::string(12, ' '));
     QCOMPARE(int(r.StepCount[5]), 1);
     // Insert only from 1 to 49 steps; Add up to 255; Delete of the only step keeps its entry.

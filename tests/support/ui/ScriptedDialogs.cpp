@@ -15,6 +15,8 @@ Dialogs::Answer ScriptedDialogs::ask(QWidget*, const QString& title, const QStri
                                      Buttons buttons, Icon)
 {
     m_shown.append({title, text, true});
+    if (whileAsking)
+        whileAsking();
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     switch (buttons) {

@@ -6,6 +6,8 @@
 #include <QQueue>
 #include <QString>
 
+#include <functional>
+
 namespace ui {
 
 // Dialogs for tests: answers and file names come from queues the test fills beforehand, and
@@ -28,6 +30,8 @@ public:
     int pendingAnswers() const { return m_answers.size(); }
     int pendingFileNames() const { return m_fileNames.size(); }
     void clear();
+    // Run as each question is asked: a test can show a box there that takes the focus.
+    std::function<void()> whileAsking;
 
     Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
                Icon icon = Icon::Question) override;

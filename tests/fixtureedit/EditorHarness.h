@@ -19,11 +19,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // A file access that refuses every write, as a full disk or a read-only folder does.
@@ -68,6 +71,16 @@ inline void checkTold(const ui::ScriptedDialogs::Shown& told, const QString& pat
     QVERIFY2(told.text.contains(path) && told.text.contains(reason), qPrintable(told.text));
 }
 
+// Runs fill on the next modal dialog once it is shown, then lets the caller's exec() go on.
+inline void onNextDialog(const std::function<void(QDialog*)>& fill)
+{
+    QTimer::singleShot(0, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        fill(dialog);
+    });
+}
+
 struct EditorHarness {
     explicit EditorHarness(const QByteArray& nameSet = nameSetFile(),
                            ui::FileAccess* fileAccess = nullptr)
@@ -107,14 +120,6 @@ struct EditorHarness {
     {
         const QRect rect = grid->visualRect(index(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-    // Puts the grid on a cell and releases a key there, as a technician moving with the arrows.
-    void keyOpenCell(int row, int column)
-    {
-        grid->setFocus(Qt::OtherFocusReason);
-        grid->setAdvanceOnFocus(false);
-        grid->setCurrentIndex(index(row, column));
-        QTest::keyRelease(grid, Qt::Key_Right);
     }
     // The cell editor of that name while it is open over a cell, else nullptr.
     template <typename T> T* openEditor(const char* name) const

@@ -7,7 +7,6 @@
 #include "fixtureedit/StepGrid.h"
 
 #include <QDialog>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QUndoStack>
@@ -25,93 +24,81 @@ private slots:
 
 namespace {
 
-void clickButton(EditorHarness& h, const char* name)
-{
-    QTest::mouseClick(h.editor->findChild<QPushButton*>(name), Qt::LeftButton);
-}
-
 QAction* action(EditorHarness& h, const char* name)
 {
     return h.editor->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void typeInto(QWidget* box, const QString& text)
+// Does in the window what a script such as "cell 2 4; keys 200; away" says: "cell" and "step"
+// click a cell of the channel or the step grid, "keys" types, "down" presses Down, "away" clicks
+// elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list, "button"
+// clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
+void act(EditorHarness& h, const QString& script)
 {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-}
-
-void clickStepCell(EditorHarness& h, int row, int column)
-{
-    QTableView* steps = h.editor->traits()->stepGrid();
-    QTest::mouseClick(steps->viewport(), Qt::LeftButton, {},
-                      steps->visualRect(steps->model()->index(row, column)).center());
+    for (const QString& command : script.split(u';')) {
+        const QStringList w = command.simplified().split(u' ');
+        const QString text = w.mid(2).join(u' ');
+        QTableView* steps = h.editor->traits()->stepGrid();
+        QTableView* grid = w[0] == "step" ? steps : h.grid;
+        QWidget* control = h.editor->findChild<QWidget*>(w.value(1));
+        if (w[0] == "cell" || w[0] == "step") {
+            const QModelIndex at = grid->model()->index(w[1].toInt(), w[2].toInt());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        } else if (w[0] == "keys") {
+            QTest::keyClicks(h.focus(), w.mid(1).join(u' '));
+        } else if (w[0] == "down") {
+            QTest::keyClick(h.focus(), Qt::Key_Down);
+        } else if (w[0] == "away") {
+            h.focusElsewhere();
+        } else if (w[0] == "type") {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(control, text);
+        } else if (w[0] == "pick") {
+            static_cast<QComboBox*>(control)->setCurrentIndex(w[2].toInt());
+        } else if (w[0] == "button") {
+            QTest::mouseClick(control, Qt::LeftButton);
+        } else if (w[0] == "ok") {
+            h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
+        } else if (w[0] == "fill") {
+            onNextDialog([n = w[1].toInt()](QDialog* dialog) {
+                dialog->findChild<QSpinBox*>("FillCount")->setValue(n);
+                dialog->accept();
+            });
+            QTest::mouseClick(h.editor->findChild<QWidget*>("FillSteps"), Qt::LeftButton);
+            h.editor->activateWindow(); // the offscreen platform leaves no window active
+            QVERIFY(QTest::qWaitForWindowActive(h.editor.get()));
+        }
+    }
 }
 
 } // namespace
 
-using WindowEdit = std::function<void(EditorHarness&)>;
-Q_DECLARE_METATYPE(WindowEdit)
-
 void TestUndo::eachEditUndoes_data()
 {
-    QTest::addColumn<WindowEdit>("edit");
-    const auto row = [](const char* undoName, WindowEdit edit) { QTest::newRow(undoName) << edit; };
-    using H = EditorHarness;
-    row("Fixture Name", [](H& h) { typeInto(h.line("Text1"), QStringLiteral("Spot")); });
-    row("Max Tilt Degree", [](H& h) { typeInto(h.line("Text2"), QStringLiteral("270")); });
-    row("Channel Count", [](H& h) { h.combo("Combo1")->setCurrentIndex(0); }); // hides 7 channels
-    row("Channel Name", [](H& h) { h.typeIntoNameCell(2, QStringLiteral("Pan")); });
-    row("Channel Type", [](H& h) {
-        h.clickCell(2, 2);
-        QTest::keyClick(h.focus(), Qt::Key_Down);
-        h.focusElsewhere();
-    });
-    row("16-bit Partner", [](H& h) {
-        h.clickCell(1, 3);
-        QTest::keyClick(h.focus(), Qt::Key_Down);
-        h.focusElsewhere();
-    });
-    row("Channel Value", [](H& h) {
-        h.clickCell(2, 4);
-        QTest::keyClicks(h.focus(), QStringLiteral("200"));
-        h.focusElsewhere();
-    });
-    row("Add Step", [](H& h) { clickButton(h, "Command1"); });
-    row("Insert Step", [](H& h) {
-        clickStepCell(h, 1, 0);
-        clickButton(h, "Command2");
-    });
-    row("Delete Step", [](H& h) {
-        clickStepCell(h, 1, 0);
-        clickButton(h, "Command3");
-    });
-    row("Step Name", [](H& h) {
-        clickStepCell(h, 0, 1);
-        QTest::keyClicks(h.focus(), QStringLiteral("Open"));
-        h.focusElsewhere();
-    });
-    row("Copy Steps", [](H& h) {
-        h.combo("Combo12")->setCurrentIndex(5);
-        h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
-        clickButton(h, "Command4");
-    });
-    row("Fill Steps", [](H& h) {
-        onNextDialog([](QDialog* dialog) {
-            dialog->findChild<QSpinBox*>("FillCount")->setValue(3);
-            dialog->accept();
-        });
-        clickButton(h, "FillSteps");
-        h.editor->activateWindow(); // the offscreen platform leaves no window active
-        QVERIFY(QTest::qWaitForWindowActive(h.editor.get()));
-    });
-    row("Sort Steps", [](H& h) { clickButton(h, "SortSteps"); });
+    QTest::addColumn<QString>("script"); // the row's name is the edit's name in the history
+    const auto row = [](const char* undoName, const char* script) {
+        QTest::newRow(undoName) << QString(script);
+    };
+    row("Fixture Name", "type Text1 Spot"); // one edit for the typing
+    row("Max Tilt Degree", "type Text2 270");
+    row("Channel Count", "pick Combo1 0"); // seven channels hidden
+    row("Channel Name", "cell 2 1; keys Pan; away");
+    row("Channel Type", "cell 2 2; down; away");
+    row("16-bit Partner", "cell 1 3; down; away");
+    row("Channel Value", "cell 2 4; keys 200; away");
+    row("Add Step", "button Command1");
+    row("Insert Step", "step 1 0; button Command2");
+    row("Delete Step", "step 1 0; button Command3");
+    row("Step Name", "step 0 1; keys Open; away");
+    row("Copy Steps", "pick Combo12 5; ok; button Command4");
+    row("Fill Steps", "fill 3");
+    row("Sort Steps", "button SortSteps");
 }
 
 void TestUndo::eachEditUndoes()
 {
-    QFETCH(WindowEdit, edit);
+    QFETCH(QString, script);
     EditorHarness h;
     h.record.setUp([](fx::FixtureRecord& r) {
         for (int c = 0; c < 8; ++c)
@@ -126,7 +113,7 @@ void TestUndo::eachEditUndoes()
     const auto before = std::make_unique<fx::FixtureRecord>(*h.record);
     const QByteArray beforeImage = imageOf(*before);
 
-    edit(h);
+    act(h, script);
     QUndoStack* undo = h.document.undoStack();
     QCOMPARE(undo->count(), 1);
     QCOMPARE(undo->undoText(), QString::fromLatin1(QTest::currentDataTag()));

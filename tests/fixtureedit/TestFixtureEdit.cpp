@@ -5,9 +5,7 @@
 
 #include "fixtureedit/ChannelTraits.h"
 
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenuBar>
+enum { FocusLoss, LeaveCell, ClickCell }; // how a cell is left other than by a key
 
 class TestFixtureEdit : public QObject {
     Q_OBJECT
@@ -22,7 +20,6 @@ private slots:
     void nameKeyFilter();
     void pickedNames();
     void keyboardAdvance();
-    void escapeAndMousePress();
     void frameClickFocusesNameBox();
 };
 
@@ -119,30 +116,44 @@ void TestFixtureEdit::typeListAndPartner()
 void TestFixtureEdit::commits_data()
 {
     QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");  // typed into the opened editor after clearing it
-    QTest::addColumn<bool>("leaveCell"); // the grid leaves the cell instead of a focus loss
+    QTest::addColumn<QString>("typed"); // typed into the opened editor after clearing it
+    // FocusLoss, LeaveCell (the grid's current cell moves), ClickCell (row 6 "Channel Type") or a
+    // key
+    QTest::addColumn<int>("how");
     QTest::addColumn<QString>("cell");
-    QTest::addColumn<int>(
-        "stored"); // -1: the name "Old" kept, 1: the typed name stored, else value
-
-    QTest::newRow("name, focus loss") << 1 << "Dimmer" << false << "Dimmer      " << 1;
-    QTest::newRow("name, leaving") << 1 << "Dimmer" << true << "Dimmer      " << 1;
-    // A one-letter name is answered No when it is checked.
-    QTest::newRow("one letter, focus loss") << 1 << "D" << false << "Old         " << -1;
-    QTest::newRow("one letter, leaving") << 1 << "D" << true << "D" << -1;
-    QTest::newRow("value, focus loss") << 4 << "200" << false << "200" << 200;
-    QTest::newRow("value, leaving") << 4 << "200" << true << "200" << 200;
-    QTest::newRow("empty value, focus loss") << 4 << "" << false << "33" << 33;
-    QTest::newRow("empty value, leaving") << 4 << "" << true << "0" << 0;
+    QTest::addColumn<QString>("kept"); // the channel's name or value afterwards
+    const int loss = FocusLoss;
+    const int leave = LeaveCell;
+    const int click = ClickCell;
+    QTest::newRow("name, focus loss") << 1 << "Dimmer" << loss << "Dimmer      "
+                                      << "Dimmer";
+    QTest::newRow("name, leaving") << 1 << "Dimmer" << leave << "Dimmer      "
+                                   << "Dimmer";
+    QTest::newRow("name, click") << 1 << "Dimmer" << click << "Dimmer      "
+                                 << "Dimmer";
+    // A one-letter name is answered No when it is checked; leaving the cell does not check it.
+    QTest::newRow("one letter, focus loss") << 1 << "D" << loss << "Old         "
+                                            << "Old";
+    QTest::newRow("one letter, leaving") << 1 << "D" << leave << "D"
+                                         << "Old";
+    QTest::newRow("value, focus loss") << 4 << "200" << loss << "200"
+                                       << "200";
+    QTest::newRow("value, click") << 4 << "200" << click << "200"
+                                  << "200";
+    QTest::newRow("value, Escape") << 4 << "200" << int(Qt::Key_Escape) << "33"
+                                   << "33";
+    QTest::newRow("empty value, focus loss") << 4 << "" << loss << "33"
+                                             << "33";
+    QTest::newRow("empty value, leaving") << 4 << "" << leave << "0"
+                                          << "0";
 }
 
 void TestFixtureEdit::commits()
 {
     QFETCH(int, column);
     QFETCH(QString, typed);
-    QFETCH(bool, leaveCell);
+    QFETCH(int, how);
     QFETCH(QString, cell);
-    QFETCH(int, stored);
     EditorHarness h;
     h.setChannel(3, "Old", fx::TypeLtp, 0, 33);
     h.editor->FillChannelGrid();
@@ -154,18 +165,26 @@ void TestFixtureEdit::commits()
     text->clear();
     QTest::keyClicks(names ? editor : text, typed);
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::No);
-    if (leaveCell) {
+    if (how == ClickCell)
+        h.clickCell(5, 2);
+    else if (how == LeaveCell) {
         h.grid->setAdvanceOnFocus(false);
         h.grid->setCurrentIndex(h.index(5, 0));
-    } else
+    } else if (how == FocusLoss)
         h.focusElsewhere();
-
-    QVERIFY(!h.grid->openEditor());
-    QCOMPARE(h.cell(3, column), cell);
-    if (column == 1)
-        QCOMPARE(QString::fromStdString(h.channel(3).ChName.trimmed()), stored < 0 ? "Old" : typed);
     else
-        QCOMPARE(int(h.channel(3).ChValue), stored);
+        QTest::keyClick(h.focus(), Qt::Key(how));
+
+    // A click opens the clicked cell, not the next one; Escape leaves the focus on the grid.
+    QCOMPARE(bool(h.openEditor<QComboBox>("Combo13")), how == ClickCell);
+    if (how != LeaveCell) {
+        QCOMPARE(h.grid->currentIndex(), how == ClickCell ? h.index(5, 2) : h.index(3, column));
+        QCOMPARE(h.grid->hasFocus(), how == Qt::Key_Escape);
+    }
+    QCOMPARE(h.cell(3, column), cell);
+    QTEST(column == 1 ? QString::fromLatin1(h.channel(3).ChName.trimmed())
+                      : QString::number(h.channel(3).ChValue),
+          "kept");
 }
 
 void TestFixtureEdit::nameKeyFilter()
@@ -245,29 +264,6 @@ void TestFixtureEdit::keyboardAdvance()
     // The last cell wraps to row 1 "Channel Name"; Shift+Tab goes back from there to the last.
     next(Qt::Key_Tab, 0, 1, "Combo10", "");
     next(Qt::Key_Backtab, 1, 4, "Text5", "77");
-}
-
-void TestFixtureEdit::escapeAndMousePress()
-{
-    EditorHarness h;
-    // Escape closes without storing and stops the advance.
-    h.clickCell(0, 4);
-    QVERIFY(h.openEditor<QLineEdit>("Text5"));
-    QTest::keyClicks(h.focus(), QStringLiteral("99"));
-    QTest::keyClick(h.focus(), Qt::Key_Escape);
-    QVERIFY(!h.grid->openEditor());
-    QCOMPARE(int(h.channel(0).ChValue), 0);
-    QVERIFY(h.grid->hasFocus());
-    QVERIFY(!h.grid->advanceOnFocus());
-
-    // A click on another cell stores the value and opens the clicked cell, not the next one.
-    h.clickCell(0, 4);
-    QVERIFY(h.grid->advanceOnFocus());
-    QTest::keyClicks(h.focus(), QStringLiteral("5"));
-    h.clickCell(3, 2);
-    QCOMPARE(int(h.channel(0).ChValue), 5);
-    QVERIFY(h.openEditor<QComboBox>("Combo13"));
-    QCOMPARE(h.grid->currentIndex(), h.index(3, 2));
 }
 
 void TestFixtureEdit::frameClickFocusesNameBox()

@@ -35,10 +35,8 @@ class TestFixtureFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void suffix_data();
-    void suffix();
-    void replaceQuestion_data();
-    void replaceQuestion();
+    void save_data();
+    void save();
     void openEditsAreStoredFirst();
     void keyboardSessionSavesCoreImage();
     void capacityQuestion_data();
@@ -48,61 +46,57 @@ private slots:
     void openRefreshesEditor();
 };
 
-void TestFixtureFiles::suffix_data()
+void TestFixtureFiles::save_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no suffix") << "spot" << QString("spot.tff");
-    QTest::newRow("lower case") << "spot.tff" << QString("spot.tff");
-    QTest::newRow("upper case") << "spot.TFF" << QString("spot.TFF");
-    QTest::newRow("other suffix") << "spot.fix" << QString("spot.fix.tff");
+    QTest::addColumn<QByteArray>("old"); // null: no such file before
+    QTest::addColumn<int>("answer");     // to the replace question; -1: not asked
+    const int yes = int(ui::Dialogs::Answer::Yes);
+    const int no = int(ui::Dialogs::Answer::No);
+    const QByteArray none;
+    QTest::newRow("no suffix") << "spot"
+                               << "spot.tff" << none << -1;
+    QTest::newRow("lower case") << "spot.tff"
+                                << "spot.tff" << none << -1;
+    QTest::newRow("upper case") << "spot.TFF"
+                                << "spot.TFF" << none << -1;
+    QTest::newRow("other suffix") << "spot.fix"
+                                  << "spot.fix.tff" << none << -1;
+    QTest::newRow("replace: Yes") << "spot"
+                                  << "spot.tff" << QByteArray("old") << yes;
+    QTest::newRow("replace: No") << "spot"
+                                 << "spot.tff" << QByteArray("old") << no;
+    QTest::newRow("empty file replaced") << "spot"
+                                         << "spot.tff" << QByteArray("") << -1;
 }
 
-void TestFixtureFiles::suffix()
+void TestFixtureFiles::save()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
-    EditorHarness h;
-    h.save(h.path(chosen));
-    QCOMPARE(h.dialogs.lastFilter(), QStringLiteral("Fixture Setup File(*.tff)"));
-    QVERIFY(h.dialogs.shown().isEmpty());
-    QCOMPARE(readFile(h.path(written)), imageOf(*h.record));
-    QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), 2); // the file and ChNameSet.fix
-}
-
-void TestFixtureFiles::replaceQuestion_data()
-{
-    QTest::addColumn<QByteArray>("old");
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<bool>("replaced");
-    QTest::newRow("Yes") << QByteArray("old fixture") << true << true << true;
-    QTest::newRow("No") << QByteArray("old fixture") << false << true << false;
-    QTest::newRow("empty file") << QByteArray("") << false << false << true;
-}
-
-void TestFixtureFiles::replaceQuestion()
-{
     QFETCH(QByteArray, old);
-    QFETCH(bool, yes);
-    QFETCH(bool, asked);
-    QFETCH(bool, replaced);
+    QFETCH(int, answer);
     EditorHarness h;
-    const QString path = h.path(QStringLiteral("wash.tff"));
-    writeFile(path, old);
-    h.line("Text1")->setText(QStringLiteral("Wash"));
+    const QString path = h.path(written);
+    if (!old.isNull())
+        writeFile(path, old);
     h.combo("Combo1")->setCurrentIndex(4);
     h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[4].FuncCode = 3; });
-    h.dialogs.setNextAnswer(yes ? ui::Dialogs::Answer::Yes : ui::Dialogs::Answer::No);
+    if (answer >= 0)
+        h.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
 
-    h.save(h.path(QStringLiteral("wash")));
+    h.save(h.path(chosen));
 
-    QCOMPARE(h.dialogs.shown().size(), asked ? 1 : 0);
-    if (asked)
+    QCOMPARE(h.dialogs.lastFilter(), QStringLiteral("Fixture Setup File(*.tff)"));
+    QCOMPARE(h.dialogs.shown().size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0)
         QVERIFY(h.dialogs.shown()[0].text.startsWith(path));
+    const bool replaced = answer != int(ui::Dialogs::Answer::No);
     QCOMPARE(readFile(path), replaced ? imageOf(*h.record) : old);
     // The function map changes only with a save that happened.
     QCOMPARE(int(h.record->FuncMap[3]), replaced ? 5 : 0);
+    QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), 2); // the file and ChNameSet.fix
 }
 
 void TestFixtureFiles::openEditsAreStoredFirst()

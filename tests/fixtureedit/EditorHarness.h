@@ -121,6 +121,14 @@ struct EditorHarness {
         const QRect rect = grid->visualRect(index(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
     }
+    // Puts the grid on a cell and releases a key there, as a technician moving with the arrows.
+    void keyOpenCell(int row, int column)
+    {
+        grid->setFocus(Qt::OtherFocusReason);
+        grid->setAdvanceOnFocus(false);
+        grid->setCurrentIndex(index(row, column));
+        QTest::keyRelease(grid, Qt::Key_Right);
+    }
     // The cell editor of that name while it is open over a cell, else nullptr.
     template <typename T> T* openEditor(const char* name) const
     {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <random>
+#include <span>
 
 namespace {
 
@@ -33,7 +34,9 @@ class TestFixtureDocument : public QObject {
 private slots:
     void eachEditUndoes_data();
     void eachEditUndoes();
-    void stepRules();
+    void rules_data();
+    void rules();
+    void changesStayNarrow();
     void randomHistoryWalksBackAndForth();
 };
 
@@ -107,35 +110,143 @@ void TestFixtureDocument::eachEditUndoes()
     QVERIFY(doc.record() == *done);
 }
 
-void TestFixtureDocument::stepRules()
+// A channel as "name type/partner value code #count: entry, ..." with its first four step
+// entries (blank names read "_"); channel -1 is the header.
+QString channelText(const fx::FixtureRecord& r, int c)
+{
+    const auto text = [](const auto& fixed) {
+        const std::string t = fixed.trimmed();
+        return t.empty() ? QStringLiteral("_") : QString::fromLatin1(t);
+    };
+    if (c < 0)
+        return QStringLiteral("%1 pan%2 tilt%3 n%4")
+            .arg(text(r.FixHeader.FixtureName))
+            .arg(r.MaxPanDegree)
+            .arg(r.MaxTiltDegree)
+            .arg(r.FixHeader.NumChannels);
+    const fx::ChannelInfo& ch = r.Channels[c];
+    QString line = QStringLiteral("%1 %2/%3 v%4 f%5 #%6:")
+                       .arg(text(ch.ChName))
+                       .arg(ch.ChType)
+                       .arg(ch.PairChannel)
+                       .arg(ch.ChValue)
+                       .arg(ch.FuncCode)
+                       .arg(r.StepCount[c]);
+    for (const fx::StepInfo& step : std::span(r.Steps[c]).first(4))
+        line +=
+            QStringLiteral(" %1 %2-%3").arg(text(step.StepName)).arg(step.FromDmx).arg(step.ToDmx);
+    return line;
+}
+
+// Makes the edits of a script such as "add 3; name 2 6 Pan" as the editor's controls make them;
+// "_" in a text is a blank.
+void run(fx::FixtureDocument& d, const QString& script)
+{
+    for (const QString& command : script.split(u';')) {
+        QStringList w = command.simplified().split(u' ');
+        const auto n = [&w](int i) { return w.value(i).toInt(); };
+        const std::string text = w.last().replace(u'_', u' ').toStdString();
+        const QString verb = w[0];
+        if (verb == "new") {
+            d.replace(*d.newFixture(n(1), n(2), "New"));
+            continue;
+        }
+        using F = fx::FixtureDocument::StepField;
+        const fx::Edit e = verb == "count"    ? d.setChannelCount(n(1))
+                           : verb == "title"  ? d.setFixtureName(text)
+                           : verb == "pan"    ? d.setMaxPanDegree(n(1))
+                           : verb == "tilt"   ? d.setMaxTiltDegree(n(1))
+                           : verb == "name"   ? d.setChannelName(n(1), text, n(2))
+                           : verb == "type"   ? d.setChannelType(n(1), n(2))
+                           : verb == "pair"   ? d.setPartner(n(1), n(2))
+                           : verb == "value"  ? d.setChannelValue(n(1), n(2))
+                           : verb == "step"   ? d.setStepName(n(1), n(2), text)
+                           : verb == "from"   ? d.setStepValue(n(1), n(2), F::From, n(3))
+                           : verb == "add"    ? d.addStep(n(1))
+                           : verb == "insert" ? d.insertStep(n(1), n(2))
+                           : verb == "delete" ? d.deleteStep(n(1), n(2))
+                           : verb == "copy"   ? d.copySteps(n(1), n(2))
+                           : verb == "fill"   ? d.fillSteps(n(1), n(2), n(3), n(4), text)
+                           : verb == "sort"   ? d.sortSteps(n(1))
+                                              : d.settleAfterSave(); // "save"
+        d.apply(e.after);
+    }
+}
+
+void TestFixtureDocument::rules_data()
+{
+    QTest::addColumn<QString>("script"); // run on the sample
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char* name, const char* script, int channel, const char* expected) {
+        QTest::newRow(name) << QString(script) << channel << QString(expected);
+    };
+    // Channels a count change hides or brings back are blanked; their steps stay.
+    row("count down", "count 2", 5, "_ 0/0 v0 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("count down keeps the rest", "count 2", 1,
+        "Ch1 0/0 v7 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("count up", "name 13 6 Pan; count 14", 13, "_ 0/0 v0 f0 #0: _ 0-0 _ 0-0 _ 0-0 _ 0-0");
+    // Below 16 bit a channel loses its partner; the partner keeps its own pairing.
+    row("type below 16 bit", "type 0 5; pair 0 2; type 1 6; pair 1 1; type 0 0", 0,
+        "Ch0 0/0 v0 f0 #0: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("partner kept", "type 0 5; pair 0 2; type 1 6; pair 1 1; type 0 0", 1,
+        "Ch1 6/1 v7 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("value above 255", "value 1 300", 1,
+        "Ch1 0/0 v255 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("step name cut to 8", "step 3 0 Strobe_fast", 3,
+        "Ch3 0/0 v21 f0 #3: Strobe f 0-9 S1 10-19 S2 20-29 S3 30-39");
+    // A channel without steps keeps what is typed into its first entry, without a step.
+    row("entry of no step", "step 0 0 Open; from 0 0 7", 0,
+        "Ch0 0/0 v0 f0 #0: Open 7-9 S1 10-19 S2 20-29 S3 30-39");
+    row("add on no steps", "add 0", 0, "Ch0 0/0 v0 f0 #1: _ 0-0 S1 10-19 S2 20-29 S3 30-39");
+    row("add up to 255", "fill 1 254 0 255 #; add 1; add 1", 1,
+        "Ch1 0/0 v7 f0 #255: S0 0-9 1 0-0 2 1-1 3 2-2");
+    row("insert", "insert 3 1", 3, "Ch3 0/0 v21 f0 #4: S0 0-9 _ 0-0 S1 10-19 S2 20-29");
+    row("insert at no step", "insert 0 0", 0,
+        "Ch0 0/0 v0 f0 #0: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("insert up to 50", "fill 2 47 0 255 #; insert 2 0; insert 2 0", 2,
+        "Ch2 0/0 v14 f0 #50: _ 0-0 S0 0-9 S1 10-19 1 0-4");
+    row("delete", "delete 3 1", 3, "Ch3 0/0 v21 f0 #2: S0 0-9 S2 20-29 _ 0-0 S3 30-39");
+    row("delete the only step", "delete 1 0", 1,
+        "Ch1 0/0 v7 f0 #0: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("copy takes every entry", "step 3 3 far; copy 3 1", 1,
+        "Ch1 0/0 v7 f0 #3: S0 0-9 S1 10-19 S2 20-29 far 30-39");
+    row("fill appends", "fill 2 2 0 255 F#", 2,
+        "Ch2 0/0 v14 f0 #4: S0 0-9 S1 10-19 F1 0-127 F2 128-255");
+    row("sort", "from 3 0 50; sort 3", 3, "Ch3 0/0 v21 f0 #3: S1 10-19 S2 20-29 S0 50-9 S3 30-39");
+    // A save gives fixed names their code and mends the 16-bit pairs.
+    row("save: fixed code", "name 0 0 Pan; save", 0,
+        "Pan 0/0 v0 f6 #0: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("save: named low half", "type 0 3; pair 0 3; save", 2,
+        "Ch2 4/0 v14 f0 #2: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    row("save: lone low half", "type 1 6; save", 1,
+        "Ch1 0/0 v7 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    // New keeps the name and the pan degree; its first showing names it and clears the pan.
+    row("new", "title Spot; pan 540; tilt 90; new 8 0", -1, "Spot pan540 tilt0 n8");
+    row("new, first showing", "pan 540; tilt 90; new 8 1", -1, "New pan0 tilt0 n8");
+    row("new clears the steps", "new 8 0", 3, "_ 0/0 v0 f0 #0: _ 0-0 _ 0-0 _ 0-0 _ 0-0");
+}
+
+void TestFixtureDocument::rules()
+{
+    QFETCH(QString, script);
+    QFETCH(int, channel);
+    fx::FixtureDocument doc;
+    doc.replace(*sample());
+    run(doc, script);
+    QTEST(channelText(doc.record(), channel), "expected");
+}
+
+void TestFixtureDocument::changesStayNarrow()
 {
     fx::FixtureDocument doc;
     doc.replace(*sample());
-    const fx::FixtureRecord& r = doc.record();
-    // Count changes blank the channels they add or remove (their names change), and keep steps.
+    // Only the channels a count change blanks change their names.
     QVERIFY(doc.setChannelValue(0, 1).change.names.none());
     const fx::Edit down = doc.setChannelCount(2);
     QVERIFY(down.change.names.test(5) && !down.change.names.test(1));
-    doc.apply(down.after);
-    QCOMPARE(r.Channels[5].ChName.str(), std::string(12, ' '));
-    QCOMPARE(int(r.StepCount[5]), 1);
-    // Insert only from 1 to 49 steps; Add up to 255; Delete of the only step keeps its entry.
-    QVERIFY(doc.insertStep(0, 0).empty());
-    doc.apply(doc.deleteStep(1, 0).after);
-    QCOMPARE(int(r.StepCount[1]), 0);
-    QCOMPARE(r.Steps[1][0].StepName.trimmed(), std::string("S0"));
-    for (int i = 0; i < 255; ++i)
-        doc.apply(doc.addStep(1).after);
-    QCOMPARE(int(r.StepCount[1]), 255);
-    QVERIFY(doc.addStep(1).empty());
-    QVERIFY(doc.insertStep(1, 0).empty());
-    doc.apply(doc.insertStep(3, 1).after);
-    QCOMPARE(int(r.StepCount[3]), 4);
-    QCOMPARE(r.Steps[3][1].StepName.str(), std::string(8, ' '));
-    QCOMPARE(r.Steps[3][2].StepName.trimmed(), std::string("S1"));
-    // One step edit keeps one step, not the channel's table.
-    const fx::Edit small = doc.setStepName(3, 200, "x");
-    QVERIFY(small.after.bytes() < 1024); // a channel's whole table is 2560 bytes
+    // One step edit keeps one step, not the channel's table (2560 bytes).
+    QVERIFY(doc.setStepName(3, 200, "x").after.bytes() < 1024);
 }
 
 void TestFixtureDocument::randomHistoryWalksBackAndForth()

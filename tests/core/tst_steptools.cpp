@@ -27,48 +27,28 @@ void TestStepTools::fill_data()
     QTest::addColumn<QString>("error");    // part of the refusal, empty when the fill is done
     QTest::addColumn<QString>("expected"); // "from-to name;..." of the new steps, empty: not listed
 
-    QTest::newRow("1 step") << 0 << 1 << 0 << 255 << "Open"
-                            << ""
-                            << "0-255 Open";
-    QTest::newRow("1 step of one value") << 0 << 1 << 7 << 7 << "#"
-                                         << ""
-                                         << "7-7 1";
-    QTest::newRow("3 steps over 256 values") << 0 << 3 << 0 << 255 << "Gobo #"
-                                             << ""
-                                             << "0-84 Gobo 1;85-169 Gobo 2;170-255 Gobo 3";
-    QTest::newRow("3 steps over 10 values") << 2 << 3 << 10 << 19 << "S#"
-                                            << ""
-                                            << "10-12 S1;13-15 S2;16-19 S3";
-    QTest::newRow("first above last") << 0 << 3 << 255 << 0 << "Speed #"
-                                      << ""
-                                      << "171-255 Speed 1;86-170 Speed 2;0-85 Speed 3";
-    QTest::newRow("names cut to 8, every # replaced") << 0 << 2 << 0 << 1 << "Pos ## wheel"
-                                                      << ""
-                                                      << "0-0 Pos 11 w;1-1 Pos 22 w";
-    QTest::newRow("255 steps over 256 values") << 0 << 255 << 0 << 255 << "#"
-                                               << ""
-                                               << "";
-    QTest::newRow("255 steps over 255 values") << 0 << 255 << 1 << 255 << "Step #"
-                                               << ""
-                                               << "";
-    QTest::newRow("no step") << 0 << 0 << 0 << 255 << "#"
-                             << "1 to 255"
-                             << "";
-    QTest::newRow("256 steps") << 0 << 256 << 0 << 255 << "#"
-                               << "1 to 255"
-                               << "";
-    QTest::newRow("value above 255") << 0 << 2 << 0 << 256 << "#"
-                                     << "0 to 255"
-                                     << "";
-    QTest::newRow("more than the room left") << 250 << 6 << 0 << 255 << "#"
-                                             << "has 250 steps and room for 5 more"
-                                             << "";
-    QTest::newRow("the room left exactly") << 250 << 5 << 0 << 255 << "#"
-                                           << ""
-                                           << "";
-    QTest::newRow("more steps than values") << 0 << 11 << 10 << 19 << "#"
-                                            << "holds 10 values, too few for 11"
-                                            << "";
+    const auto row = [](const char* name, int before, int n, int first, int last,
+                        const char* pattern, const char* error, const char* expected) {
+        QTest::newRow(name) << before << n << first << last << QString(pattern) << QString(error)
+                            << QString(expected);
+    };
+    row("1 step", 0, 1, 0, 255, "Open", "", "0-255 Open");
+    row("1 step of one value", 0, 1, 7, 7, "#", "", "7-7 1");
+    row("3 steps over 256 values", 0, 3, 0, 255, "Gobo #", "",
+        "0-84 Gobo 1;85-169 Gobo 2;170-255 Gobo 3");
+    row("3 steps over 10 values", 2, 3, 10, 19, "S#", "", "10-12 S1;13-15 S2;16-19 S3");
+    row("first above last", 0, 3, 255, 0, "Speed #", "",
+        "171-255 Speed 1;86-170 Speed 2;0-85 Speed 3");
+    row("names cut to 8, every # replaced", 0, 2, 0, 1, "Pos ## wheel", "",
+        "0-0 Pos 11 w;1-1 Pos 22 w");
+    row("255 steps over 256 values", 0, 255, 0, 255, "#", "", "");
+    row("255 steps over 255 values", 0, 255, 1, 255, "Step #", "", "");
+    row("no step", 0, 0, 0, 255, "#", "1 to 255", "");
+    row("256 steps", 0, 256, 0, 255, "#", "1 to 255", "");
+    row("value above 255", 0, 2, 0, 256, "#", "0 to 255", "");
+    row("more than the room left", 250, 6, 0, 255, "#", "has 250 steps and room for 5 more", "");
+    row("the room left exactly", 250, 5, 0, 255, "#", "", "");
+    row("more steps than values", 0, 11, 10, 19, "#", "holds 10 values, too few for 11", "");
 }
 
 void TestStepTools::fill()

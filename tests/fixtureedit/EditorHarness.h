@@ -19,11 +19,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // A file access that refuses every write, as a full disk or a read-only folder does.
@@ -66,6 +69,16 @@ inline void checkTold(const ui::ScriptedDialogs::Shown& told, const QString& pat
 {
     QVERIFY(!told.question);
     QVERIFY2(told.text.contains(path) && told.text.contains(reason), qPrintable(told.text));
+}
+
+// Runs fill on the next modal dialog once it is shown, then lets the caller's exec() go on.
+inline void onNextDialog(const std::function<void(QDialog*)>& fill)
+{
+    QTimer::singleShot(0, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        fill(dialog);
+    });
 }
 
 struct EditorHarness {

@@ -1,14 +1,12 @@
 // The import dialog driven from the keyboard: the default mode chosen at the start, modes over 40
-// channels passed over, what the chosen mode gives, Enter and Escape.
+// channels passed over, the channels of the chosen mode, Enter and Escape.
 
 #include "fixtureedit/ImportFixtureDialog.h"
 
 #include <QtTest>
 
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -45,7 +43,6 @@ struct Shown {
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
-    QString cell(int row, int col) const { return channels->item(row, col)->text(); }
 };
 
 } // namespace
@@ -54,78 +51,47 @@ class TestImportDialog : public QObject {
     Q_OBJECT
 
 private slots:
-    void keysSkipModesThatDoNotFit_data();
-    void keysSkipModesThatDoNotFit();
-    void showsWhatTheModeGives();
-    void enterAcceptsEscapeCancels();
+    void keys_data();
+    void keys();
 };
 
-void TestImportDialog::keysSkipModesThatDoNotFit_data()
+void TestImportDialog::keys_data()
 {
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QList<int>>("keys");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("mode"); // -1: none fits, OK stays disabled
     QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("result"); // -1: the dialog is still open
+    const auto row = [](const char* name, const char* file, QList<int> keys, int mode, int rows,
+                        int result = -1) {
+        QTest::newRow(name) << QString(file) << keys << mode << rows << result;
+    };
     // wide.qxf: 48 (over 40), 24, 24 B, 41 (over 40), Empty; the first 24 is the default
-    QTest::newRow("default") << QList<int>() << 1 << 24;
-    QTest::newRow("up to 48") << QList<int>({Qt::Key_Up}) << 1 << 24;
-    QTest::newRow("down") << QList<int>({Qt::Key_Down}) << 2 << 24;
-    QTest::newRow("down past 41") << QList<int>({Qt::Key_Down, Qt::Key_Down, Qt::Key_End}) << 2
-                                  << 24;
-    QTest::newRow("down, up") << QList<int>({Qt::Key_Down, Qt::Key_Up}) << 1 << 24;
+    row("default", "wide.qxf", {}, 1, 24);
+    row("up to 48", "wide.qxf", {Qt::Key_Up}, 1, 24);
+    row("down past 41", "wide.qxf", {Qt::Key_Down, Qt::Key_Down, Qt::Key_End}, 2, 24);
+    row("Basic", "moving-head.qxf", {Qt::Key_Up}, 0, 3);
+    row("none fits", "too-wide.qxf", {}, -1, 0);
+    row("Enter", "rgbw-par.qxf", {Qt::Key_Up, Qt::Key_Return}, 0, 6, QDialog::Accepted);
+    row("Escape", "rgbw-par.qxf", {Qt::Key_Escape}, 1, 12, QDialog::Rejected);
 }
 
-void TestImportDialog::keysSkipModesThatDoNotFit()
+void TestImportDialog::keys()
 {
+    QFETCH(QString, file);
     QFETCH(QList<int>, keys);
-    Shown shown("wide.qxf");
+    QFETCH(int, mode);
+    QFETCH(int, result);
+    Shown shown(qPrintable(file));
     for (const int key : keys)
         QTest::keyClick(shown.modes, Qt::Key(key));
-    QTEST(shown.dialog->chosenMode(), "mode");
+    QCOMPARE(shown.dialog->chosenMode(), mode);
     QTEST(shown.channels->rowCount(), "rows");
-    QVERIFY(shown.ok->isEnabled());
-    QCOMPARE(shown.dialog->chosenImport()->record->FixHeader.NumChannels,
-             shown.channels->rowCount());
-}
-
-void TestImportDialog::showsWhatTheModeGives()
-{
-    Shown head("moving-head.qxf");
-    QCOMPARE(head.dialog->chosenMode(), 1); // Extended, 15 channels
-    QCOMPARE(QStringList({head.cell(0, 0), head.cell(0, 1), head.cell(0, 2)}),
-             QStringList({"Pan", "6", "Fadeable LTP 16bitH (with 2)"}));
-    QCOMPARE(head.cell(14, 1), QString("none")); // "Reset" keeps its name, no code
-    QCOMPARE(head.cell(8, 3), QString("12"));
-    QTest::keyClick(head.modes, Qt::Key_Up); // Basic
-    QCOMPARE(head.channels->rowCount(), 3);
-
-    Shown many("many-steps.qxf");
-    QCOMPARE(many.cell(1, 3), QString("255, 51 cut"));
-    QVERIFY(many.dialog->findChild<QLabel*>("importSteps")->text().contains("101 will be cut"));
-    const QString report = many.dialog->findChild<QPlainTextEdit*>("importReport")->toPlainText();
-    QVERIFY(report.contains("the file holds 204 of the 305 steps"));
-    Shown par("rgbw-par.qxf");
-    QVERIFY(par.dialog->findChild<QPlainTextEdit*>("importReport")
-                ->toPlainText()
-                .contains("not in the channel name set (code none): Dimmer fine, Red fine, Green"));
-
-    // No mode fits: nothing is chosen and OK stays disabled.
-    Shown wide("too-wide.qxf");
-    QCOMPARE(wide.dialog->chosenMode(), -1);
-    QVERIFY(!wide.dialog->chosenImport());
-    QVERIFY(!wide.ok->isEnabled());
-}
-
-void TestImportDialog::enterAcceptsEscapeCancels()
-{
-    Shown accepted("rgbw-par.qxf");
-    QTest::keyClick(accepted.modes, Qt::Key_Up); // "8 bit"
-    QTest::keyClick(accepted.modes, Qt::Key_Return);
-    QCOMPARE(accepted.dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(accepted.dialog->chosenMode(), 0);
-
-    Shown cancelled("rgbw-par.qxf");
-    QTest::keyClick(cancelled.modes, Qt::Key_Escape);
-    QCOMPARE(cancelled.dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(shown.ok->isEnabled(), mode >= 0);
+    QCOMPARE(shown.dialog->isVisible() ? -1 : shown.dialog->result(), result);
+    if (mode >= 0)
+        QCOMPARE(shown.dialog->chosenImport()->record->FixHeader.NumChannels,
+                 shown.channels->rowCount());
 }
 
 QTEST_MAIN(TestImportDialog)

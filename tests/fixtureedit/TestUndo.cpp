@@ -1,17 +1,21 @@
-// Undo and redo through the fixture editor's own windows, the modified flag, and the question
-// before work would be lost.
+// Undo and redo of every kind of edit made in the fixture editor's window, the modified flag, and
+// the question before work would be lost.
 
 #include "EditorHarness.h"
 
 #include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/StepGrid.h"
 
-#include <QPushButton>
+#include <QDialog>
+#include <QSpinBox>
+#include <QTableView>
 #include <QUndoStack>
 
 class TestUndo : public QObject {
     Q_OBJECT
 private slots:
-    void everyEditUndoesAndRedoes();
+    void eachEditUndoes_data();
+    void eachEditUndoes();
     void modifiedFollowsTheSavedState();
     void guardedActions_data();
     void guardedActions();
@@ -20,71 +24,109 @@ private slots:
 
 namespace {
 
-void clickButton(EditorHarness& h, const char* name)
-{
-    QTest::mouseClick(h.editor->findChild<QPushButton*>(name), Qt::LeftButton);
-}
-
 QAction* action(EditorHarness& h, const char* name)
 {
     return h.editor->findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// Does in the window what a script such as "cell 2 4; keys 200; away" says: "cell" and "step"
+// click a cell of the channel or the step grid, "keys" types, "down" presses Down, "away" clicks
+// elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list, "button"
+// clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
+void act(EditorHarness& h, const QString& script)
+{
+    for (const QString& command : script.split(u';')) {
+        const QStringList w = command.simplified().split(u' ');
+        const QString text = w.mid(2).join(u' ');
+        QTableView* steps = h.editor->traits()->stepGrid();
+        QTableView* grid = w[0] == "step" ? steps : h.grid;
+        QWidget* control = h.editor->findChild<QWidget*>(w.value(1));
+        if (w[0] == "cell" || w[0] == "step") {
+            const QModelIndex at = grid->model()->index(w[1].toInt(), w[2].toInt());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        } else if (w[0] == "keys") {
+            QTest::keyClicks(h.focus(), w.mid(1).join(u' '));
+        } else if (w[0] == "down") {
+            QTest::keyClick(h.focus(), Qt::Key_Down);
+        } else if (w[0] == "away") {
+            h.focusElsewhere();
+        } else if (w[0] == "type") {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(control, text);
+        } else if (w[0] == "pick") {
+            static_cast<QComboBox*>(control)->setCurrentIndex(w[2].toInt());
+        } else if (w[0] == "button") {
+            QTest::mouseClick(control, Qt::LeftButton);
+        } else if (w[0] == "ok") {
+            h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
+        } else if (w[0] == "fill") {
+            onNextDialog([n = w[1].toInt()](QDialog* dialog) {
+                dialog->findChild<QSpinBox*>("FillCount")->setValue(n);
+                dialog->accept();
+            });
+            QTest::mouseClick(h.editor->findChild<QWidget*>("FillSteps"), Qt::LeftButton);
+            h.editor->activateWindow(); // the offscreen platform leaves no window active
+            QVERIFY(QTest::qWaitForWindowActive(h.editor.get()));
+        }
+    }
+}
+
 } // namespace
 
-void TestUndo::everyEditUndoesAndRedoes()
+void TestUndo::eachEditUndoes_data()
 {
-    EditorHarness h;
-    std::vector<std::unique_ptr<fx::FixtureRecord>> states;
-    QStringList names;
-    const auto snap = [&] {
-        states.push_back(std::make_unique<fx::FixtureRecord>(*h.record));
-        names << action(h, "EditUndo")->text();
+    QTest::addColumn<QString>("script"); // the row's name is the edit's name in the history
+    const auto row = [](const char* undoName, const char* script) {
+        QTest::newRow(undoName) << QString(script);
     };
-    snap();
-    const QByteArray startImage = imageOf(*h.record);
+    row("Fixture Name", "type Text1 Spot"); // one edit for the typing
+    row("Max Tilt Degree", "type Text2 270");
+    row("Channel Count", "pick Combo1 0"); // seven channels hidden
+    row("Channel Name", "cell 2 1; keys Pan; away");
+    row("Channel Type", "cell 2 2; down; away");
+    row("16-bit Partner", "cell 1 3; down; away");
+    row("Channel Value", "cell 2 4; keys 200; away");
+    row("Add Step", "button Command1");
+    row("Insert Step", "step 1 0; button Command2");
+    row("Delete Step", "step 1 0; button Command3");
+    row("Step Name", "step 0 1; keys Open; away");
+    row("Copy Steps", "pick Combo12 5; ok; button Command4");
+    row("Fill Steps", "fill 3");
+    row("Sort Steps", "button SortSteps");
+}
 
-    h.line("Text1")->selectAll();
-    QTest::keyClicks(h.line("Text1"), QStringLiteral("Spot")); // one edit for the typing
-    snap();
-    h.combo("Combo1")->setCurrentIndex(11);
-    snap();
-    h.clickCell(2, 4);
-    QTest::keyClicks(h.focus(), QStringLiteral("200"));
-    h.focusElsewhere();
-    snap();
+void TestUndo::eachEditUndoes()
+{
+    QFETCH(QString, script);
+    EditorHarness h;
+    h.record.setUp([](fx::FixtureRecord& r) {
+        for (int c = 0; c < 8; ++c)
+            ::setChannel(r.Channels[c], "Old", fx::TypeLtp, 0, 9);
+        r.Channels[1].ChType = fx::TypeInstant16H;
+        r.StepCount[0] = 3; // out of order, for Sort
+        for (int s = 0; s < 3; ++s)
+            r.Steps[0][s] = {std::uint8_t(90 - 40 * s), 99, fx::FixedText<8>::fromText("S")};
+    });
+    h.editor->FillChannelGrid();
     h.editor->traits()->selectChannel(0);
-    for (int i = 0; i < 3; ++i) {
-        clickButton(h, "Command1"); // Add
-        snap();
-    }
-    h.editor->findChild<QComboBox*>("Combo12")->setCurrentIndex(5);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
-    clickButton(h, "Command4"); // Copy channel 1 to 6
-    snap();
-    QVERIFY(names.last().contains(QStringLiteral("Copy Steps")));
-    h.combo("Combo1")->setCurrentIndex(0); // 12 -> 1 hides eleven channels
-    snap();
-    QCOMPARE(h.record->FixHeader.NumChannels, 1);
+    const auto before = std::make_unique<fx::FixtureRecord>(*h.record);
+    const QByteArray beforeImage = imageOf(*before);
 
+    act(h, script);
     QUndoStack* undo = h.document.undoStack();
-    QCOMPARE(undo->count(), int(states.size()) - 1);
-    for (int i = int(states.size()) - 2; i >= 0; --i) {
-        QVERIFY(action(h, "EditUndo")->isEnabled());
-        action(h, "EditUndo")->trigger();
-        QVERIFY2(*h.record == *states[std::size_t(i)], qPrintable(QString::number(i)));
-        QCOMPARE(h.grid->model()->rowCount(), int(h.record->FixHeader.NumChannels));
-    }
-    QVERIFY(!action(h, "EditUndo")->isEnabled());
-    QCOMPARE(h.line("Text1")->text(), QStringLiteral("New Fixture"));
-    QCOMPARE(imageOf(*h.record), startImage);
-    for (std::size_t i = 1; i < states.size(); ++i) {
-        QTest::keyClick(h.grid, Qt::Key_Y, Qt::ControlModifier);
-        QVERIFY2(*h.record == *states[i], qPrintable(QString::number(i)));
-    }
-    QCOMPARE(h.cell(0, 4), QStringLiteral("0"));
-    action(h, "EditUndo")->trigger(); // the eleven channels come back as they were
-    QCOMPARE(h.cell(2, 4), QStringLiteral("200"));
+    QCOMPARE(undo->count(), 1);
+    QCOMPARE(undo->undoText(), QString::fromLatin1(QTest::currentDataTag()));
+    const auto after = std::make_unique<fx::FixtureRecord>(*h.record);
+    QVERIFY(!(*after == *before));
+
+    action(h, "EditUndo")->trigger();
+    QVERIFY(*h.record == *before);
+    QCOMPARE(imageOf(*h.record), beforeImage);
+    QCOMPARE(h.grid->model()->rowCount(), 8);
+    QTest::keyClick(h.grid, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(*h.record == *after);
+    QCOMPARE(h.grid->model()->rowCount(), int(after->FixHeader.NumChannels));
 }
 
 void TestUndo::modifiedFollowsTheSavedState()
@@ -116,16 +158,17 @@ void TestUndo::guardedActions_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("saveFails");
     QTest::addColumn<bool>("goesOn");
-    const auto A = [](ui::Dialogs::Answer a) { return int(a); };
+    QTest::addColumn<bool>("unsaved"); // else the plain question of New is asked
+    using A = ui::Dialogs::Answer;
     for (const char* command : {"NewFixture", "OpenFixture"}) {
         const QByteArray c(command);
-        QTest::newRow(c + " save") << command << A(ui::Dialogs::Answer::Save) << false << true;
-        QTest::newRow(c + " save fails")
-            << command << A(ui::Dialogs::Answer::Save) << true << false;
-        QTest::newRow(c + " discard")
-            << command << A(ui::Dialogs::Answer::Discard) << false << true;
-        QTest::newRow(c + " cancel") << command << A(ui::Dialogs::Answer::Cancel) << false << false;
+        QTest::newRow(c + " save") << command << int(A::Save) << false << true << true;
+        QTest::newRow(c + " save fails") << command << int(A::Save) << true << false << true;
+        QTest::newRow(c + " discard") << command << int(A::Discard) << false << true << true;
+        QTest::newRow(c + " cancel") << command << int(A::Cancel) << false << false << true;
     }
+    QTest::newRow("NewFixture OK") << "NewFixture" << int(A::Ok) << false << true << false;
+    QTest::newRow("NewFixture Cancel") << "NewFixture" << int(A::Cancel) << false << false << false;
 }
 
 void TestUndo::guardedActions()
@@ -134,11 +177,14 @@ void TestUndo::guardedActions()
     QFETCH(int, answer);
     QFETCH(bool, saveFails);
     QFETCH(bool, goesOn);
+    QFETCH(bool, unsaved);
     RefusingFileAccess refusing;
     EditorHarness h(nameSetFile(), saveFails ? &refusing : nullptr);
     const QString other = h.path("other.tff");
     writeFile(other, imageOf(*h.record)); // an 8-channel fixture to open
     h.combo("Combo1")->setCurrentIndex(19);
+    if (!unsaved)
+        h.document.markSaved(QString());
     const int shown = int(h.dialogs.shown().size());
 
     h.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
@@ -149,11 +195,13 @@ void TestUndo::guardedActions()
     action(h, command.toLatin1().constData())->trigger();
 
     const auto& asked = h.dialogs.shown().at(shown);
-    QVERIFY2(asked.text.contains(QStringLiteral("New Fixture")), qPrintable(asked.text));
+    QVERIFY2(!unsaved || asked.text.contains(QStringLiteral("New Fixture")),
+             qPrintable(asked.text));
     QCOMPARE(h.record->FixHeader.NumChannels, goesOn ? 8 : 20);
+    QCOMPARE(h.grid->model()->rowCount(), goesOn ? 8 : 20);
     QCOMPARE(QFile::exists(h.path("saved.tff")),
              answer == int(ui::Dialogs::Answer::Save) && !saveFails);
-    QCOMPARE(h.editor->isWindowModified(), !goesOn);
+    QCOMPARE(h.editor->isWindowModified(), !goesOn && unsaved);
 }
 
 void TestUndo::cancelledSaveChangesNothing()
@@ -163,17 +211,14 @@ void TestUndo::cancelledSaveChangesNothing()
     h.setChannel(1, "x", fx::TypeInstant16L); // no high channel names it: a save makes it LTP
     const auto before = std::make_unique<fx::FixtureRecord>(*h.record);
     h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // the unpaired low channel: save anyway
-    h.dialogs.setNextFileName(QString());             // the file dialog is cancelled
-    action(h, "SaveFixture")->trigger();
+    h.save(QString()); // the file dialog is cancelled, and so is the one of Open
+    h.open(QString());
+    QCOMPARE(h.dialogs.fileDialogsShown(), 2);
     QVERIFY(*h.record == *before);
-    // A folder named like the file is not offered for replacing: the write says why it fails.
-    QDir(h.dir.path()).mkdir(QStringLiteral("x.tff"));
-    const int shown = int(h.dialogs.shown().size());
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // the unpaired low channel: save anyway
-    h.save(h.path("x.tff"));
-    QCOMPARE(int(h.dialogs.shown().size()), shown + 2);
-    QVERIFY(!h.dialogs.shown().back().question);
-    QVERIFY(*h.record == *before);
+    // A save that happens mends the lone low channel, in the grid too.
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
+    h.save(h.path("y.tff"));
+    QCOMPARE(h.cell(1, 2), QStringLiteral("LTP"));
 }
 
 QTEST_MAIN(TestUndo)

@@ -4,10 +4,28 @@
 #include "fixtureedit/StepGridModel.h"
 #include "ui/GridKeys.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// A key that puts text into a cell: a printable character or a paste.
+bool typesText(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste))
+        return true;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint() &&
+           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
 
 StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), m_model(model)
 {
@@ -32,6 +50,19 @@ StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), 
     setColumnWidth(StepGridModel::ToColumn, 70);
     horizontalHeader()->setSectionResizeMode(StepGridModel::NameColumn, QHeaderView::Stretch);
     connect(this, &QAbstractItemView::clicked, this, &StepGrid::openCell);
+}
+
+QSize StepGrid::sizeHint() const
+{
+    const int header =
+        std::max(horizontalHeader()->minimumHeight(), horizontalHeader()->sizeHint().height());
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() +
+                fontMetrics().horizontalAdvance(QStringLiteral("Step NameMM"));
+    for (int column = StepGridModel::StepColumn; column < StepGridModel::ColumnCount; ++column) {
+        if (column != StepGridModel::NameColumn)
+            width += columnWidth(column);
+    }
+    return {width, 2 * frameWidth() + header + 15 * verticalHeader()->defaultSectionSize()};
 }
 
 QLineEdit* StepGrid::cellEditor() const
@@ -62,6 +93,23 @@ void StepGrid::openCell(const QModelIndex& index)
     }
     m_editIndex = index;
     m_advanceOnFocus = true;
+    if (QLineEdit* editor = cellEditor())
+        editor->installEventFilter(this);
+}
+
+int StepGrid::addStep()
+{
+    const int row = m_model->addStep();
+    if (row >= 0)
+        scrollTo(m_model->index(row, StepGridModel::StepColumn));
+    return row;
+}
+
+void StepGrid::deleteCurrentStep()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() == StepGridModel::StepColumn)
+        m_model->deleteStep(current.row());
 }
 
 void StepGrid::commitOpenEdit()
@@ -139,6 +187,36 @@ void StepGrid::mousePressEvent(QMouseEvent* event)
     QTableView::mousePressEvent(event);
 }
 
+void StepGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (state() != EditingState) {
+        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+            deleteCurrentStep();
+            return;
+        }
+        // Typing on the "No Steps" row: step 1 is made and its cell takes the key.
+        if (m_model->isPlaceholder() && typesText(event) && addStep() >= 0) {
+            const int column = std::max(currentIndex().column(), int(StepGridModel::NameColumn));
+            openCell(m_model->index(0, column));
+            if (QLineEdit* editor = cellEditor())
+                QCoreApplication::sendEvent(editor, event);
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool StepGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    // Typing into an editor open on the "No Steps" row: step 1 is made first, and the editor
+    // starts from the new step's blank cell.
+    if (event->type() == QEvent::KeyPress && m_model->isPlaceholder() &&
+        watched == cellEditor() && typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 &&
+        m_editIndex.isValid())
+        itemDelegate()->setEditorData(cellEditor(), m_editIndex);
+    return QTableView::eventFilter(watched, event);
+}
+
 void StepGrid::keyReleaseEvent(QKeyEvent* event)
 {
     QTableView::keyReleaseEvent(event);
@@ -169,7 +247,8 @@ void StepGrid::advance()
             column = lastColumn;
         }
     } else if (row >= lastRow && column == lastColumn) {
-        row = 0;
+        const int added = m_model->isPlaceholder() ? -1 : addStep();
+        row = std::max(added, 0);
         column = StepGridModel::NameColumn;
     } else if (column < lastColumn) {
         ++column;

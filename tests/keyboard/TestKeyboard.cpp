@@ -1,10 +1,13 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
-// as a technician's keys do; nothing here clicks.
+// as a technician's keys do; nothing here clicks. The offscreen screen is a 1366x768 laptop's.
+#include "app/EditorWindow.h"
+#include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
 #include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "core/PaletteStore.h"
+#include "fixtureedit/FixtureEdit.h"
 #include "ledfixture/LedFixture.h"
 #include "paletteedit/PaletteEdit.h"
 #include "tests/support/TestFiles.h"
@@ -18,6 +21,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -128,6 +135,20 @@ class TestKeyboard : public QObject {
 private slots:
     void init() { m_ed = std::make_unique<Editors>(); }
     void cleanup() { m_ed.reset(); }
+
+    // At its opening size the main window fits the screen, and the steps grid shows 15 rows.
+    void openingSizeShowsFifteenSteps()
+    {
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
+        MainForm main(m_ed->services);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(main.screen()->availableGeometry().contains(main.frameGeometry()));
+        auto* steps = main.findChild<QTableView*>("MSFlexGrid2");
+        QVERIFY(main.mdiArea()->viewport()->rect().contains(
+            QRect(steps->mapTo(main.mdiArea()->viewport(), QPoint()), steps->size())));
+        QVERIFY(steps->viewport()->height() / steps->verticalHeader()->defaultSectionSize() >= 15);
+    }
 
     // Tab from the header fields into the LED grid opens the first row's Channel Name; Tab
     // wraps inside the grid, F6 and Shift+F6 lead out to Save and back.
@@ -446,5 +467,20 @@ private:
     std::unique_ptr<Editors> m_ed;
 };
 
-QTEST_MAIN(TestKeyboard)
+int main(int argc, char** argv)
+{
+    // The offscreen platform's screen is made a laptop's 1366x768.
+    QTemporaryDir config;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        const QString path = config.filePath(QStringLiteral("screen.json"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(R"({"screens": [{"name": "laptop", "width": 1366, "height": 768}]})");
+        file.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    TestKeyboard test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TestKeyboard.moc"

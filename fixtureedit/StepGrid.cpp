@@ -30,6 +30,7 @@ bool typesText(const QKeyEvent* event)
 StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), m_model(model)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
+    setAccessibleName(QStringLiteral("Steps")); // the grid has no label of its own
     setModel(model);
     m_delegate = new StepGridDelegate(this);
     setItemDelegate(m_delegate);

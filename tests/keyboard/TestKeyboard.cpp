@@ -7,7 +7,9 @@
 #include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "core/PaletteStore.h"
+#include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "fixtureedit/StepGrid.h"
 #include "ledfixture/LedFixture.h"
 #include "paletteedit/PaletteEdit.h"
 #include "tests/support/TestFiles.h"
@@ -23,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QScreen>
 #include <QLineEdit>
@@ -32,6 +35,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -65,6 +69,23 @@ void type(const QString& text)
         QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key_unknown, QString(c), {});
 }
 
+// Keys as a string: "\n" Enter, "\t" Tab, "\x7f" Delete, any other character typed.
+void press(const QString& script)
+{
+    for (const QChar c : script) {
+        if (c == u'\n') {
+            key(Qt::Key_Return);
+            QCoreApplication::processEvents(); // a cell editor closes on Enter by a queued call
+        } else if (c == u'\t') {
+            key(Qt::Key_Tab);
+        } else if (c == u'\x7f') {
+            key(Qt::Key_Delete);
+        } else {
+            type(QString(c));
+        }
+    }
+}
+
 QString objectNameOfFocus()
 {
     return focus() ? focus()->objectName() : QString();
@@ -83,11 +104,15 @@ struct Editors {
         document.setPalChannels(40);
     }
 
-    // The editor named ("led", "palette", "chnames"), opened as the navigation does.
+    // The editor named ("fixture", "led", "palette", "chnames"), opened as the navigation does.
     QWidget* open(const QString& which)
     {
         QWidget* form = nullptr;
-        if (which == QLatin1String("led")) {
+        if (which == QLatin1String("fixture")) {
+            fixture = std::make_unique<FixtureEdit>(document, services);
+            fixture->load();
+            form = fixture.get();
+        } else if (which == QLatin1String("led")) {
             led = std::make_unique<LedFixture>(services);
             led->load();
             form = led.get();
@@ -114,6 +139,7 @@ struct Editors {
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services;
+    std::unique_ptr<FixtureEdit> fixture;
     std::unique_ptr<LedFixture> led;
     std::unique_ptr<PaletteEdit> palette;
     std::unique_ptr<EditChName> chnames;
@@ -148,6 +174,68 @@ private slots:
         QVERIFY(main.mdiArea()->viewport()->rect().contains(
             QRect(steps->mapTo(main.mdiArea()->viewport(), QPoint()), steps->size())));
         QVERIFY(steps->viewport()->height() / steps->verticalHeader()->defaultSectionSize() >= 15);
+    }
+
+    // Enter or Tab after the last cell of the last step and typing on "No Steps" add a step as
+    // "Add" does, Delete on a step's "Step" cell deletes it as "Delete" does: one undoable edit
+    // each, and nothing at the limit of 255 steps.
+    void stepKeys_data()
+    {
+        QTest::addColumn<int>("steps"); // of channel 1: "S1", "S2", ...
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("open"); // the cell's editor open, else only the grid on the cell
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("names"); // of the first three steps after the keys
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("editing"); // the open editor's text, "-" for none
+        QTest::newRow("Enter after the last cell") << 2 << 1 << 3 << true << "\n" << "S1,S2,"
+                                                   << 3 << "";
+        QTest::newRow("Tab at 255 steps wraps") << 255 << 254 << 3 << true << "\t" << "S1,S2,S3"
+                                                << 255 << "S1";
+        QTest::newRow("typing on No Steps") << 0 << 0 << 0 << false << "Gobo\t" << "Gobo" << 1
+                                            << "";
+        QTest::newRow("typing into No Steps") << 0 << 0 << 2 << true << "7" << "" << 1 << "7";
+        QTest::newRow("Delete on a Step cell")
+            << 3 << 1 << 0 << false << "\x7f" << "S1,S3" << 2 << "-";
+        QTest::newRow("Delete on a name cell") << 3 << 1 << 1 << false << "\x7f" << "S1,S2,S3"
+                                               << 3 << "S2"; // the released key opens the cell
+    }
+    void stepKeys()
+    {
+        QFETCH(int, steps);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(bool, open);
+        QFETCH(QString, keys);
+        QFETCH(QString, names);
+        QFETCH(int, count);
+        QFETCH(QString, editing);
+        QVERIFY(m_ed->open("fixture"));
+        m_ed->record.setUp([&](fx::FixtureRecord& r) {
+            r.StepCount[0] = std::uint8_t(steps);
+            for (int k = 0; k < steps; ++k)
+                r.Steps[0][k].StepName.assign("S" + std::to_string(k + 1));
+        });
+        StepGrid* grid = m_ed->fixture->traits()->stepGrid();
+        grid->setFocus(Qt::ShortcutFocusReason); // as F6 gives it
+        grid->setCurrentIndex(grid->model()->index(row, column));
+        if (open)
+            QTest::keyRelease(grid, Qt::Key_Right); // a key released on the grid opens the cell
+        press(keys);
+
+        QCOMPARE(int(m_ed->record->StepCount[0]), count);
+        QStringList shown;
+        for (int k = 0; k < std::min(count, 3); ++k)
+            shown << QString::fromLatin1(m_ed->record->Steps[0][k].StepName.trimmed());
+        QCOMPARE(shown.join(u','), names);
+        QCOMPARE(grid->cellEditor() ? grid->cellEditor()->text() : QStringLiteral("-"), editing);
+        if (editing != QLatin1String("-") && count != steps) // the new step's cell is the one open
+            QCOMPARE(grid->currentIndex().row(), count - 1);
+        QUndoStack* undo = m_ed->document.undoStack();
+        while (undo->canUndo())
+            undo->undo();
+        QCOMPARE(int(m_ed->record->StepCount[0]), steps);
     }
 
     // Tab from the header fields into the LED grid opens the first row's Channel Name; Tab
@@ -329,7 +417,7 @@ private slots:
     void accessibleNames_data()
     {
         QTest::addColumn<QString>("editor");
-        for (const char* editor : {"led", "palette", "chnames"})
+        for (const char* editor : {"fixture", "led", "palette", "chnames"})
             QTest::newRow(editor) << editor;
     }
     void accessibleNames()
@@ -354,6 +442,12 @@ private slots:
             if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form) &&
                 !qobject_cast<QScrollArea*>(w) && !qobject_cast<QAbstractScrollArea*>(w->parent()))
                 QVERIFY2(!spoken(w).isEmpty(), qPrintable(w->objectName()));
+        }
+        // A control with a label is announced by the label's text as the label itself is.
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (label->buddy())
+                QCOMPARE(spoken(label->buddy()),
+                         QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name));
         }
     }
 

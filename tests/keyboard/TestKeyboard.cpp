@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
+#include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "core/PaletteStore.h"
@@ -468,8 +469,8 @@ private slots:
         QCOMPARE(ui::DialogFolders(settings).startFolder(), ui::DialogFolders::documentsFolder());
     }
 
-    // One walk through three editors without the mouse: an LED fixture, a channel name and a
-    // palette with two entries, each saved.
+    // One walk through the four editors without the mouse: an LED fixture, a channel name, a
+    // palette with two entries and a fixture with two steps on each of two channels, each saved.
     void keyboardOnlyWalk()
     {
         // LED fixture "Wash" of 2 channels: Red HTP, Green LTP.
@@ -555,6 +556,41 @@ private slots:
         QCOMPARE(int(r.PalValue[0][1][1]), 0);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(r.PalEntryName[0][1].bytes.data()), 6),
                  QByteArray("B     "));
+
+        // Fixture "Spot": typing on "No Steps" makes step 1, Enter after the last cell step 2;
+        // on channel 2 a Tab too many makes a step 3, which Delete on its Step cell takes away.
+        QVERIFY(m_ed->open("fixture"));
+        key(Qt::Key_N, Qt::AltModifier);
+        type("Spot");
+        key(Qt::Key_C, Qt::AltModifier);
+        key(Qt::Key_F6); // to the steps grid
+        press("Open\t0\t9\nGobo\t10\t255");
+        key(Qt::Key_C, Qt::AltModifier);
+        key(Qt::Key_Down); // channel 2
+        key(Qt::Key_F6);
+        press("Pan\t5\t6\nTilt\t7\t8\t");
+        QCOMPARE(int(m_ed->record->StepCount[1]), 3);
+        key(Qt::Key_Escape);
+        key(Qt::Key_Home); // its Step cell
+        press("\x7f");
+        const QString path = m_ed->dir.filePath("Spot.tff");
+        m_ed->dialogs.setNextFileName(path);
+        key(Qt::Key_S, Qt::ControlModifier);
+        const QByteArray file = readFile(path);
+        auto saved = std::make_unique<fx::FixtureRecord>();
+        QVERIFY(fx::ReadFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(file.data()),
+                                               std::size_t(file.size())),
+                                     *saved)
+                    .empty());
+        QCOMPARE(saved->FixHeader.FixtureName.trimmed(), std::string("Spot"));
+        const fx::StepInfo steps[2][2] = {{{0, 9, fx::FixedText<8>::fromText("Open")},
+                                           {10, 255, fx::FixedText<8>::fromText("Gobo")}},
+                                          {{5, 6, fx::FixedText<8>::fromText("Pan")},
+                                           {7, 8, fx::FixedText<8>::fromText("Tilt")}}};
+        for (int c = 0; c < 2; ++c) {
+            QCOMPARE(int(saved->StepCount[c]), 2);
+            QVERIFY(saved->Steps[c][0] == steps[c][0] && saved->Steps[c][1] == steps[c][1]);
+        }
     }
 
 private:

@@ -38,7 +38,8 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     // screen's free area; a smaller screen gets the fixture editor's window cut to the area.
     EditorWindow* fixture = m_slots[int(Editor::Fixture)].window;
     const int frame = 2 * m_area->frameWidth();
-    const QSize chrome(frame, frame + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize chrome(frame,
+                       frame + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize room = screen()->availableGeometry().size();
     resize((fixture->sizeHint() + chrome).boundedTo(room));
     fixture->resize(fixture->size().boundedTo(size() - chrome));

@@ -163,7 +163,7 @@ void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     m_inCloseEditor = false;
     if (m_advancePending) {
         m_advancePending = false;
-        advance();
+        advance(true);
     }
     m_backwards = false;
 }
@@ -179,7 +179,7 @@ void StepGrid::focusInEvent(QFocusEvent* event)
     if (m_inCloseEditor)
         m_advancePending = true;
     else
-        advance();
+        advance(false);
 }
 
 void StepGrid::mousePressEvent(QMouseEvent* event)
@@ -211,9 +211,8 @@ bool StepGrid::eventFilter(QObject* watched, QEvent* event)
 {
     // Typing into an editor open on the "No Steps" row: step 1 is made first, and the editor
     // starts from the new step's blank cell.
-    if (event->type() == QEvent::KeyPress && m_model->isPlaceholder() &&
-        watched == cellEditor() && typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 &&
-        m_editIndex.isValid())
+    if (event->type() == QEvent::KeyPress && m_model->isPlaceholder() && watched == cellEditor() &&
+        typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && m_editIndex.isValid())
         itemDelegate()->setEditorData(cellEditor(), m_editIndex);
     return QTableView::eventFilter(watched, event);
 }
@@ -230,7 +229,7 @@ void StepGrid::keyReleaseEvent(QKeyEvent* event)
     openCell(currentIndex());
 }
 
-void StepGrid::advance()
+void StepGrid::advance(bool fromEditor)
 {
     const int lastRow = m_model->rowCount() - 1;
     const int lastColumn = StepGridModel::ColumnCount - 1;
@@ -248,7 +247,9 @@ void StepGrid::advance()
             column = lastColumn;
         }
     } else if (row >= lastRow && column == lastColumn) {
-        const int added = m_model->isPlaceholder() ? -1 : addStep();
+        // Enter or Tab in the last cell of the last step adds a step; the focus coming back from
+        // another control does not.
+        const int added = fromEditor && !m_model->isPlaceholder() ? addStep() : -1;
         row = std::max(added, 0);
         column = StepGridModel::NameColumn;
     } else if (column < lastColumn) {

@@ -9,12 +9,12 @@ class StepGridModel;
 
 // The steps grid MSFlexGrid2. A click on a cell, or a key released in the grid, opens the
 // cell's editor Text3; leaving the editor by Tab or Enter opens the next cell (Shift+Tab the cell
-// before), while a mouse press on the grid cancels that advance. After the last cell of the last
-// step comes a new step, made as "Add" makes it; at the step limit, and on the "No Steps" row,
-// the advance wraps to row 1 "Step Name". Typing on the "No Steps" row makes step 1 first, so
-// the typed text goes into a step. Delete on a step's "Step" cell deletes it as "Delete" does.
-// When the grid moves to another cell while the editor is still shown, the editor's text is
-// stored, an empty text as an empty name or 0.
+// before), while a mouse press on the grid cancels that advance. Enter or Tab in the last cell of
+// the last step adds a step as "Add" does and opens it; at the step limit, on the "No Steps" row
+// and when the focus comes back from another control, the advance wraps to row 1 "Step Name".
+// Typing on the "No Steps" row makes step 1 first, so the typed text goes into a step. Delete on
+// a step's "Step" cell deletes it as "Delete" does. When the grid moves to another cell while the
+// editor is still shown, the editor's text is stored, an empty text as an empty name or 0.
 class StepGrid : public QTableView {
     Q_OBJECT
 public:
@@ -48,7 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void advance();
+    // Opens the next cell; fromEditor: the editor was left by Enter or Tab.
+    void advance(bool fromEditor);
 
     StepGridModel* m_model;
     StepGridDelegate* m_delegate;

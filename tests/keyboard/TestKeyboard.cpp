@@ -27,10 +27,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiArea>
-#include <QScreen>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTableView>
@@ -190,17 +190,19 @@ private slots:
         QTest::addColumn<QString>("names"); // of the first three steps after the keys
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("editing"); // the open editor's text, "-" for none
-        QTest::newRow("Enter after the last cell") << 2 << 1 << 3 << true << "\n" << "S1,S2,"
-                                                   << 3 << "";
-        QTest::newRow("Tab at 255 steps wraps") << 255 << 254 << 3 << true << "\t" << "S1,S2,S3"
-                                                << 255 << "S1";
-        QTest::newRow("typing on No Steps") << 0 << 0 << 0 << false << "Gobo\t" << "Gobo" << 1
-                                            << "";
-        QTest::newRow("typing into No Steps") << 0 << 0 << 2 << true << "7" << "" << 1 << "7";
-        QTest::newRow("Delete on a Step cell")
-            << 3 << 1 << 0 << false << "\x7f" << "S1,S3" << 2 << "-";
-        QTest::newRow("Delete on a name cell") << 3 << 1 << 1 << false << "\x7f" << "S1,S2,S3"
-                                               << 3 << "S2"; // the released key opens the cell
+        QTest::newRow("Enter after the last cell") << 2 << 1 << 3 << true << "\n"
+                                                   << "S1,S2," << 3 << "";
+        QTest::newRow("Tab at 255 steps wraps") << 255 << 254 << 3 << true << "\t"
+                                                << "S1,S2,S3" << 255 << "S1";
+        QTest::newRow("typing on No Steps") << 0 << 0 << 0 << false << "Gobo\t"
+                                            << "Gobo" << 1 << "";
+        QTest::newRow("typing into No Steps") << 0 << 0 << 2 << true << "7"
+                                              << "" << 1 << "7";
+        QTest::newRow("Delete on a Step cell") << 3 << 1 << 0 << false << "\x7f"
+                                               << "S1,S3" << 2 << "-";
+        QTest::newRow("Delete on a name cell")
+            << 3 << 1 << 1 << false << "\x7f"
+            << "S1,S2,S3" << 3 << "S2"; // the released key opens the cell
     }
     void stepKeys()
     {

@@ -24,7 +24,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -603,16 +602,14 @@ int main(int argc, char** argv)
 {
     // The offscreen platform's screen is made a laptop's 1366x768.
     QTemporaryDir config;
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        const QString path = config.filePath(QStringLiteral("screen.json"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(R"({"screens": [{"name": "laptop", "width": 1366, "height": 768}]})");
-        file.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
-    }
+    const QString screens = config.filePath(QStringLiteral("screens.json"));
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
+        support::writeFile(screens,
+                           R"({"screens": [{"name": "laptop", "width": 1366, "height": 768}]})"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.toLocal8Bit());
     QApplication app(argc, argv);
     TestKeyboard test;
     return QTest::qExec(&test, argc, argv);
 }
+
 #include "TestKeyboard.moc"

@@ -35,14 +35,16 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     m_document->setPalChannels(0);
     showEditor(Editor::Fixture, false);
     // Large enough for the whole fixture editor (its steps grid shows 15 rows), within the
-    // screen's free area; a smaller screen gets the fixture editor's window cut to the area.
+    // screen's free area; on a smaller screen the fixture editor's window shrinks to the area, but
+    // not below the least size its controls need.
     EditorWindow* fixture = m_slots[int(Editor::Fixture)].window;
     const int frame = 2 * m_area->frameWidth();
     const QSize chrome(frame,
                        frame + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize room = screen()->availableGeometry().size();
     resize((fixture->sizeHint() + chrome).boundedTo(room));
-    fixture->resize(fixture->size().boundedTo(size() - chrome));
+    fixture->resize(
+        fixture->size().boundedTo(size() - chrome).expandedTo(fixture->minimumSizeHint()));
 }
 
 MainForm::~MainForm()

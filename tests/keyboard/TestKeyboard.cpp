@@ -177,8 +177,8 @@ private slots:
     }
 
     // Enter or Tab after the last cell of the last step and typing on "No Steps" add a step as
-    // "Add" does, Delete on a step's "Step" cell deletes it as "Delete" does: one undoable edit
-    // each, and nothing at the limit of 255 steps.
+    // "Add" does, Delete on a step's "Step" cell deletes it as "Delete" does, all of it through
+    // the document, so Undo takes it back; at the limit of 255 steps nothing is added.
     void stepKeys_data()
     {
         QTest::addColumn<int>("steps"); // of channel 1: "S1", "S2", ...

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -33,10 +34,17 @@ MainForm::MainForm(ui::Services& services, QWidget* parent)
     // Start-up: no palette visit yet, so the fixture editor starts a new fixture.
     m_document->setPalChannels(0);
     showEditor(Editor::Fixture, false);
-    // Large enough for the whole fixture editor (the steps grid shows at least 15 rows), within a
-    // 1366x768 screen.
-    const QSize wanted = m_slots[int(Editor::Fixture)].window->sizeHint() + QSize(40, 60);
-    resize(wanted.boundedTo(QSize(1366, 740)).expandedTo(QSize(1000, 700)));
+    // Large enough for the whole fixture editor (its steps grid shows 15 rows), within the
+    // screen's free area; on a smaller screen the fixture editor's window shrinks to the area, but
+    // not below the least size its controls need.
+    EditorWindow* fixture = m_slots[int(Editor::Fixture)].window;
+    const int frame = 2 * m_area->frameWidth();
+    const QSize chrome(frame,
+                       frame + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize room = screen()->availableGeometry().size();
+    resize((fixture->sizeHint() + chrome).boundedTo(room));
+    fixture->resize(
+        fixture->size().boundedTo(size() - chrome).expandedTo(fixture->minimumSizeHint()));
 }
 
 MainForm::~MainForm()

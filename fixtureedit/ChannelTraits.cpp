@@ -81,39 +81,38 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     chooserRow->addWidget(makeLabel("Label1", QStringLiteral("&Channel:"), m_channel, this));
     chooserRow->addWidget(m_channel, 1);
 
-    auto* stepButtons = new QHBoxLayout;
-    stepButtons->addWidget(m_add);
-    stepButtons->addWidget(m_insert);
-    stepButtons->addWidget(m_delete);
-    stepButtons->addWidget(m_fill);
-    stepButtons->addWidget(m_sort);
-    stepButtons->addStretch(1);
-
-    auto* copyRow = new QGridLayout;
-    copyRow->addWidget(makeLabel("Label3", QStringLiteral("From:"), m_copyFrom, this), 0, 0);
-    copyRow->addWidget(m_copyFrom, 0, 1);
-    copyRow->addWidget(makeLabel("Label4", QStringLiteral("To:"), m_copyTo, this), 0, 2);
-    copyRow->addWidget(m_copyTo, 0, 3);
-    copyRow->addWidget(m_copy, 0, 4);
-    copyRow->setColumnStretch(5, 1);
+    // The step buttons, the copy and the usage stand beside the grid, so that the grid has the
+    // frame's height.
+    auto* side = new QVBoxLayout;
+    for (QPushButton* button : {m_add, m_insert, m_delete, m_fill, m_sort})
+        side->addWidget(button);
+    side->addStretch(1);
+    auto* copyRows = new QGridLayout;
+    copyRows->addWidget(makeLabel("Label3", QStringLiteral("From:"), m_copyFrom, this), 0, 0);
+    copyRows->addWidget(m_copyFrom, 0, 1);
+    copyRows->addWidget(makeLabel("Label4", QStringLiteral("To:"), m_copyTo, this), 1, 0);
+    copyRows->addWidget(m_copyTo, 1, 1);
+    copyRows->addWidget(m_copy, 2, 1);
+    side->addLayout(copyRows);
+    side->addWidget(m_usage);
+    auto* stepRow = new QHBoxLayout;
+    stepRow->addWidget(m_grid, 1);
+    stepRow->addLayout(side);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooserRow);
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(stepButtons);
-    layout->addLayout(copyRow);
-    layout->addWidget(m_usage);
+    layout->addLayout(stepRow, 1);
 
     connect(m_channel, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             fillStepGrid(index);
     });
-    connect(m_add, &QPushButton::clicked, this, &ChannelTraits::addStep);
+    connect(m_add, &QPushButton::clicked, m_grid, &StepGrid::addStep);
     connect(m_insert, &QPushButton::clicked, this, &ChannelTraits::insertStep);
-    connect(m_delete, &QPushButton::clicked, this, &ChannelTraits::deleteStep);
+    connect(m_delete, &QPushButton::clicked, m_grid, &StepGrid::deleteCurrentStep);
     connect(m_copy, &QPushButton::clicked, this, &ChannelTraits::copySteps);
     connect(m_fill, &QPushButton::clicked, this, &ChannelTraits::fillSteps);
-    // Tab follows the reading order: the chooser, the steps, the step buttons, then the copy row.
+    // Tab follows the reading order: the chooser, the steps, the step buttons, then the copy.
     QWidget* order[] = {m_channel, m_grid, m_add,      m_insert, m_delete,
                         m_fill,    m_sort, m_copyFrom, m_copyTo, m_copy};
     for (std::size_t i = 1; i < std::size(order); ++i)
@@ -243,13 +242,6 @@ QComboBox* ChannelTraits::channelChooser() const
     return m_channel;
 }
 
-void ChannelTraits::addStep()
-{
-    const int row = m_model->addStep();
-    if (row >= 0)
-        m_grid->scrollTo(m_model->index(row, StepGridModel::StepColumn));
-}
-
 void ChannelTraits::insertStep()
 {
     const QModelIndex current = m_grid->currentIndex();
@@ -257,14 +249,6 @@ void ChannelTraits::insertStep()
         return;
     if (m_model->insertStep(current.row()))
         m_grid->setCurrentIndex(m_model->index(current.row() + 1, StepGridModel::StepColumn));
-}
-
-void ChannelTraits::deleteStep()
-{
-    const QModelIndex current = m_grid->currentIndex();
-    if (!current.isValid() || current.column() != StepGridModel::StepColumn)
-        return;
-    m_model->deleteStep(current.row());
 }
 
 void ChannelTraits::copySteps()

@@ -52,9 +52,7 @@ public:
     StepGrid* stepGrid() const { return m_grid; }
 
 private:
-    void addStep();
     void insertStep();
-    void deleteStep();
     void copySteps();
     // "Fill...": evenly split steps appended to the channel; "Sort": its steps ordered by From.
     void fillSteps();

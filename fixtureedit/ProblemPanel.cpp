@@ -26,6 +26,7 @@ ProblemPanel::ProblemPanel(QWidget* parent) : QWidget(parent)
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProblemList"));
+    m_list->setAccessibleName(QStringLiteral("Problems"));
     m_list->setUniformItemSizes(true);
     m_list->setIconSize(QSize(16, 16));
     m_list->setFixedHeight(m_list->sizeHintForRow(0) > 0

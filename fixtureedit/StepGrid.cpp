@@ -4,14 +4,33 @@
 #include "fixtureedit/StepGridModel.h"
 #include "ui/GridKeys.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// A key that puts text into a cell: a printable character or a paste.
+bool typesText(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste))
+        return true;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint() &&
+           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
 
 StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), m_model(model)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
+    setAccessibleName(QStringLiteral("Steps")); // the grid has no label of its own
     setModel(model);
     m_delegate = new StepGridDelegate(this);
     setItemDelegate(m_delegate);
@@ -32,6 +51,19 @@ StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), 
     setColumnWidth(StepGridModel::ToColumn, 70);
     horizontalHeader()->setSectionResizeMode(StepGridModel::NameColumn, QHeaderView::Stretch);
     connect(this, &QAbstractItemView::clicked, this, &StepGrid::openCell);
+}
+
+QSize StepGrid::sizeHint() const
+{
+    const int header =
+        std::max(horizontalHeader()->minimumHeight(), horizontalHeader()->sizeHint().height());
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() +
+                fontMetrics().horizontalAdvance(QStringLiteral("Step NameMM"));
+    for (int column = StepGridModel::StepColumn; column < StepGridModel::ColumnCount; ++column) {
+        if (column != StepGridModel::NameColumn)
+            width += columnWidth(column);
+    }
+    return {width, 2 * frameWidth() + header + 15 * verticalHeader()->defaultSectionSize()};
 }
 
 QLineEdit* StepGrid::cellEditor() const
@@ -62,6 +94,23 @@ void StepGrid::openCell(const QModelIndex& index)
     }
     m_editIndex = index;
     m_advanceOnFocus = true;
+    if (QLineEdit* editor = cellEditor())
+        editor->installEventFilter(this);
+}
+
+int StepGrid::addStep()
+{
+    const int row = m_model->addStep();
+    if (row >= 0)
+        scrollTo(m_model->index(row, StepGridModel::StepColumn));
+    return row;
+}
+
+void StepGrid::deleteCurrentStep()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() == StepGridModel::StepColumn)
+        m_model->deleteStep(current.row());
 }
 
 void StepGrid::commitOpenEdit()
@@ -114,7 +163,7 @@ void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     m_inCloseEditor = false;
     if (m_advancePending) {
         m_advancePending = false;
-        advance();
+        advance(true);
     }
     m_backwards = false;
 }
@@ -130,13 +179,42 @@ void StepGrid::focusInEvent(QFocusEvent* event)
     if (m_inCloseEditor)
         m_advancePending = true;
     else
-        advance();
+        advance(false);
 }
 
 void StepGrid::mousePressEvent(QMouseEvent* event)
 {
     m_advanceOnFocus = false;
     QTableView::mousePressEvent(event);
+}
+
+void StepGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (state() != EditingState) {
+        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+            deleteCurrentStep();
+            return;
+        }
+        // Typing on the "No Steps" row: step 1 is made and its cell takes the key.
+        if (m_model->isPlaceholder() && typesText(event) && addStep() >= 0) {
+            const int column = std::max(currentIndex().column(), int(StepGridModel::NameColumn));
+            openCell(m_model->index(0, column));
+            if (QLineEdit* editor = cellEditor())
+                QCoreApplication::sendEvent(editor, event);
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool StepGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    // Typing into an editor open on the "No Steps" row: step 1 is made first, and the editor
+    // starts from the new step's blank cell.
+    if (event->type() == QEvent::KeyPress && m_model->isPlaceholder() && watched == cellEditor() &&
+        typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && m_editIndex.isValid())
+        itemDelegate()->setEditorData(cellEditor(), m_editIndex);
+    return QTableView::eventFilter(watched, event);
 }
 
 void StepGrid::keyReleaseEvent(QKeyEvent* event)
@@ -151,7 +229,7 @@ void StepGrid::keyReleaseEvent(QKeyEvent* event)
     openCell(currentIndex());
 }
 
-void StepGrid::advance()
+void StepGrid::advance(bool fromEditor)
 {
     const int lastRow = m_model->rowCount() - 1;
     const int lastColumn = StepGridModel::ColumnCount - 1;
@@ -169,7 +247,10 @@ void StepGrid::advance()
             column = lastColumn;
         }
     } else if (row >= lastRow && column == lastColumn) {
-        row = 0;
+        // Enter or Tab in the last cell of the last step adds a step; the focus coming back from
+        // another control does not.
+        const int added = fromEditor && !m_model->isPlaceholder() ? addStep() : -1;
+        row = std::max(added, 0);
         column = StepGridModel::NameColumn;
     } else if (column < lastColumn) {
         ++column;

@@ -1,10 +1,16 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
-// as a technician's keys do; nothing here clicks.
+// as a technician's keys do; nothing here clicks. The offscreen screen is a 1366x768 laptop's.
+#include "app/EditorWindow.h"
+#include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
+#include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "core/PaletteStore.h"
+#include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/FixtureEdit.h"
+#include "fixtureedit/StepGrid.h"
 #include "ledfixture/LedFixture.h"
 #include "paletteedit/PaletteEdit.h"
 #include "tests/support/TestFiles.h"
@@ -18,13 +24,18 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -58,6 +69,23 @@ void type(const QString& text)
         QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key_unknown, QString(c), {});
 }
 
+// Keys as a string: "\n" Enter, "\t" Tab, "\x7f" Delete, any other character typed.
+void press(const QString& script)
+{
+    for (const QChar c : script) {
+        if (c == u'\n') {
+            key(Qt::Key_Return);
+            QCoreApplication::processEvents(); // a cell editor closes on Enter by a queued call
+        } else if (c == u'\t') {
+            key(Qt::Key_Tab);
+        } else if (c == u'\x7f') {
+            key(Qt::Key_Delete);
+        } else {
+            type(QString(c));
+        }
+    }
+}
+
 QString objectNameOfFocus()
 {
     return focus() ? focus()->objectName() : QString();
@@ -76,11 +104,15 @@ struct Editors {
         document.setPalChannels(40);
     }
 
-    // The editor named ("led", "palette", "chnames"), opened as the navigation does.
+    // The editor named ("fixture", "led", "palette", "chnames"), opened as the navigation does.
     QWidget* open(const QString& which)
     {
         QWidget* form = nullptr;
-        if (which == QLatin1String("led")) {
+        if (which == QLatin1String("fixture")) {
+            fixture = std::make_unique<FixtureEdit>(document, services);
+            fixture->load();
+            form = fixture.get();
+        } else if (which == QLatin1String("led")) {
             led = std::make_unique<LedFixture>(services);
             led->load();
             form = led.get();
@@ -107,6 +139,7 @@ struct Editors {
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services;
+    std::unique_ptr<FixtureEdit> fixture;
     std::unique_ptr<LedFixture> led;
     std::unique_ptr<PaletteEdit> palette;
     std::unique_ptr<EditChName> chnames;
@@ -128,6 +161,84 @@ class TestKeyboard : public QObject {
 private slots:
     void init() { m_ed = std::make_unique<Editors>(); }
     void cleanup() { m_ed.reset(); }
+
+    // At its opening size the main window fits the screen, and the steps grid shows 15 rows.
+    void openingSizeShowsFifteenSteps()
+    {
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
+        MainForm main(m_ed->services);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(main.screen()->availableGeometry().contains(main.frameGeometry()));
+        auto* steps = main.findChild<QTableView*>("MSFlexGrid2");
+        QVERIFY(main.mdiArea()->viewport()->rect().contains(
+            QRect(steps->mapTo(main.mdiArea()->viewport(), QPoint()), steps->size())));
+        QVERIFY(steps->viewport()->height() / steps->verticalHeader()->defaultSectionSize() >= 15);
+    }
+
+    // Enter or Tab after the last cell of the last step and typing on "No Steps" add a step as
+    // "Add" does, Delete on a step's "Step" cell deletes it as "Delete" does, all of it through
+    // the document, so Undo takes it back; at the limit of 255 steps nothing is added.
+    void stepKeys_data()
+    {
+        QTest::addColumn<int>("steps"); // of channel 1: "S1", "S2", ...
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("open"); // the cell's editor open, else only the grid on the cell
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("names"); // of the first three steps after the keys
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("editing"); // the open editor's text, "-" for none
+        QTest::newRow("Enter after the last cell") << 2 << 1 << 3 << true << "\n"
+                                                   << "S1,S2," << 3 << "";
+        QTest::newRow("Tab at 255 steps wraps") << 255 << 254 << 3 << true << "\t"
+                                                << "S1,S2,S3" << 255 << "S1";
+        QTest::newRow("typing on No Steps") << 0 << 0 << 0 << false << "Gobo\t"
+                                            << "Gobo" << 1 << "";
+        QTest::newRow("typing into No Steps") << 0 << 0 << 2 << true << "7"
+                                              << "" << 1 << "7";
+        QTest::newRow("Delete on a Step cell") << 3 << 1 << 0 << false << "\x7f"
+                                               << "S1,S3" << 2 << "-";
+        QTest::newRow("Delete on a name cell")
+            << 3 << 1 << 1 << false << "\x7f"
+            << "S1,S2,S3" << 3 << "S2"; // the released key opens the cell
+    }
+    void stepKeys()
+    {
+        QFETCH(int, steps);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(bool, open);
+        QFETCH(QString, keys);
+        QFETCH(QString, names);
+        QFETCH(int, count);
+        QFETCH(QString, editing);
+        QVERIFY(m_ed->open("fixture"));
+        m_ed->record.setUp([&](fx::FixtureRecord& r) {
+            r.StepCount[0] = std::uint8_t(steps);
+            for (int k = 0; k < steps; ++k)
+                r.Steps[0][k].StepName.assign("S" + std::to_string(k + 1));
+        });
+        StepGrid* grid = m_ed->fixture->traits()->stepGrid();
+        grid->setFocus(Qt::ShortcutFocusReason); // as F6 gives it
+        grid->setCurrentIndex(grid->model()->index(row, column));
+        if (open)
+            QTest::keyRelease(grid, Qt::Key_Right); // a key released on the grid opens the cell
+        press(keys);
+
+        QCOMPARE(int(m_ed->record->StepCount[0]), count);
+        QStringList shown;
+        for (int k = 0; k < std::min(count, 3); ++k)
+            shown << QString::fromLatin1(m_ed->record->Steps[0][k].StepName.trimmed());
+        QCOMPARE(shown.join(u','), names);
+        QCOMPARE(grid->cellEditor() ? grid->cellEditor()->text() : QStringLiteral("-"), editing);
+        if (editing != QLatin1String("-") && count != steps) // the new step's cell is the one open
+            QCOMPARE(grid->currentIndex().row(), count - 1);
+        QUndoStack* undo = m_ed->document.undoStack();
+        while (undo->canUndo())
+            undo->undo();
+        QCOMPARE(int(m_ed->record->StepCount[0]), steps);
+    }
 
     // Tab from the header fields into the LED grid opens the first row's Channel Name; Tab
     // wraps inside the grid, F6 and Shift+F6 lead out to Save and back.
@@ -308,7 +419,7 @@ private slots:
     void accessibleNames_data()
     {
         QTest::addColumn<QString>("editor");
-        for (const char* editor : {"led", "palette", "chnames"})
+        for (const char* editor : {"fixture", "led", "palette", "chnames"})
             QTest::newRow(editor) << editor;
     }
     void accessibleNames()
@@ -334,6 +445,12 @@ private slots:
                 !qobject_cast<QScrollArea*>(w) && !qobject_cast<QAbstractScrollArea*>(w->parent()))
                 QVERIFY2(!spoken(w).isEmpty(), qPrintable(w->objectName()));
         }
+        // A control with a label is announced by the label's text as the label itself is.
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (label->buddy())
+                QCOMPARE(spoken(label->buddy()),
+                         QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name));
+        }
     }
 
     // The file dialogs start in the folder last used, kept between runs, or the documents folder
@@ -353,8 +470,8 @@ private slots:
         QCOMPARE(ui::DialogFolders(settings).startFolder(), ui::DialogFolders::documentsFolder());
     }
 
-    // One walk through three editors without the mouse: an LED fixture, a channel name and a
-    // palette with two entries, each saved.
+    // One walk through the four editors without the mouse: an LED fixture, a channel name, a
+    // palette with two entries and a fixture with two steps on each of two channels, each saved.
     void keyboardOnlyWalk()
     {
         // LED fixture "Wash" of 2 channels: Red HTP, Green LTP.
@@ -440,11 +557,59 @@ private slots:
         QCOMPARE(int(r.PalValue[0][1][1]), 0);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(r.PalEntryName[0][1].bytes.data()), 6),
                  QByteArray("B     "));
+
+        // Fixture "Spot": typing on "No Steps" makes step 1, Enter after the last cell step 2;
+        // on channel 2 a Tab too many makes a step 3, which Delete on its Step cell takes away.
+        QVERIFY(m_ed->open("fixture"));
+        key(Qt::Key_N, Qt::AltModifier);
+        type("Spot");
+        key(Qt::Key_C, Qt::AltModifier);
+        key(Qt::Key_F6); // to the steps grid
+        press("Open\t0\t9\nGobo\t10\t255");
+        key(Qt::Key_C, Qt::AltModifier);
+        key(Qt::Key_Down); // channel 2
+        key(Qt::Key_F6);
+        press("Pan\t5\t6\nTilt\t7\t8\t");
+        QCOMPARE(int(m_ed->record->StepCount[1]), 3);
+        key(Qt::Key_Escape);
+        key(Qt::Key_Home); // its Step cell
+        press("\x7f");
+        const QString path = m_ed->dir.filePath("Spot.tff");
+        m_ed->dialogs.setNextFileName(path);
+        key(Qt::Key_S, Qt::ControlModifier);
+        const QByteArray file = readFile(path);
+        auto saved = std::make_unique<fx::FixtureRecord>();
+        QVERIFY(fx::ReadFixtureImage(std::span(reinterpret_cast<const std::uint8_t*>(file.data()),
+                                               std::size_t(file.size())),
+                                     *saved)
+                    .empty());
+        QCOMPARE(saved->FixHeader.FixtureName.trimmed(), std::string("Spot"));
+        const fx::StepInfo steps[2][2] = {{{0, 9, fx::FixedText<8>::fromText("Open")},
+                                           {10, 255, fx::FixedText<8>::fromText("Gobo")}},
+                                          {{5, 6, fx::FixedText<8>::fromText("Pan")},
+                                           {7, 8, fx::FixedText<8>::fromText("Tilt")}}};
+        for (int c = 0; c < 2; ++c) {
+            QCOMPARE(int(saved->StepCount[c]), 2);
+            QVERIFY(saved->Steps[c][0] == steps[c][0] && saved->Steps[c][1] == steps[c][1]);
+        }
     }
 
 private:
     std::unique_ptr<Editors> m_ed;
 };
 
-QTEST_MAIN(TestKeyboard)
+int main(int argc, char** argv)
+{
+    // The offscreen platform's screen is made a laptop's 1366x768.
+    QTemporaryDir config;
+    const QString screens = config.filePath(QStringLiteral("screens.json"));
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
+        support::writeFile(screens,
+                           R"({"screens": [{"name": "laptop", "width": 1366, "height": 768}]})"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestKeyboard test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "TestKeyboard.moc"

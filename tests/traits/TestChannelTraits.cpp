@@ -191,7 +191,7 @@ void TestChannelTraits::cellCommitsAndAdvance_data()
     QTest::newRow("empty To, leaving: 0") << 1 << 3 << "" << leave << 0 << 0 << "0";
     QTest::newRow("Tab") << 1 << 1 << "7" << int(Qt::Key_Tab) << 1 << 2 << "7";
     QTest::newRow("Enter") << 1 << 2 << "7" << int(Qt::Key_Return) << 1 << 3 << "7";
-    QTest::newRow("last cell wraps") << 1 << 3 << "7" << int(Qt::Key_Tab) << 0 << 1 << "7";
+    QTest::newRow("last cell adds a step") << 1 << 3 << "7" << int(Qt::Key_Tab) << 2 << 1 << "7";
     QTest::newRow("Shift+Tab") << 1 << 3 << "7" << int(Qt::Key_Backtab) << 1 << 2 << "7";
     QTest::newRow("Shift+Tab, row above") << 1 << 1 << "7" << int(Qt::Key_Backtab) << 0 << 3 << "7";
     QTest::newRow("Shift+Tab wraps") << 0 << 1 << "7" << int(Qt::Key_Backtab) << 1 << 3 << "7";

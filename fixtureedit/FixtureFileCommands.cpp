@@ -21,13 +21,6 @@ FixtureFileCommands::FixtureFileCommands(ui::Services& services, QWidget* parent
 {
 }
 
-QString FixtureFileCommands::withFixtureSuffix(const QString& path)
-{
-    return path.endsWith(QLatin1String(".tff"), Qt::CaseInsensitive)
-               ? path
-               : path + QStringLiteral(".tff");
-}
-
 QString FixtureFileCommands::save(const fx::FixtureRecord& record)
 {
     ui::Dialogs& dialogs = m_services.dialogs;
@@ -44,7 +37,7 @@ QString FixtureFileCommands::save(const fx::FixtureRecord& record)
     const QString chosen = dialogs.saveFileName(m_parent, QStringLiteral("Save Fixture"), Filter);
     if (chosen.isEmpty())
         return {};
-    const QString path = withFixtureSuffix(chosen);
+    const QString path = ui::withFixtureSuffix(chosen);
 
     const QFileInfo existing(path);
     // Only a file counts as already there: a folder of that name is not offered for replacing,

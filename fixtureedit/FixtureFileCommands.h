@@ -33,9 +33,6 @@ public:
     // The same for a path already chosen (the command line, the recent files).
     QString openPath(const QString& path, fx::FixtureRecord& record);
 
-    // The name the save writes to for a name chosen in the dialog.
-    static QString withFixtureSuffix(const QString& path);
-
 private:
     ui::Services& m_services;
     QWidget* m_parent;

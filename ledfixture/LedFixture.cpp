@@ -215,12 +215,11 @@ void LedFixture::FillLedGrid(int channelCount)
 
 bool LedFixture::SaveLedFixture()
 {
-    QString path = m_services.dialogs.saveFileName(this, QStringLiteral("Save As"),
-                                                   QStringLiteral("LedFixture Setup File(*.tff)"));
-    if (path.isEmpty())
+    const QString chosen = m_services.dialogs.saveFileName(
+        this, QStringLiteral("Save As"), QStringLiteral("LedFixture Setup File(*.tff)"));
+    if (chosen.isEmpty())
         return false;
-    if (!path.endsWith(QStringLiteral(".tff"), Qt::CaseInsensitive))
-        path += QStringLiteral(".tff");
+    const QString path = ui::withFixtureSuffix(chosen);
     const QString shownPath = QDir::toNativeSeparators(path);
 
     const QFileInfo existing(path);

@@ -63,4 +63,10 @@ bool DiskFileAccess::write(const QString& path, const QByteArray& data, QString*
     return true;
 }
 
+QString withFixtureSuffix(const QString& path)
+{
+    return path.endsWith(QLatin1String(".tff"), Qt::CaseInsensitive) ? path
+                                                                     : path + QStringLiteral(".tff");
+}
+
 } // namespace ui

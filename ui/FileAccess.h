@@ -28,4 +28,8 @@ public:
     bool write(const QString& path, const QByteArray& data, QString* error) override;
 };
 
+// The name a save writes to for a name chosen in a save dialog: both kinds of fixture file end in
+// ".tff", added unless the name already ends so in any letter case.
+QString withFixtureSuffix(const QString& path);
+
 } // namespace ui

@@ -46,6 +46,16 @@
 
 namespace {
 
+// Whether a save of record first lists errors and asks to go on (what the file cannot hold has a
+// question of its own).
+bool hasErrorsToConfirm(const fx::FixtureRecord& record)
+{
+    const auto problems = fx::CheckFixture(record);
+    return std::any_of(problems.begin(), problems.end(), [](const fx::Problem& p) {
+        return p.severity == fx::Problem::Severity::Error && !p.capacity;
+    });
+}
+
 double peakMemoryMiB(int who)
 {
     rusage usage{};
@@ -313,6 +323,8 @@ int main(int argc, char** argv)
         dialogs.setNextFileName(fullPath);
         opens.ms.push_back(timeOnce([&] { open->trigger(); }));
         check(window.record().FixHeader.NumChannels == fx::MaxChannels, "the open read the file");
+        if (hasErrorsToConfirm(window.record()))
+            dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // save in spite of the problems
         dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // save without what the file cannot hold
         if (QFile::exists(savedPath))
             dialogs.setNextAnswer(ui::Dialogs::Answer::Yes); // replace the earlier save

@@ -69,9 +69,6 @@ private slots:
         const FixtureImage valid = WriteFixtureImage(*edited);
         std::mt19937 rng(static_cast<unsigned>(1000 + mode));
         const auto randomByte = [&] { return static_cast<std::uint8_t>(rng()); };
-        const auto randomIn = [&](std::size_t from, std::size_t to) {
-            return from + rng() % (to - from);
-        };
 
         int accepted = 0;
         const int rounds = 400;
@@ -84,7 +81,7 @@ private slots:
                 break;
             case 1:
                 for (int k = 0, n = 1 + int(rng() % 16); k < n; ++k)
-                    image[randomIn(0, FixtureFileSize)] = randomByte();
+                    image[rng() % FixtureFileSize] = randomByte();
                 break;
             case 2:
                 for (std::size_t i = 273; i < 1043; ++i)

@@ -141,13 +141,10 @@ private slots:
         // 10 keep only their colour code, bytes 193 to 510 are 0, byte 511 a blank.
         LedFixtureRecord record;
         record.LedChannelCount = 10;
-        for (int p = 0; p < 10; ++p)
-            record.LedChannels[p] = {std::uint8_t(p % 9 + 1),
-                                     2,
-                                     0,
-                                     3,
-                                     0,
-                                     FixedText<12>::fromText("Cell " + std::to_string(p))};
+        for (int p = 0; p < 10; ++p) {
+            record.LedChannels[p] = {std::uint8_t(p % 9 + 1), 2, 0, 3, 0, {}};
+            record.LedChannels[p].Name.assign("Cell " + std::to_string(p));
+        }
         const LedImage ten = SaveLedFixtureImage(record, "A name longer than eleven");
         QCOMPARE(textAt(ten, 1, 11), std::string("A name long"));
         QCOMPARE(textAt(ten, recordAt(9) + 5, 12), std::string("Cell 9      "));

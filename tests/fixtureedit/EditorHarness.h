@@ -7,7 +7,6 @@
 #include "common/RecordView.h"
 #include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
-#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "tests/support/FailingFileAccess.h"

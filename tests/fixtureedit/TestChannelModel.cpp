@@ -2,7 +2,6 @@
 // count changes, fills and edits, and the reading of typed numbers that every value, From and To
 // cell and the degree boxes share.
 #include "common/RecordView.h"
-#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "ui/NumberText.h"

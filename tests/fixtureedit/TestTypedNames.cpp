@@ -4,9 +4,7 @@
 // names are asked about is the name set's own rule (tests/core/tst_chnameset.cpp).
 #include "EditorHarness.h"
 
-#include <QDialog>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 

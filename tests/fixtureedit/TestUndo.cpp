@@ -6,7 +6,6 @@
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/StepGrid.h"
 
-#include <QDialog>
 #include <QSpinBox>
 #include <QTableView>
 #include <QUndoStack>

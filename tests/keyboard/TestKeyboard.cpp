@@ -5,7 +5,6 @@
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
 #include "core/FixtureFile.h"
-#include "core/FixtureRecord.h"
 #include "core/LedFixtureFile.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"

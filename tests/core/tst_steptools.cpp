@@ -82,9 +82,7 @@ void TestStepTools::fill()
         QCOMPARE(r->Steps[channel][k], unchanged.Steps[channel][k]);
 
     // The new steps cover the range exactly: no gap, no overlap, sizes differ by at most one.
-    const int low = std::min(first, last);
-    const int high = std::max(first, last);
-    int covered = 0;
+    const int low = std::min(first, last), high = std::max(first, last);
     int smallest = 256;
     int largest = 0;
     std::vector<int> hits(256, 0);
@@ -94,17 +92,12 @@ void TestStepTools::fill()
         QVERIFY(s.FromDmx <= s.ToDmx);
         for (int v = s.FromDmx; v <= s.ToDmx; ++v)
             ++hits[v];
-        covered += s.ToDmx - s.FromDmx + 1;
         smallest = std::min(smallest, s.ToDmx - s.FromDmx + 1);
         largest = std::max(largest, s.ToDmx - s.FromDmx + 1);
-        listed << QStringLiteral("%1-%2 %3")
-                      .arg(s.FromDmx)
-                      .arg(s.ToDmx)
-                      .arg(QString::fromStdString(s.StepName.trimmed()));
+        listed << QString::asprintf("%d-%d %s", s.FromDmx, s.ToDmx, s.StepName.trimmed().c_str());
     }
-    QCOMPARE(covered, high - low + 1);
-    for (int v = low; v <= high; ++v)
-        QCOMPARE(hits[v], 1);
+    for (int v = 0; v < 256; ++v)
+        QCOMPARE(hits[v], int(v >= low && v <= high));
     QVERIFY(largest - smallest <= 1);
     if (!expected.isEmpty())
         QCOMPARE(listed.join(QLatin1Char(';')), expected);

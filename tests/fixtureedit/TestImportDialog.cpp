@@ -21,13 +21,6 @@ fx::QxfDefinition load(const char* file)
     return def;
 }
 
-fx::ChNameSet defaultNames()
-{
-    fx::ChNameSet set;
-    fx::InitChNameSet(set);
-    return set;
-}
-
 struct Shown {
     std::unique_ptr<ImportFixtureDialog> dialog;
     QListWidget* modes;
@@ -35,8 +28,10 @@ struct Shown {
     QPushButton* ok;
 
     explicit Shown(const char* file)
-        : dialog(std::make_unique<ImportFixtureDialog>(load(file), defaultNames(), file))
     {
+        fx::ChNameSet names;
+        fx::InitChNameSet(names);
+        dialog = std::make_unique<ImportFixtureDialog>(load(file), names, file);
         modes = dialog->findChild<QListWidget*>("importModes");
         channels = dialog->findChild<QTableWidget*>("importChannels");
         ok = dialog->findChild<QPushButton*>("importOk");

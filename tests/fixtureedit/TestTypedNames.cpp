@@ -4,9 +4,7 @@
 // names are asked about is the name set's own rule (tests/core/tst_chnameset.cpp).
 #include "EditorHarness.h"
 
-#include <QDialog>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 
@@ -44,7 +42,10 @@ void TestTypedNames::answered()
     const QByteArray before = readFile(h.services.chNameSetPath);
     h.setChannel(0, "Pan", fx::TypeLtp, 0, 0, 6);
     h.editor->FillChannelGrid();
-    h.keyOpenCell(0, 1);
+    h.grid->setFocus(Qt::OtherFocusReason); // a key released on the cell opens it
+    h.grid->setAdvanceOnFocus(false);
+    h.grid->setCurrentIndex(h.index(0, 1));
+    QTest::keyRelease(h.grid, Qt::Key_Right);
     auto* names = h.openEditor<QComboBox>("Combo10");
     QVERIFY(names && names->currentText() == QStringLiteral("Pan         "));
     QTest::keyClicks(names, QStringLiteral("Caf"));
@@ -102,11 +103,7 @@ void TestTypedNames::messages()
     QFETCH(QString, typed);
     QFETCH(QStringList, messages);
     QFETCH(QString, cell);
-    fx::ChNameSet names;
-    fx::InitChNameSet(names);
-    for (int k = namedFrom; k < fx::ChNameCount; ++k)
-        fx::StoreChName(names, k, "Name" + std::to_string(k));
-    EditorHarness h(bytesOf(fx::chNameSetImage(names)));
+    EditorHarness h(nameSetFile(fx::ChNameCount, namedFrom));
     const QString path = h.services.chNameSetPath;
     const bool folder = namedFrom == fx::ChNameCount;
     if (folder) {
@@ -145,7 +142,7 @@ void TestTypedNames::checkedAtNextOpening()
     EditorHarness h(nameSetFile(61));
     const QByteArray before = readFile(h.services.chNameSetPath);
     h.clickCell(1, 1);
-    h.typeName(typed);
+    QTest::keyClicks(h.openEditor<QComboBox>("Combo10"), typed);
     if (escape)
         QTest::keyClick(h.focus(), Qt::Key_Escape);
     else

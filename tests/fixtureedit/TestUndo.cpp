@@ -6,7 +6,6 @@
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/StepGrid.h"
 
-#include <QDialog>
 #include <QSpinBox>
 #include <QTableView>
 #include <QUndoStack>
@@ -178,7 +177,7 @@ void TestUndo::guardedActions()
     QFETCH(bool, saveFails);
     QFETCH(bool, goesOn);
     QFETCH(bool, unsaved);
-    RefusingFileAccess refusing;
+    support::FailingFileAccess refusing;
     EditorHarness h(nameSetFile(), saveFails ? &refusing : nullptr);
     const QString other = h.path("other.tff");
     writeFile(other, imageOf(*h.record)); // an 8-channel fixture to open
@@ -194,6 +193,7 @@ void TestUndo::guardedActions()
         h.dialogs.setNextFileName(other);
     action(h, command.toLatin1().constData())->trigger();
 
+    QVERIFY(h.dialogs.shown().size() > shown);
     const auto& asked = h.dialogs.shown().at(shown);
     QVERIFY2(!unsaved || asked.text.contains(QStringLiteral("New Fixture")),
              qPrintable(asked.text));

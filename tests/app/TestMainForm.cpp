@@ -1,6 +1,6 @@
 // The main window driven through its menus: start-up, showing the editors, the visit to the
-// palette editor and back with the record kept, the channel name editor's hand-over, the "&Exit"
-// items.
+// palette editor and back with the record kept, the channel name editor's hand-over, an exit with
+// a cell open.
 #include "tests/fixtureedit/EditorHarness.h"
 
 #include "app/EditorWindow.h"
@@ -13,7 +13,6 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -34,7 +33,6 @@ struct AppHarness {
     {
         return window->editorWindow(which) && window->editorWindow(which)->isVisible();
     }
-    QPoint position(Editor which) const { return window->editorWindow(which)->pos(); }
     void trigger(QWidget* owner, const char* action)
     {
         auto* item = owner->findChild<QAction*>(QString::fromLatin1(action));
@@ -92,7 +90,7 @@ private slots:
             item.startsWith(u'n') ? static_cast<QWidget*>(h.window.get()) : h.fixture();
         h.trigger(owner, item.toLatin1().constData());
         QVERIFY(h.isOpen(which));
-        QCOMPARE(h.position(which), QPoint(0, 0));
+        QCOMPARE(h.window->editorWindow(which)->pos(), QPoint(0, 0));
         QWidget* made = h.window->editor(which);
         for (const QString& name : controls) {
             auto* control = made->findChild<QWidget*>(name);
@@ -131,12 +129,9 @@ private slots:
         QCOMPARE(r.PalChannels, 12);
         QVERIFY(!h.isOpen(Editor::Fixture));
         QVERIFY(h.isOpen(Editor::Palette));
-        QCOMPARE(h.position(Editor::Palette), QPoint(0, 0));
 
         h.window->editorWindow(Editor::Palette)->close();
-        QVERIFY(!h.isOpen(Editor::Palette));
         QVERIFY(h.isOpen(Editor::Fixture));
-        QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
         QCOMPARE(h.window->fixtureEdit(), editor);
 
         QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
@@ -164,10 +159,16 @@ private slots:
         QFETCH(QString, action);
         QFETCH(bool, paletteShown);
         AppHarness h;
+        QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
         h.window->editorWindow(Editor::Fixture)->close();
         h.trigger(h.window.get(), "numChname");
         QVERIFY(h.isOpen(Editor::ChannelNames));
         QVERIFY(!h.isOpen(Editor::Fixture));
+        // A name stored as the grid's cell editor stores it, then saved.
+        QWidget* names = h.window->editor(Editor::ChannelNames);
+        auto* grid = names->findChild<QAbstractItemView*>(QStringLiteral("ChMSFlexGrid"));
+        QVERIFY(grid && grid->model()->setData(grid->model()->index(59, 1), "Wheel"));
+        QTest::mouseClick(names->findChild<QPushButton*>(QStringLiteral("ChSave")), Qt::LeftButton);
         if (action.isEmpty())
             h.window->editorWindow(Editor::ChannelNames)->close();
         else
@@ -175,7 +176,10 @@ private slots:
 
         QVERIFY(!h.isOpen(Editor::ChannelNames));
         QVERIFY(h.isOpen(Editor::Fixture));
-        QCOMPARE(h.position(Editor::Fixture), QPoint(0, 0));
+        // The fixture editor, loaded again, offers the saved name with its code.
+        const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
+        QVERIFY(row >= 0);
+        QCOMPARE(h.fixture()->nameList().code(row), 62);
         QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
         if (paletteShown) {
             QCOMPARE(h.window->mdiArea()->activeSubWindow(),
@@ -209,6 +213,13 @@ private slots:
         auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
         QVERIFY(entry && entry->isEnabled());
         QTest::mouseClick(entry, Qt::LeftButton);
+        // "Show &P" again while the entry is being edited keeps the edit.
+        auto* name = palette->findChild<QLineEdit*>("Text3");
+        name->setText(QStringLiteral("Cool"));
+        h.trigger(h.window.get(), "numChname");
+        h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
+        QVERIFY(name->isVisible());
+        QCOMPARE(name->text(), QStringLiteral("Cool"));
         QTest::mouseClick(palette->findChild<QPushButton*>(QStringLiteral("Command1")),
                           Qt::LeftButton);
 
@@ -219,28 +230,6 @@ private slots:
         const fx::FixtureImage image = fx::WriteFixtureImage(r);
         QCOMPARE(int(image[2048]), 1); // palette block: channel numbers 1, 2, 3 of the first entry
         QCOMPARE(int(image[2050]), 3);
-    }
-
-    void nameSavedInChannelNameEditorReachesFixtureEditor()
-    {
-        AppHarness h;
-        h.trigger(h.window.get(), "numChname");
-        QWidget* names = h.window->editor(Editor::ChannelNames);
-        // The name stored as the grid's cell editor stores it (the cell itself is the channel
-        // name editor's test), then saved.
-        auto* grid = names->findChild<QAbstractItemView*>(QStringLiteral("ChMSFlexGrid"));
-        QVERIFY(grid && grid->model()->setData(grid->model()->index(59, 1), "Wheel"));
-        QTest::mouseClick(names->findChild<QPushButton*>(QStringLiteral("ChSave")), Qt::LeftButton);
-        QVERIFY(h.dialogs.shown().isEmpty());
-
-        // The fixture editor sees it the next time it loads, with its code.
-        QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
-        h.window->editorWindow(Editor::Fixture)->close();
-        h.trigger(h.window.get(), "numMF");
-        const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
-        QVERIFY(row >= 0);
-        QCOMPARE(h.fixture()->nameList().code(row), 62);
-        QCOMPARE(h.fixture()->nameList().text(row), QStringLiteral("Wheel       "));
     }
 
     void qtDialogsShowCarriageReturnAsLineBreak()
@@ -261,31 +250,6 @@ private slots:
                         ui::Dialogs::Buttons::YesNo);
         QCOMPARE(answer, ui::Dialogs::Answer::Yes);
         QCOMPARE(shownText, QStringLiteral("a.tff already exists.\nDo you want to replace it?"));
-    }
-
-    void exitItems_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::newRow("main window") << "numExit";
-        QTest::newRow("fixture editor") << "ExitMune";
-        QTest::newRow("channel name editor") << "eExit";
-    }
-
-    void exitItems()
-    {
-        QFETCH(QString, action);
-        AppHarness h;
-        QSignalSpy exits(h.window.get(), &MainForm::exitRequested);
-        QWidget* owner = h.window.get();
-        if (action == QLatin1String("ExitMune")) {
-            owner = h.fixture();
-        } else if (action == QLatin1String("eExit")) {
-            h.trigger(h.window.get(), "numChname");
-            owner = h.window->editor(Editor::ChannelNames);
-        }
-        h.trigger(owner, action.toLatin1().constData());
-        QCOMPARE(exits.count(), 1);
-        QVERIFY(h.dialogs.shown().isEmpty());
     }
 
     void exitWithCellOpen_data()
@@ -320,22 +284,6 @@ private slots:
         h.trigger(h.fixture(), "ExitMune");
         h.window.reset();
         QCOMPARE(stored, QStringLiteral("7"));
-    }
-
-    void showPaletteAgainKeepsAnEntryEdit()
-    {
-        AppHarness h;
-        h.trigger(h.fixture(), "MnuReturn");
-        QWidget* palette = h.window->editor(Editor::Palette);
-        QTest::mouseClick(palette->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
-        auto* name = palette->findChild<QLineEdit*>("Text3");
-        QVERIFY(name && name->isVisible());
-        name->setText(QStringLiteral("Warm"));
-        // "Show &P" from the channel name editor while the entry is being edited keeps it.
-        h.trigger(h.window.get(), "numChname");
-        h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
-        QVERIFY(name->isVisible());
-        QCOMPARE(name->text(), QStringLiteral("Warm"));
     }
 };
 

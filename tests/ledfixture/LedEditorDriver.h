@@ -37,20 +37,11 @@ struct LedEditorDriver {
         return QTest::qWaitForWindowActive(form.get());
     }
 
-    // Closing the window hides it; opening it again runs the form's start-up.
-    bool reopen()
-    {
-        form->hide();
-        form->load();
-        return showActive();
-    }
-
     bool ready() const { return active && grid && nameBox && countList && saveButton; }
 
     // Rows and columns as the grid counts them below its header: row 0 is "Chan 1".
     QModelIndex cell(int row, int column) const { return grid->model()->index(row, column); }
     QString text(int row, int column) const { return cell(row, column).data().toString(); }
-    QModelIndex current() const { return grid->currentIndex(); }
 
     void click(int row, int column)
     {

@@ -11,7 +11,6 @@
 #include "common/RecordView.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -46,7 +45,6 @@ struct PaletteEditHarness {
     }
 
     template <typename T> T* find(const QString& name) const { return editor->findChild<T*>(name); }
-    QString frameTitle() const { return find<QGroupBox>("Frame2")->title(); }
     QTabBar* tabs() const { return find<QTabBar>("TabStrip1"); }
     QPushButton* settingButton() const { return find<QPushButton>("Command3"); }
     QLineEdit* paletteName() const { return find<QLineEdit>("Text2"); }

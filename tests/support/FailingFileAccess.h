@@ -14,7 +14,13 @@ public:
         QString path;
         QByteArray data;
     };
-    bool write(const QString& path, const QByteArray& data, QString* error) override;
+    bool write(const QString& path, const QByteArray& data, QString* error) override
+    {
+        refused.append({path, data});
+        if (error)
+            *error = QStringLiteral("No space left on device");
+        return false;
+    }
 
     QList<Write> refused;
 };

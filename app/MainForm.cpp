@@ -167,7 +167,7 @@ void MainForm::make(Editor which)
         connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
                 [this] { showEditor(Editor::LedFixture); });
         connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::requestExit);
-        slot.editor = {m_fixtureEdit, [this] { m_fixtureEdit->load(); }};
+        slot.editor = {m_fixtureEdit, [this] { m_fixtureEdit->load(); }, {}, {}};
         break;
     }
     case Editor::Palette:

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -284,6 +285,53 @@ private slots:
         h.trigger(h.fixture(), "ExitMune");
         h.window.reset();
         QCOMPARE(stored, QStringLiteral("7"));
+    }
+    // Every way out asks about an unsaved fixture; a cancelled or failed save keeps the program.
+    void exitAsksAboutUnsavedWork_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<bool>("exits");
+        using A = ui::Dialogs::Answer;
+        for (const char* way : {"Exit menu", "Ctrl+E in a text box", "window closed"}) {
+            const QByteArray w(way);
+            QTest::newRow(w + ": Save") << way << int(A::Save) << false << true;
+            QTest::newRow(w + ": Save fails") << way << int(A::Save) << true << false;
+            QTest::newRow(w + ": Discard") << way << int(A::Discard) << false << true;
+            QTest::newRow(w + ": Cancel") << way << int(A::Cancel) << false << false;
+        }
+    }
+    void exitAsksAboutUnsavedWork()
+    {
+        QFETCH(QString, way);
+        QFETCH(int, answer);
+        QFETCH(bool, saveFails);
+        QFETCH(bool, exits);
+        AppHarness h;
+        h.trigger(h.window.get(), "numMF");
+        auto* name = h.fixtureChild<QLineEdit>("Text1");
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("Spot"));
+        const QString path = h.dir.filePath(QStringLiteral("spot.tff"));
+        if (saveFails)
+            QDir().mkpath(path); // a folder of that name: the write fails
+        h.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
+        h.dialogs.setNextFileName(path);
+        QSignalSpy exitSpy(h.window.get(), &MainForm::exitRequested);
+
+        if (way == "Exit menu")
+            h.trigger(h.window.get(), "numExit");
+        else if (way == "window closed")
+            QCOMPARE(h.window->close(), exits);
+        else
+            QTest::keyClick(name, Qt::Key_E, Qt::ControlModifier);
+
+        if (way != "window closed")
+            QCOMPARE(exitSpy.count(), int(exits));
+        QCOMPARE(h.dialogs.shown().size(), saveFails ? 2 : 1); // the question, the failure
+        QVERIFY(h.dialogs.shown()[0].text.startsWith(QStringLiteral("\"Spot\" has not been saved")));
+        QCOMPARE(QFileInfo(path).isFile(), answer == int(ui::Dialogs::Answer::Save) && !saveFails);
     }
 };
 

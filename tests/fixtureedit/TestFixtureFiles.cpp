@@ -51,7 +51,7 @@ void TestFixtureFiles::save_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::addColumn<QByteArray>("old"); // null: no such file before
+    QTest::addColumn<QByteArray>("old"); // null: no such file before; "<folder>": a folder
     QTest::addColumn<int>("answer");     // to the replace question; -1: not asked
     const auto row = [](const char* name, const char* chosen, const char* written,
                         const QByteArray& old = {}, int answer = -1) {
@@ -63,6 +63,7 @@ void TestFixtureFiles::save_data()
     row("replace: Yes", "spot", "spot.tff", "old", int(ui::Dialogs::Answer::Yes));
     row("replace: No", "spot", "spot.tff", "old", int(ui::Dialogs::Answer::No));
     row("empty file replaced", "spot", "spot.tff", QByteArray(""));
+    row("a folder of that name: no question, the failure told", "spot", "spot.tff", "<folder>");
 }
 
 void TestFixtureFiles::save()
@@ -73,7 +74,10 @@ void TestFixtureFiles::save()
     QFETCH(int, answer);
     EditorHarness h;
     const QString path = h.path(written);
-    if (!old.isNull())
+    const bool folder = old == "<folder>";
+    if (folder)
+        QDir().mkpath(path);
+    else if (!old.isNull())
         writeFile(path, old);
     h.combo("Combo1")->setCurrentIndex(4);
     h.record.setUp([&](fx::FixtureRecord& r) { r.Channels[4].FuncCode = 3; });
@@ -83,14 +87,19 @@ void TestFixtureFiles::save()
     h.save(h.path(chosen));
 
     QCOMPARE(h.dialogs.lastFilter(), QStringLiteral("Fixture Setup File(*.tff)"));
-    QCOMPARE(h.dialogs.shown().size(), answer >= 0 ? 1 : 0);
+    QCOMPARE(h.dialogs.shown().size(), answer >= 0 || folder ? 1 : 0);
+    if (answer >= 0 || folder)
+        QCOMPARE(h.dialogs.shown()[0].question, !folder);
     if (answer >= 0)
         QVERIFY(h.dialogs.shown()[0].text.startsWith(path));
-    const bool replaced = answer != int(ui::Dialogs::Answer::No);
-    QCOMPARE(readFile(path), replaced ? imageOf(*h.record) : old);
+    const bool replaced = answer != int(ui::Dialogs::Answer::No) && !folder;
+    if (folder)
+        QVERIFY(QFileInfo(path).isDir());
+    else
+        QCOMPARE(readFile(path), replaced ? imageOf(*h.record) : old);
     // The function map changes only with a save that happened.
     QCOMPARE(int(h.record->FuncMap[3]), replaced ? 5 : 0);
-    QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), 2); // the file and ChNameSet.fix
+    QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), folder ? 1 : 2); // + ChNameSet.fix
 }
 
 void TestFixtureFiles::openEditsAreStoredFirst()

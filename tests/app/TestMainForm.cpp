@@ -10,9 +10,13 @@
 #include "ui/QtDialogs.h"
 
 #include <QAbstractItemView>
+#include <QLabel>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -59,6 +63,7 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); } // settings of its own
     void everyWindowOpens_data()
     {
         QTest::addColumn<QString>("item"); // of the main window ("num...") or the fixture editor
@@ -301,6 +306,9 @@ private slots:
             QTest::newRow(w + ": Discard") << way << int(A::Discard) << false << true;
             QTest::newRow(w + ": Cancel") << way << int(A::Cancel) << false << false;
         }
+        // The LED fixture and channel name editors ask about their own unsaved data.
+        QTest::newRow("LED fixture editor: Cancel") << "led" << int(A::Cancel) << false << false;
+        QTest::newRow("channel name editor: Cancel") << "names" << int(A::Cancel) << false << false;
     }
     void exitAsksAboutUnsavedWork()
     {
@@ -309,6 +317,17 @@ private slots:
         QFETCH(bool, saveFails);
         QFETCH(bool, exits);
         AppHarness h;
+        if (way == "led" || way == "names") {
+            const Editor which = way == "led" ? Editor::LedFixture : Editor::ChannelNames;
+            h.window->showEditor(which);
+            QAbstractItemModel* model = h.window->editor(which)->findChild<QTableView*>()->model();
+            QVERIFY(way == "led" ? model->setData(model->index(0, 1), 1)
+                                 : model->setData(model->index(70, 1), "Haze"));
+            h.dialogs.setNextAnswer(ui::Dialogs::Answer::Cancel);
+            QVERIFY(!h.window->close());
+            QCOMPARE(h.dialogs.shown().size(), 1);
+            return;
+        }
         h.trigger(h.window.get(), "numMF");
         auto* name = h.fixtureChild<QLineEdit>("Text1");
         name->setFocus();
@@ -332,6 +351,35 @@ private slots:
         QCOMPARE(h.dialogs.shown().size(), saveFails ? 2 : 1); // the question, the failure
         QVERIFY(h.dialogs.shown()[0].text.startsWith(QStringLiteral("\"Spot\" has not been saved")));
         QCOMPARE(QFileInfo(path).isFile(), answer == int(ui::Dialogs::Answer::Save) && !saveFails);
+    }
+    // A file named on the command line opens at start (one that cannot be read gives a message
+    // and leaves the new fixture); it heads "Open Recent", whose item opens it again.
+    void startFileAndRecentFiles()
+    {
+        AppHarness h;
+        const QString bad = h.dir.filePath(QStringLiteral("short.tff"));
+        writeFile(bad, QByteArray(100, 'x'));
+        h.window->openAtStart(bad);
+        QCOMPARE(h.dialogs.shown().size(), 1);
+        QCOMPARE(int(h.window->record().FixHeader.NumChannels), 8);
+
+        auto scanner = std::make_unique<fx::FixtureRecord>();
+        fx::ResetFixtureRecord(*scanner, 3);
+        scanner->FixHeader.FixtureName.assign("Scanner");
+        const QString good = h.dir.filePath(QStringLiteral("scanner.tff"));
+        writeFile(good, imageOf(*scanner));
+        h.window->openAtStart(good);
+        QCOMPARE(int(h.window->record().FixHeader.NumChannels), 3);
+        QCOMPARE(h.window->findChild<QLabel*>("FilePath")->text(), QDir::toNativeSeparators(good));
+
+        h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
+        h.trigger(h.fixture(), "NewFixture");
+        QCOMPARE(int(h.window->record().FixHeader.NumChannels), 8);
+        auto* recent = h.fixtureChild<QMenu>("OpenRecent");
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().first()->text(), QDir::toNativeSeparators(good));
+        recent->actions().first()->trigger();
+        QCOMPARE(int(h.window->record().FixHeader.NumChannels), 3);
     }
 };
 

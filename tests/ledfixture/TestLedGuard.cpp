@@ -1,8 +1,7 @@
 // The unsaved-changes guard of the LED fixture editor and the channel name editor: whether the
-// question comes, what each answer does to the file and to the exit, and when the editors count
-// as modified.
+// question comes, what each answer does to the file, and when the editors count as modified (the
+// main window's exit question is TestMainForm's).
 
-#include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "ledfixture/LedFixture.h"
 #include "tests/support/FailingFileAccess.h"
@@ -196,37 +195,6 @@ private slots:
         QTest::mouseClick(g.led->findChild<QPushButton*>(QStringLiteral("Command1")),
                           Qt::LeftButton);
         COMPARE_GOLDEN("led-default.tff", readFile(g.dir.filePath("again.tff")));
-    }
-
-    // The main window's exit asks each editor with unsaved data; Cancel keeps the program.
-    void mainWindowExit_data()
-    {
-        QTest::addColumn<int>("editor");
-        QTest::newRow("led") << int(MainForm::Editor::LedFixture);
-        QTest::newRow("names") << int(MainForm::Editor::ChannelNames);
-    }
-    void mainWindowExit()
-    {
-        QFETCH(int, editor);
-        QTemporaryDir dir;
-        ui::ScriptedDialogs dialogs;
-        ui::DiskFileAccess disk;
-        ui::Services services{dialogs, disk, dir.filePath(QStringLiteral("ChNameSet.fix"))};
-        MainForm window(services);
-        window.show();
-        QVERIFY(window.confirmExit()); // nothing modified: no question
-        window.showEditor(MainForm::Editor(editor));
-        auto* grid = window.editor(MainForm::Editor(editor))->findChild<QTableView*>();
-        QVERIFY(grid);
-        QAbstractItemModel* model = grid->model();
-        QVERIFY(editor == int(MainForm::Editor::LedFixture)
-                    ? model->setData(model->index(0, 1), 1)
-                    : model->setData(model->index(70, 1), "Haze"));
-        QVERIFY(dialogs.shown().isEmpty());
-        dialogs.setNextAnswer(Answer::Cancel);
-        QVERIFY(!window.confirmExit());
-        QCOMPARE(dialogs.shown().size(), 1);
-        QCOMPARE(dialogs.pendingAnswers(), 0);
     }
 };
 

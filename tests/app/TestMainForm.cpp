@@ -352,26 +352,29 @@ private slots:
         QVERIFY(h.dialogs.shown()[0].text.startsWith(QStringLiteral("\"Spot\" has not been saved")));
         QCOMPARE(QFileInfo(path).isFile(), answer == int(ui::Dialogs::Answer::Save) && !saveFails);
     }
-    // A file named on the command line opens at start (one that cannot be read gives a message
-    // and leaves the new fixture); it heads "Open Recent", whose item opens it again.
+    void windowKeepsItsPlace()
+    {
+        auto h = std::make_unique<AppHarness>();
+        h->window->restoreWindowSettings();
+        h->window->resize(900, 650);
+        h->trigger(h->window.get(), "numExit"); // the window's place kept for the next start
+        h = std::make_unique<AppHarness>();
+        h->window->restoreWindowSettings();
+        QCOMPARE(h->window->size(), QSize(900, 650));
+    }
+
+    // A file named on the command line opens at start (as any open: a refused file is
+    // TestFixtureFiles'); it heads "Open Recent", whose item opens it again.
     void startFileAndRecentFiles()
     {
         AppHarness h;
-        const QString bad = h.dir.filePath(QStringLiteral("short.tff"));
-        writeFile(bad, QByteArray(100, 'x'));
-        h.window->openAtStart(bad);
-        QCOMPARE(h.dialogs.shown().size(), 1);
-        QCOMPARE(int(h.window->record().FixHeader.NumChannels), 8);
-
         auto scanner = std::make_unique<fx::FixtureRecord>();
         fx::ResetFixtureRecord(*scanner, 3);
-        scanner->FixHeader.FixtureName.assign("Scanner");
         const QString good = h.dir.filePath(QStringLiteral("scanner.tff"));
         writeFile(good, imageOf(*scanner));
         h.window->openAtStart(good);
         QCOMPARE(int(h.window->record().FixHeader.NumChannels), 3);
         QCOMPARE(h.window->findChild<QLabel*>("FilePath")->text(), QDir::toNativeSeparators(good));
-
         h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok);
         h.trigger(h.fixture(), "NewFixture");
         QCOMPARE(int(h.window->record().FixHeader.NumChannels), 8);

@@ -7,24 +7,23 @@
 // Without a display it runs on Qt's offscreen platform.
 #include "SampleFixtures.h"
 #include "app/MainForm.h"
-#include "core/FixtureDocument.h"
-#include "ui/Document.h"
 #include "chnames/EditChName.h"
 #include "core/ChNameSet.h"
 #include "core/FixtureCheck.h"
+#include "core/FixtureDocument.h"
 #include "core/FixtureFile.h"
 #include "core/StepTools.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "ui/Document.h"
 #include "ui/FileAccess.h"
 #include "ui/QtDialogs.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
 #include <QAction>
-#include <QUndoStack>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -34,6 +33,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QWindow>
 
 #include <sys/resource.h>

@@ -65,8 +65,9 @@ bool DiskFileAccess::write(const QString& path, const QByteArray& data, QString*
 
 QString withFixtureSuffix(const QString& path)
 {
-    return path.endsWith(QLatin1String(".tff"), Qt::CaseInsensitive) ? path
-                                                                     : path + QStringLiteral(".tff");
+    return path.endsWith(QLatin1String(".tff"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".tff");
 }
 
 } // namespace ui

@@ -1,6 +1,5 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
 // as a technician's keys do; nothing here clicks. The offscreen screen is a 1366x768 laptop's.
-#include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
@@ -337,6 +336,20 @@ private slots:
         QCOMPARE(name->objectName(), QStringLiteral("Text3"));
         const QRect shown(name->mapTo(scroll->viewport(), QPoint(0, 0)), name->size());
         QVERIFY(scroll->viewport()->rect().contains(shown));
+    }
+
+    // Tab through the channel traits frame follows the reading order (F6 leaves the steps grid).
+    void traitsTabOrder()
+    {
+        QVERIFY(m_ed->open("fixture"));
+        QStringList chain;
+        for (QWidget* at = m_ed->fixture->findChild<QWidget*>("Combo9"); chain.size() < 10;
+             at = at->nextInFocusChain())
+            if ((at->focusPolicy() & Qt::TabFocus) && at->isVisible())
+                chain << at->objectName();
+        QCOMPARE(chain.join(u' '),
+                 QStringLiteral("Combo9 MSFlexGrid2 Command1 Command2 Command3 FillSteps "
+                                "SortSteps Combo11 Combo12 Command4"));
     }
 
     // Every control that takes Tab is announced by its label or its own caption: a control added

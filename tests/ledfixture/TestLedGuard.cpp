@@ -1,6 +1,5 @@
-// The unsaved-changes guard of the LED fixture editor and the channel name editor: whether the
-// question comes, what each answer does to the file, and when the editors count as modified (the
-// main window's exit question is TestMainForm's).
+// The unsaved-changes guard of the LED fixture and channel name editors: whether the question
+// comes, what each answer does to the file, and when the editors count as modified.
 
 #include "chnames/EditChName.h"
 #include "ledfixture/LedFixture.h"

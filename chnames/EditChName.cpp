@@ -62,17 +62,12 @@ bool EditChName::maybeDiscard()
     m_grid->commitOpenEditor();
     if (!m_modified)
         return true;
-    const auto answer = m_services.dialogs.ask(
-        this, QStringLiteral("Unsaved Changes"),
+    return ui::saveOrDiscard(
+        m_services.dialogs, this,
         QStringLiteral("The channel names in the Edit Channel Name window have changes that "
                        "have not been saved to\n%1.\nSave them first?")
             .arg(QDir::toNativeSeparators(m_services.chNameSetPath)),
-        ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
-    if (answer == ui::Dialogs::Answer::Discard)
-        return true;
-    if (answer == ui::Dialogs::Answer::Save)
-        return SaveChNameSet();
-    return false;
+        [this] { return SaveChNameSet(); });
 }
 
 const fx::ChNameSet& EditChName::chNameSet() const

@@ -405,15 +405,9 @@ bool FixtureEdit::maybeSave()
         m_document.filePath().isEmpty()
             ? QStringLiteral("has not been saved")
             : QStringLiteral("has changes not saved to\n%1").arg(m_document.filePath());
-    const auto answer =
-        m_services.dialogs.ask(this, QStringLiteral("Unsaved Changes"),
-                               QStringLiteral("%1 %2.\nSave it first?").arg(fixtureTitle(), where),
-                               ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
-    if (answer == ui::Dialogs::Answer::Discard)
-        return true;
-    if (answer == ui::Dialogs::Answer::Save)
-        return SaveFixture();
-    return false;
+    return ui::saveOrDiscard(m_services.dialogs, this,
+                             QStringLiteral("%1 %2.\nSave it first?").arg(fixtureTitle(), where),
+                             [this] { return SaveFixture(); });
 }
 
 void FixtureEdit::NewFixture()

@@ -17,6 +17,17 @@ inline std::unique_ptr<fx::FixtureRecord> newFixture(int channels = 8)
     return r;
 }
 
+// One channel's fields at once: the way tests and the screenshots describe a fixture.
+inline void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
+                       int code = 0)
+{
+    ch.ChName.assign(name);
+    ch.ChType = std::uint8_t(type);
+    ch.PairChannel = std::uint8_t(pair);
+    ch.ChValue = std::uint8_t(value);
+    ch.FuncCode = std::uint8_t(code);
+}
+
 // A palette p holding every channel below count in all its entries, with distinct values.
 inline void fillPalette(fx::FixtureRecord& r, int p, int count, int entries)
 {

@@ -172,17 +172,12 @@ bool LedFixture::maybeDiscard()
     m_grid->commitOpenEditor();
     if (!m_modified)
         return true;
-    const auto answer = m_services.dialogs.ask(
-        this, QStringLiteral("Unsaved Changes"),
+    return ui::saveOrDiscard(
+        m_services.dialogs, this,
         QStringLiteral("The LED fixture \"%1\" in the LED Fixture Edit window has changes that "
                        "have not been saved.\nSave it first?")
             .arg(m_nameBox->text()),
-        ui::Dialogs::Buttons::SaveDiscardCancel, ui::Dialogs::Icon::Warning);
-    if (answer == ui::Dialogs::Answer::Discard)
-        return true;
-    if (answer == ui::Dialogs::Answer::Save)
-        return SaveLedFixture();
-    return false;
+        [this] { return SaveLedFixture(); });
 }
 
 void LedFixture::load()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace ui {
@@ -32,5 +34,18 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
 };
+
+// The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the
+// work. True when the caller may go on: after Discard, or after Save when save() succeeded.
+inline bool saveOrDiscard(Dialogs& dialogs, QWidget* parent, const QString& text,
+                          const std::function<bool()>& save)
+{
+    switch (dialogs.ask(parent, QStringLiteral("Unsaved Changes"), text,
+                        Dialogs::Buttons::SaveDiscardCancel, Dialogs::Icon::Warning)) {
+    case Dialogs::Answer::Discard: return true;
+    case Dialogs::Answer::Save: return save();
+    default: return false;
+    }
+}
 
 } // namespace ui

@@ -357,6 +357,7 @@ private slots:
     }
     void windowKeepsItsPlace()
     {
+        QSettings().remove(QStringLiteral("mainWindow/geometry")); // nothing from an earlier run
         auto h = std::make_unique<AppHarness>();
         h->window->restoreWindowSettings();
         h->window->resize(900, 650);
@@ -370,8 +371,7 @@ private slots:
     void startFileAndRecentFiles()
     {
         AppHarness h;
-        auto scanner = std::make_unique<fx::FixtureRecord>();
-        fx::ResetFixtureRecord(*scanner, 3);
+        const auto scanner = samples::newFixture(3);
         const QString good = h.dir.filePath(QStringLiteral("scanner.tff"));
         writeFile(good, imageOf(*scanner));
         h.window->openAtStart(good);

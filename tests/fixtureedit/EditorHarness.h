@@ -4,6 +4,7 @@
 // folder and a channel name set file holding the default names; and the file helpers the
 // fixture editor and main window tests share.
 
+#include "SampleFixtures.h"
 #include "common/RecordView.h"
 #include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
@@ -49,15 +50,7 @@ inline void writeFile(const QString& path, const QByteArray& data)
     QVERIFY(support::writeFile(path, data));
 }
 
-inline void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
-                       int code = 0)
-{
-    ch.ChName.assign(name);
-    ch.ChType = std::uint8_t(type);
-    ch.PairChannel = std::uint8_t(pair);
-    ch.ChValue = std::uint8_t(value);
-    ch.FuncCode = std::uint8_t(code);
-}
+using samples::setChannel;
 
 // Runs fill on the next modal dialog once it is shown, then lets the caller's exec() go on.
 inline void onNextDialog(const std::function<void(QDialog*)>& fill)

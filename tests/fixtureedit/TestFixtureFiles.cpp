@@ -13,8 +13,7 @@ namespace {
 // A fixture of three channels with a 16-bit pair and steps.
 std::unique_ptr<fx::FixtureRecord> sampleFixture()
 {
-    auto r = std::make_unique<fx::FixtureRecord>();
-    fx::ResetFixtureRecord(*r, 3);
+    auto r = samples::newFixture(3);
     r->FixHeader.FixtureName.assign("Scanner");
     r->MaxPanDegree = 180;
     r->MaxTiltDegree = 90;

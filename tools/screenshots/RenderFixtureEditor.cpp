@@ -4,15 +4,9 @@
 // With "editing" the name cell of channel 5 is open with a name being typed.
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
-#include "core/ChNameSet.h"
-#include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTraits.h"
-#include "fixtureedit/FixtureEdit.h"
-#include "tests/support/TestFiles.h"
+#include "tests/fixtureedit/EditorHarness.h"
 #include "ui/Document.h"
-#include "ui/FileAccess.h"
-#include "ui/ScriptedDialogs.h"
-#include "ui/Services.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,20 +15,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-void setChannel(fx::ChannelInfo& ch, const char* name, int type, int pair = 0, int value = 0,
-                int code = 0)
-{
-    ch.ChName.assign(name);
-    ch.ChType = std::uint8_t(type);
-    ch.PairChannel = std::uint8_t(pair);
-    ch.ChValue = std::uint8_t(value);
-    ch.FuncCode = std::uint8_t(code);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -47,9 +27,7 @@ int main(int argc, char** argv)
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;
     ui::Services services{dialogs, files, dir.filePath(QStringLiteral("ChNameSet.fix"))};
-    fx::ChNameSet names;
-    fx::InitChNameSet(names);
-    support::writeFile(services.chNameSetPath, support::bytesOf(fx::chNameSetImage(names)));
+    support::writeFile(services.chNameSetPath, nameSetFile()); // the default names
 
     MainForm window(services);
     window.show();

@@ -23,7 +23,8 @@ Dialogs::Answer ScriptedDialogs::ask(QWidget*, const QString& title, const QStri
     case Buttons::Ok: return Answer::Ok;
     case Buttons::YesNo: return Answer::No;
     case Buttons::OkCancel:
-    case Buttons::YesNoCancel: return Answer::Cancel;
+    case Buttons::YesNoCancel:
+    case Buttons::SaveDiscardCancel: return Answer::Cancel;
     }
     return Answer::Cancel;
 }

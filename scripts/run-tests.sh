@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
+# With a compiler cache on the machine, paths below the checkout are hashed relative to it, so a
+# fresh clone in another folder reuses what an earlier run compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2

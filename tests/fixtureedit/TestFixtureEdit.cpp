@@ -1,11 +1,9 @@
 // The fixture editor driven through its window: header fields, the channel count list and the
-// channel grid's cell editors and their commits (the keys every grid shares are TestKeyboard's
+// channel grid's cell editors (how every grid's cells open and are stored is TestKeyboard's
 // gridKeys). What an edit does to the fixture is the document's (tst_fixturedocument).
 #include "EditorHarness.h"
 
 #include "fixtureedit/ChannelTraits.h"
-
-enum { FocusLoss, LeaveCell, ClickCell }; // how a cell is left other than by a key
 
 class TestFixtureEdit : public QObject {
     Q_OBJECT
@@ -14,10 +12,6 @@ private slots:
     void degreeBox_data();
     void degreeBox();
     void channelCountList();
-    void typeListAndPartner();
-    void commits_data();
-    void commits();
-    void nameKeyFilter();
     void pickedNames();
     void frameClickFocusesNameBox();
 };
@@ -76,109 +70,6 @@ void TestFixtureEdit::channelCountList()
     auto* partners = h.openEditor<QComboBox>("Combo2");
     QVERIFY(partners);
     QCOMPARE(partners->count(), 3);
-}
-
-void TestFixtureEdit::typeListAndPartner()
-{
-    EditorHarness h;
-    h.setChannel(1, "", fx::TypeHtp);
-    h.editor->FillChannelGrid();
-    // Letters pick no type; the list (F4) does: the HTP channel becomes a 16-bit one, and its
-    // partner cell opens, with typed keys discarded there too.
-    h.clickCell(1, 2);
-    auto* types = h.openEditor<QComboBox>("Combo13");
-    QVERIFY(types);
-    QTest::keyClicks(types, QStringLiteral("f"));
-    QCOMPARE(types->currentIndex(), int(fx::TypeHtp));
-    types->setCurrentIndex(fx::TypeInstant16H);
-    QTest::keyClick(types, Qt::Key_Tab);
-    QCOMPARE(int(h.channel(1).ChType), int(fx::TypeInstant16H));
-    auto* partners = h.openEditor<QComboBox>("Combo2");
-    QVERIFY(partners);
-    QTest::keyClicks(partners, QStringLiteral("5"));
-    QCOMPARE(partners->currentIndex(), -1);
-    // Back below the 16-bit types: the partner goes.
-    h.clickCell(1, 2);
-    h.openEditor<QComboBox>("Combo13")->setCurrentIndex(fx::TypeLtp);
-    h.focusElsewhere();
-    QCOMPARE(h.cell(1, 2) + h.cell(1, 3), QStringLiteral("LTP0"));
-}
-
-void TestFixtureEdit::commits_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed"); // typed into the opened editor after clearing it
-    QTest::addColumn<int>("how");       // FocusLoss, LeaveCell (the current cell moves), ClickCell
-                                        // (row 6 "Channel Type") or a key
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<QString>("kept"); // the channel's name or value afterwards
-    const auto row = [](const char* name, int column, const char* typed, int how, const char* cell,
-                        const char* kept) {
-        QTest::newRow(name) << column << QString(typed) << how << QString(cell) << QString(kept);
-    };
-    row("name, focus loss", 1, "Dimmer", FocusLoss, "Dimmer      ", "Dimmer");
-    row("name, click", 1, "Dimmer", ClickCell, "Dimmer      ", "Dimmer");
-    // A one-letter name is not stored; it is checked when a name cell next opens (TestTypedNames).
-    row("one letter, leaving", 1, "D", LeaveCell, "Old         ", "Old");
-    row("value, leaving", 4, "200", LeaveCell, "200", "200");
-    row("value, Escape", 4, "200", Qt::Key_Escape, "33", "33");
-    row("empty value, focus loss", 4, "", FocusLoss, "33", "33");
-}
-
-void TestFixtureEdit::commits()
-{
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(int, how);
-    QFETCH(QString, cell);
-    EditorHarness h;
-    h.setChannel(3, "Old", fx::TypeLtp, 0, 33);
-    h.editor->FillChannelGrid();
-    h.clickCell(3, column);
-    QWidget* editor = h.grid->openEditor();
-    QVERIFY(editor);
-    auto* names = qobject_cast<QComboBox*>(editor);
-    QLineEdit* text = names ? names->lineEdit() : static_cast<QLineEdit*>(editor);
-    text->clear();
-    QTest::keyClicks(names ? editor : text, typed);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No);
-    if (how == ClickCell)
-        h.clickCell(5, 2);
-    else if (how == LeaveCell)
-        h.grid->setCurrentIndex(h.index(5, 0));
-    else if (how == FocusLoss)
-        h.focusElsewhere();
-    else
-        QTest::keyClick(h.focus(), Qt::Key(how));
-
-    // A click opens the clicked cell, not the next one; Escape leaves the focus on the grid.
-    QCOMPARE(bool(h.openEditor<QComboBox>("Combo13")), how == ClickCell);
-    if (how != LeaveCell) {
-        QCOMPARE(h.grid->currentIndex(), how == ClickCell ? h.index(5, 2) : h.index(3, column));
-        QCOMPARE(h.grid->hasFocus(), how == Qt::Key_Escape);
-    }
-    QCOMPARE(h.cell(3, column), cell);
-    QTEST(column == 1 ? QString::fromLatin1(h.channel(3).ChName.trimmed())
-                      : QString::number(h.channel(3).ChValue),
-          "kept");
-}
-
-void TestFixtureEdit::nameKeyFilter()
-{
-    EditorHarness h;
-    h.clickCell(0, 1);
-    auto* names = h.openEditor<QComboBox>("Combo10");
-    QVERIFY(names);
-    QTest::keyClicks(names, QStringLiteral("ABCDEFGHIJKLM"));
-
-    // From the 14th character on, letters and digits are refused; blanks and punctuation below
-    // "0" still go in.
-    QTest::keyClicks(names, QStringLiteral("N7 -/x"));
-    QCOMPARE(names->currentText(), QStringLiteral("ABCDEFGHIJKLM -/"));
-    // With the text selected, a letter replaces it.
-    names->lineEdit()->selectAll();
-    QTest::keyClicks(names, QStringLiteral("Zo"));
-    QCOMPARE(names->currentText(), QStringLiteral("Zo"));
 }
 
 void TestFixtureEdit::pickedNames()

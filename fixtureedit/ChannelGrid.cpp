@@ -52,8 +52,8 @@ bool ChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
 {
     // A name left unchecked (one character, not stored) is checked before a name cell opens.
     const bool opening = trigger == AllEditTriggers || trigger == AnyKeyPressed;
-    if (opening && index.column() == ChannelTableModel::NameColumn &&
-        state() != EditingState && opensCell(index))
+    if (opening && index.column() == ChannelTableModel::NameColumn && state() != EditingState &&
+        opensCell(index))
         m_typedNames->check();
     return ui::EditGrid::edit(index, trigger, event);
 }

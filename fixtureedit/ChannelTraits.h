@@ -55,8 +55,8 @@ private:
     ui::Dialogs& m_dialogs;
     ChannelListModel* m_channels = nullptr; // the entries of the three choosers
     QComboBox* m_channel = nullptr;         // Combo9
-    QComboBox* m_copyFrom = nullptr; // Combo11
-    QComboBox* m_copyTo = nullptr;   // Combo12
+    QComboBox* m_copyFrom = nullptr;        // Combo11
+    QComboBox* m_copyTo = nullptr;          // Combo12
     StepGridModel* m_model = nullptr;
     StepGrid* m_grid = nullptr; // MSFlexGrid2
     QLabel* m_usage = nullptr;  // how many of the file's step places the fixture uses

@@ -123,9 +123,8 @@ bool StepGrid::eventFilter(QObject* watched, QEvent* event)
 {
     // Typing into a cell opened on the "No Steps" row: step 1 is made first, and the editor
     // starts from the new step's blank cell.
-    if (event->type() == QEvent::KeyPress && watched == openEditor() &&
-        m_model->isPlaceholder() && ui::typesText(static_cast<QKeyEvent*>(event)) &&
-        addStep() >= 0 && openEditor())
+    if (event->type() == QEvent::KeyPress && watched == openEditor() && m_model->isPlaceholder() &&
+        ui::typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && openEditor())
         itemDelegate()->setEditorData(openEditor(), currentIndex());
     return ui::EditGrid::eventFilter(watched, event);
 }

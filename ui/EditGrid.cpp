@@ -167,8 +167,8 @@ void EditGrid::keyPressEvent(QKeyEvent* event)
         switch (command ? 0 : event->key()) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
-            const QModelIndex next = nextCell(current, event->key() == Qt::Key_Tab &&
-                                                           !(event->modifiers() & Qt::ShiftModifier));
+            const QModelIndex next = nextCell(
+                current, event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
             if (next.isValid())
                 openCell(next);
             return;
@@ -259,12 +259,13 @@ void EditGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         return;
     }
     const QPersistentModelIndex cell = std::exchange(m_editing, QPersistentModelIndex());
-    const bool stored = std::exchange(m_stored, false) &&
-                        hint != QAbstractItemDelegate::RevertModelCache;
+    const bool stored =
+        std::exchange(m_stored, false) && hint != QAbstractItemDelegate::RevertModelCache;
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     editorClosed(cell, stored);
     // Moving on uses the view's own rule: moveCursor, then the cell opens.
-    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem)
         QTableView::closeEditor(nullptr, hint);
 }
 

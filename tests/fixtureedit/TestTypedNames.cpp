@@ -74,8 +74,8 @@ void TestTypedNames::answered()
     QCOMPARE(QByteArray::fromStdString(h.channel(0).ChName.str()), name);
     QCOMPARE(int(h.channel(0).FuncCode), added ? 64 : 0);
     QCOMPARE(h.cell(0, 1), added ? QString::fromLatin1(name) : QString());
-    QCOMPARE(h.combo("Combo9")->itemText(0), added ? QStringLiteral("Chan 1 - Caf\u00e9")
-                                                   : QStringLiteral("Chan 1"));
+    QCOMPARE(h.combo("Combo9")->itemText(0),
+             added ? QStringLiteral("Chan 1 - Caf\u00e9") : QStringLiteral("Chan 1"));
     QByteArray file = before;
     if (added)
         file.replace(14 * 61, 14, "\x3D\x40" + name);

@@ -29,9 +29,9 @@ QAction* action(EditorHarness& h, const char* name)
 }
 
 // Does in the window what a script such as "cell 2 4; keys 200; away" says: "cell" and "step"
-// click a cell of the channel or the step grid, "keys" types, "down" picks the list's next entry, "away" clicks
-// elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list, "button"
-// clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
+// click a cell of the channel or the step grid, "keys" types, "down" picks the list's next entry,
+// "away" clicks elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list,
+// "button" clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
 void act(EditorHarness& h, const QString& script)
 {
     for (const QString& command : script.split(u';')) {

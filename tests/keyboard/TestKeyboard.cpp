@@ -3,17 +3,17 @@
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
+#include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
 #include "core/LedFixtureFile.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "fixtureedit/StepGrid.h"
 #include "ledfixture/LedFixture.h"
-#include "core/ChNameSet.h"
-#include "ui/EditGrid.h"
 #include "paletteedit/PaletteEdit.h"
 #include "tests/support/TestFiles.h"
 #include "ui/DialogFolders.h"
+#include "ui/EditGrid.h"
 #include "ui/FileAccess.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
@@ -185,7 +185,8 @@ private slots:
         // Lists take no typed letters; a name stops taking letters and digits at 13 characters.
         row("type list, then partner", "channels", 0, 0, 2, "▾↓↓↓\nh\t5", "0,2=instant LTP 16bitH",
             "0,3:", 1);
-        row("name of 13", "channels", 0, 0, 1, "ABCDEFGHIJKLMN7 -/x", "", "0,1:ABCDEFGHIJKLM -/", 0);
+        row("name of 13", "channels", 0, 0, 1, "ABCDEFGHIJKLMN7 -/x", "", "0,1:ABCDEFGHIJKLM -/",
+            0);
         // A cell is stored however it is left, except by Escape; a name needs two characters.
         row("name left by F6", "channels", 0, 3, 1, "Dimmer»", "3,1=Dimmer", "*", 1);
         row("one letter not stored", "channels", 0, 3, 1, "D»", "3,1=", "*", 0);
@@ -239,22 +240,24 @@ private slots:
         QAbstractItemModel* model = view->model();
         for (const QString& cell : cells.split(u'|', Qt::SkipEmptyParts)) {
             const QString place = cell.section(u'=', 0, 0);
-            const QString shown =
-                place == "rows"
-                    ? QString::number(model->rowCount())
-                    : model->index(place.section(u',', 0, 0).toInt(), place.section(u',', 1).toInt())
-                          .data()
-                          .toString()
-                          .trimmed();
+            const QString shown = place == "rows" ? QString::number(model->rowCount())
+                                                  : model
+                                                        ->index(place.section(u',', 0, 0).toInt(),
+                                                                place.section(u',', 1).toInt())
+                                                        .data()
+                                                        .toString()
+                                                        .trimmed();
             QCOMPARE(place + u'=' + shown, cell);
         }
         if (at != "*") {
-            QString now = QStringLiteral("%1,%2").arg(view->currentIndex().row()).arg(
-                view->currentIndex().column());
+            QString now = QStringLiteral("%1,%2")
+                              .arg(view->currentIndex().row())
+                              .arg(view->currentIndex().column());
             if (QWidget* editor = view->openEditor()) {
                 auto* list = qobject_cast<QComboBox*>(editor);
-                now += u':' + (list ? list->currentText() : qobject_cast<QLineEdit*>(editor)->text())
-                                  .trimmed();
+                now +=
+                    u':' + (list ? list->currentText() : qobject_cast<QLineEdit*>(editor)->text())
+                               .trimmed();
             }
             QCOMPARE(now, at);
         }

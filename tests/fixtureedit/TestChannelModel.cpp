@@ -1,7 +1,8 @@
-// The channel grid's model over the record, checked by QAbstractItemModelTester through row
-// count changes, fills and edits, and the reading of typed numbers that every value, From and To
-// cell and the degree boxes share.
+// The channel grid's model and the channel list over the record, checked by
+// QAbstractItemModelTester through row count changes, fills and edits, and the reading of typed
+// numbers that every value, From and To cell and the degree boxes share.
 #include "common/RecordView.h"
+#include "fixtureedit/ChannelListModel.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "ui/NumberText.h"
@@ -27,6 +28,9 @@ void TestChannelModel::modelTester()
     ChannelNameList names; // no name set read: every typed name is unknown
     ChannelTableModel model(document, names);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    ChannelListModel channels(document); // the traits choosers' list follows the same changes
+    QAbstractItemModelTester listTester(&channels,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
 
     model.fillFromRecord();
     QCOMPARE(model.rowCount(), 8);
@@ -36,6 +40,7 @@ void TestChannelModel::modelTester()
     QCOMPARE(model.rowCount(), 1);
     document.undoStack()->undo();
     QCOMPARE(model.rowCount(), 40);
+    QCOMPARE(channels.rowCount(), 40);
     record.setUp([](fx::FixtureRecord& r) { r.FixHeader.NumChannels = 5; });
     QCOMPARE(model.rowCount(), 5);
     const auto cell = [&model](int row, int column) { return model.index(row, column); };

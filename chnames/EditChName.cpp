@@ -59,7 +59,7 @@ void EditChName::setModified(bool modified)
 
 bool EditChName::maybeDiscard()
 {
-    m_grid->commitOpenEditor();
+    m_grid->commitOpenEdit();
     if (!m_modified)
         return true;
     return ui::saveOrDiscard(
@@ -164,7 +164,7 @@ void EditChName::buildControls()
 
 void EditChName::load()
 {
-    m_grid->discardOpenEditor();
+    m_grid->discardOpenEdit();
     LoadChNameSet();
     setModified(false);
     m_grid->scrollToTop();
@@ -196,7 +196,7 @@ void EditChName::LoadChNameSet()
 
 bool EditChName::SaveChNameSet()
 {
-    m_grid->commitOpenEditor();
+    m_grid->commitOpenEdit();
     m_model->clearEmptyUserEntries();
 
     const QString& path = m_services.chNameSetPath;
@@ -231,12 +231,12 @@ bool EditChName::SaveChNameSet()
 
 void EditChName::InitChNameSet()
 {
-    m_grid->commitOpenEditor();
+    m_grid->commitOpenEdit();
     m_model->initDefaults();
 }
 
 void EditChName::ChangeCodes()
 {
-    m_grid->commitOpenEditor();
+    m_grid->commitOpenEdit();
     m_model->restoreFixedCodes();
 }

@@ -63,6 +63,14 @@ RecordPatch::StepRange stepsOf(const FixtureRecord& r, int channel, int first, i
     return part;
 }
 
+// An edit that inserted or removed steps of channel at step.
+Edit atStepRow(Edit edit, int channel, int step)
+{
+    if (!edit.empty())
+        edit.change.stepRows = {channel, step};
+    return edit;
+}
+
 } // namespace
 
 RecordChange& RecordChange::operator|=(const RecordChange& other)
@@ -73,6 +81,9 @@ RecordChange& RecordChange::operator|=(const RecordChange& other)
     steps |= other.steps;
     palettes |= other.palettes;
     reset = reset || other.reset;
+    channelCount = channelCount || other.channelCount;
+    if (!(stepRows == other.stepRows))
+        stepRows = other.stepRows.channel < 0 ? stepRows : StepRows{};
     return *this;
 }
 
@@ -137,6 +148,7 @@ Edit FixtureDocument::diff(std::string name, const FixtureRecord& before,
         edit.before.head = headOf(before);
         edit.after.head = headOf(after);
     }
+    edit.change.channelCount = before.FixHeader.NumChannels != after.FixHeader.NumChannels;
     for (int c = 0; c < MaxChannels; ++c) {
         if (!(before.Channels[c] == after.Channels[c])) {
             edit.change.channels.set(c);
@@ -287,11 +299,12 @@ Edit FixtureDocument::addStep(int channel) const
 {
     if (!validChannel(channel) || m_record->StepCount[channel] >= MaxEditableSteps)
         return {};
-    return change("Add Step", [&](FixtureRecord& r) {
+    Edit edit = change("Add Step", [&](FixtureRecord& r) {
         const int count = r.StepCount[channel];
         r.Steps[channel][count] = blankStep();
         r.StepCount[channel] = static_cast<std::uint8_t>(count + 1);
     });
+    return atStepRow(std::move(edit), channel, m_record->StepCount[channel]);
 }
 
 Edit FixtureDocument::insertStep(int channel, int step) const
@@ -301,12 +314,13 @@ Edit FixtureDocument::insertStep(int channel, int step) const
     const int count = m_record->StepCount[channel];
     if (count == 0 || count >= MaxInsertSteps || step < 0 || step >= count)
         return {};
-    return change("Insert Step", [&](FixtureRecord& r) {
+    Edit edit = change("Insert Step", [&](FixtureRecord& r) {
         auto& steps = r.Steps[channel];
         std::move_backward(steps.begin() + step, steps.begin() + count, steps.begin() + count + 1);
         steps[step] = blankStep();
         r.StepCount[channel] = static_cast<std::uint8_t>(count + 1);
     });
+    return atStepRow(std::move(edit), channel, step);
 }
 
 Edit FixtureDocument::deleteStep(int channel, int step) const
@@ -316,7 +330,7 @@ Edit FixtureDocument::deleteStep(int channel, int step) const
     const int count = m_record->StepCount[channel];
     if (step < 0 || step >= std::max(count, 1))
         return {};
-    return change("Delete Step", [&](FixtureRecord& r) {
+    Edit edit = change("Delete Step", [&](FixtureRecord& r) {
         if (count <= 1) {
             // The channel has no steps left; its first entry keeps what it held.
             r.StepCount[channel] = 0;
@@ -327,6 +341,7 @@ Edit FixtureDocument::deleteStep(int channel, int step) const
         steps[count - 1] = blankStep();
         r.StepCount[channel] = static_cast<std::uint8_t>(count - 1);
     });
+    return atStepRow(std::move(edit), channel, step);
 }
 
 Edit FixtureDocument::copySteps(int from, int to) const
@@ -344,8 +359,10 @@ Edit FixtureDocument::fillSteps(int channel, int n, int first, int last,
 {
     if (!validChannel(channel))
         return {};
-    return change("Fill Steps",
-                  [&](FixtureRecord& r) { FillSteps(r, channel, n, first, last, latin1Pattern); });
+    Edit edit = change("Fill Steps", [&](FixtureRecord& r) {
+        FillSteps(r, channel, n, first, last, latin1Pattern);
+    });
+    return atStepRow(std::move(edit), channel, m_record->StepCount[channel]);
 }
 
 Edit FixtureDocument::sortSteps(int channel) const

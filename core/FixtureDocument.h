@@ -20,7 +20,16 @@ struct RecordChange {
     std::bitset<MaxChannels> names;    // of those, the channels whose ChName changed
     std::bitset<MaxChannels> steps;    // step counts and step tables, by channel
     std::bitset<PaletteCount> palettes;
-    bool reset = false; // the whole record was replaced (open, new, import)
+    bool reset = false;        // the whole record was replaced (open, new, import)
+    bool channelCount = false; // NumChannels changed
+    // Where steps were inserted into or removed from one channel's table: the steps from `at` on
+    // moved by the difference of the step counts (the same place whichever way the edit is
+    // applied, so an undo moves them back). channel -1: steps changed in place, or wholesale.
+    struct StepRows {
+        int channel = -1;
+        int at = 0;
+        bool operator==(const StepRows&) const = default;
+    } stepRows;
 
     bool empty() const
     {

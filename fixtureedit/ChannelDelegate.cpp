@@ -8,8 +8,6 @@
 #include "ui/ListOnlyKeys.h"
 #include "ui/NumberText.h"
 
-#include <QAbstractItemView>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 ChannelDelegate::ChannelDelegate(const ChannelNameList& names, QObject* parent)
@@ -20,10 +18,7 @@ ChannelDelegate::ChannelDelegate(const ChannelNameList& names, QObject* parent)
 QWidget* ChannelDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                        const QModelIndex& index) const
 {
-    QWidget* editor = makeEditor(parent, index);
-    if (editor)
-        emit editorCreated(editor);
-    return editor;
+    return makeEditor(parent, index);
 }
 
 QWidget* ChannelDelegate::makeEditor(QWidget* parent, const QModelIndex& index) const
@@ -44,6 +39,9 @@ QWidget* ChannelDelegate::makeEditor(QWidget* parent, const QModelIndex& index) 
         connect(names->lineEdit(), &QLineEdit::textEdited, this,
                 [this, row](const QString& text) { emit nameTyped(row, text); });
         names->setCurrentIndex(m_names.find(cell.toString()));
+        // A name the list lacks still shows as the cell's text.
+        if (names->currentIndex() < 0)
+            names->setEditText(cell.toString());
         // The whole name is selected, so that typing replaces it.
         names->lineEdit()->selectAll();
         return names;
@@ -97,6 +95,9 @@ void ChannelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         const auto* names = static_cast<QComboBox*>(editor);
         const int entry = names->currentIndex();
         const QString text = names->currentText();
+        const bool listed = entry >= 0 && names->itemText(entry) == text;
+        if (!listed && text.size() < 2)
+            break; // a name of one character is not stored
         model->setData(index, entry >= 0 && names->itemText(entry) == text ? QVariant(entry)
                                                                            : QVariant(text));
         break;
@@ -107,9 +108,12 @@ void ChannelDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     case ChannelTableModel::PartnerColumn:
         model->setData(index, static_cast<QComboBox*>(editor)->currentIndex() + 1);
         break;
-    case ChannelTableModel::ValueColumn:
-        model->setData(index, numtext::dmxValue(static_cast<QLineEdit*>(editor)->text()));
+    case ChannelTableModel::ValueColumn: {
+        const QString text = static_cast<QLineEdit*>(editor)->text();
+        if (!text.isEmpty()) // an empty box keeps the value
+            model->setData(index, numtext::dmxValue(text));
         break;
+    }
     default: break;
     }
 }
@@ -118,22 +122,4 @@ void ChannelDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionVi
                                            const QModelIndex&) const
 {
     editor->setGeometry(option.rect);
-}
-
-bool ChannelDelegate::eventFilter(QObject* object, QEvent* event)
-{
-    // Enter leaves the editor at once, as Tab does, so the next cell opens without a detour
-    // through the event queue.
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        auto* editor = qobject_cast<QWidget*>(object);
-        const bool popupOpen = qobject_cast<QComboBox*>(editor) &&
-                               static_cast<QComboBox*>(editor)->view()->isVisible();
-        if (editor && !popupOpen && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
-            return true;
-        }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
 }

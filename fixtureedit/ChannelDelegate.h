@@ -6,8 +6,8 @@ class ChannelNameList;
 
 // The four cell editors of the channel grid: the name drop-down Combo10, the type list Combo13,
 // the partner list Combo2 (16-bit types only) and the value box Text5. Each takes its cell's value
-// once, as it opens, and stores what it holds through the model's setData; when an editor is
-// stored, and whether at all, is the grid's rule.
+// once, as it opens, and stores what it holds through the model's setData when the grid stores it:
+// a name of at least two characters (or a list entry), a type or partner picked, a value typed.
 class ChannelDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -22,15 +22,10 @@ public:
                               const QModelIndex& index) const override;
 
 signals:
-    // Each editor as it is made, before it opens.
-    void editorCreated(QWidget* editor) const;
     // The user edited the text of the name editor over row's cell.
     void nameTyped(int row, const QString& text) const;
     // The name editor over row's cell shows a list entry: picked, or the cell's name as it opens.
     void entryShown(int row, const QString& text) const;
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     // The cell's editor, holding the cell's value.

@@ -29,15 +29,15 @@ void ChannelTableModel::documentChanged(const fx::RecordChange& change)
         fillFromRecord();
         return;
     }
-    if (change.header && record.FixHeader.NumChannels != m_rows)
+    if (change.channelCount)
         setRowCount(record.FixHeader.NumChannels);
     for (int row = 0; row < fx::MaxChannels; ++row) {
         if (!change.channels.test(std::size_t(row)))
             continue;
         // A cell follows the record only when the channel's name itself changed.
+        const auto& name = record.Channels[row].ChName;
         if (change.names.test(std::size_t(row)))
-            m_nameCells[row] =
-                row < m_rows ? fromLatin1(record.Channels[row].ChName.str()) : QString();
+            m_nameCells[row] = row < m_rows && !name.isBlank() ? fromLatin1(name.str()) : QString();
         rowChanged(row);
     }
 }
@@ -119,6 +119,10 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
             return takeListEntry(row, value.toInt());
         m_nameCells[row] = value.toString();
         rowChanged(row);
+        if (m_nameCells[row].isEmpty()) {
+            m_document.push(core.setChannelName(row, {}, 0));
+            return true;
+        }
         const int entry = m_names.find(m_nameCells[row]);
         if (entry >= 0)
             takeListEntry(row, entry);

@@ -15,9 +15,8 @@ class Document;
 // in use with the columns "Channel", "Channel Name", "Type", "Ch16bit" and "Value".
 //
 // The name column shows the cell's own text, as a grid cell does: it follows the channel's name
-// whenever the grid is filled or the name changes, but a typed name that was not taken (a name
-// the user refused to add to the name set, one stored by leaving the cell before its check) stands
-// in the cell, or leaves it empty, while the channel keeps its name. The other columns show the
+// whenever the grid is filled or the name changes, but a typed name the name set lacks stands in
+// the cell until the question whether to add it is answered. The other columns show the
 // record. Every change goes to the fixture document as an edit; the model follows the document's
 // change signal, so an undo shows itself like any other change.
 class ChannelTableModel : public QAbstractTableModel {
@@ -38,7 +37,8 @@ public:
     // Edit role, each one step of the document's history:
     // - name: a text typed into the cell, which the cell shows; when the name list holds it (as a
     //   12-character field, in any letter case) the channel takes that entry's name and code. An
-    //   int is a row of the name list, taken as picked from it.
+    //   int is a row of the name list, taken as picked from it. An empty text takes the channel's
+    //   name and code away.
     // - type: a type code; below the 16-bit types the channel loses its partner.
     // - partner: a channel, 1-based; value: 0 to 255, beyond that clamped.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;

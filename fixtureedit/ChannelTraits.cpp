@@ -3,6 +3,7 @@
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
 #include "core/StepTools.h"
+#include "fixtureedit/ChannelListModel.h"
 #include "fixtureedit/FillStepsDialog.h"
 #include "fixtureedit/StepGrid.h"
 #include "fixtureedit/StepGridModel.h"
@@ -21,12 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// "Chan" + Str(n): the number with its leading blank.
-QString chan(int number)
-{
-    return QStringLiteral("Chan %1").arg(number);
-}
 
 // The channel choosers change only by picking from their list.
 QComboBox* makeChooser(const char* name, QWidget* parent)
@@ -62,10 +57,23 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
 {
     setObjectName(QStringLiteral("Frame2"));
 
+    m_channels = new ChannelListModel(document, this);
     m_channel = makeChooser("Combo9", this);
     m_channel->setMinimumContentsLength(20);
     m_copyFrom = makeChooser("Combo11", this);
     m_copyTo = makeChooser("Combo12", this);
+    for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
+        combo->setModel(m_channels);
+        combo->setCurrentIndex(m_channels->rowCount() > 0 ? 0 : -1);
+    }
+    // A chooser on a channel that a lower count removes goes back to the first channel.
+    connect(m_channels, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int) {
+                for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
+                    if (combo->currentIndex() >= first)
+                        combo->setCurrentIndex(0);
+                }
+            });
     m_model = new StepGridModel(document, this);
     m_grid = new StepGrid(m_model, this);
     m_add = makeButton("Command1", QStringLiteral("Add"), this);
@@ -128,65 +136,16 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     refreshUsage();
 }
 
-void ChannelTraits::resetChannels(int n)
+void ChannelTraits::resetChannels()
 {
-    m_grid->hideEditor();
+    m_grid->discardOpenEdit();
     {
-        const QSignalBlocker block9(m_channel);
-        const QSignalBlocker block11(m_copyFrom);
-        const QSignalBlocker block12(m_copyTo);
-        m_channel->clear();
-        m_copyFrom->clear();
-        m_copyTo->clear();
-        for (int i = 1; i <= std::clamp(n, 0, fx::MaxChannels); ++i) {
-            m_channel->addItem(chan(i) + QLatin1Char('-'));
-            m_copyFrom->addItem(chan(i));
-            m_copyTo->addItem(chan(i));
-        }
-        m_channel->setCurrentIndex(m_channel->count() > 0 ? 0 : -1);
-        m_copyFrom->setCurrentIndex(m_copyFrom->count() > 0 ? 0 : -1);
-        m_copyTo->setCurrentIndex(m_copyTo->count() > 0 ? 0 : -1);
+        const QSignalBlocker block(m_channel);
+        for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo})
+            combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
     }
     m_model->showEmpty(0);
     refreshUsage();
-}
-
-void ChannelTraits::addChannels(int oldCount, int newCount, bool userEditing)
-{
-    for (int i = std::max(oldCount, 0) + 1; i <= std::min(newCount, fx::MaxChannels); ++i) {
-        if (userEditing)
-            m_channel->addItem(chan(i) + QLatin1Char('-'));
-        m_copyFrom->addItem(chan(i));
-        m_copyTo->addItem(chan(i));
-    }
-}
-
-void ChannelTraits::removeChannels(int oldCount, int newCount)
-{
-    for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
-        if (combo->currentIndex() >= newCount && combo->count() > 0)
-            combo->setCurrentIndex(0);
-    }
-    for (int i = oldCount; i > std::max(newCount, 0); --i) {
-        for (QComboBox* combo : {m_channel, m_copyFrom, m_copyTo}) {
-            if (i - 1 < combo->count())
-                combo->removeItem(i - 1);
-        }
-    }
-}
-
-void ChannelTraits::setChannelLabel(int channel0, const QString& name)
-{
-    if (channel0 < 0 || channel0 >= fx::MaxChannels)
-        return;
-    const QSignalBlocker block(m_channel);
-    while (m_channel->count() < channel0)
-        m_channel->addItem(chan(m_channel->count() + 1) + QLatin1Char('-'));
-    const QString label = chan(channel0 + 1) + QStringLiteral(" - ") + name;
-    if (channel0 < m_channel->count())
-        m_channel->setItemText(channel0, label);
-    else
-        m_channel->addItem(label);
 }
 
 void ChannelTraits::selectChannel(int channel0)
@@ -222,7 +181,7 @@ void ChannelTraits::commitOpenEdit()
 
 void ChannelTraits::hideEditor()
 {
-    m_grid->hideEditor();
+    m_grid->discardOpenEdit();
 }
 
 void ChannelTraits::refreshUsage()

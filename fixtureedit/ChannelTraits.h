@@ -13,26 +13,19 @@ class StepGrid;
 class StepGridModel;
 
 // The "Channel Traits" frame: the steps of one channel, chosen in Combo9, with Add, Insert,
-// Delete and Copy. objectName "Frame2", title "Channel Traits".
+// Delete and Copy (from Combo11 to Combo12); the three choosers list the channels of one
+// ChannelListModel. objectName "Frame2", title "Channel Traits".
+class ChannelListModel;
+
 class ChannelTraits : public QGroupBox {
     Q_OBJECT
 public:
     ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // ResetFixture(n): Combo9 gets "Chan 1-" .. "Chan n-", Combo11/Combo12 "Chan 1" .. "Chan n",
-    // the first entries selected, the steps grid the "No Steps" placeholder. Raises no handler
-    // work.
-    void resetChannels(int n);
-    // Count raised from oldCount to newCount (1-based channels oldCount+1..newCount appended):
-    // Combo9 gets "Chan i-" only when userEditing; Combo11/Combo12 always get "Chan i".
-    void addChannels(int oldCount, int newCount, bool userEditing);
-    // Count lowered: each of Combo9/11/12 whose selection is a removed channel first selects its
-    // first entry, then the entries of the removed channels go.
-    void removeChannels(int oldCount, int newCount);
-    // Entry channel0 of Combo9 becomes "Chan" + Str(channel0+1) + " - " + name (name as given,
-    // e.g. the 12-character ChName with its blanks); appended when the list is shorter. Does not
-    // change the selection.
-    void setChannelLabel(int channel0, const QString& name);
+    // ResetFixture: the choosers on the first channel, the steps grid the "No Steps" row with
+    // empty cells, whatever the record holds. The choosers' entries follow the document by
+    // themselves (ChannelListModel).
+    void resetChannels();
     // Combo9 selects channel0 and the grid shows its steps (FillStepGrid).
     void selectChannel(int channel0);
     // FillStepGrid(c).
@@ -60,9 +53,10 @@ private:
 
     ui::Document& m_document;
     ui::Dialogs& m_dialogs;
-    QComboBox* m_channel = nullptr;  // Combo9
-    QComboBox* m_copyFrom = nullptr; // Combo11
-    QComboBox* m_copyTo = nullptr;   // Combo12
+    ChannelListModel* m_channels = nullptr; // the entries of the three choosers
+    QComboBox* m_channel = nullptr;         // Combo9
+    QComboBox* m_copyFrom = nullptr;        // Combo11
+    QComboBox* m_copyTo = nullptr;          // Combo12
     StepGridModel* m_model = nullptr;
     StepGrid* m_grid = nullptr; // MSFlexGrid2
     QLabel* m_usage = nullptr;  // how many of the file's step places the fixture uses

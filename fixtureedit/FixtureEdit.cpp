@@ -95,7 +95,7 @@ FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget
 FixtureEdit::~FixtureEdit()
 {
     // The name list goes before the child widgets: no cell edit may be stored on the way out.
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
 }
 
 void FixtureEdit::buildMenus()
@@ -238,10 +238,8 @@ void FixtureEdit::buildForm()
     m_grid->setMinimumWidth(gridWidth);
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->minimumHeight() +
                              12 * m_grid->verticalHeader()->defaultSectionSize());
-    connect(m_grid, &ChannelGrid::nameSelected, this, [this](int channel, const QString& text) {
-        m_traits->setChannelLabel(channel, text);
-        m_traits->selectChannel(channel);
-    });
+    connect(m_grid, &ChannelGrid::nameSelected, this,
+            [this](int channel, const QString&) { m_traits->selectChannel(channel); });
 
     m_traits = new ChannelTraits(m_document, m_services.dialogs, this);
 
@@ -273,7 +271,7 @@ void FixtureEdit::load()
 {
     m_savedSize = isVisible() ? size() : sizeHint();
     m_grid->layoutColumns();
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
 
     m_names.loadFile(m_services.files, m_services.chNameSetPath);
     FillNameList();
@@ -287,13 +285,12 @@ void FixtureEdit::load()
         FillHeaderFields(true);
         showWholeRecord();
     }
-    m_grid->setAdvanceOnFocus(false);
 }
 
 void FixtureEdit::ResetFixture(int n, bool firstShowing)
 {
     n = std::clamp(n, 1, fx::MaxChannels);
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
     // The form's first look also has its design-time name and an empty pan box.
     m_document.replace(*m_document.core().newFixture(n, firstShowing, toLatin1(NewFixtureText)));
     if (firstShowing)
@@ -328,14 +325,7 @@ void FixtureEdit::FillNameList()
 
 void FixtureEdit::FillChannelGrid()
 {
-    const fx::FixtureRecord& record = m_document.record();
     m_model->fillFromRecord();
-    // A channel without a name keeps the chooser's plain "Chan n-".
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const auto& name = record.Channels[row].ChName;
-        if (!name.isBlank())
-            m_traits->setChannelLabel(row, fromLatin1(name.str()));
-    }
 }
 
 void FixtureEdit::channelCountPicked(int index)
@@ -353,40 +343,14 @@ void FixtureEdit::documentChanged(const fx::RecordChange& change)
         FillHeaderFields(change.reset);
     if (change.reset)
         showWholeRecord();
-    else
-        followChannels(change);
 }
 
 void FixtureEdit::showWholeRecord()
 {
-    const fx::FixtureRecord& record = m_document.record();
-    const int n = record.FixHeader.NumChannels;
-    m_traits->resetChannels(n);
+    m_traits->resetChannels();
     FillChannelGrid();
     m_traits->selectChannel(0);
     m_traits->refreshUsage();
-}
-
-void FixtureEdit::followChannels(const fx::RecordChange& change)
-{
-    const fx::FixtureRecord& record = m_document.record();
-    const int count = record.FixHeader.NumChannels;
-    const int shown = m_traits->channelChooser()->count();
-    if (count > shown) {
-        m_traits->addChannels(shown, count, true);
-        for (int c = shown; c < count; ++c) {
-            // A channel that comes back by an undo shows its name again.
-            const auto& name = record.Channels[c].ChName;
-            if (!name.isBlank())
-                m_traits->setChannelLabel(c, fromLatin1(name.str()));
-        }
-    } else if (count < shown) {
-        m_traits->removeChannels(shown, count);
-    }
-    for (int c = 0; c < count; ++c) {
-        if (change.names.test(std::size_t(c)))
-            m_traits->setChannelLabel(c, fromLatin1(record.Channels[c].ChName.str()));
-    }
 }
 
 QString FixtureEdit::fixtureTitle() const
@@ -452,7 +416,7 @@ void FixtureEdit::OpenFixture()
 {
     if (!maybeSave())
         return;
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
     m_traits->hideEditor();
     auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
     const QString path = FixtureFileCommands(m_services, this).open(*read);
@@ -465,7 +429,7 @@ bool FixtureEdit::openFile(const QString& path)
 {
     if (!maybeSave())
         return false;
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
     m_traits->hideEditor();
     auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
     if (FixtureFileCommands(m_services, this).openPath(path, *read).isEmpty())
@@ -616,7 +580,7 @@ bool FixtureEdit::importFile(const QString& path, bool askFirst)
         }
     }
     // The import starts a fresh history, as an open does; it has no fixture file yet.
-    m_grid->hideEditors();
+    m_grid->discardOpenEdit();
     m_traits->hideEditor();
     auto record = std::move(imported.record);
     m_document.replace(*record, QString());

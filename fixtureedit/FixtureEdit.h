@@ -46,7 +46,7 @@ public:
     void FillHeaderFields(bool whole = true);
     // The name list of the channel name editor from the editor's copy of the name set.
     void FillNameList();
-    // The grid rows and the traits chooser entries from the channel table.
+    // The grid rows from the channel table.
     void FillChannelGrid();
 
     // The menu commands. SaveFixture returns whether the fixture was written.
@@ -90,8 +90,6 @@ private:
     void buildForm();
     void channelCountPicked(int index);
     void documentChanged(const fx::RecordChange& change);
-    // The traits chooser entries follow the channel count and the channels' names.
-    void followChannels(const fx::RecordChange& change);
     // Every list and grid of the form from the record (after it was replaced as a whole).
     void showWholeRecord();
     QString fixtureTitle() const;

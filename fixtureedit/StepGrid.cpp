@@ -2,44 +2,23 @@
 
 #include "fixtureedit/StepGridDelegate.h"
 #include "fixtureedit/StepGridModel.h"
-#include "ui/GridKeys.h"
 
-#include <QCoreApplication>
-#include <QFocusEvent>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
-namespace {
-
-// A key that puts text into a cell: a printable character or a paste.
-bool typesText(const QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Paste))
-        return true;
-    const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint() &&
-           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-}
-
-} // namespace
-
-StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), m_model(model)
+StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : ui::EditGrid(parent), m_model(model)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
     setAccessibleName(QStringLiteral("Steps")); // the grid has no label of its own
     setModel(model);
-    m_delegate = new StepGridDelegate(this);
-    setItemDelegate(m_delegate);
-    // Cells open by a click or a released key only, through openCell.
-    setEditTriggers(NoEditTriggers);
-    setSelectionMode(SingleSelection);
-    setSelectionBehavior(SelectItems);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
+    setItemDelegate(new StepGridDelegate(this));
+    setHeadingsSelectable(true);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setHighlightSections(false);
@@ -50,7 +29,6 @@ StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : QTableView(parent), 
     setColumnWidth(StepGridModel::FromColumn, 70);
     setColumnWidth(StepGridModel::ToColumn, 70);
     horizontalHeader()->setSectionResizeMode(StepGridModel::NameColumn, QHeaderView::Stretch);
-    connect(this, &QAbstractItemView::clicked, this, &StepGrid::openCell);
 }
 
 QSize StepGrid::sizeHint() const
@@ -64,38 +42,6 @@ QSize StepGrid::sizeHint() const
             width += columnWidth(column);
     }
     return {width, 2 * frameWidth() + header + 15 * verticalHeader()->defaultSectionSize()};
-}
-
-QLineEdit* StepGrid::cellEditor() const
-{
-    if (state() != EditingState)
-        return nullptr;
-    const auto editors =
-        viewport()->findChildren<QLineEdit*>(QStringLiteral("Text3"), Qt::FindDirectChildrenOnly);
-    for (QLineEdit* editor : editors) {
-        if (!editor->isHidden())
-            return editor;
-    }
-    return nullptr;
-}
-
-void StepGrid::openCell(const QModelIndex& index)
-{
-    if (!index.isValid() || index.column() == StepGridModel::StepColumn)
-        return;
-    if (currentIndex() != index)
-        setCurrentIndex(index);
-    if (!edit(index, AllEditTriggers, nullptr))
-        return;
-    if (QLineEdit* editor = cellEditor()) {
-        // The view selects an editor's whole text; the caret goes to the end instead.
-        editor->deselect();
-        editor->end(false);
-    }
-    m_editIndex = index;
-    m_advanceOnFocus = true;
-    if (QLineEdit* editor = cellEditor())
-        editor->installEventFilter(this);
 }
 
 int StepGrid::addStep()
@@ -113,152 +59,72 @@ void StepGrid::deleteCurrentStep()
         m_model->deleteStep(current.row());
 }
 
-void StepGrid::commitOpenEdit()
+QModelIndex StepGrid::afterLastCell()
 {
-    QLineEdit* editor = cellEditor();
-    if (!editor)
-        return;
-    if (m_editIndex.isValid())
-        itemDelegate()->setModelData(editor, model(), m_editIndex);
-    m_closingQuietly = true;
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
-    m_closingQuietly = false;
+    if (!m_model->isPlaceholder()) {
+        const int row = addStep();
+        if (row >= 0) {
+            m_added = m_model->index(row, StepGridModel::StepColumn);
+            return m_model->index(row, StepGridModel::NameColumn);
+        }
+    }
+    return ui::EditGrid::afterLastCell();
 }
 
-void StepGrid::hideEditor()
+void StepGrid::takeBackAdded()
 {
-    if (QLineEdit* editor = cellEditor()) {
-        m_closingQuietly = true;
-        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-        m_closingQuietly = false;
-    }
+    const QPersistentModelIndex added = std::exchange(m_added, QPersistentModelIndex());
+    if (added.isValid())
+        m_model->takeBackStep(added.row());
+}
+
+void StepGrid::editorClosed(const QModelIndex& cell, bool stored)
+{
+    // Escape, or the focus gone to another control.
+    if (m_added.isValid() && cell.row() == m_added.row() && (!stored || !hasFocus()))
+        takeBackAdded();
 }
 
 void StepGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    // The grid left the cell while its editor is still shown: store what it holds, an empty
-    // text included.
-    if (QLineEdit* editor = cellEditor()) {
-        if (m_editIndex.isValid())
-            m_model->setData(m_editIndex, editor->text(), Qt::EditRole);
-        m_closingQuietly = true;
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
-        m_closingQuietly = false;
-    }
-    QTableView::currentChanged(current, previous);
+    ui::EditGrid::currentChanged(current, previous);
+    if (m_added.isValid() && current.row() != m_added.row())
+        takeBackAdded();
 }
 
-void StepGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void StepGrid::focusOutEvent(QFocusEvent* event)
 {
-    // Escape leaves the editor without storing and without moving on.
-    if (hint == QAbstractItemDelegate::RevertModelCache)
-        m_advanceOnFocus = false;
-    // Where to go next is decided when the focus comes back to the grid (focusInEvent), not by
-    // the view's own Tab handling. The view gives itself the focus while it is still releasing
-    // the editor, so the next cell opens once that is done.
-    // Shift+Tab goes back to the cell before.
-    m_backwards = hint == QAbstractItemDelegate::EditPreviousItem;
-    m_inCloseEditor = true;
-    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    m_inCloseEditor = false;
-    if (m_advancePending) {
-        m_advancePending = false;
-        advance(true);
-    }
-    m_backwards = false;
+    ui::EditGrid::focusOutEvent(event);
+    // The focus going into the grid's own editor does not leave the row.
+    const QWidget* focus = QApplication::focusWidget();
+    if (m_added.isValid() && !openEditor() && !(focus && isAncestorOf(focus)))
+        takeBackAdded();
 }
 
-void StepGrid::focusInEvent(QFocusEvent* event)
+bool StepGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    QTableView::focusInEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                            reason == Qt::OtherFocusReason;
-    if (!m_advanceOnFocus || !byKeyboard || m_closingQuietly)
-        return;
-    if (m_inCloseEditor)
-        m_advancePending = true;
-    else
-        advance(false);
-}
-
-void StepGrid::mousePressEvent(QMouseEvent* event)
-{
-    m_advanceOnFocus = false;
-    QTableView::mousePressEvent(event);
+    // A key typed on the "No Steps" row makes step 1 first, and goes into it.
+    if (trigger == AnyKeyPressed && event && m_model->isPlaceholder() && opensCell(index))
+        addStep();
+    return ui::EditGrid::edit(index, trigger, event);
 }
 
 void StepGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (state() != EditingState) {
-        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-            deleteCurrentStep();
-            return;
-        }
-        // Typing on the "No Steps" row: step 1 is made and its cell takes the key.
-        if (m_model->isPlaceholder() && typesText(event) && addStep() >= 0) {
-            const int column = std::max(currentIndex().column(), int(StepGridModel::NameColumn));
-            openCell(m_model->index(0, column));
-            if (QLineEdit* editor = cellEditor())
-                QCoreApplication::sendEvent(editor, event);
-            return;
-        }
+    if (state() != EditingState && event->key() == Qt::Key_Delete &&
+        event->modifiers() == Qt::NoModifier) {
+        deleteCurrentStep();
+        return;
     }
-    QTableView::keyPressEvent(event);
+    ui::EditGrid::keyPressEvent(event);
 }
 
 bool StepGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    // Typing into an editor open on the "No Steps" row: step 1 is made first, and the editor
+    // Typing into a cell opened on the "No Steps" row: step 1 is made first, and the editor
     // starts from the new step's blank cell.
-    if (event->type() == QEvent::KeyPress && m_model->isPlaceholder() && watched == cellEditor() &&
-        typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && m_editIndex.isValid())
-        itemDelegate()->setEditorData(cellEditor(), m_editIndex);
-    return QTableView::eventFilter(watched, event);
-}
-
-void StepGrid::keyReleaseEvent(QKeyEvent* event)
-{
-    QTableView::keyReleaseEvent(event);
-    if (event->isAutoRepeat() || state() == EditingState)
-        return;
-    const int key = event->key();
-    if (ui::isModifierOrLockKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
-        key == Qt::Key_Escape)
-        return;
-    openCell(currentIndex());
-}
-
-void StepGrid::advance(bool fromEditor)
-{
-    const int lastRow = m_model->rowCount() - 1;
-    const int lastColumn = StepGridModel::ColumnCount - 1;
-    const QModelIndex current = currentIndex();
-    int row = current.isValid() ? current.row() : 0;
-    int column = current.isValid() ? current.column() : 0;
-    if (m_backwards) {
-        if (row <= 0 && column <= StepGridModel::NameColumn) {
-            row = lastRow;
-            column = lastColumn;
-        } else if (column > StepGridModel::NameColumn) {
-            --column;
-        } else {
-            --row;
-            column = lastColumn;
-        }
-    } else if (row >= lastRow && column == lastColumn) {
-        // Enter or Tab in the last cell of the last step adds a step; the focus coming back from
-        // another control does not.
-        const int added = fromEditor && !m_model->isPlaceholder() ? addStep() : -1;
-        row = std::max(added, 0);
-        column = StepGridModel::NameColumn;
-    } else if (column < lastColumn) {
-        ++column;
-    } else {
-        ++row;
-        column = StepGridModel::NameColumn;
-    }
-    const QModelIndex next = m_model->index(row, column);
-    setCurrentIndex(next);
-    openCell(next);
+    if (event->type() == QEvent::KeyPress && watched == openEditor() && m_model->isPlaceholder() &&
+        ui::typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && openEditor())
+        itemDelegate()->setEditorData(openEditor(), currentIndex());
+    return ui::EditGrid::eventFilter(watched, event);
 }

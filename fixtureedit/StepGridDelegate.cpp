@@ -13,7 +13,6 @@ QWidget* StepGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     editor->setValidator(new ui::Latin1Validator(editor));
     // The file stores 8 bytes of name; a DMX value has at most three digits.
     editor->setMaxLength(index.column() == StepGridModel::NameColumn ? 8 : 3);
-    m_lastEditor = editor;
     return editor;
 }
 

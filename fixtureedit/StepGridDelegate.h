@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QPointer>
 #include <QStyledItemDelegate>
 
 // The in-cell editor of the steps grid: the text box Text3 over the cell, at most 8 characters
@@ -12,9 +10,6 @@ class StepGridDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // The editor made last; the view may still hold the one before it while closing it.
-    QLineEdit* lastEditor() const { return m_lastEditor; }
-
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -23,7 +18,4 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
-
-private:
-    mutable QPointer<QLineEdit> m_lastEditor;
 };

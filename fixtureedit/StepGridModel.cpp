@@ -4,6 +4,9 @@
 #include "ui/Document.h"
 #include "ui/NumberText.h"
 
+#include <QUndoCommand>
+#include <QUndoStack>
+
 #include <algorithm>
 
 namespace {
@@ -75,24 +78,24 @@ void StepGridModel::showEmpty(int channel0)
 
 void StepGridModel::documentChanged(const fx::RecordChange& change)
 {
-    const Pending pending = std::exchange(m_pending, Pending());
     if (!change.reset && !change.steps.test(static_cast<std::size_t>(m_channel)))
         return;
-    const int count = stepCount();
-    const bool placeholder = count == 0;
-    const int rows = placeholder ? 1 : count;
-    if (pending.kind == Pending::Insert && rows == m_rows + 1) {
-        beginInsertRows({}, pending.row, pending.row);
+    const bool placeholder = stepCount() == 0;
+    const int rows = placeholder ? 1 : stepCount();
+    // Steps inserted or removed at a place move the rows there; anything else rebuilds them.
+    const bool placed = !change.reset && change.stepRows.channel == m_channel;
+    if (placed && rows > m_rows) {
+        const int at = std::clamp(change.stepRows.at, 0, m_rows);
+        beginInsertRows({}, at, at + rows - m_rows - 1);
+        m_stepNumber.insert(m_stepNumber.begin() + at, std::size_t(rows - m_rows), 0);
         m_rows = rows;
-        m_stepNumber.insert(m_stepNumber.begin() + pending.row, pending.row + 1);
         endInsertRows();
-        relabelFrom(pending.row + 1);
-    } else if (pending.kind == Pending::Remove && rows == m_rows - 1) {
-        beginRemoveRows({}, pending.row, pending.row);
+    } else if (placed && rows < m_rows) {
+        const int at = std::clamp(change.stepRows.at, 0, rows);
+        beginRemoveRows({}, at, at + m_rows - rows - 1);
+        m_stepNumber.erase(m_stepNumber.begin() + at, m_stepNumber.begin() + at + m_rows - rows);
         m_rows = rows;
-        m_stepNumber.erase(m_stepNumber.begin() + pending.row);
         endRemoveRows();
-        relabelFrom(pending.row);
     } else if (rows != m_rows || change.reset) {
         beginResetModel();
         m_rows = rows;
@@ -105,38 +108,44 @@ void StepGridModel::documentChanged(const fx::RecordChange& change)
         m_placeholder = placeholder;
         m_placeholderText = {};
     }
-    if (m_rows > 0)
-        emit dataChanged(index(0, StepColumn), index(m_rows - 1, ToColumn));
-}
-
-void StepGridModel::relabelFrom(int row)
-{
-    if (row >= m_rows)
-        return;
+    // The rows are numbered again as a change of their data.
     numberRows();
-    emit dataChanged(index(row, StepColumn), index(m_rows - 1, StepColumn));
+    emit dataChanged(index(0, StepColumn), index(m_rows - 1, ToColumn));
 }
 
 int StepGridModel::addStep()
 {
-    const int count = stepCount();
-    if (!m_placeholder && count >= 1)
-        m_pending = {Pending::Insert, count};
-    if (!m_document.push(m_document.core().addStep(m_channel))) {
-        m_pending = {};
+    if (!m_document.push(m_document.core().addStep(m_channel)))
         return -1;
-    }
+    const QUndoStack* history = m_document.undoStack();
+    m_lastAdd = history->command(history->index() - 1);
     return stepCount() - 1;
+}
+
+bool StepGridModel::takeBackStep(int row)
+{
+    QUndoStack* history = m_document.undoStack();
+    const int top = history->index() - 1;
+    if (m_placeholder || row != stepCount() - 1 || top < 0 || history->command(top) != m_lastAdd)
+        return false;
+    const fx::StepInfo& step = entry(row);
+    if (!nameText(step.StepName).isEmpty() || step.FromDmx != 0 || step.ToDmx != 0)
+        return false;
+    // The add is undone, and as an obsolete command the stack drops it instead of keeping it
+    // for a redo.
+    auto* add = const_cast<QUndoCommand*>(history->command(top));
+    add->undo();
+    add->setObsolete(true);
+    history->undo();
+    m_lastAdd = nullptr;
+    return true;
 }
 
 bool StepGridModel::insertStep(int row)
 {
     if (m_placeholder)
         return false;
-    m_pending = {Pending::Insert, row};
-    const bool done = m_document.push(m_document.core().insertStep(m_channel, row));
-    m_pending = {};
-    return done;
+    return m_document.push(m_document.core().insertStep(m_channel, row));
 }
 
 bool StepGridModel::deleteStep(int row)
@@ -149,11 +158,7 @@ bool StepGridModel::deleteStep(int row)
         emit dataChanged(index(0, StepColumn), index(0, ToColumn));
         return true;
     }
-    if (m_rows > 1)
-        m_pending = {Pending::Remove, row};
-    const bool done = m_document.push(m_document.core().deleteStep(m_channel, row));
-    m_pending = {};
-    return done;
+    return m_document.push(m_document.core().deleteStep(m_channel, row));
 }
 
 void StepGridModel::copyChannel(int from, int to)

@@ -40,6 +40,10 @@ public:
     bool insertStep(int row);
     // Deletes the step of row; the only step gives way to the "No Steps" row.
     bool deleteStep(int row);
+    // Takes back the step of row that addStep() made, while it is still blank and that add is
+    // still the last edit: the step goes, and the history keeps no trace of either (nothing to
+    // undo, nothing to redo). Returns whether it did.
+    bool takeBackStep(int row);
 
     // Copy: channel to takes the step count and all 256 step entries of channel from, and the
     // grid shows channel to.
@@ -65,22 +69,11 @@ private:
     const fx::StepInfo& entry(int row) const;
     int stepCount() const;
     void documentChanged(const fx::RecordChange& change);
-    // Rebuilds the rows when the record's step count no longer matches them (the record was
-    // changed behind the model's back).
-    void syncWithRecord();
     void numberRows();
-    void relabelFrom(int row);
     bool isCell(const QModelIndex& index) const;
 
-    // A row insert or removal this model asked the document for, so that the rows move as one
-    // instead of being rebuilt.
-    struct Pending {
-        enum Kind { None, Insert, Remove } kind = None;
-        int row = -1;
-    };
-
     ui::Document& m_document;
-    Pending m_pending;
+    const void* m_lastAdd = nullptr; // the history's command of the last addStep()
     int m_channel = 0;
     int m_rows = 1;
     bool m_placeholder = true;

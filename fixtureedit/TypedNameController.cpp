@@ -57,13 +57,12 @@ TypedNameController::Outcome TypedNameController::check()
                                ui::Dialogs::Buttons::YesNoCancel, ui::Dialogs::Icon::Warning);
         return Outcome::Nothing;
     case fx::TypedNameVerdict::NoFreePlace:
-        // Nothing can be added: say so, and the cell goes back as after a No, so that it does not
-        // show a name the channel does not hold.
+        // Nothing can be added: say so, and the cell is emptied as after a No.
         m_services.dialogs.tell(
             parent, AddTitle,
             QStringLiteral("\"%1\" is not in the channel name set, and the set has no free place "
                            "for a new name (channel IDs 60 to 253 are all in use, or no name set "
-                           "file was read). The channel keeps its name.")
+                           "file was read). The channel is left without a name.")
                 .arg(name));
         m_model.setData(cell, QString());
         return Outcome::Refused;

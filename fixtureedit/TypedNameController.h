@@ -22,8 +22,9 @@ struct TypedName {
 // CheckTypedName: a typed name the name set lacks is offered for adding. On yes it goes into the
 // set, the file "ChNameSet.fix" and the name list, and the channel of the row it was typed in
 // takes it (an undo takes it off the channel; the set and the file keep it). On no, or when the
-// set has no free place, the cell it was typed in is emptied. Each typing is checked once; the
-// grid says when (see ChannelGrid), and a fixture shown anew forgets it.
+// set has no free place, the cell it was typed in is emptied and the channel loses its name, so
+// that no list shows a name the cell does not. Each typing is checked once; the grid says when
+// (see ChannelGrid), and a fixture shown anew forgets it.
 class TypedNameController : public QObject {
     Q_OBJECT
 public:

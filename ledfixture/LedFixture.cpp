@@ -169,7 +169,7 @@ void LedFixture::setModified(bool modified)
 
 bool LedFixture::maybeDiscard()
 {
-    m_grid->commitOpenEditor();
+    m_grid->commitOpenEdit();
     if (!m_modified)
         return true;
     return ui::saveOrDiscard(
@@ -192,7 +192,6 @@ void LedFixture::load()
     }
     m_model->resetChannels(DefaultChannelCount);
     setModified(false);
-    m_grid->clearAutoAdvance();
     // The name box holds its full 11 characters: typing replaces the whole name.
     m_nameBox->selectAll();
 }
@@ -307,5 +306,4 @@ void LedFixture::OpenLedFixture()
     }
     m_model->replaceFixture(opened);
     setModified(false);
-    m_grid->clearAutoAdvance();
 }

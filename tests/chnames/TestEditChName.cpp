@@ -207,10 +207,9 @@ private slots:
         } else if (howItEnds == "focus") {
             m_form->findChild<QPushButton*>("Command1")->setFocus();
         } else {
-            QTest::keyClick(visibleEditor(), Qt::Key_Return);
-            QCoreApplication::processEvents(); // the editor closes on a queued call
+            QTest::keyClick(visibleEditor(), Qt::Key_Return); // stores, and opens the next name
         }
-        QVERIFY(!visibleEditor());
+        QCOMPARE(visibleEditor() != nullptr, howItEnds == "enter");
         QCOMPARE(setName(entryAt(59)), final.toLatin1().leftJustified(12, ' '));
         QCOMPARE(int(entryAt(59).ChIndex), 59);
         QCOMPARE(int(entryAt(59).ChCode), 62);

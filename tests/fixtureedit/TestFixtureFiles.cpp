@@ -133,7 +133,7 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
     QTest::keyClick(count, Qt::Key_Up); // 6 channels
 
     // Every cell from the keyboard: the grid opens the first name cell on a key, then each Tab
-    // or Enter stores the cell and opens the next. "~" presses Down.
+    // or Enter stores the cell and opens the next. "~" picks the list's next entry.
     h.grid->setFocus(Qt::TabFocusReason);
     h.grid->setCurrentIndex(h.index(0, 1));
     QTest::keyRelease(h.grid, Qt::Key_Space);
@@ -145,9 +145,11 @@ void TestFixtureFiles::keyboardSessionSavesCoreImage()
         "Dimmer\t~\t300\t"       // 4: HTP, 300 (above 255: 0)
         "~~\t~~\t7\t");          // 5: the second name "Tilt", instant LTP, 7
     for (const QChar c : keys) {
-        const Qt::Key key = c == u'\t' ? Qt::Key_Tab : c == u'\n' ? Qt::Key_Return : Qt::Key_Down;
-        if (c == u'\t' || c == u'\n' || c == u'~')
-            QTest::keyClick(h.focus(), key);
+        auto* list = qobject_cast<QComboBox*>(h.focus());
+        if (c == u'~' && list) // the next entry (Down in an open cell moves to the next row)
+            list->setCurrentIndex(list->currentIndex() + 1);
+        else if (c == u'\t' || c == u'\n')
+            QTest::keyClick(h.focus(), c == u'\t' ? Qt::Key_Tab : Qt::Key_Return);
         else
             QTest::keyClick(h.focus(), c.toLatin1());
     }

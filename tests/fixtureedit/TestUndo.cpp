@@ -29,9 +29,9 @@ QAction* action(EditorHarness& h, const char* name)
 }
 
 // Does in the window what a script such as "cell 2 4; keys 200; away" says: "cell" and "step"
-// click a cell of the channel or the step grid, "keys" types, "down" presses Down, "away" clicks
-// elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list, "button"
-// clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
+// click a cell of the channel or the step grid, "keys" types, "down" picks the list's next entry,
+// "away" clicks elsewhere, "type" replaces a text box's text, "pick" chooses an index of a list,
+// "button" clicks, "ok" answers the next question, "fill n" fills n steps through the dialog.
 void act(EditorHarness& h, const QString& script)
 {
     for (const QString& command : script.split(u';')) {
@@ -46,7 +46,9 @@ void act(EditorHarness& h, const QString& script)
         } else if (w[0] == "keys") {
             QTest::keyClicks(h.focus(), w.mid(1).join(u' '));
         } else if (w[0] == "down") {
-            QTest::keyClick(h.focus(), Qt::Key_Down);
+            auto* list = qobject_cast<QComboBox*>(h.focus());
+            QVERIFY(list);
+            list->setCurrentIndex(list->currentIndex() + 1);
         } else if (w[0] == "away") {
             h.focusElsewhere();
         } else if (w[0] == "type") {

@@ -61,16 +61,19 @@ struct LedEditorDriver {
         return nullptr;
     }
 
-    // Walks the list with the arrow keys to text; false when the list does not hold it.
+    // Opens the list (F4) and walks it with the arrow keys to text; false when it lacks it.
     static bool chooseByKeys(QComboBox* combo, const QString& text)
     {
         const int target = combo->findText(text);
         if (target < 0)
             return false;
-        for (int i = 0; i < 20 && combo->currentIndex() < target; ++i)
-            QTest::keyClick(combo, Qt::Key_Down);
-        for (int i = 0; i < 20 && combo->currentIndex() > target; ++i)
-            QTest::keyClick(combo, Qt::Key_Up);
+        QTest::keyClick(combo, Qt::Key_F4);
+        QAbstractItemView* list = combo->view();
+        for (int i = 0; i < 20 && list->currentIndex().row() < target; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        for (int i = 0; i < 20 && list->currentIndex().row() > target; ++i)
+            QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
         return combo->currentText() == text;
     }
 

@@ -1,6 +1,6 @@
-// The LED fixture editor's window: the cell editors, their commits and the keyboard step through
-// the grid; files saved through it byte for byte, refused opens, and where a save lands (an open
-// saved again is the guard's test).
+// The LED fixture editor's window: the cell editors and their commits (the keys every grid shares
+// are TestKeyboard's gridKeys); files saved through it byte for byte, refused opens, and where a
+// save lands (an open saved again is the guard's test).
 
 #include "LedEditorDriver.h"
 #include "ledfixture/LedFixtureModel.h"
@@ -114,74 +114,6 @@ private slots:
         QTest::keyClicks(names, "GreenBlue");
         QTest::keyClicks(names->view(), "D");
         QCOMPARE(names->currentIndex(), -1);
-    }
-
-    void keyboardStep_data()
-    {
-        QTest::addColumn<QString>("reach"); // how the first cell's editor is opened
-        QTest::addColumn<int>("row");       // counted from 0: row 2 is "Chan 3"
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("nextRow");
-        QTest::addColumn<int>("nextColumn");
-        QTest::addColumn<bool>("nextOpen");
-        const int tab = Qt::Key_Tab;
-        QTest::newRow("Name to Type") << "click" << 0 << 1 << tab << 0 << 2 << true;
-        QTest::newRow("row 3 Type to row 4 Name") << "click" << 2 << 2 << tab << 3 << 1 << true;
-        QTest::newRow("last Ch16bit wraps to row 1") << "arrows" << 7 << 3 << tab << 0 << 1 << true;
-        QTest::newRow("Enter steps like Tab")
-            << "click" << 4 << 2 << int(Qt::Key_Return) << 5 << 1 << true;
-        QTest::newRow("Shift+Tab steps back")
-            << "click" << 0 << 1 << int(Qt::Key_Backtab) << 7 << 2 << true;
-        QTest::newRow("Escape stays")
-            << "click" << 3 << 1 << int(Qt::Key_Escape) << 3 << 1 << false;
-        // A click clears the step: after a clicked Ch16bit cell the focus comes back without one.
-        QTest::newRow("clicked Ch16bit stays") << "click16" << 2 << 3 << tab << 2 << 3 << false;
-        // The focus coming to the grid from another control steps too.
-        QTest::newRow("Tab into the grid") << "from Text2" << 5 << 1 << tab << 5 << 2 << true;
-    }
-    void keyboardStep()
-    {
-        QFETCH(QString, reach);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, key);
-        QFETCH(int, nextRow);
-        QFETCH(int, nextColumn);
-        QFETCH(bool, nextOpen);
-        LedEditorDriver ed;
-        if (reach == "arrows") {
-            // The Ch16bit cell reached by the arrow keys after a Name editor has opened.
-            QVERIFY(ed.pick(row, 2, "Fadeable LTP 16bitH"));
-            ed.click(row, 1);
-            QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
-            QTest::keyClick(ed.grid, Qt::Key_Right);
-            QTest::keyClick(ed.openEditor(), Qt::Key_Escape);
-            QTest::keyClick(ed.grid, Qt::Key_Right);
-        } else if (reach == "click16") {
-            QVERIFY(ed.pick(row, 2, "instant LTP 16bitH"));
-            ed.click(row, 3);
-        } else {
-            ed.click(row, column);
-        }
-        QComboBox* editor = ed.openEditor();
-        QVERIFY(editor);
-        QCOMPARE(ed.grid->currentIndex(), ed.cell(row, column));
-
-        QWidget* target = editor;
-        if (reach == "from Text2") {
-            target = ed.form->findChild<QLineEdit*>("Text2");
-            QTest::mouseClick(target, Qt::LeftButton);
-            QVERIFY(!ed.openEditor());
-        }
-        QTest::keyClick(target, Qt::Key(key),
-                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-        QApplication::processEvents(); // Enter commits once the list has seen the key
-
-        QCOMPARE(ed.grid->currentIndex(), ed.cell(nextRow, nextColumn));
-        QComboBox* next = ed.openEditor();
-        QCOMPARE(next != nullptr, nextOpen);
-        QVERIFY(next ? next->hasFocus() : ed.grid->hasFocus());
     }
 
     void modelPassesTester()

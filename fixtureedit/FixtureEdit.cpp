@@ -395,6 +395,11 @@ QString FixtureEdit::fixtureTitle() const
     return name.isEmpty() ? QStringLiteral("The fixture") : QStringLiteral("\"%1\"").arg(name);
 }
 
+bool FixtureEdit::isModified() const
+{
+    return m_document.isModified();
+}
+
 bool FixtureEdit::maybeSave()
 {
     m_grid->commitOpenEdit();

@@ -5,6 +5,7 @@
 #include "LedEditorDriver.h"
 #include "tests/support/TestFiles.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
@@ -80,6 +81,8 @@ private slots:
     void openReplacesEverything()
     {
         LedEditorDriver ed;
+        QAbstractItemModelTester tester(ed.grid->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(ed.setChannelCount(10));
         QVERIFY(ed.pick(9, 1, "Red"));
         QVERIFY(ed.setChannelCount(8));

@@ -11,14 +11,14 @@ Editor makePaletteEditor(ui::Document& document, ui::Services& services, const R
 {
     auto* editor = new PaletteEdit(document, services, parent);
     QObject::connect(editor, &PaletteEdit::closeRequested, editor, routes.close);
-    return {editor, [editor] { editor->load(); }, {}, [editor] { return editor->isEditing(); }};
+    return {editor, editor, [editor] { return editor->isEditing(); }};
 }
 
 Editor makeLedFixtureEditor(ui::Services& services, [[maybe_unused]] const Routes& routes,
                             QWidget* parent)
 {
     auto* editor = new LedFixture(services, parent);
-    return {editor, [editor] { editor->load(); }, [editor] { return editor->maybeDiscard(); }, {}};
+    return {editor, editor, {}};
 }
 
 Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidget* parent)
@@ -28,7 +28,7 @@ Editor makeChannelNameEditor(ui::Services& services, const Routes& routes, QWidg
     QObject::connect(editor, &EditChName::showFixtureRequested, editor, routes.showFixture);
     QObject::connect(editor, &EditChName::showPaletteRequested, editor, routes.showPalette);
     QObject::connect(editor, &EditChName::exitRequested, editor, routes.exit);
-    return {editor, [editor] { editor->load(); }, [editor] { return editor->maybeDiscard(); }, {}};
+    return {editor, editor, {}};
 }
 
 } // namespace editors

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace ui {
 class Document;
+class Editor;
 struct Services;
 } // namespace ui
 
@@ -25,9 +26,8 @@ struct Routes {
 
 struct Editor {
     QWidget* widget = nullptr;
-    std::function<void()> load; // the form's load, run each time its window opens
-    // Before the program ends: asks about the editor's unsaved data; false cancels the exit.
-    std::function<bool()> mayDiscard;
+    // Its load each time its window opens, and the question about unsaved work at exit.
+    ui::Editor* editor = nullptr;
     // Whether an edit is in progress that a new load would drop.
     std::function<bool()> isEditing;
 };

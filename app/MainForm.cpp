@@ -5,6 +5,7 @@
 #include "core/FixtureRecord.h"
 #include "fixtureedit/FixtureEdit.h"
 #include "ui/Document.h"
+#include "ui/Editor.h"
 #include "ui/Services.h"
 
 #include <QCloseEvent>
@@ -68,11 +69,9 @@ void MainForm::showFilePath(const QString& path)
 
 bool MainForm::confirmExit()
 {
-    if (m_fixtureEdit && !m_fixtureEdit->maybeSave())
-        return false;
-    for (Editor which : {Editor::LedFixture, Editor::ChannelNames}) {
-        const Slot& slot = m_slots[int(which)];
-        if (slot.editor.mayDiscard && !slot.editor.mayDiscard())
+    // Every editor made so far is asked in turn; the first Cancel keeps the program running.
+    for (const Slot& slot : m_slots) {
+        if (slot.editor.editor && !slot.editor.editor->maybeDiscard())
             return false;
     }
     return true;
@@ -167,7 +166,7 @@ void MainForm::make(Editor which)
         connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
                 [this] { showEditor(Editor::LedFixture); });
         connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::requestExit);
-        slot.editor = {m_fixtureEdit, [this] { m_fixtureEdit->load(); }, {}, {}};
+        slot.editor = {m_fixtureEdit, m_fixtureEdit, {}};
         break;
     }
     case Editor::Palette:
@@ -195,7 +194,7 @@ void MainForm::showEditor(Editor which, bool moveToCorner)
     if (!slot.window)
         make(which);
     if (slot.window->isHidden()) {
-        slot.editor.load();
+        slot.editor.editor->load();
         slot.editor.widget->show();
         slot.window->show();
     }
@@ -215,7 +214,7 @@ void MainForm::showPaletteEditor()
     Slot& slot = m_slots[int(Editor::Palette)];
     if (slot.window && !slot.window->isHidden() &&
         !(slot.editor.isEditing && slot.editor.isEditing()))
-        slot.editor.load();
+        slot.editor.editor->load();
     showEditor(Editor::Palette);
 }
 

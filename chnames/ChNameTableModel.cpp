@@ -4,13 +4,8 @@
 #include <QPalette>
 
 #include <algorithm>
-#include <array>
 
 namespace {
-
-// The codes Change puts back into positions 0 to 4: "Pan", "Tilt", "Dimmer", "Colour",
-// "Shutter".
-constexpr std::array<std::uint8_t, 5> FixedCodes{6, 7, 3, 9, 4};
 
 bool isCell(const QModelIndex& index)
 {
@@ -18,6 +13,15 @@ bool isCell(const QModelIndex& index)
 }
 
 } // namespace
+
+ChNameTableModel::ChNameTableModel(ui::ChNameDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document)
+{
+    connect(&m_document, &ui::UndoDocument::contentChanged, this, [this] {
+        emit dataChanged(index(0, NameColumn), index(fx::ChNameCount - 1, NameColumn),
+                         {Qt::DisplayRole, Qt::EditRole});
+    });
+}
 
 bool ChNameTableModel::isEditable(int row, int column)
 {
@@ -57,7 +61,7 @@ QVariant ChNameTableModel::data(const QModelIndex& index, int role) const
         }
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return shownName(m_set[static_cast<std::size_t>(row)]);
+        return shownName(chNameSet()[static_cast<std::size_t>(row)]);
     return {};
 }
 
@@ -88,54 +92,9 @@ bool ChNameTableModel::setData(const QModelIndex& index, const QVariant& value, 
 {
     if (role != Qt::EditRole || !isCell(index) || !isEditable(index.row(), index.column()))
         return false;
-    storeName(index.row(), value.toString());
-    return true;
-}
-
-void ChNameTableModel::replaceSet(const fx::ChNameSet& set)
-{
-    m_set = set;
-    namesChanged(0, fx::ChNameCount - 1);
-}
-
-void ChNameTableModel::storeName(int position, const QString& text)
-{
-    if (!isEditable(position, NameColumn))
-        return;
     // The editor lets through Latin-1 only; anything else would become '?' here.
-    const QByteArray latin1 = text.toLatin1();
-    const fx::ChNameRec before = m_set[static_cast<std::size_t>(position)];
-    fx::StoreChName(m_set, position, std::string_view(latin1.constData(), latin1.size()));
-    namesChanged(position, position);
-    if (!(m_set[static_cast<std::size_t>(position)] == before))
-        emit edited();
-}
-
-void ChNameTableModel::initDefaults()
-{
-    const fx::ChNameSet before = m_set;
-    fx::InitChNameSet(m_set);
-    namesChanged(0, fx::ChNameCount - 1);
-    if (!(m_set == before))
-        emit edited();
-}
-
-void ChNameTableModel::restoreFixedCodes()
-{
-    const fx::ChNameSet before = m_set;
-    for (std::size_t p = 0; p < FixedCodes.size(); ++p)
-        m_set[p].ChCode = FixedCodes[p];
-    if (!(m_set == before))
-        emit edited();
-}
-
-void ChNameTableModel::clearEmptyUserEntries()
-{
-    fx::clearEmptyUserEntries(m_set);
-}
-
-void ChNameTableModel::namesChanged(int firstRow, int lastRow)
-{
-    emit dataChanged(index(firstRow, NameColumn), index(lastRow, NameColumn),
-                     {Qt::DisplayRole, Qt::EditRole});
+    const QByteArray latin1 = value.toString().toLatin1();
+    m_document.push(m_document.core().storeName(
+        index.row(), std::string_view(latin1.constData(), static_cast<std::size_t>(latin1.size()))));
+    return true;
 }

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "core/ChNameSet.h"
+#include "ui/RecordDocuments.h"
 
 #include <QAbstractTableModel>
 
 // The channel name editor's table (its own copy of the channel name set) as a grid of 253 rows:
-// column 0 the channel ID (" 1" to " 253"), column 1 the name. Row r shows position r. Every
-// change to the table goes through one of the mutators below, which also tell the views.
+// column 0 the channel ID (" 1" to " 253"), column 1 the name. Row r shows position r. It shows
+// the document's set and writes nothing into it: a stored name is an edit of the document.
 class ChNameTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { IdColumn = 0, NameColumn = 1 };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit ChNameTableModel(ui::ChNameDocument& document, QObject* parent = nullptr);
 
-    const fx::ChNameSet& chNameSet() const { return m_set; }
+    const fx::ChNameSet& chNameSet() const { return m_document.core().record(); }
 
     // Only the names of positions 4 to 252 can be edited; the IDs and positions 0 to 3 cannot.
     static bool isEditable(int row, int column);
@@ -29,23 +29,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Commits an edited name cell through StoreChName.
+    // Pushes an edited name cell to the document (StoreChName).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // The mutators.
-    void replaceSet(const fx::ChNameSet& set);
-    void storeName(int position, const QString& text);
-    void initDefaults();
-    void restoreFixedCodes();
-    void clearEmptyUserEntries();
-
-signals:
-    // The user changed the table (a name, Init, Change) so that it differs from before; loading
-    // a set and the save's clearing of empty entries do not count.
-    void edited();
-
 private:
-    void namesChanged(int firstRow, int lastRow);
-
-    fx::ChNameSet m_set{};
+    ui::ChNameDocument& m_document;
 };

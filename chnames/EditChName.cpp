@@ -40,27 +40,21 @@ EditChName::EditChName(ui::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("EditChName"));
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06[*]"));
+    m_document = new ui::ChNameDocument(this);
     buildControls();
-    connect(m_model, &ChNameTableModel::edited, this, [this] { setModified(true); });
+    connect(m_document, &ui::UndoDocument::modifiedChanged, this, &QWidget::setWindowModified);
 }
 
 EditChName::~EditChName()
 {
-    // A cell edit still open is stored as the child widgets go; the form is no longer there to
-    // mark itself modified.
-    disconnect(m_model, nullptr, this, nullptr);
-}
-
-void EditChName::setModified(bool modified)
-{
-    m_modified = modified;
-    setWindowModified(modified);
+    // A cell edit still open is stored as the grid goes, while the document is still there.
+    delete m_grid;
 }
 
 bool EditChName::maybeDiscard()
 {
     m_grid->commitOpenEdit();
-    if (!m_modified)
+    if (!isModified())
         return true;
     return ui::saveOrDiscard(
         m_services.dialogs, this,
@@ -70,14 +64,9 @@ bool EditChName::maybeDiscard()
         [this] { return SaveChNameSet(); });
 }
 
-const fx::ChNameSet& EditChName::chNameSet() const
-{
-    return m_model->chNameSet();
-}
-
 void EditChName::buildControls()
 {
-    m_model = new ChNameTableModel(this);
+    m_model = new ChNameTableModel(*m_document, this);
     m_grid = new ChNameGrid(this);
     m_grid->setModel(m_model);
     m_grid->setItemDelegateForColumn(ChNameTableModel::NameColumn, new ChNameDelegate(m_grid));
@@ -159,6 +148,9 @@ void EditChName::buildControls()
         emit showFixtureRequested();
     });
     connect(exitAll, &QAction::triggered, this, &EditChName::exitRequested);
+    // An edit still open in a cell is stored first, so that it is the one undone.
+    connect(ui::addEditMenu(menuBar, this, m_document->undoStack()), &QMenu::aboutToShow, this,
+            [this] { m_grid->commitOpenEdit(); });
     layout->setMenuBar(menuBar);
 }
 
@@ -166,7 +158,6 @@ void EditChName::load()
 {
     m_grid->discardOpenEdit();
     LoadChNameSet();
-    setModified(false);
     m_grid->scrollToTop();
 }
 
@@ -175,10 +166,10 @@ void EditChName::LoadChNameSet()
     const QString& path = m_services.chNameSetPath;
     QString error;
     if (const std::optional<QByteArray> file = m_services.files.read(path, &error)) {
-        m_model->replaceSet(fx::loadChNameSetForEditor(bytesOf(*file)));
+        m_document->replace(fx::loadChNameSetForEditor(bytesOf(*file)));
         return;
     }
-    m_model->replaceSet(fx::loadChNameSetForEditor({}));
+    m_document->replace(fx::loadChNameSetForEditor({}));
     if (!QFileInfo::exists(path)) {
         // The set file always exists once the editor has looked for it; it gets its names at the
         // first Save. A failure here changes nothing the user could act on.
@@ -197,7 +188,6 @@ void EditChName::LoadChNameSet()
 bool EditChName::SaveChNameSet()
 {
     m_grid->commitOpenEdit();
-    m_model->clearEmptyUserEntries();
 
     const QString& path = m_services.chNameSetPath;
     QString error;
@@ -212,7 +202,7 @@ bool EditChName::SaveChNameSet()
     }
     if (saved) {
         const std::vector<std::uint8_t> image =
-            fx::savedChNameFile(bytesOf(oldFile), m_model->chNameSet());
+            fx::savedChNameFile(bytesOf(oldFile), m_document->core().preparedForSave());
         saved = m_services.files.write(path,
                                        QByteArray(reinterpret_cast<const char*>(image.data()),
                                                   static_cast<qsizetype>(image.size())),
@@ -225,18 +215,18 @@ bool EditChName::SaveChNameSet()
                                     .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
-    setModified(false);
+    m_document->markClean();
     return true;
 }
 
 void EditChName::InitChNameSet()
 {
     m_grid->commitOpenEdit();
-    m_model->initDefaults();
+    m_document->push(m_document->core().initDefaults());
 }
 
 void EditChName::ChangeCodes()
 {
     m_grid->commitOpenEdit();
-    m_model->restoreFixedCodes();
+    m_document->push(m_document->core().restoreFixedCodes());
 }

@@ -22,14 +22,13 @@ StepInfo blankStep()
 
 RecordPatch::Head headOf(const FixtureRecord& r)
 {
-    return {r.FixHeader, r.FuncMap, r.MaxPanDegree, r.MaxTiltDegree, r.PalChannels};
+    return {r.FixHeader, r.MaxPanDegree, r.MaxTiltDegree};
 }
 
 bool sameHead(const FixtureRecord& a, const FixtureRecord& b)
 {
-    return a.FixHeader == b.FixHeader && a.FuncMap == b.FuncMap &&
-           a.MaxPanDegree == b.MaxPanDegree && a.MaxTiltDegree == b.MaxTiltDegree &&
-           a.PalChannels == b.PalChannels;
+    return a.FixHeader == b.FixHeader && a.MaxPanDegree == b.MaxPanDegree &&
+           a.MaxTiltDegree == b.MaxTiltDegree;
 }
 
 RecordPatch::Palette paletteOf(const FixtureRecord& r, int p)
@@ -115,10 +114,8 @@ void FixtureDocument::apply(const RecordPatch& patch)
     FixtureRecord& r = *m_record;
     if (patch.head) {
         r.FixHeader = patch.head->FixHeader;
-        r.FuncMap = patch.head->FuncMap;
         r.MaxPanDegree = patch.head->MaxPanDegree;
         r.MaxTiltDegree = patch.head->MaxTiltDegree;
-        r.PalChannels = patch.head->PalChannels;
     }
     for (const auto& [channel, info] : patch.channels)
         r.Channels[channel] = info;
@@ -407,9 +404,24 @@ std::unique_ptr<FixtureRecord> FixtureDocument::preparedForSave() const
 
 Edit FixtureDocument::settleAfterSave() const
 {
-    auto settled = preparedForSave();
+    auto coded = std::make_unique<FixtureRecord>(*m_record);
+    ApplyFixedFunctionCodes(*coded);
+    const bool codes = !(coded->Channels == m_record->Channels);
+    auto settled = std::make_unique<FixtureRecord>(*coded);
     NormaliseChannelTypes(*settled);
-    return diff("Save Fixture", *m_record, *settled);
+    const bool pairs = !(settled->Channels == coded->Channels);
+    const char* name = codes && pairs ? "Fixed Function Codes and 16-bit Pairs"
+                       : codes        ? "Fixed Function Codes"
+                                      : "16-bit Pairs";
+    if (!codes && !pairs)
+        return {};
+    return diff(name, *m_record, *settled);
+}
+
+void FixtureDocument::syncFuncMap()
+{
+    auto prepared = preparedForSave();
+    m_record->FuncMap = prepared->FuncMap;
 }
 
 std::unique_ptr<FixtureRecord> FixtureDocument::newFixture(int n, bool firstShowing,

@@ -15,7 +15,7 @@ namespace fx {
 
 // Which parts of the record an edit touched, so that every view can update just those.
 struct RecordChange {
-    bool header = false;               // name, channel count, degrees, function map
+    bool header = false;               // name, channel count, degrees
     std::bitset<MaxChannels> channels; // channel records
     std::bitset<MaxChannels> names;    // of those, the channels whose ChName changed
     std::bitset<MaxChannels> steps;    // step counts and step tables, by channel
@@ -40,14 +40,14 @@ struct RecordChange {
 };
 
 // The parts of a record that an edit changes, as they are on one side of the edit. Steps keep
-// only the range of entries that changed, so a history of many small edits stays small.
+// only the range of entries that changed, so a history of many small edits stays small. The
+// function map (derived by each save) and the palette editor's channel count (a view, not part
+// of the fixture) are never in a patch.
 struct RecordPatch {
     struct Head {
         FixtureHeader FixHeader;
-        std::array<std::uint8_t, FuncMapSize> FuncMap{};
         std::int16_t MaxPanDegree = 0;
         std::int16_t MaxTiltDegree = 0;
-        std::uint8_t PalChannels = 0;
     };
     struct StepRange {
         int channel = 0;
@@ -82,6 +82,14 @@ struct Edit {
     RecordPatch after;
 
     bool empty() const { return change.empty(); }
+    // Typing into one box is one edit: the first state before, the last one after.
+    bool absorb(const Edit& next)
+    {
+        if (!(next.change == change))
+            return false;
+        after = next.after;
+        return true;
+    }
 };
 
 // The fixture being edited and every edit a user can make to it. Each operation works out its
@@ -137,9 +145,13 @@ public:
                            const std::array<std::uint8_t, MaxChannels>& values) const;
     Edit storePaletteSetting(int palette, const PaletteName& name,
                              const std::array<std::uint8_t, MaxChannels>& channelUsed) const;
-    // What a successful save settles in the fixture: fixed function codes, the function map and
-    // the 16-bit pairs, as the file was written from preparedForSave().
+    // What a successful save settles in the fixture that the user sees, as the file was written
+    // from preparedForSave(): the fixed function codes ("Fixed Function Codes") and the types of
+    // 16-bit pairs ("16-bit Pairs"); empty when the save changed neither.
     Edit settleAfterSave() const;
+    // After a save: the function map the file carries, built from the channels and degrees.
+    // Derived, never an edit.
+    void syncFuncMap();
 
     // The record a save writes: fixed function codes applied and the function map built, on a
     // copy (a cancelled save leaves the fixture as it was).

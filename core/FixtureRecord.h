@@ -71,7 +71,8 @@ using PaletteName = FixedText<6>;
 // All indices are 0-based; channel numbers stored in fields are 1-based with 0 meaning none.
 struct FixtureRecord {
     FixtureHeader FixHeader;
-    // 0..255: channel number by function code; 256..259: pan high, low, tilt high, low.
+    // 0..255: channel number by function code; 256..259: pan high, low, tilt high, low. Derived
+    // from the channels and degrees (BuildFuncMap) by each save; never an edit.
     std::array<std::uint8_t, FuncMapSize> FuncMap{};
     std::int16_t MaxPanDegree = 0;
     std::int16_t MaxTiltDegree = 0;
@@ -88,7 +89,8 @@ struct FixtureRecord {
     std::array<std::array<std::array<std::uint8_t, MaxChannels>, PaletteEntryCount>, PaletteCount>
         PalValue{};
 
-    // Channel count the palette editor works with; 0 until the first visit to it.
+    // Channel count the palette editor works with; 0 until the first visit to it. The palette
+    // editor's view, not part of the fixture or of its edits.
     std::uint8_t PalChannels = 0;
 
     // Field by field, every step of the table included.

@@ -129,21 +129,7 @@ void FixtureEdit::buildMenus()
                           QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &FixtureEdit::exitRequested);
 
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("EditMenu"));
-    QUndoStack* undo = m_document.undoStack();
-    QAction* undoAction = undo->createUndoAction(this, QStringLiteral("&Undo"));
-    undoAction->setObjectName(QStringLiteral("EditUndo"));
-    undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction* redoAction = undo->createRedoAction(this, QStringLiteral("&Redo"));
-    redoAction->setObjectName(QStringLiteral("EditRedo"));
-    redoAction->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction* action : {undoAction, redoAction}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
-        edit->addAction(action);
-    }
+    QMenu* edit = ui::addEditMenu(bar, this, m_document.undoStack());
     // An edit still open in a cell is stored first, so that it is the one undone.
     connect(edit, &QMenu::aboutToShow, this, [this] {
         m_grid->commitOpenEdit();
@@ -357,6 +343,11 @@ QString FixtureEdit::fixtureTitle() const
 {
     const QString name = fromLatin1(m_document.record().FixHeader.FixtureName.trimmed()).trimmed();
     return name.isEmpty() ? QStringLiteral("The fixture") : QStringLiteral("\"%1\"").arg(name);
+}
+
+bool FixtureEdit::isModified() const
+{
+    return m_document.isModified();
 }
 
 bool FixtureEdit::maybeSave()

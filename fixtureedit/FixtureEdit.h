@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fixtureedit/ChannelNameList.h"
+#include "ui/Editor.h"
 
 #include <QWidget>
 
@@ -28,7 +29,7 @@ struct Services;
 // grid and the channel traits frame, with the "&File", "&Edit" and "&LED Fixture" menus. It edits
 // the shared fixture document (every change is an undoable edit), is created once and kept for
 // the whole run; load() runs each time its window opens.
-class FixtureEdit : public QWidget {
+class FixtureEdit : public QWidget, public ui::Editor {
     Q_OBJECT
 public:
     FixtureEdit(ui::Document& document, ui::Services& services, QWidget* parent = nullptr);
@@ -36,7 +37,9 @@ public:
 
     // The form's load: reads the channel name set, fills the name list, and either starts a new
     // fixture of 8 channels (the first time) or shows the fixture kept from before.
-    void load();
+    void load() override;
+    bool isModified() const override;
+    bool maybeDiscard() override { return maybeSave(); }
 
     // A new fixture of n channels (1 to 40) in the record and in every list of the form.
     // firstShowing: also the name "New Fixture" and no pan degree, as the form first shows.

@@ -24,11 +24,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
-const QString DefaultFixtureName = QStringLiteral("New Fixture");
 const QString DefaultMirror = QStringLiteral("000");
-constexpr int DefaultChannelCount = 8;
 constexpr int NameLength = 11;
 constexpr int MirrorLength = 3;
 
@@ -54,6 +55,23 @@ QLabel* caption(int index, const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+// The name as the name box shows it: up to the first zero byte, without the blanks that pad it.
+QString shownName(const fx::FixedText<11>& name)
+{
+    const auto end = std::find(name.bytes.begin(), name.bytes.end(), std::uint8_t{0});
+    QString text = QString::fromLatin1(reinterpret_cast<const char*>(name.bytes.data()),
+                                       end - name.bytes.begin());
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+std::string latin1(const QString& text)
+{
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 } // namespace
 
 LedFixture::LedFixture(ui::Services& services, QWidget* parent)
@@ -62,16 +80,18 @@ LedFixture::LedFixture(ui::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("LedFixture"));
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("LED Fixture Edit[*]"));
-    m_model = new LedFixtureModel(m_record, this);
+    m_document = new ui::LedDocument(this);
+    m_model = new LedFixtureModel(*m_document, this);
     buildForm();
     load();
 }
 
 LedFixture::~LedFixture()
 {
-    // A cell edit still open is stored as the child widgets go; the form is no longer there to
-    // mark itself modified.
-    disconnect(m_model, nullptr, this, nullptr);
+    // A cell edit still open is stored as the grid goes, while the document is still there; the
+    // form no longer follows it.
+    disconnect(m_document, nullptr, this, nullptr);
+    delete m_grid;
 }
 
 void LedFixture::buildForm()
@@ -144,6 +164,9 @@ void LedFixture::buildForm()
     open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(open);
     connect(open, &QAction::triggered, this, &LedFixture::OpenLedFixture);
+    // An edit still open in a cell is stored first, so that it is the one undone.
+    connect(ui::addEditMenu(bar, this, m_document->undoStack()), &QMenu::aboutToShow, this,
+            [this] { m_grid->commitOpenEdit(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
@@ -155,22 +178,30 @@ void LedFixture::buildForm()
 
     connect(m_countList, &QComboBox::currentIndexChanged, this, &LedFixture::channelCountPicked);
     connect(m_saveButton, &QPushButton::clicked, this, &LedFixture::SaveLedFixture);
-    // The mirror boxes are not part of the file, so only the name, the count and the cells
-    // make the fixture modified.
-    connect(m_nameBox, &QLineEdit::textEdited, this, [this] { setModified(true); });
-    connect(m_model, &LedFixtureModel::edited, this, [this] { setModified(true); });
+    // The mirror boxes are not part of the file, so only the name, the count and the cells are
+    // edits of the fixture.
+    connect(m_nameBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_document->push(m_document->core().setName(latin1(text)));
+    });
+    connect(m_document, &ui::UndoDocument::contentChanged, this, &LedFixture::showRecord);
+    connect(m_document, &ui::UndoDocument::modifiedChanged, this, &QWidget::setWindowModified);
 }
 
-void LedFixture::setModified(bool modified)
+void LedFixture::showRecord()
 {
-    m_modified = modified;
-    setWindowModified(modified);
+    const fx::LedFixtureRecord& r = record();
+    // The box keeps what was typed (trailing blanks and all) while it stands for the same name.
+    if (!(fx::FixedText<11>::fromText(latin1(m_nameBox->text())) == r.LedFixtureName))
+        m_nameBox->setText(shownName(r.LedFixtureName));
+    // The count list shows the count without rebuilding the rows as a pick does.
+    const QSignalBlocker blocker(m_countList);
+    m_countList->setCurrentIndex(r.LedChannelCount - 1);
 }
 
 bool LedFixture::maybeDiscard()
 {
     m_grid->commitOpenEdit();
-    if (!m_modified)
+    if (!isModified())
         return true;
     return ui::saveOrDiscard(
         m_services.dialogs, this,
@@ -183,15 +214,9 @@ bool LedFixture::maybeDiscard()
 void LedFixture::load()
 {
     // A reopened window starts a new LED fixture, as on the first opening.
-    m_nameBox->setText(DefaultFixtureName);
     m_panMirror->setText(DefaultMirror);
     m_tiltMirror->setText(DefaultMirror);
-    {
-        const QSignalBlocker blocker(m_countList);
-        m_countList->setCurrentIndex(DefaultChannelCount - 1);
-    }
-    m_model->resetChannels(DefaultChannelCount);
-    setModified(false);
+    m_document->replace(fx::LedFixtureDocument::fresh());
     // The name box holds its full 11 characters: typing replaces the whole name.
     m_nameBox->selectAll();
 }
@@ -204,7 +229,7 @@ void LedFixture::channelCountPicked(int index)
 
 void LedFixture::FillLedGrid(int channelCount)
 {
-    m_model->setChannelCount(channelCount);
+    m_document->push(m_document->core().setChannelCount(channelCount));
 }
 
 bool LedFixture::SaveLedFixture()
@@ -226,12 +251,9 @@ bool LedFixture::SaveLedFixture()
             return false;
     }
 
-    // The save works on a copy: the editor's fixture takes the saved state (normalised types)
+    // The image is made on a copy: the editor's fixture takes the saved state (normalised types)
     // only once the file is written.
-    fx::LedFixtureRecord saved = m_model->recordToSave();
-    const QByteArray name = m_nameBox->text().toLatin1();
-    const auto image = fx::SaveLedFixtureImage(
-        saved, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    const auto image = m_document->core().fileImage();
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
                            static_cast<qsizetype>(image.size()));
     QString error;
@@ -243,8 +265,9 @@ bool LedFixture::SaveLedFixture()
                                 ui::Dialogs::Icon::Warning);
         return false;
     }
-    m_model->applySaved(saved);
-    setModified(false);
+    // What the save settled that the user sees is one edit; the saved state is the clean one.
+    m_document->push(m_document->core().settleAfterSave());
+    m_document->markClean();
     return true;
 }
 
@@ -292,18 +315,6 @@ void LedFixture::OpenLedFixture()
         return;
     }
 
-    // The name box holds the name without its padding; a save pads it again to the same bytes.
-    QString name =
-        QString::fromLatin1(reinterpret_cast<const char*>(opened.LedFixtureName.bytes.data()),
-                            static_cast<qsizetype>(opened.LedFixtureName.bytes.size()));
-    while (name.endsWith(QLatin1Char(' ')))
-        name.chop(1);
-    m_nameBox->setText(name);
-    {
-        // The count list shows the file's count without rebuilding the rows as a pick does.
-        const QSignalBlocker blocker(m_countList);
-        m_countList->setCurrentIndex(opened.LedChannelCount - 1);
-    }
-    m_model->replaceFixture(opened);
-    setModified(false);
+    // The whole fixture is replaced, the hidden rows included, with a fresh history.
+    m_document->replace(fx::LedFixtureDocument::opened(opened));
 }

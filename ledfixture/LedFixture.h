@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/LedFixtureFile.h"
+#include "ui/Editor.h"
+#include "ui/RecordDocuments.h"
 
 #include <QWidget>
 
@@ -17,25 +18,25 @@ struct Services;
 // The LED fixture editor ("LED Fixture Edit"): a small LED fixture of 1 to 10 channels, each a
 // colour or function, a channel type and, for 16-bit types, a partner channel, saved as the
 // 512-byte LED fixture setup file. It keeps its own fixture and shares nothing with the fixture
-// editor; it is created once and kept for the whole run.
-class LedFixture : public QWidget {
+// editor; it is created once and kept for the whole run. Every change of the fixture is an edit
+// of its document, undone and redone in the "&Edit" menu.
+class LedFixture : public QWidget, public ui::Editor {
     Q_OBJECT
 public:
     explicit LedFixture(ui::Services& services, QWidget* parent = nullptr);
     ~LedFixture() override;
 
-    // Start-up, run each time the window is opened: a fresh fixture of 8 channels.
-    void load();
+    // Start-up, run each time the window is opened: a fresh fixture of 8 channels and a fresh
+    // history.
+    void load() override;
 
-    const fx::LedFixtureRecord& record() const { return m_record; }
+    const fx::LedFixtureRecord& record() const { return m_document->core().record(); }
+    ui::LedDocument& document() const { return *m_document; }
 
-    // Whether the fixture holds changes not yet written: set by any edit of the name, the count
-    // or a cell; cleared by a save that wrote the file, an open and the start-up.
-    bool isModified() const { return m_modified; }
-    // Before the program ends: with unsaved changes, asks Save, Discard or Cancel. True when the
-    // fixture may be dropped (not modified, saved, or discarded); false on Cancel and on a save
-    // that was cancelled or failed.
-    bool maybeDiscard();
+    // Whether the fixture differs from the one last saved, opened or started: from the undo
+    // stack's clean state.
+    bool isModified() const override { return m_document->isModified(); }
+    bool maybeDiscard() override;
 
 private:
     void buildForm();
@@ -49,12 +50,12 @@ private:
     // Asks for an LED fixture setup file and shows it in the form ("&Open LED Fixture"). A file
     // the reader refuses is named in a message and nothing changes.
     void OpenLedFixture();
-    void setModified(bool modified);
+    // The name box and the count list from the record (after an edit, undo, redo or open).
+    void showRecord();
 
     ui::Services& m_services;
-    fx::LedFixtureRecord m_record;
+    ui::LedDocument* m_document = nullptr;
     LedFixtureModel* m_model = nullptr;
-    bool m_modified = false;
 
     QLineEdit* m_nameBox = nullptr;      // Text1
     QComboBox* m_countList = nullptr;    // Combo1

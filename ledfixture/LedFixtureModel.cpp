@@ -20,14 +20,21 @@ QString nameText(const fx::FixedText<12>& name)
 
 } // namespace
 
-LedFixtureModel::LedFixtureModel(fx::LedFixtureRecord& record, QObject* parent)
-    : QAbstractTableModel(parent), m_record(record)
+LedFixtureModel::LedFixtureModel(ui::LedDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document),
+      m_rows(document.core().record().LedChannelCount)
 {
+    connect(&m_document, &ui::UndoDocument::contentChanged, this, &LedFixtureModel::follow);
+}
+
+const fx::LedFixtureRecord& LedFixtureModel::record() const
+{
+    return m_document.core().record();
 }
 
 int LedFixtureModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_record.LedChannelCount;
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int LedFixtureModel::columnCount(const QModelIndex& parent) const
@@ -39,20 +46,20 @@ QVariant LedFixtureModel::data(const QModelIndex& index, int role) const
 {
     if (!isCell(index))
         return {};
-    const fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(index.row())];
+    const fx::LedChannelRec& channel = record().LedChannels[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ChannelColumn: return QStringLiteral("Chan %1").arg(index.row() + 1);
         case NameColumn: return nameText(channel.Name);
         case TypeColumn: return QString::fromStdString(fx::ChTypeName(channel.TypeCode));
-        case PairColumn: return QString::number(shownPair(index.row()));
+        case PairColumn: return QString::number(m_document.core().shownPair(index.row()));
         }
     } else if (role == Qt::EditRole) {
         switch (index.column()) {
         case ChannelColumn: return index.row() + 1;
         case NameColumn: return int{channel.ColourCode};
         case TypeColumn: return int{channel.TypeCode};
-        case PairColumn: return shownPair(index.row());
+        case PairColumn: return m_document.core().shownPair(index.row());
         }
     }
     return {};
@@ -84,7 +91,7 @@ Qt::ItemFlags LedFixtureModel::flags(const QModelIndex& index) const
     case PairColumn:
         // Only a 16-bit channel has a partner to choose.
         if (fx::isSixteenBitType(
-                m_record.LedChannels[static_cast<std::size_t>(index.row())].TypeCode))
+                record().LedChannels[static_cast<std::size_t>(index.row())].TypeCode))
             return plain | Qt::ItemIsEditable;
         return plain;
     }
@@ -100,164 +107,46 @@ bool LedFixtureModel::setData(const QModelIndex& index, const QVariant& value, i
     const int code = value.toInt(&ok);
     if (!ok)
         return false;
+    const fx::LedFixtureDocument& core = m_document.core();
     const int channel = index.row();
     switch (index.column()) {
     case NameColumn:
         if (code < 1 || code > fx::LedColourCount)
             return false;
-        setColour(channel, code);
+        m_document.push(core.setColour(channel, code));
         return true;
     case TypeColumn:
         if (code < 0 || code >= fx::ChannelTypeCount)
             return false;
-        setType(channel, code);
+        m_document.push(core.setType(channel, code));
         return true;
     case PairColumn:
         if (!(flags(index) & Qt::ItemIsEditable) || code < 0 || code > rowCount())
             return false;
-        setPair(channel, code);
+        m_document.push(core.setPair(channel, code));
         return true;
     }
     return false;
 }
 
-void LedFixtureModel::resetChannels(int count)
+void LedFixtureModel::follow()
 {
-    count = std::clamp(count, 1, fx::LedMaxChannels);
-    beginResetModel();
-    m_record.LedChannelCount = static_cast<std::uint8_t>(count);
-    m_record.LedChannels.fill(fx::LedChannelRec{});
-    endResetModel();
-}
-
-void LedFixtureModel::setChannelCount(int count)
-{
-    count = std::clamp(count, 1, fx::LedMaxChannels);
-    const int old = rowCount();
-    if (count == old)
-        return;
-    if (count > old) {
-        beginInsertRows({}, old, count - 1);
-        m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+    const int count = record().LedChannelCount;
+    if (count > m_rows) {
+        beginInsertRows({}, m_rows, count - 1);
+        m_rows = count;
         endInsertRows();
-    } else {
-        beginRemoveRows({}, count, old - 1);
-        m_record.LedChannelCount = static_cast<std::uint8_t>(count);
+    } else if (count < m_rows) {
+        beginRemoveRows({}, count, m_rows - 1);
+        m_rows = count;
         endRemoveRows();
     }
-    // Partners that came into view or went out of it.
-    emit dataChanged(index(0, PairColumn), index(rowCount() - 1, PairColumn));
-    emit edited();
-}
-
-int LedFixtureModel::shownPair(int channel) const
-{
-    if (!isChannel(channel))
-        return 0;
-    const int pair = m_record.LedChannels[static_cast<std::size_t>(channel)].PairChannel;
-    return pair <= rowCount() ? pair : 0;
-}
-
-fx::LedFixtureRecord LedFixtureModel::recordToSave() const
-{
-    // The image writer takes only the colour code of a position past the count, as a save
-    // always has; a partner past the count is written as none.
-    fx::LedFixtureRecord copy = m_record;
-    for (int p = 0; p < rowCount(); ++p)
-        copy.LedChannels[static_cast<std::size_t>(p)].PairChannel =
-            static_cast<std::uint8_t>(shownPair(p));
-    return copy;
-}
-
-void LedFixtureModel::setColour(int channel, int colourCode)
-{
-    if (!isChannel(channel))
-        return;
-    fx::LedChannelRec& rec = m_record.LedChannels[static_cast<std::size_t>(channel)];
-    const fx::LedChannelRec before = rec;
-    rec.ColourCode = static_cast<std::uint8_t>(colourCode);
-    rec.Name.assign(fx::ledColourName(colourCode));
-    channelChanged(channel, NameColumn, NameColumn);
-    if (rec != before)
-        emit edited();
-}
-
-void LedFixtureModel::setType(int channel, int typeCode)
-{
-    if (!isChannel(channel))
-        return;
-    fx::LedChannelRec& rec = m_record.LedChannels[static_cast<std::size_t>(channel)];
-    const fx::LedChannelRec before = rec;
-    rec.TypeCode = static_cast<std::uint8_t>(typeCode);
-    if (!fx::isSixteenBitType(typeCode))
-        rec.PairChannel = 0;
-    channelChanged(channel, TypeColumn, PairColumn);
-    if (rec != before)
-        emit edited();
-}
-
-void LedFixtureModel::setPair(int channel, int pairChannel)
-{
-    if (!isChannel(channel))
-        return;
-    std::uint8_t& pair = m_record.LedChannels[static_cast<std::size_t>(channel)].PairChannel;
-    const std::uint8_t before = pair;
-    pair = static_cast<std::uint8_t>(pairChannel);
-    channelChanged(channel, PairColumn, PairColumn);
-    if (pair != before)
-        emit edited();
-}
-
-void LedFixtureModel::applySaved(const fx::LedFixtureRecord& saved)
-{
-    // A save keeps the channel count, so the rows stay and only their cells may change. A
-    // partner hidden behind the count stays in the record for when the count grows again.
-    const int count = std::clamp<int>(saved.LedChannelCount, 1, fx::LedMaxChannels);
-    if (count != rowCount())
-        setChannelCount(count);
-    m_record.LedFixtureName = saved.LedFixtureName;
-    m_record.ColourChannelMap = saved.ColourChannelMap;
-    for (int p = 0; p < count; ++p) {
-        fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(p)];
-        const std::uint8_t keptPair = channel.PairChannel;
-        channel = saved.LedChannels[static_cast<std::size_t>(p)];
-        if (saved.LedChannels[static_cast<std::size_t>(p)].PairChannel == 0 && keptPair > count &&
-            fx::isSixteenBitType(channel.TypeCode))
-            channel.PairChannel = keptPair;
-    }
-    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
-}
-
-void LedFixtureModel::replaceFixture(const fx::LedFixtureRecord& fixture)
-{
-    beginResetModel();
-    m_record = fixture;
-    const int count = std::clamp<int>(fixture.LedChannelCount, 1, fx::LedMaxChannels);
-    m_record.LedChannelCount = static_cast<std::uint8_t>(count);
-    for (int p = count; p < fx::LedMaxChannels; ++p) {
-        fx::LedChannelRec& channel = m_record.LedChannels[static_cast<std::size_t>(p)];
-        const int colour = channel.ColourCode;
-        channel = fx::LedChannelRec{};
-        if (colour >= 1 && colour <= fx::LedColourCount) {
-            channel.ColourCode = static_cast<std::uint8_t>(colour);
-            channel.Name.assign(fx::ledColourName(colour));
-        }
-    }
-    endResetModel();
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
 }
 
 bool LedFixtureModel::isCell(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == this && isChannel(index.row()) &&
+    return index.isValid() && index.model() == this && index.row() < m_rows &&
            index.column() < ColumnCount;
-}
-
-bool LedFixtureModel::isChannel(int channel) const
-{
-    return channel >= 0 && channel < rowCount();
-}
-
-void LedFixtureModel::channelChanged(int channel, Column first, Column last)
-{
-    emit dataChanged(index(channel, first), index(channel, last));
 }

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "core/LedFixtureFile.h"
+#include "ui/RecordDocuments.h"
 
 #include <QAbstractTableModel>
 
 // The LED channel table as a grid: one row per channel in use, the columns "Channel",
 // "Channel Name", "Type" and "Ch16bit". The display role gives the cell texts, the edit role the
-// codes the cell editors work with (colour code, type code, partner channel).
+// codes the cell editors work with (colour code, type code, partner channel). It shows the
+// document's record and writes nothing into it.
 class LedFixtureModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { ChannelColumn, NameColumn, TypeColumn, PairColumn, ColumnCount };
 
-    explicit LedFixtureModel(fx::LedFixtureRecord& record, QObject* parent = nullptr);
+    explicit LedFixtureModel(ui::LedDocument& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -20,50 +21,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A stored cell is pushed to the document as its edit.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-    // The mutators of the record; each is the one place its change happens and is signalled.
-    // Channels are 0-based positions.
-
-    // Sets the channel count and gives all ten channels the defaults of a fresh row: no name
-    // (12 zero bytes, as a channel never named is written), "LTP", no partner.
-    void resetChannels(int count);
-    // Sets the channel count and keeps what every channel holds: channels past the count are
-    // hidden, not cleared, and come back as they were when the count grows again. A partner
-    // past the count is shown (and saved) as none while it is hidden.
-    void setChannelCount(int count);
-    void setColour(int channel, int colourCode);
-    // A type below the 16-bit ones drops the partner.
-    void setType(int channel, int typeCode);
-    void setPair(int channel, int pairChannel);
-    // Takes over the channels in use as a save left them (types normalised); the hidden ones
-    // keep what they hold.
-    void applySaved(const fx::LedFixtureRecord& saved);
-    // Takes over a whole fixture read from a file, all ten positions: nothing of the fixture
-    // shown before stays, not even in the hidden rows. A file keeps only the colour code of a
-    // position past its count, so such a position comes back as the row that held that colour:
-    // its name, "LTP", no partner (a position without a colour as a row never named).
-    void replaceFixture(const fx::LedFixtureRecord& fixture);
-
-    // The record as the file is to be written from it: the channels in use as shown (a partner
-    // past the count as none), the hidden ones as they are (the file keeps only their colour
-    // code, as for any position past the count).
-    fx::LedFixtureRecord recordToSave() const;
-
-    // The partner channel as the grid shows it: 0 when none or when it lies past the count.
-    int shownPair(int channel) const;
-
-    const fx::LedFixtureRecord& record() const { return m_record; }
-
-signals:
-    // The user changed the fixture: a count, colour, type or partner that differs from before.
-    // Resets, a save's normalising and an open do not count.
-    void edited();
 
 private:
     bool isCell(const QModelIndex& index) const;
-    bool isChannel(int channel) const;
-    void channelChanged(int channel, Column first, Column last);
+    // The rows follow the document's channel count: inserted or removed at the end, then every
+    // cell shown again.
+    void follow();
+    const fx::LedFixtureRecord& record() const;
 
-    fx::LedFixtureRecord& m_record;
+    ui::LedDocument& m_document;
+    int m_rows = 0;
 };

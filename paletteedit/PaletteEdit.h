@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FixtureRecord.h"
+#include "ui/Editor.h"
 
 #include <QWidget>
 
@@ -28,14 +29,18 @@ struct Services;
 // (after a tab change out of the setting mode), editing one entry, or editing the palette's name
 // and channel selection (the setting mode). Only StoreEntry and StoreSetting write to the record;
 // closing the window drops whatever they have not written.
-class PaletteEdit : public QWidget {
+class PaletteEdit : public QWidget, public ui::Editor {
     Q_OBJECT
 public:
     PaletteEdit(ui::Document& document, ui::Services& services, QWidget* parent = nullptr);
 
     // The form's start-up: a fresh working state on palette 1, in the viewing state, showing the
     // first PalChannels channels. Called every time the window is opened.
-    void load();
+    void load() override;
+    // Its stores are edits of the fixture, which the fixture editor asks about; what is not
+    // stored is dropped with the window.
+    bool isModified() const override { return false; }
+    bool maybeDiscard() override { return true; }
 
     int curPalette() const { return m_curPalette; }
     int curEntry() const { return m_curEntry; }

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "core/FixtureDocument.h"
-
-#include <QObject>
-#include <QString>
-
-class QUndoStack;
+#include "ui/UndoDocument.h"
 
 namespace ui {
 
@@ -13,7 +9,7 @@ namespace ui {
 // state for the modified flag, the file it came from, and a signal after every change saying
 // what changed, so that every view updates itself. Widgets never write into the record; they push
 // the core's edits here.
-class Document : public QObject {
+class Document : public UndoDocument {
     Q_OBJECT
 public:
     explicit Document(QObject* parent = nullptr);
@@ -21,7 +17,6 @@ public:
 
     const fx::FixtureRecord& record() const { return m_core.record(); }
     const fx::FixtureDocument& core() const { return m_core; }
-    QUndoStack* undoStack() const { return m_undo; }
 
     // Makes the edit (an empty one is dropped) as one step of the history. Returns whether
     // anything changed.
@@ -31,24 +26,20 @@ public:
     // The palette editor's channel count; not an edit and not in any file.
     void setPalChannels(int count);
 
-    bool isModified() const;
-    // After a save to filePath: the current state is the saved one.
+    // After a save to filePath: the current state is the saved one, and the record carries the
+    // function map the file was written with.
     void markSaved(const QString& filePath);
-    // A fixture that came from elsewhere (an import) and is in no file yet: unsaved work.
-    void markModified();
     QString filePath() const { return m_filePath; }
 
     // Called by the undo commands.
-    void applyPatch(const fx::RecordPatch& patch, const fx::RecordChange& change);
+    void applyEdit(const fx::Edit& edit, bool undo);
 
 signals:
     void changed(const fx::RecordChange& change);
-    void modifiedChanged(bool modified);
     void filePathChanged(const QString& path);
 
 private:
     fx::FixtureDocument m_core;
-    QUndoStack* m_undo;
     QString m_filePath;
 };
 

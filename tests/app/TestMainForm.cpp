@@ -68,28 +68,19 @@ private slots:
     {
         QTest::addColumn<QString>("item"); // of the main window ("num...") or the fixture editor
         QTest::addColumn<int>("editor");
-        QTest::addColumn<QStringList>("controls");
-        QTest::newRow("fixture") << "numMF" << int(Editor::Fixture)
-                                 << QStringList{"Text1", "Combo1", "MSFlexGrid1", "MSFlexGrid2",
-                                                "Combo9"};
-        QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture)
-                                     << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
-        QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames)
-                                       << QStringList{"ChMSFlexGrid", "ChSave", "Init", "Command2"};
-        QTest::newRow("LED from the fixture editor")
-            << "mnuLFE" << int(Editor::LedFixture)
-            << QStringList{"Text1", "Combo1", "MSFlexGrid1", "Command1"};
-        QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette)
-                                 << QStringList{"TabStrip1", "Command3", "Command2_1"};
+        QTest::newRow("fixture") << "numMF" << int(Editor::Fixture);
+        QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture);
+        QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames);
+        QTest::newRow("LED from the fixture editor") << "mnuLFE" << int(Editor::LedFixture);
+        QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette);
     }
 
     void everyWindowOpens()
     {
-        // The one layout check: each window opens at the top left with its controls shown, and
-        // comes back as the same editor after it was closed.
+        // Each window opens at the top left and comes back as the same editor after it was
+        // closed.
         QFETCH(QString, item);
         QFETCH(int, editor);
-        QFETCH(QStringList, controls);
         AppHarness h;
         const auto which = Editor(editor);
         QWidget* owner =
@@ -98,11 +89,6 @@ private slots:
         QVERIFY(h.isOpen(which));
         QCOMPARE(h.window->editorWindow(which)->pos(), QPoint(0, 0));
         QWidget* made = h.window->editor(which);
-        for (const QString& name : controls) {
-            auto* control = made->findChild<QWidget*>(name);
-            QVERIFY2(control && control->isVisible(), qPrintable(name));
-        }
-        QVERIFY(!made->grab().toImage().isNull());
 
         if (which == Editor::Fixture) // typed work outlives the window's close (Ctrl+W)
             QTest::keyClicks(h.fixtureChild<QLineEdit>("Text1"), QStringLiteral("Spot"));
@@ -295,23 +281,28 @@ private slots:
         h.window.reset();
         QCOMPARE(stored, QStringLiteral("7"));
     }
-    // Every way out asks about an unsaved fixture; a cancelled or failed save keeps the program.
+    // Every way out asks each editor with unsaved work (the fixture, LED fixture and channel name
+    // editors); a cancelled or failed save keeps the program.
     void exitAsksAboutUnsavedWork_data()
     {
-        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("way"); // of the fixture editor, or the other editor asked
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saveFails");
         QTest::addColumn<bool>("exits");
         using A = ui::Dialogs::Answer;
-        for (const char* way : {"Exit menu", "Ctrl+E in a text box", "window closed"}) {
+        for (const char* way : {"Exit menu", "led", "names"}) {
             const QByteArray w(way);
             QTest::newRow(w + ": Save") << way << int(A::Save) << false << true;
-            QTest::newRow(w + ": Save fails") << way << int(A::Save) << true << false;
+            if (w != "names") // its failing save is the proof tests'
+                QTest::newRow(w + ": Save fails") << way << int(A::Save) << true << false;
             QTest::newRow(w + ": Discard") << way << int(A::Discard) << false << true;
             QTest::newRow(w + ": Cancel") << way << int(A::Cancel) << false << false;
         }
-        QTest::newRow("LED fixture editor: Cancel") << "led" << int(A::Cancel) << false << false;
-        QTest::newRow("channel name editor: Cancel") << "names" << int(A::Cancel) << false << false;
+        QTest::newRow("Ctrl+E in a text box: Cancel")
+            << "Ctrl+E in a text box" << int(A::Cancel) << false << false;
+        QTest::newRow("window closed: Save") << "window closed" << int(A::Save) << false << true;
+        QTest::newRow("window closed: Cancel")
+            << "window closed" << int(A::Cancel) << false << false;
     }
     void exitAsksAboutUnsavedWork()
     {
@@ -320,40 +311,46 @@ private slots:
         QFETCH(bool, saveFails);
         QFETCH(bool, exits);
         AppHarness h;
-        if (way == "led" || way == "names") {
+        const bool other = way == "led" || way == "names";
+        QString path = h.dir.filePath(other ? QStringLiteral("led.tff") : QStringLiteral("spot.tff"));
+        QString question = QStringLiteral("\"Spot\" has not been saved");
+        auto* name = h.fixtureChild<QLineEdit>("Text1");
+        if (other) {
             const Editor which = way == "led" ? Editor::LedFixture : Editor::ChannelNames;
             h.window->showEditor(which);
             QAbstractItemModel* model = h.window->editor(which)->findChild<QTableView*>()->model();
             QVERIFY(way == "led" ? model->setData(model->index(0, 1), 1)
                                  : model->setData(model->index(70, 1), "Haze"));
-            h.dialogs.setNextAnswer(ui::Dialogs::Answer::Cancel);
-            QVERIFY(!h.window->close());
-            QCOMPARE(h.dialogs.shown().size(), 1);
-            return;
+            if (way == "names")
+                path = h.services.chNameSetPath;
+            question = way == "led" ? QStringLiteral("The LED fixture \"New Fixture\"")
+                                    : QStringLiteral("The channel names");
+        } else {
+            h.trigger(h.window.get(), "numMF");
+            name->setFocus();
+            QTest::keyClicks(name, QStringLiteral("Spot"));
         }
-        h.trigger(h.window.get(), "numMF");
-        auto* name = h.fixtureChild<QLineEdit>("Text1");
-        name->setFocus();
-        QTest::keyClicks(name, QStringLiteral("Spot"));
-        const QString path = h.dir.filePath(QStringLiteral("spot.tff"));
+        const QByteArray old = readFile(path);
         if (saveFails)
             QDir().mkpath(path); // a folder of that name: the write fails
         h.dialogs.setNextAnswer(ui::Dialogs::Answer(answer));
         h.dialogs.setNextFileName(path);
         QSignalSpy exitSpy(h.window.get(), &MainForm::exitRequested);
 
-        if (way == "Exit menu")
-            h.trigger(h.window.get(), "numExit");
-        else if (way == "window closed")
+        if (way == "window closed")
             QCOMPARE(h.window->close(), exits);
-        else
+        else if (way == "Ctrl+E in a text box")
             QTest::keyClick(name, Qt::Key_E, Qt::ControlModifier);
+        else
+            h.trigger(h.window.get(), "numExit");
 
         if (way != "window closed")
             QCOMPARE(exitSpy.count(), int(exits));
         QCOMPARE(h.dialogs.shown().size(), saveFails ? 2 : 1); // the question, the failure
-        QVERIFY(h.dialogs.shown()[0].text.startsWith(u"\"Spot\" has not been saved"));
-        QCOMPARE(QFileInfo(path).isFile(), answer == int(ui::Dialogs::Answer::Save) && !saveFails);
+        QVERIFY2(h.dialogs.shown()[0].text.startsWith(question),
+                 qPrintable(h.dialogs.shown()[0].text));
+        const bool saved = answer == int(ui::Dialogs::Answer::Save) && !saveFails;
+        QCOMPARE(QFileInfo(path).isFile() && readFile(path) != old, saved);
     }
     void windowKeepsItsPlace()
     {

@@ -1,6 +1,6 @@
-// The channel name editor driven through its window: loading the set file, editing names in the
-// grid, Init, Change and Save (the hand-over to the other editors is the main window's test).
-#include "chnames/ChNameTableModel.h"
+// The channel name editor driven through its window: loading the set file, names typed into the
+// grid, Init and Save (the edits' rules are the core document's table, the hand-over to the other
+// editors the main window's test).
 #include "chnames/EditChName.h"
 #include "tests/support/TestFiles.h"
 #include "ui/FileAccess.h"
@@ -8,6 +8,7 @@
 #include "ui/Services.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -161,66 +162,7 @@ private slots:
         QCOMPARE(readFile(m_path), content);
     }
 
-    // A name opens with the caret after it, nothing selected: typing goes on after the name.
-    void row5OpensWithCaretAtEnd()
-    {
-        makeForm();
-        clickCell(5, 1);
-        QLineEdit* edit = visibleEditor();
-        QVERIFY(edit);
-        QVERIFY(edit->hasFocus());
-        QTest::keyClicks(edit, QStringLiteral("2"));
-        clickCell(6, 1);
-        QCOMPARE(cellText(5), QStringLiteral("Shutter2"));
-        QCOMPARE(visibleEditor()->text(), QStringLiteral("Iris"));
-    }
-
-    // A name typed into row 60 (kept as the 12-character Latin-1 box lets it through, then
-    // "XYZ" pasted, cut at 12) is stored when the edit ends, and nothing else changes.
-    void typedNameIsStored_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<QString>("howItEnds");
-        const char* rows[][4] = {{"another cell clicked", "Wheel", "Wheel", "click"},
-                                 {"focus moves away", "Wheel", "Wheel", "focus"},
-                                 {"Enter", "Wheel", "Wheel", "enter"},
-                                 {"sixteen letters", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "click"},
-                                 {"leading blanks kept", "  Fog", "  Fog", "click"}};
-        for (const auto& [row, typed, kept, end] : rows)
-            QTest::newRow(row) << QString::fromUtf8(typed) << QString::fromUtf8(kept)
-                               << QString(end);
-    }
-    void typedNameIsStored()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QFETCH(QString, howItEnds);
-        makeForm();
-        typeInto(60, typed);
-        QCOMPARE(visibleEditor()->text(), kept);
-        visibleEditor()->insert(QStringLiteral("XYZ"));
-        const QString final = (kept + "XYZ").left(12);
-        QCOMPARE(visibleEditor()->text(), final);
-        if (howItEnds == "click") {
-            clickCell(20, 0);
-        } else if (howItEnds == "focus") {
-            m_form->findChild<QPushButton*>("Command1")->setFocus();
-        } else {
-            QTest::keyClick(visibleEditor(), Qt::Key_Return); // stores, and opens the next name
-        }
-        QCOMPARE(visibleEditor() != nullptr, howItEnds == "enter");
-        QCOMPARE(setName(entryAt(59)), final.toLatin1().leftJustified(12, ' '));
-        QCOMPARE(int(entryAt(59).ChIndex), 59);
-        QCOMPARE(int(entryAt(59).ChCode), 62);
-        QCOMPARE(cellText(60), final);
-        fx::ChNameSet expected = fx::loadChNameSetForEditor({});
-        fx::StoreChName(expected, 59, final.toLatin1().toStdString());
-        QCOMPARE(image(m_form->chNameSet()), image(expected));
-        QCOMPARE(QFileInfo(m_path).size(), 0); // nothing reached the file
-    }
-
-    // A name cleared in row 60 keeps its entry until Save clears it; the empty entry at 45 lies
+    // A name cleared in row 60 keeps its entry; Save writes it cleared. The empty entry at 45 lies
     // below the positions Save clears and keeps its stale code (the rule is the core's table).
     void clearedNameClearedBySave()
     {
@@ -233,7 +175,6 @@ private slots:
         QCOMPARE(cellText(60), QString());
 
         clickButton("ChSave");
-        QCOMPARE(int(entryAt(59).ChCode), 0);
         const QByteArray file = readFile(m_path);
         QCOMPARE(file.size(), 3542);
         QCOMPARE(file.mid(14 * 59, 14), entry(0, 0, {}));
@@ -243,17 +184,39 @@ private slots:
         QCOMPARE(visibleEditor()->text(), QString());
     }
 
-    // Change puts back the codes of the first five names and nothing else.
-    void change()
+    // The Edit menu: a typed name and Init named in Undo, Ctrl+Z and Ctrl+Y, the modified mark
+    // from the history's clean state, the exit question only while modified, and a load that
+    // starts a fresh history.
+    void undoRedo()
     {
-        QVERIFY(writeFile(m_path, customImage()));
         makeForm();
-        fx::ChNameSet expected = m_form->chNameSet();
-        const int codes[] = {6, 7, 3, 9, 4};
-        for (int p = 0; p < 5; ++p)
-            expected[p].ChCode = static_cast<std::uint8_t>(codes[p]);
-        clickButton("Command2");
-        QCOMPARE(image(m_form->chNameSet()), image(expected));
+        QAbstractItemModelTester tester(grid()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        auto* undo = m_form->findChild<QAction*>(QStringLiteral("EditUndo"));
+        QVERIFY(undo && !undo->isEnabled());
+        typeInto(60, QStringLiteral("Wheel"));
+        clickCell(1, 0);
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Set Channel Name"));
+        clickButton("Init");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Init Channel Names"));
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(60), QStringLiteral("Wheel"));
+        QVERIFY(m_form->isWindowModified());
+        m_dialogs.setNextAnswer(ui::Dialogs::Answer::Save);
+        QVERIFY(m_form->maybeDiscard());
+        QVERIFY(!m_form->isWindowModified());
+        QCOMPARE(readFile(m_path).mid(14 * 59, 14), entry(59, 62, "Wheel"));
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(60), QString());
+        QVERIFY(m_form->isWindowModified());
+        QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(!m_form->isWindowModified());
+        QVERIFY(m_form->maybeDiscard()); // nothing to ask
+        QCOMPARE(m_dialogs.pendingAnswers(), 0);
+        clickButton("Init");
+        m_form->load();
+        QVERIFY(!m_form->isModified() && !undo->isEnabled());
+        QCOMPARE(cellText(60), QStringLiteral("Wheel"));
     }
 
     void saveWritesExactBytes_data()
@@ -295,42 +258,6 @@ private slots:
         QCOMPARE(m_dialogs.shown().size(), 1);
         QVERIFY(m_dialogs.shown()[0].text.contains(QDir::toNativeSeparators(m_path)));
         QCOMPARE(cellText(1), QStringLiteral("Pan"));
-    }
-
-    // Arrow keys through the never-written entry of row 8 store nothing (storing would give it
-    // blanks and its index); a load drops an edit not saved.
-    void arrowsStoreNothingLoadDropsEdits()
-    {
-        const QByteArray file = customImage();
-        QVERIFY(writeFile(m_path, file));
-        makeForm();
-        const fx::ChNameSet loaded = fx::loadChNameSetForEditor(
-            std::span(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size()));
-        clickCell(7, 1);
-        QTest::keyClick(visibleEditor(), Qt::Key_Down);
-        QTest::keyClick(visibleEditor(), Qt::Key_Down);
-        QCOMPARE(grid()->currentIndex().row(), 8);
-        QCOMPARE(image(m_form->chNameSet()), image(loaded));
-
-        typeInto(60, QStringLiteral("Wheel"));
-        clickCell(1, 0);
-        m_form->load();
-        QCOMPARE(cellText(60), QStringLiteral("User59"));
-        QCOMPARE(image(m_form->chNameSet()), image(loaded));
-    }
-
-    void modelPassesTester()
-    {
-        ChNameTableModel model;
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.initDefaults();
-        QVERIFY(model.setData(model.index(59, 1), QStringLiteral("Wheel")));
-        // The four fixed names and the ID column never take an edit.
-        QVERIFY(!model.setData(model.index(3, 1), QStringLiteral("Pan2")));
-        QVERIFY(!model.setData(model.index(59, 0), QStringLiteral("7")));
-        model.replaceSet(fx::loadChNameSetForEditor(fx::chNameSetImage(model.chNameSet())));
-        QCOMPARE(model.index(59, 1).data().toString(), QStringLiteral("Wheel"));
     }
 };
 

@@ -137,13 +137,9 @@ void TestFixtureDocument::rules_data()
     row("fill appends", "fill 2 2 0 255 F#", 2,
         "Ch2 0/0 v14 f0 #4: S0 0-9 S1 10-19 F1 0-127 F2 128-255");
     row("sort", "from 3 0 50; sort 3", 3, "Ch3 0/0 v21 f0 #3: S1 10-19 S2 20-29 S0 50-9 S3 30-39");
-    // A save gives fixed names their code and mends the 16-bit pairs.
-    row("save: fixed code", "name 0 0 Pan; save", 0,
-        "Pan 0/0 v0 f6 #0: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
+    // A save gives the partner a high channel names its low type (tst_editordocuments: the rest).
     row("save: named low half", "type 0 3; pair 0 3; save", 2,
         "Ch2 4/0 v14 f0 #2: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
-    row("save: lone low half", "type 1 6; save", 1,
-        "Ch1 0/0 v7 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
     // New keeps the name and the pan degree; its first showing names it and clears the pan.
     row("new", "title Spot; pan 540; tilt 90; new 8 0", -1, "Spot pan540 tilt0 n8");
     row("new, first showing", "pan 540; tilt 90; new 8 1", -1, "New pan0 tilt0 n8");

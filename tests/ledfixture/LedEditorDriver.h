@@ -77,13 +77,6 @@ struct LedEditorDriver {
         return combo->currentText() == text;
     }
 
-    // Types text key by key, any character (QTest::keyClicks takes only ASCII).
-    static void typeText(QWidget* widget, const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
-    }
-
     // Click the cell, pick text in its editor and commit by clicking the name box.
     bool pick(int row, int column, const QString& text)
     {

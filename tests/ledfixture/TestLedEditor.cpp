@@ -1,12 +1,12 @@
-// The LED fixture editor's window: the cell editors and their commits (the keys every grid shares
-// are TestKeyboard's gridKeys); files saved through it byte for byte, refused opens, and where a
-// save lands (an open saved again is the guard's test).
+// The LED fixture editor's window: files saved through it byte for byte, refused opens, where a
+// save lands, undo and redo, and a fresh start (the edits' rules are the core document's table,
+// the grid's keys the grid table's, the exit question's answers the main window's test).
 
 #include "LedEditorDriver.h"
-#include "ledfixture/LedFixtureModel.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -42,98 +42,58 @@ private slots:
         QCOMPARE(ed.grid->model()->rowCount(), 8);
     }
 
-    // A 16-bit channel's partner list offers channels 1 to the count and opens with none chosen;
-    // a type that is not 16-bit drops the partner and opens no list.
-    void partnerFollowsType()
+    // The Edit menu: each edit named in Undo (typing the name is one edit), Ctrl+Z and Ctrl+Y,
+    // the modified mark from the history's clean state (a save is clean, an undo after it is
+    // not) and the exit question only while modified.
+    void undoRedo()
     {
         LedEditorDriver ed;
-        QVERIFY(ed.pick(1, 2, "instant LTP 16bitH"));
-        ed.click(1, 3);
-        QComboBox* editor = ed.openEditor();
-        QVERIFY(editor);
-        QCOMPARE(editor->count(), 8);
-        QCOMPARE(editor->itemText(7), QString("8"));
-        QCOMPARE(editor->currentIndex(), -1);
-        QVERIFY(LedEditorDriver::chooseByKeys(editor, "5"));
-        QTest::mouseClick(ed.nameBox, Qt::LeftButton);
-        QCOMPARE(ed.form->record().LedChannels[1].PairChannel, 5);
+        QVERIFY(ed.ready());
+        auto* undo = ed.form->findChild<QAction*>(QStringLiteral("EditUndo"));
+        QVERIFY(undo && !undo->isEnabled());
+        ed.nameBox->selectAll();
+        QTest::keyClicks(ed.nameBox, "Par");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Fixture Name"));
+        QVERIFY(ed.pick(2, 1, "Green"));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Channel Name"));
+        QVERIFY(ed.form->isWindowModified());
+        ed.dialogs.setNextAnswer(ui::Dialogs::Answer::Save);
+        ed.dialogs.setNextFileName(path("led.tff"));
+        QVERIFY(ed.form->maybeDiscard());
+        QVERIFY(!ed.form->isWindowModified());
+        QVERIFY(ed.form->maybeDiscard()); // nothing to ask
+        QCOMPARE(ed.dialogs.pendingAnswers(), 0);
 
-        QVERIFY(ed.pick(1, 2, "HTP"));
-        QCOMPARE(ed.form->record().LedChannels[1].PairChannel, 0);
-        QCOMPARE(ed.text(1, 3), QString("0"));
-        ed.click(1, 3);
-        QVERIFY(!ed.openEditor());
+        QTest::keyClick(ed.grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed.text(2, 1), QString());
+        QVERIFY(ed.form->isWindowModified());
+        QTest::keyClick(ed.grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed.nameBox->text(), QStringLiteral("New Fixture"));
+        QTest::keyClick(ed.grid, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(ed.grid, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ed.nameBox->text(), QStringLiteral("Par"));
+        QCOMPARE(ed.text(2, 1), QStringLiteral("Green"));
+        QVERIFY(!ed.form->isWindowModified());
     }
 
-    void nameCommits_data()
-    {
-        QTest::addColumn<QString>("commit");
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<int>("colourCode");
-        QTest::newRow("focus to the name box") << "focus" << QString("Green") << 2;
-        QTest::newRow("grid leaves the cell") << "leave" << QString("Green") << 2;
-        QTest::newRow("Tab") << "tab" << QString("Duration") << 9;
-        QTest::newRow("Escape keeps the old value") << "escape" << QString("Green") << 0;
-        QTest::newRow("nothing picked") << "focus" << QString() << 0;
-    }
-    void nameCommits()
-    {
-        QFETCH(QString, commit);
-        QFETCH(QString, choice);
-        QFETCH(int, colourCode);
-        LedEditorDriver ed;
-        ed.click(2, 1);
-        QComboBox* editor = ed.openEditor();
-        QVERIFY(editor);
-        if (!choice.isEmpty())
-            QVERIFY(LedEditorDriver::chooseByKeys(editor, choice));
-
-        if (commit == "focus")
-            QTest::mouseClick(ed.nameBox, Qt::LeftButton);
-        else if (commit == "leave")
-            ed.grid->setCurrentIndex(ed.cell(6, 0));
-        else
-            QTest::keyClick(editor, commit == "tab" ? Qt::Key_Tab : Qt::Key_Escape);
-
-        const fx::LedChannelRec& channel = ed.form->record().LedChannels[2];
-        QCOMPARE(channel.ColourCode, colourCode);
-        QCOMPARE(ed.text(2, 1), colourCode ? choice : QString());
-        QCOMPARE(channel.Name, colourCode ? fx::FixedText<12>::fromText(choice.toStdString())
-                                          : fx::FixedText<12>{});
-    }
-
-    void typingIsDiscarded()
+    // An open takes the whole file with a fresh history: nothing of the fixture shown before
+    // stays, not even in a row hidden behind the count, and a save gives the same bytes again.
+    void openReplacesEverything()
     {
         LedEditorDriver ed;
-        QTest::keyClicks(ed.countList, "5 ");
-        QCOMPARE(ed.countList->currentText(), QString("8"));
-
-        ed.click(0, 1);
-        QComboBox* names = ed.openEditor();
-        QVERIFY(names);
-        QTest::keyClicks(names, "GreenBlue");
-        QTest::keyClicks(names->view(), "D");
-        QCOMPARE(names->currentIndex(), -1);
-    }
-
-    void modelPassesTester()
-    {
-        fx::LedFixtureRecord record;
-        LedFixtureModel model(record);
-        QAbstractItemModelTester tester(&model,
+        QAbstractItemModelTester tester(ed.grid->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.resetChannels(10);
-        QVERIFY(model.setData(model.index(9, LedFixtureModel::TypeColumn), 5));
-        QVERIFY(model.setData(model.index(9, LedFixtureModel::PairColumn), 10));
-        // Codes outside the lists never reach the record.
-        QVERIFY(!model.setData(model.index(0, LedFixtureModel::NameColumn), 10));
-        QVERIFY(!model.setData(model.index(0, LedFixtureModel::TypeColumn), 7));
-        QVERIFY(!model.setData(model.index(0, LedFixtureModel::PairColumn), 1)); // not 16-bit
-        QVERIFY(!model.setData(model.index(9, LedFixtureModel::PairColumn), 11));
-        fx::LedFixtureRecord saved = record;
-        saved.LedChannelCount = 4;
-        model.applySaved(saved);
-        QCOMPARE(model.rowCount(), 4);
+        QVERIFY(ed.setChannelCount(10));
+        QVERIFY(ed.pick(9, 1, "Red"));
+        QVERIFY(ed.setChannelCount(8));
+        ed.dialogs.setNextFileName(goldenPath("led-default.tff"));
+        QTest::keyClick(ed.nameBox, Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(!ed.form->isModified());
+        QVERIFY(!ed.form->findChild<QAction*>(QStringLiteral("EditUndo"))->isEnabled());
+        QCOMPARE(ed.form->record().LedChannels[9].ColourCode, 0);
+        ed.dialogs.setNextFileName(path("again.tff"));
+        QTest::mouseClick(ed.saveButton, Qt::LeftButton);
+        COMPARE_GOLDEN("led-default.tff", readFile(path("again.tff")));
     }
 
     // Each action is "count N", "name ROW TEXT", "type ROW TEXT", "pair ROW N", "fixture TEXT"
@@ -174,7 +134,7 @@ private slots:
                 for (const QString& name : boxes) {
                     auto* box = ed.form->findChild<QLineEdit*>(name);
                     box->selectAll();
-                    LedEditorDriver::typeText(box, rest);
+                    QTest::keyClicks(box, rest);
                     QCOMPARE(box->text(), rest);
                 }
             } else {

@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     if (!ed.ready())
         qWarning("the window did not become active");
     ed.nameBox->selectAll();
-    LedEditorDriver::typeText(ed.nameBox, QStringLiteral("Par RGBW"));
+    QTest::keyClicks(ed.nameBox, "Par RGBW");
     const char* names[] = {"Red", "Green", "Blue", "CoolW", "Dimmer", "Dimmer", "Speed"};
     for (int row = 0; row < 7; ++row)
         ed.pick(row, 1, QString::fromLatin1(names[row]));

@@ -5,6 +5,7 @@
 #include "chnames/ChNameTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/FileAccess.h"
+#include "ui/ModifiedMark.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
@@ -40,6 +41,7 @@ EditChName::EditChName(ui::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("EditChName"));
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06[*]"));
+    ui::announceModified(this);
     buildControls();
     connect(m_model, &ChNameTableModel::edited, this, [this] { setModified(true); });
 }

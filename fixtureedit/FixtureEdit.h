@@ -7,6 +7,7 @@
 class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
+class FixtureFiles;
 class ProblemPanel;
 class DegreeBox;
 class QAction;
@@ -49,7 +50,8 @@ public:
     // The grid rows and the traits chooser entries from the channel table.
     void FillChannelGrid();
 
-    // The menu commands. SaveFixture returns whether the fixture was written.
+    // The menu commands; the files side of them is FixtureFiles'. SaveFixture returns whether
+    // the fixture was written.
     void NewFixture();
     bool SaveFixture();
     void OpenFixture();
@@ -68,7 +70,15 @@ public:
     // cancelled save cancels it.
     bool maybeSave();
 
+    // For the file commands: an edit still open in a grid is stored; the cell editors close; the
+    // focus goes to the fixture name.
+    void commitOpenEdits();
+    void hideEditors();
+    void focusName();
+
     ui::Document& document() const { return m_document; }
+    FixtureFiles* files() const { return m_files; }
+    ChannelNameList& names() { return m_names; }
     ChannelGrid* channelGrid() const { return m_grid; }
     ChannelTraits* traits() const { return m_traits; }
     ProblemPanel* problems() const { return m_problems; }
@@ -94,18 +104,14 @@ private:
     void followChannels(const fx::RecordChange& change);
     // Every list and grid of the form from the record (after it was replaced as a whole).
     void showWholeRecord();
-    QString fixtureTitle() const;
-    void showOpened(const fx::FixtureRecord& record, const QString& path);
     void updateProblems();
     void goToProblem(int channel, int step);
-    // Before a save: the errors the console would suffer, with the choice to save anyway.
-    bool confirmErrors();
-    void fillRecentMenu();
 
     ui::Document& m_document;
     ui::Services& m_services;
     ChannelNameList m_names;
     ChannelTableModel* m_model = nullptr;
+    FixtureFiles* m_files = nullptr;
 
     QGroupBox* m_setupFrame = nullptr;  // Fixtue_Setup
     QLineEdit* m_nameBox = nullptr;     // Text1

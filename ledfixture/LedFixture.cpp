@@ -7,6 +7,7 @@
 #include "ui/FieldKeys.h"
 #include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
+#include "ui/ModifiedMark.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
@@ -62,6 +63,7 @@ LedFixture::LedFixture(ui::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("LedFixture"));
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("LED Fixture Edit[*]"));
+    ui::announceModified(this);
     m_model = new LedFixtureModel(m_record, this);
     buildForm();
     load();

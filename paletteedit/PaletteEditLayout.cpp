@@ -82,6 +82,12 @@ protected:
         return QScrollArea::eventFilter(watched, event);
     }
 
+    void showEvent(QShowEvent* event) override
+    {
+        QScrollArea::showEvent(event);
+        QMetaObject::invokeMethod(this, &FormScrollArea::growWindow, Qt::QueuedConnection);
+    }
+
 private:
     // The editor's MDI window grows to show the whole form while the main window has room (it
     // never shrinks: a size the technician chose stays).

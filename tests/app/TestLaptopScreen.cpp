@@ -81,8 +81,8 @@ private slots:
         const QWidget* area = m_main->mdiArea()->viewport();
         for (const char* name : {"Command1", "Command4", "Check1_7", "Label5_7"}) {
             auto* w = palette->findChild<QWidget*>(name);
-            QVERIFY2(w->isVisible() && fullyShown(w, scroll->viewport()) && fullyShown(w, area),
-                     name);
+            QTRY_VERIFY2(w->isVisible() && fullyShown(w, scroll->viewport()) && fullyShown(w, area),
+                         name);
         }
         for (const char* name : {"Check1_%1", "VScroll1_%1", "Text1_%1"}) {
             auto* w = palette->findChild<QWidget*>(QString::fromLatin1(name).arg(20));

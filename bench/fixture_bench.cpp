@@ -2,7 +2,7 @@
 // take at the largest sizes, and the peak memory. Each action is timed until the event loop has
 // laid out and painted its result, i.e. until the screen would show it.
 //
-//   fixture_bench [repetitions]
+//   fixture_bench [repetitions] [--startup-only]
 //
 // Without a display it runs on Qt's offscreen platform.
 #include "SampleFixtures.h"
@@ -145,13 +145,18 @@ void report(const char* what, const Figures& f)
                 f.ms.size());
 }
 
-// Waits until window is on the screen and painted, then prints the peak memory.
+// Waits until window is on the screen and painted, then prints the peak memory and the processor
+// time used so far (a figure the machine's other load hardly changes).
 int reportShown(QWidget& window)
 {
     while (!window.windowHandle() || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     settle();
-    std::printf("shown %.1f\n", peakMemoryMiB(RUSAGE_SELF));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    std::printf("shown %.1f %.2f\n", peakMemoryMiB(RUSAGE_SELF), cpuMs);
     std::fflush(stdout);
     return 0;
 }
@@ -184,7 +189,8 @@ int bareChild(int argc, char** argv)
 }
 
 // One start of a child; returns the milliseconds to its window shown, or -1.
-double startOnce(const QString& program, const QStringList& arguments, Figures& memory)
+double startOnce(const QString& program, const QStringList& arguments, Figures& memory,
+                 Figures& cpu)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -198,7 +204,11 @@ double startOnce(const QString& program, const QStringList& arguments, Figures& 
     child.waitForFinished();
     if (!line.startsWith("shown "))
         return -1;
-    memory.ms.push_back(line.mid(6).toDouble());
+    const QList<QByteArray> fields = line.split(' ');
+    if (fields.size() != 3)
+        return -1;
+    memory.ms.push_back(fields[1].toDouble());
+    cpu.ms.push_back(fields[2].toDouble());
     return ms;
 }
 
@@ -210,10 +220,12 @@ void measureStartup(const QString& program, const QString& nameSetPath, int runs
     Figures bare;
     Figures memory;
     Figures bareMemory;
+    Figures cpu;
+    Figures bareCpu;
     for (int i = 0; i < runs; ++i) {
-        const double b = startOnce(program, {QStringLiteral("--bare-child")}, bareMemory);
+        const double b = startOnce(program, {QStringLiteral("--bare-child")}, bareMemory, bareCpu);
         const double e =
-            startOnce(program, {QStringLiteral("--startup-child"), nameSetPath}, memory);
+            startOnce(program, {QStringLiteral("--startup-child"), nameSetPath}, memory, cpu);
         if (b < 0 || e < 0) {
             std::printf("  start-up: a child did not show its window\n");
             return;
@@ -225,6 +237,10 @@ void measureStartup(const QString& program, const QString& nameSetPath, int runs
     report("bare Qt window with an MDI area, the same", bare);
     std::printf("  %-44s %8.2f (medians)\n", "start-up against the bare window",
                 startup.median() / bare.median());
+    report("processor time to main window shown", cpu);
+    report("the same for the bare window", bareCpu);
+    std::printf("  %-44s %8.2f (medians)\n", "processor time against the bare window",
+                cpu.median() / bareCpu.median());
     std::printf("  %-44s median %8.1f MiB\n", "peak memory at start-up (max RSS)", memory.median());
 }
 
@@ -255,6 +271,8 @@ int main(int argc, char** argv)
     std::printf("Fixture editor benchmark, platform \"%s\", %d runs per figure\n",
                 qPrintable(QGuiApplication::platformName()), runs);
     measureStartup(QCoreApplication::applicationFilePath(), nameSetPath, runs);
+    if (argc > 2 && QByteArray(argv[2]) == "--startup-only")
+        return 0;
 
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;

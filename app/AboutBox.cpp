@@ -3,8 +3,10 @@
 #include "app/BuildInfo.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPixmap>
 
 // Resources of a static library are linked only when asked for by name.
 static void initIconResource()
@@ -16,9 +18,15 @@ namespace about {
 
 QIcon applicationIcon()
 {
+    const QIcon themed = QIcon::fromTheme(QStringLiteral("fixture-editor"));
+    if (!themed.isNull())
+        return themed;
+    // Read as PNG by Qt's own reader: an icon made from a file name would first ask every
+    // image-format plugin whether it reads the file, loading them all.
     initIconResource();
-    return QIcon::fromTheme(QStringLiteral("fixture-editor"),
-                            QIcon(QStringLiteral(":/icons/fixture-editor.png")));
+    QImageReader reader(QStringLiteral(":/icons/fixture-editor.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 QMessageBox* makeAboutBox(QWidget* parent, const QString& chNameSetPath)

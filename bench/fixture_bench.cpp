@@ -2,10 +2,11 @@
 // take at the largest sizes, and the peak memory. Each action is timed until the event loop has
 // laid out and painted its result, i.e. until the screen would show it.
 //
-//   fixture_bench [repetitions]
+//   fixture_bench [repetitions] [--startup-only]
 //
 // Without a display it runs on Qt's offscreen platform.
 #include "SampleFixtures.h"
+#include "app/AboutBox.h"
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "core/ChNameSet.h"
@@ -30,6 +31,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -142,48 +145,102 @@ void report(const char* what, const Figures& f)
                 f.ms.size());
 }
 
-// The child of the start-up measurement: the program's own start, up to the main window shown
-// and painted, then it prints its peak memory and ends.
-int startupChild(int argc, char** argv, const QString& nameSetPath)
+// Waits until window is on the screen and painted, then prints the peak memory and the processor
+// time used so far (a figure the machine's other load hardly changes).
+int reportShown(QWidget& window)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ORVA"));
-    ui::QtDialogs dialogs;
-    ui::DiskFileAccess files;
-    ui::Services services{dialogs, files, nameSetPath};
-    MainForm window(services);
-    window.show();
     while (!window.windowHandle() || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     settle();
-    std::printf("shown %.1f\n", peakMemoryMiB(RUSAGE_SELF));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    std::printf("shown %.1f %.2f\n", peakMemoryMiB(RUSAGE_SELF), cpuMs);
     std::fflush(stdout);
     return 0;
 }
 
+// The child of the start-up measurement: the program's own start as main() does it (the window
+// icon included), up to the main window shown and painted; then it prints its peak memory.
+int startupChild(int argc, char** argv, const QString& nameSetPath)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ORVA"));
+    QApplication::setWindowIcon(about::applicationIcon());
+    ui::QtDialogs dialogs;
+    ui::DiskFileAccess files;
+    ui::Services services{dialogs, files, nameSetPath};
+    MainForm window(services);
+    window.restoreWindowSettings();
+    window.show();
+    return reportShown(window);
+}
+
+// The yardstick: a bare Qt window with an MDI area, started the same way.
+int bareChild(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setCentralWidget(new QMdiArea(&window));
+    window.resize(1280, 720);
+    window.show();
+    return reportShown(window);
+}
+
+// One start of a child; returns the milliseconds to its window shown, or -1.
+double startOnce(const QString& program, const QStringList& arguments, Figures& memory,
+                 Figures& cpu)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program, arguments);
+    if (!child.waitForReadyRead(30000))
+        return -1;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const QByteArray line = child.readLine().trimmed();
+    child.waitForFinished();
+    if (!line.startsWith("shown "))
+        return -1;
+    const QList<QByteArray> fields = line.split(' ');
+    if (fields.size() != 3)
+        return -1;
+    memory.ms.push_back(fields[1].toDouble());
+    cpu.ms.push_back(fields[2].toDouble());
+    return ms;
+}
+
+// The editor's start against the bare window's, the two started by turns so that the machine's
+// load falls on both alike.
 void measureStartup(const QString& program, const QString& nameSetPath, int runs)
 {
     Figures startup;
+    Figures bare;
     Figures memory;
+    Figures bareMemory;
+    Figures cpu;
+    Figures bareCpu;
     for (int i = 0; i < runs; ++i) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QElapsedTimer timer;
-        timer.start();
-        child.start(program, {QStringLiteral("--startup-child"), nameSetPath});
-        if (!child.waitForReadyRead(30000)) {
-            std::printf("  start-up: the child did not show its window\n");
+        const double b = startOnce(program, {QStringLiteral("--bare-child")}, bareMemory, bareCpu);
+        const double e =
+            startOnce(program, {QStringLiteral("--startup-child"), nameSetPath}, memory, cpu);
+        if (b < 0 || e < 0) {
+            std::printf("  start-up: a child did not show its window\n");
             return;
         }
-        const double ms = timer.nsecsElapsed() / 1e6;
-        const QByteArray line = child.readLine().trimmed();
-        child.waitForFinished();
-        if (!line.startsWith("shown "))
-            continue;
-        startup.ms.push_back(ms);
-        memory.ms.push_back(line.mid(6).toDouble());
+        bare.ms.push_back(b);
+        startup.ms.push_back(e);
     }
     report("start-up to main window shown", startup);
+    report("bare Qt window with an MDI area, the same", bare);
+    std::printf("  %-44s %8.2f (medians)\n", "start-up against the bare window",
+                startup.median() / bare.median());
+    report("processor time to main window shown", cpu);
+    report("the same for the bare window", bareCpu);
+    std::printf("  %-44s %8.2f (medians)\n", "processor time against the bare window",
+                cpu.median() / bareCpu.median());
     std::printf("  %-44s median %8.1f MiB\n", "peak memory at start-up (max RSS)", memory.median());
 }
 
@@ -198,6 +255,10 @@ int main(int argc, char** argv)
         int childArgc = 1;
         return startupChild(childArgc, argv, QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 2 && QByteArray(argv[1]) == "--bare-child") {
+        int childArgc = 1;
+        return bareChild(childArgc, argv);
+    }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
 
     QApplication app(argc, argv);
@@ -210,6 +271,8 @@ int main(int argc, char** argv)
     std::printf("Fixture editor benchmark, platform \"%s\", %d runs per figure\n",
                 qPrintable(QGuiApplication::platformName()), runs);
     measureStartup(QCoreApplication::applicationFilePath(), nameSetPath, runs);
+    if (argc > 2 && QByteArray(argv[2]) == "--startup-only")
+        return 0;
 
     ui::ScriptedDialogs dialogs;
     ui::DiskFileAccess files;

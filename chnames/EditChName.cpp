@@ -5,6 +5,7 @@
 #include "chnames/ChNameTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/FileAccess.h"
+#include "ui/ModifiedMark.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
@@ -41,6 +42,7 @@ EditChName::EditChName(ui::Services& services, QWidget* parent)
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("Edit Channel Name Rev1.06[*]"));
     m_document = new ui::ChNameDocument(this);
+    ui::announceModified(this);
     buildControls();
     connect(m_document, &ui::UndoDocument::modifiedChanged, this, &QWidget::setWindowModified);
 }

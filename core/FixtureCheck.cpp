@@ -33,8 +33,9 @@ bool isBlankText(const auto& text)
 
 class Checker {
 public:
-    explicit Checker(const FixtureRecord& r)
-        : m_r(r), m_n(std::clamp<int>(r.FixHeader.NumChannels, 0, MaxChannels))
+    Checker(const FixtureRecord& r, BlankNames blankNames)
+        : m_r(r), m_n(std::clamp<int>(r.FixHeader.NumChannels, 0, MaxChannels)),
+          m_blankNames(blankNames)
     {
     }
 
@@ -104,7 +105,9 @@ private:
     void channel(int c)
     {
         const ChannelInfo& ch = m_r.Channels[c];
-        if (isBlankText(ch.ChName))
+        const bool content = ch.ChType != TypeLtp || ch.FuncCode != 0 || ch.PairChannel != 0 ||
+                             ch.ChValue != 0 || m_r.StepCount[c] != 0;
+        if (isBlankText(ch.ChName) && (content || m_blankNames == BlankNames::All))
             add(Severity::Warning, Kind::Channel, "the channel name is blank", c);
 
         if (ch.FuncCode > 0) {
@@ -269,14 +272,15 @@ private:
 
     const FixtureRecord& m_r;
     const int m_n;
+    const BlankNames m_blankNames;
     std::vector<Problem> m_problems;
 };
 
 } // namespace
 
-std::vector<Problem> CheckFixture(const FixtureRecord& record)
+std::vector<Problem> CheckFixture(const FixtureRecord& record, BlankNames blankNames)
 {
-    return Checker(record).run();
+    return Checker(record, blankNames).run();
 }
 
 std::string problemLocation(const Problem& problem)

@@ -35,9 +35,18 @@ struct Problem {
     bool operator==(const Problem&) const = default;
 };
 
+// Which blank channel names are problems. A fixture being filled in has channels nobody has
+// touched yet: their blank names are no problem until the channel has other content (a type
+// other than LTP, a function code, a partner, a value or steps), or until the fixture is saved.
+enum class BlankNames {
+    All,         // a saved fixture, a file
+    WithContent, // a fixture being filled in that was never saved
+};
+
 // Every problem of the record, fixture-level first, then by channel, step and palette. Looks at
 // the channels in use (below NumChannels) only. Cheap enough to run after every edit.
-std::vector<Problem> CheckFixture(const FixtureRecord& record);
+std::vector<Problem> CheckFixture(const FixtureRecord& record,
+                                  BlankNames blankNames = BlankNames::All);
 
 // Where the problem is, as the editor numbers it: "channel 3", "channel 3, step 2",
 // "Palette4 entry 1", "Palette4", or the empty text for the fixture as a whole.

@@ -7,15 +7,84 @@ namespace fx {
 
 namespace {
 
-constexpr std::size_t NameOffset = 1;
-constexpr std::size_t NumChannelsOffset = 12;
-constexpr std::size_t FuncMapOffset = 13;
-constexpr std::size_t PalUsedOffset = 273;
-constexpr std::size_t PalNameOffset = 283;
-constexpr std::size_t PalEntryNameOffset = 343;
+// Where the fields lie (see the table in FixtureFile.h). The writer and the reader both go
+// through mapFields and mapStepSlot, so each offset is spelled once.
 constexpr std::size_t PalEntrySizeOffset = 943;
 constexpr std::size_t StepCountOffset = 1803;
 constexpr std::size_t StepSlotSize = 10;
+constexpr std::size_t TypeByte = 1; // within a channel record
+
+// Calls field(offset, member) for every field of the file except the palette block and the
+// step slots, in file order. record is const for the writer and not for the reader.
+template <class Record, class Field> void mapFields(Record& record, Field&& field)
+{
+    field(0, record.FixHeader.Reserved);
+    field(1, record.FixHeader.FixtureName);
+    field(12, record.FixHeader.NumChannels);
+    field(13, record.FuncMap); // 260 bytes
+    for (std::size_t p = 0; p < std::size_t{PaletteCount}; ++p) {
+        field(273 + p, record.PalUsed[p]);
+        field(283 + 6 * p, record.PalName[p]);
+        for (std::size_t s = 0; s < std::size_t{PaletteEntryCount}; ++s) {
+            field(343 + 60 * p + 6 * s, record.PalEntryName[p][s]);
+            field(PalEntrySizeOffset + 10 * p + s, record.PalEntrySize[p][s]);
+        }
+    }
+    for (std::size_t i = 0; i < std::size_t{MaxChannels}; ++i) {
+        auto& ch = record.Channels[i];
+        const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
+        field(at + 0, ch.FuncCode);
+        field(at + TypeByte, ch.ChType);
+        field(at + 2, ch.ChNumber);
+        field(at + 3, ch.PairChannel);
+        field(at + 4, ch.Spare1);
+        field(at + 5, ch.Spare2);
+        field(at + 6, ch.ChName);
+        field(at + 18, ch.ChValue);
+    }
+    for (std::size_t c = 0; c < std::size_t{MaxChannels}; ++c)
+        field(StepCountOffset + c, record.StepCount[c]);
+}
+
+// The fields of one step slot (From, To, name).
+template <class Step, class Field> void mapStepSlot(int slot, Step& step, Field&& field)
+{
+    const std::size_t at = StepSlotsOffset + StepSlotSize * static_cast<std::size_t>(slot);
+    field(at, step.FromDmx);
+    field(at + 1, step.ToDmx);
+    field(at + 2, step.StepName);
+}
+
+// Writes a field into the image: a byte, a text or a byte array.
+struct PutField {
+    FixtureImage& image;
+    void operator()(std::size_t offset, std::uint8_t value) const { image[offset] = value; }
+    template <std::size_t N> void operator()(std::size_t offset, const FixedText<N>& text) const
+    {
+        std::copy(text.bytes.begin(), text.bytes.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    template <std::size_t N>
+    void operator()(std::size_t offset, const std::array<std::uint8_t, N>& bytes) const
+    {
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+};
+
+// Reads a field from the file's bytes (6144 of them).
+struct GetField {
+    std::span<const std::uint8_t> bytes;
+    void operator()(std::size_t offset, std::uint8_t& value) const { value = bytes[offset]; }
+    template <std::size_t N> void operator()(std::size_t offset, FixedText<N>& text) const
+    {
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), N, text.bytes.begin());
+    }
+    template <std::size_t N>
+    void operator()(std::size_t offset, std::array<std::uint8_t, N>& array) const
+    {
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), N, array.begin());
+    }
+};
 
 constexpr std::uint8_t LetterA = 'A';
 
@@ -55,19 +124,6 @@ std::uint8_t typeFromLetter(std::uint8_t letter)
     case 's': return TypeFadeable16H;
     default: return letter;
     }
-}
-
-template <std::size_t N>
-void putText(FixtureImage& image, std::size_t offset, const FixedText<N>& text)
-{
-    std::copy(text.bytes.begin(), text.bytes.end(),
-              image.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-template <std::size_t N>
-void getText(std::span<const std::uint8_t> bytes, std::size_t offset, FixedText<N>& text)
-{
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), N, text.bytes.begin());
 }
 
 std::string channelTypeMessage(int channel, int byte)
@@ -211,35 +267,19 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
     const std::array<std::uint8_t, PaletteCount* PaletteEntryCount> stored =
         storedEntrySizes(record);
 
-    image[0] = record.FixHeader.Reserved;
-    putText(image, NameOffset, record.FixHeader.FixtureName);
-    image[NumChannelsOffset] = record.FixHeader.NumChannels;
-    std::copy(record.FuncMap.begin(), record.FuncMap.end(), image.begin() + FuncMapOffset);
+    mapFields(record, PutField{image});
 
+    // Three fields are written as the console needs them rather than as the record holds them.
     for (int p = 0; p < PaletteCount; ++p) {
-        image[PalUsedOffset + p] = record.PalUsed[p];
-        putText(image, PalNameOffset + 6 * p, record.PalName[p]);
-        for (int s = 0; s < PaletteEntryCount; ++s) {
-            putText(image, PalEntryNameOffset + 60 * p + 6 * s, record.PalEntryName[p][s]);
+        for (int s = 0; s < PaletteEntryCount; ++s)
             image[PalEntrySizeOffset + 10 * p + s] = stored[PaletteEntryCount * p + s];
-        }
     }
-
     for (int i = 0; i < MaxChannels; ++i) {
-        const ChannelInfo& ch = record.Channels[i];
-        const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
-        image[at + 0] = ch.FuncCode;
         // Channels beyond the count keep their type byte unconverted (a partner named by a
         // channel in use takes its low type there too, as an open reads it).
-        image[at + 1] = i < n ? typeLetter(types[i]) : types[i];
-        image[at + 2] = ch.ChNumber;
-        image[at + 3] = ch.PairChannel;
-        image[at + 4] = ch.Spare1;
-        image[at + 5] = ch.Spare2;
-        putText(image, at + 6, ch.ChName);
-        image[at + 18] = ch.ChValue;
+        image[ChannelRecordsOffset + ChannelRecordSize * i + TypeByte] =
+            i < n ? typeLetter(types[i]) : types[i];
     }
-
     // Each channel's count is the number of its steps the slots hold, so that the count table and
     // the slots agree and a reader finds every channel's steps where they are. Within the 204
     // slots that is the record's own count.
@@ -254,19 +294,13 @@ FixtureImage WriteFixtureImage(const FixtureRecord& record)
     std::copy(block.begin(), block.end(), image.begin() + PaletteBlockOffset);
 
     // 204 slots, blank unless a step fills them, in channel and step order.
+    const StepInfo blankStep{0, 0, FixedText<8>::blanks()};
     for (int k = 0; k < StepSlotCount; ++k)
-        std::fill_n(image.begin() +
-                        static_cast<std::ptrdiff_t>(StepSlotsOffset + StepSlotSize * k + 2),
-                    8, ' ');
+        mapStepSlot(k, blankStep, PutField{image});
     int slot = 0;
     for (int c = 0; c < MaxChannels && slot < StepSlotCount; ++c) {
-        for (int k = 0; k < record.StepCount[c] && slot < StepSlotCount; ++k, ++slot) {
-            const StepInfo& step = record.Steps[c][k];
-            const std::size_t at = StepSlotsOffset + StepSlotSize * slot;
-            image[at] = step.FromDmx;
-            image[at + 1] = step.ToDmx;
-            putText(image, at + 2, step.StepName);
-        }
+        for (int k = 0; k < record.StepCount[c] && slot < StepSlotCount; ++k, ++slot)
+            mapStepSlot(slot, record.Steps[c][k], PutField{image});
     }
     return image;
 }
@@ -348,16 +382,13 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
     r.PalChannels = record.PalChannels;
     std::vector<std::string> found;
 
-    r.FixHeader.Reserved = bytes[0];
-    getText(bytes, NameOffset, r.FixHeader.FixtureName);
-    r.FixHeader.NumChannels = bytes[NumChannelsOffset];
+    mapFields(r, GetField{bytes});
     const int n = r.FixHeader.NumChannels;
     if (n > MaxChannels)
         return "channel count " + std::to_string(n) + " is over 40";
     if (n == 0)
         return "channel count 0 is below 1";
 
-    std::copy_n(bytes.begin() + FuncMapOffset, FuncMapSize, r.FuncMap.begin());
     if (r.FuncMap[256] >= 128 || r.FuncMap[258] >= 128) {
         return "the degree bytes " + std::to_string(r.FuncMap[256]) + " " +
                std::to_string(r.FuncMap[257]) + " " + std::to_string(r.FuncMap[258]) + " " +
@@ -366,35 +397,13 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
     r.MaxPanDegree = static_cast<std::int16_t>(r.FuncMap[256] * 256 + r.FuncMap[257]);
     r.MaxTiltDegree = static_cast<std::int16_t>(r.FuncMap[258] * 256 + r.FuncMap[259]);
 
-    for (int p = 0; p < PaletteCount; ++p) {
-        r.PalUsed[p] = bytes[PalUsedOffset + p];
-        getText(bytes, PalNameOffset + 6 * p, r.PalName[p]);
-        for (int s = 0; s < PaletteEntryCount; ++s) {
-            getText(bytes, PalEntryNameOffset + 60 * p + 6 * s, r.PalEntryName[p][s]);
-            r.PalEntrySize[p][s] = bytes[PalEntrySizeOffset + 10 * p + s];
-        }
-    }
-
-    for (int i = 0; i < MaxChannels; ++i) {
-        ChannelInfo& ch = r.Channels[i];
-        const std::size_t at = ChannelRecordsOffset + ChannelRecordSize * i;
-        ch.FuncCode = bytes[at];
-        ch.ChType = bytes[at + 1];
-        ch.ChNumber = bytes[at + 2];
-        ch.PairChannel = bytes[at + 3];
-        ch.Spare1 = bytes[at + 4];
-        ch.Spare2 = bytes[at + 5];
-        getText(bytes, at + 6, ch.ChName);
-        ch.ChValue = bytes[at + 18];
-    }
-
     ApplyFixedFunctionCodes(r);
     for (int i = 0; i < n; ++i) {
         ChannelInfo& ch = r.Channels[i];
         ch.ChType = typeFromLetter(ch.ChType);
         if (ch.ChType > TypeFadeable16L && ch.ChType != LetterA)
-            return channelTypeMessage(i + 1,
-                                      bytes[ChannelRecordsOffset + ChannelRecordSize * i + 1]);
+            return channelTypeMessage(
+                i + 1, bytes[ChannelRecordsOffset + ChannelRecordSize * i + TypeByte]);
     }
 
     // Both low types are written "A": the high half of each pair tells which one it is.
@@ -415,7 +424,6 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
         }
     }
 
-    std::copy_n(bytes.begin() + StepCountOffset, MaxChannels, r.StepCount.begin());
     PaletteBlock block;
     std::copy_n(bytes.begin() + PaletteBlockOffset, PaletteBlockSize, block.begin());
     UnpackPalettes(r, block);
@@ -426,13 +434,8 @@ std::string ReadFixtureImage(std::span<const std::uint8_t> bytes, FixtureRecord&
     for (int c = 0; c < MaxChannels; ++c) {
         const int count = r.StepCount[c];
         int k = 0;
-        for (; k < count && slot < StepSlotCount; ++k, ++slot) {
-            const std::size_t at = StepSlotsOffset + StepSlotSize * slot;
-            StepInfo& step = r.Steps[c][k];
-            step.FromDmx = bytes[at];
-            step.ToDmx = bytes[at + 1];
-            getText(bytes, at + 2, step.StepName);
-        }
+        for (; k < count && slot < StepSlotCount; ++k, ++slot)
+            mapStepSlot(slot, r.Steps[c][k], GetField{bytes});
         if (k < count) {
             found.push_back("Channel " + std::to_string(c + 1) + " records " +
                             std::to_string(count) + " steps, but the file holds " +

@@ -76,12 +76,12 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
             });
     m_model = new StepGridModel(document, this);
     m_grid = new StepGrid(m_model, this);
-    m_add = makeButton("Command1", QStringLiteral("Add"), this);
-    m_insert = makeButton("Command2", QStringLiteral("Insert"), this);
-    m_delete = makeButton("Command3", QStringLiteral("Delete"), this);
-    m_copy = makeButton("Command4", QStringLiteral("Copy"), this);
-    m_fill = makeButton("FillSteps", QStringLiteral("Fill..."), this);
-    m_sort = makeButton("SortSteps", QStringLiteral("Sort"), this);
+    m_add = makeButton("Command1", QStringLiteral("&Add"), this);
+    m_insert = makeButton("Command2", QStringLiteral("Inse&rt"), this);
+    m_delete = makeButton("Command3", QStringLiteral("&Delete"), this);
+    m_copy = makeButton("Command4", QStringLiteral("Cop&y"), this);
+    m_fill = makeButton("FillSteps", QStringLiteral("Fill E&venly..."), this);
+    m_sort = makeButton("SortSteps", QStringLiteral("S&ort"), this);
     m_usage = new QLabel(this);
     m_usage->setObjectName(QStringLiteral("StepUsage"));
 
@@ -102,6 +102,10 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     copyRows->addWidget(m_copyTo, 1, 1);
     copyRows->addWidget(m_copy, 2, 1);
     side->addLayout(copyRows);
+    // The usage wraps within the button column: a long red "... will not be saved" on one line
+    // would widen the column and squeeze the grid's columns out of sight.
+    m_usage->setWordWrap(true);
+    m_usage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     side->addWidget(m_usage);
     auto* stepRow = new QHBoxLayout;
     stepRow->addWidget(m_grid, 1);
@@ -126,7 +130,7 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QPushButton* button : {m_add, m_insert, m_delete, m_fill, m_sort, m_copy})
-        button->setAccessibleName(button->text().remove(QLatin1Char('.')));
+        button->setAccessibleName(button->text().remove(QLatin1Char('.')).remove(QLatin1Char('&')));
     connect(m_sort, &QPushButton::clicked, this, &ChannelTraits::sortSteps);
     connect(&document, &ui::Document::changed, this, [this](const fx::RecordChange& change) {
         if (change.reset || change.steps.any())

@@ -4,13 +4,11 @@
 #include "core/FixtureCheck.h"
 #include "core/FixtureFile.h"
 #include "core/FixtureRecord.h"
-#include "core/QxfImport.h"
 #include "fixtureedit/ChannelGrid.h"
 #include "fixtureedit/ChannelTableModel.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
-#include "fixtureedit/FixtureFileCommands.h"
-#include "fixtureedit/ImportFixtureDialog.h"
+#include "fixtureedit/FixtureFiles.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
@@ -19,13 +17,11 @@
 #include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
 #include "ui/ListOnlyKeys.h"
+#include "ui/ModifiedMark.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -36,7 +32,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -62,23 +57,6 @@ QAction* addMenuAction(QWidget* owner, QMenu* menu, const char* objectName, cons
 
 } // namespace
 
-namespace {
-
-// The last eight fixture files opened or saved, the newest first.
-void rememberRecentFile(const QString& path)
-{
-    QSettings settings;
-    QStringList files = settings.value(QStringLiteral("recentFiles")).toStringList();
-    const QString full = QFileInfo(path).absoluteFilePath();
-    files.removeAll(full);
-    files.prepend(full);
-    while (files.size() > 8)
-        files.removeLast();
-    settings.setValue(QStringLiteral("recentFiles"), files);
-}
-
-} // namespace
-
 FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget* parent)
     : QWidget(parent), m_document(document), m_services(services)
 {
@@ -86,10 +64,15 @@ FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget
     // The title marks unsaved changes the usual way ("[*]" shows as "*" while modified).
     setWindowTitle(QStringLiteral("ORVA library Edit Rev1.06[*]"));
     m_model = new ChannelTableModel(document, m_names, this);
+    m_files = new FixtureFiles(*this, document, services);
+    connect(m_files, &FixtureFiles::fileUsed, this, &FixtureEdit::fixtureFileUsed);
     buildForm();
     buildMenus();
     connect(&document, &ui::Document::changed, this, &FixtureEdit::documentChanged);
     connect(&document, &ui::Document::modifiedChanged, this, &QWidget::setWindowModified);
+    ui::announceModified(this);
+    // A saved fixture's blank names are problems too (see updateProblems).
+    connect(&document, &ui::Document::filePathChanged, this, &FixtureEdit::updateProblems);
 }
 
 FixtureEdit::~FixtureEdit()
@@ -118,7 +101,7 @@ void FixtureEdit::buildMenus()
             &QAction::triggered, this, &FixtureEdit::ImportFixture);
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("OpenRecent"));
-    connect(m_recent, &QMenu::aboutToShow, this, &FixtureEdit::fillRecentMenu);
+    connect(m_recent, &QMenu::aboutToShow, this, [this] { m_files->fillRecentMenu(m_recent); });
     file->addSeparator()->setObjectName(QStringLiteral("NullS"));
     connect(addMenuAction(this, file, "MnuReturn", QStringLiteral("&Palette Edit"),
                           QKeySequence(Qt::CTRL | Qt::Key_P)),
@@ -339,10 +322,9 @@ void FixtureEdit::showWholeRecord()
     m_traits->refreshUsage();
 }
 
-QString FixtureEdit::fixtureTitle() const
+bool FixtureEdit::maybeSave()
 {
-    const QString name = fromLatin1(m_document.record().FixHeader.FixtureName.trimmed()).trimmed();
-    return name.isEmpty() ? QStringLiteral("The fixture") : QStringLiteral("\"%1\"").arg(name);
+    return m_files->maybeSave();
 }
 
 bool FixtureEdit::isModified() const
@@ -350,19 +332,21 @@ bool FixtureEdit::isModified() const
     return m_document.isModified();
 }
 
-bool FixtureEdit::maybeSave()
+void FixtureEdit::commitOpenEdits()
 {
     m_grid->commitOpenEdit();
     m_traits->commitOpenEdit();
-    if (!m_document.isModified())
-        return true;
-    const QString where =
-        m_document.filePath().isEmpty()
-            ? QStringLiteral("has not been saved")
-            : QStringLiteral("has changes not saved to\n%1").arg(m_document.filePath());
-    return ui::saveOrDiscard(m_services.dialogs, this,
-                             QStringLiteral("%1 %2.\nSave it first?").arg(fixtureTitle(), where),
-                             [this] { return SaveFixture(); });
+}
+
+void FixtureEdit::discardOpenEdits()
+{
+    m_grid->discardOpenEdit();
+    m_traits->hideEditor();
+}
+
+void FixtureEdit::focusName()
+{
+    m_nameBox->setFocus();
 }
 
 void FixtureEdit::NewFixture()
@@ -380,60 +364,27 @@ void FixtureEdit::NewFixture()
 
 bool FixtureEdit::SaveFixture()
 {
-    // An edit still open in either grid is stored first.
-    m_grid->commitOpenEdit();
-    m_traits->commitOpenEdit();
-    m_nameBox->setFocus();
-    if (!confirmErrors())
-        return false;
-
-    // The save prepares a copy: a cancelled or failed save leaves the fixture as it was.
-    const auto prepared = m_document.core().preparedForSave();
-
-    const QString path = FixtureFileCommands(m_services, this).save(*prepared);
-    if (!path.isEmpty()) {
-        // What the save settles in the fixture (fixed codes, function map, 16-bit pairs) is one
-        // edit, so that the saved state is the clean one.
-        m_document.push(m_document.core().settleAfterSave());
-        m_document.markSaved(path);
-        rememberRecentFile(path);
-        emit fixtureFileUsed(path);
-    }
-    m_nameBox->setFocus();
-    return !path.isEmpty();
+    return m_files->save();
 }
 
 void FixtureEdit::OpenFixture()
 {
-    if (!maybeSave())
-        return;
-    m_grid->discardOpenEdit();
-    m_traits->hideEditor();
-    auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
-    const QString path = FixtureFileCommands(m_services, this).open(*read);
-    if (!path.isEmpty())
-        showOpened(*read, path);
-    m_nameBox->setFocus();
+    m_files->open();
 }
 
 bool FixtureEdit::openFile(const QString& path)
 {
-    if (!maybeSave())
-        return false;
-    m_grid->discardOpenEdit();
-    m_traits->hideEditor();
-    auto read = std::make_unique<fx::FixtureRecord>(m_document.record());
-    if (FixtureFileCommands(m_services, this).openPath(path, *read).isEmpty())
-        return false;
-    showOpened(*read, path);
-    return true;
+    return m_files->openFile(path);
 }
 
-void FixtureEdit::showOpened(const fx::FixtureRecord& record, const QString& path)
+void FixtureEdit::ImportFixture()
 {
-    m_document.replace(record, path);
-    rememberRecentFile(path);
-    emit fixtureFileUsed(path);
+    m_files->importChosen();
+}
+
+bool FixtureEdit::importFile(const QString& path, bool askFirst)
+{
+    return m_files->importFile(path, askFirst);
 }
 
 void FixtureEdit::PaletteEdit()
@@ -475,7 +426,10 @@ bool FixtureEdit::eventFilter(QObject* watched, QEvent* event)
 
 void FixtureEdit::updateProblems()
 {
-    m_problems->setProblems(fx::CheckFixture(m_document.record()));
+    // Until the fixture has a file, the blank names of channels nobody touched are no problem.
+    m_problems->setProblems(fx::CheckFixture(m_document.record(), m_document.filePath().isEmpty()
+                                                                      ? fx::BlankNames::WithContent
+                                                                      : fx::BlankNames::All));
 }
 
 void FixtureEdit::goToProblem(int channel, int step)
@@ -491,103 +445,4 @@ void FixtureEdit::goToProblem(int channel, int step)
     m_grid->setCurrentIndex(cell);
     m_grid->scrollTo(cell);
     m_grid->setFocus(Qt::OtherFocusReason);
-}
-
-bool FixtureEdit::confirmErrors()
-{
-    // What the file cannot hold has its own question in the save; the others are listed here.
-    QStringList lines;
-    for (const fx::Problem& problem : fx::CheckFixture(m_document.record())) {
-        if (problem.severity != fx::Problem::Severity::Error || problem.capacity)
-            continue;
-        lines << QString::fromStdString(fx::describeProblem(problem));
-    }
-    if (lines.isEmpty())
-        return true;
-    const int shown = 12;
-    QString text = QStringLiteral("The console will not work as intended with this fixture:\n");
-    for (int i = 0; i < std::min<int>(shown, int(lines.size())); ++i)
-        text += QStringLiteral("- ") + lines[i] + QLatin1Char('\n');
-    if (lines.size() > shown)
-        text += QStringLiteral("... and %1 more (see Problems)\n").arg(lines.size() - shown);
-    text += QStringLiteral("\nSave it anyway?");
-    return m_services.dialogs.ask(this, FixtureFileCommands::SaveTitle, text,
-                                  ui::Dialogs::Buttons::OkCancel,
-                                  ui::Dialogs::Icon::Warning) == ui::Dialogs::Answer::Ok;
-}
-
-void FixtureEdit::ImportFixture()
-{
-    if (!maybeSave())
-        return;
-    const QString path = m_services.dialogs.openFileName(
-        this, QStringLiteral("Import Fixture"), QStringLiteral("QLC+ Fixture Definition (*.qxf)"));
-    if (!path.isEmpty())
-        importFile(path, false);
-}
-
-bool FixtureEdit::importFile(const QString& path, bool askFirst)
-{
-    const QString title = QStringLiteral("Import Fixture");
-    if (askFirst && !maybeSave())
-        return false;
-    fx::QxfDefinition definition;
-    const std::string refused = fx::loadQxfFile(QFile::encodeName(path).toStdString(), definition);
-    if (!refused.empty()) {
-        m_services.dialogs.tell(this, title,
-                                QStringLiteral("%1 cannot be imported:\n%2")
-                                    .arg(path, QString::fromStdString(refused)));
-        return false;
-    }
-    fixtureedit::ImportFixtureDialog dialog(definition, m_names.set(), QFileInfo(path).fileName(),
-                                            this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.chosenImport())
-        return false;
-    fx::QxfImport& imported = *dialog.chosenImport();
-    if (!imported.missingNames.empty()) {
-        QString list;
-        for (const std::string& name : imported.missingNames)
-            list += QStringLiteral("\n  ") + fromLatin1(name).trimmed();
-        const auto answer = m_services.dialogs.ask(
-            this, QStringLiteral("Add Channel Name"),
-            QStringLiteral("These channel names are not in the channel name set:%1\n\n"
-                           "Do you wish to add them?")
-                .arg(list),
-            ui::Dialogs::Buttons::YesNo);
-        if (answer == ui::Dialogs::Answer::Yes) {
-            QStringList failed;
-            for (const std::string& name : imported.missingNames) {
-                const auto added = m_names.append(fromLatin1(name).trimmed(), m_services.files,
-                                                  m_services.chNameSetPath);
-                if (added.position < 0 || !added.written)
-                    failed << fromLatin1(name).trimmed();
-            }
-            fx::takeAddedNameCodes(*imported.record, m_names.set());
-            if (!failed.isEmpty())
-                m_services.dialogs.tell(
-                    this, QStringLiteral("Add Channel Name"),
-                    QStringLiteral("Not every name could be added to\n%1:\n%2")
-                        .arg(m_services.chNameSetPath, failed.join(QStringLiteral(", "))));
-        }
-    }
-    // The import starts a fresh history, as an open does; it has no fixture file yet.
-    m_grid->discardOpenEdit();
-    m_traits->hideEditor();
-    auto record = std::move(imported.record);
-    m_document.replace(*record, QString());
-    m_document.markModified();
-    return true;
-}
-
-void FixtureEdit::fillRecentMenu()
-{
-    m_recent->clear();
-    const QStringList files = QSettings().value(QStringLiteral("recentFiles")).toStringList();
-    for (const QString& path : files) {
-        QAction* action = m_recent->addAction(QDir::toNativeSeparators(path));
-        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
-    }
-    m_recent->setEnabled(!files.isEmpty());
-    if (files.isEmpty())
-        m_recent->addAction(QStringLiteral("(none)"))->setEnabled(false);
 }

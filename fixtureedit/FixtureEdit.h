@@ -8,6 +8,7 @@
 class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
+class FixtureFiles;
 class ProblemPanel;
 class DegreeBox;
 class QAction;
@@ -52,7 +53,8 @@ public:
     // The grid rows from the channel table.
     void FillChannelGrid();
 
-    // The menu commands. SaveFixture returns whether the fixture was written.
+    // The menu commands; the files side of them is FixtureFiles'. SaveFixture returns whether
+    // the fixture was written.
     void NewFixture();
     bool SaveFixture();
     void OpenFixture();
@@ -71,7 +73,15 @@ public:
     // cancelled save cancels it.
     bool maybeSave();
 
+    // For the file commands: an edit still open in a grid is stored; the cell editors close; the
+    // focus goes to the fixture name.
+    void commitOpenEdits();
+    void discardOpenEdits();
+    void focusName();
+
     ui::Document& document() const { return m_document; }
+    FixtureFiles* files() const { return m_files; }
+    ChannelNameList& names() { return m_names; }
     ChannelGrid* channelGrid() const { return m_grid; }
     ChannelTraits* traits() const { return m_traits; }
     ProblemPanel* problems() const { return m_problems; }
@@ -95,18 +105,14 @@ private:
     void documentChanged(const fx::RecordChange& change);
     // Every list and grid of the form from the record (after it was replaced as a whole).
     void showWholeRecord();
-    QString fixtureTitle() const;
-    void showOpened(const fx::FixtureRecord& record, const QString& path);
     void updateProblems();
     void goToProblem(int channel, int step);
-    // Before a save: the errors the console would suffer, with the choice to save anyway.
-    bool confirmErrors();
-    void fillRecentMenu();
 
     ui::Document& m_document;
     ui::Services& m_services;
     ChannelNameList m_names;
     ChannelTableModel* m_model = nullptr;
+    FixtureFiles* m_files = nullptr;
 
     QGroupBox* m_setupFrame = nullptr;  // Fixtue_Setup
     QLineEdit* m_nameBox = nullptr;     // Text1

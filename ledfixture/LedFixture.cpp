@@ -7,6 +7,7 @@
 #include "ui/FieldKeys.h"
 #include "ui/FileAccess.h"
 #include "ui/Latin1Validator.h"
+#include "ui/ModifiedMark.h"
 #include "ui/PaneKeys.h"
 #include "ui/Services.h"
 
@@ -82,6 +83,7 @@ LedFixture::LedFixture(ui::Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("LED Fixture Edit[*]"));
     m_document = new ui::LedDocument(this);
     m_model = new LedFixtureModel(*m_document, this);
+    ui::announceModified(this);
     buildForm();
     load();
 }

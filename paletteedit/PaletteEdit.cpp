@@ -106,8 +106,17 @@ void PaletteEdit::load()
         if (k < palChannels()) {
             check->setEnabled(false);
             check->setText(captionText(m_document.record().Channels[k].ChName));
-            check->setAccessibleName(QStringLiteral("Ch%1 %2").arg(k + 1).arg(
-                shownText(m_document.record().Channels[k].ChName)));
+            // The grid's heads say "Ch1".."Ch8" for every row: each control names its channel.
+            const QString channel =
+                QStringLiteral("Ch%1 %2")
+                    .arg(k + 1)
+                    .arg(shownText(m_document.record().Channels[k].ChName).trimmed())
+                    .trimmed();
+            for (QWidget* w : {static_cast<QWidget*>(check), static_cast<QWidget*>(m_sliders[k]),
+                               static_cast<QWidget*>(m_valueBoxes[k])}) {
+                w->setAccessibleName(channel);
+                w->setToolTip(channel);
+            }
             check->show();
         } else {
             check->hide();

@@ -12,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -24,9 +26,9 @@ namespace {
 
 constexpr int StripsPerRow = 20;
 constexpr int ChecksPerRow = 8;
-constexpr int StripWidth = 38;
+constexpr int StripWidth = 34;
 constexpr int SliderWidth = 20;
-constexpr int SliderHeight = 100;
+constexpr int SliderHeight = 90;
 constexpr int ButtonSpacing = 2;
 
 // The largest size the editor asks for: what a 1366x768 screen leaves inside the main window
@@ -71,10 +73,34 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        // The form's size changes with the channels shown; the window is to hear of it.
-        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+        // The form's size changes with the channels shown and their names; the window is to
+        // hear of it, once the form has laid itself out.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
             updateGeometry();
+            QMetaObject::invokeMethod(this, &FormScrollArea::growWindow, Qt::QueuedConnection);
+        }
         return QScrollArea::eventFilter(watched, event);
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QScrollArea::showEvent(event);
+        QMetaObject::invokeMethod(this, &FormScrollArea::growWindow, Qt::QueuedConnection);
+    }
+
+private:
+    // The editor's MDI window grows to show the whole form while the main window has room (it
+    // never shrinks: a size the technician chose stays).
+    void growWindow()
+    {
+        QWidget* editor = parentWidget();
+        auto* frame = editor ? qobject_cast<QMdiSubWindow*>(editor->parentWidget()) : nullptr;
+        if (!frame || !frame->mdiArea() || !frame->isVisible())
+            return;
+        const QSize wanted =
+            (frame->size() - size() + sizeHint()).boundedTo(frame->mdiArea()->viewport()->size());
+        if (wanted.width() > frame->width() || wanted.height() > frame->height())
+            frame->resize(frame->size().expandedTo(wanted));
     }
 };
 
@@ -163,7 +189,7 @@ QWidget* PaletteEdit::buildSettingFrame()
     // Check box k sits in row k / 8 + 1 and column k % 8 + 1, under "Ch1".."Ch8" and beside
     // "1".."5".
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
+    grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     for (int column = 0; column < ChecksPerRow; ++column)
         grid->addWidget(makeLabel(QStringLiteral("Ch%1").arg(column + 1),
@@ -208,11 +234,17 @@ QWidget* PaletteEdit::buildPresetFrame()
     left->setSpacing(ButtonSpacing);
     left->addWidget(
         makeLabel(QStringLiteral("Click To Edit:"), QStringLiteral("Label6"), entryPane));
+    // The ten entry buttons in two columns of five (1 to 5, then 6 to 10), so that the entry's
+    // name box and "Save " / "Cancel" under them stay on a 1366x768 screen.
+    auto* entryGrid = new QGridLayout;
+    entryGrid->setSpacing(ButtonSpacing);
+    left->addLayout(entryGrid);
+    constexpr int EntryRows = fx::PaletteEntryCount / 2;
     for (int e = 0; e < fx::PaletteEntryCount; ++e) {
         auto* button = new QPushButton(entryPane);
         button->setObjectName(QStringLiteral("Command2_%1").arg(e));
-        button->setMinimumWidth(90);
-        left->addWidget(button);
+        button->setMinimumWidth(80);
+        entryGrid->addWidget(button, e % EntryRows, e / EntryRows);
         connect(button, &QPushButton::clicked, this, [this, e] { entryButtonClicked(e); });
         m_entryButtons[e] = button;
     }

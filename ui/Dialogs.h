@@ -28,11 +28,13 @@ public:
                       Icon icon = Icon::Warning) = 0;
 
     // The common file dialogs. filter is in Qt's form, e.g. "Fixture Setup File(*.tff)".
-    // An empty result means the user cancelled.
-    virtual QString saveFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) = 0;
-    virtual QString openFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) = 0;
+    // start: the folder the dialog opens in, or a file path (its folder, with the name filled
+    // in); empty for the folder last used in any file dialog. An empty result means the user
+    // cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& start = {}) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& start = {}) = 0;
 };
 
 // The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the

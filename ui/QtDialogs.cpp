@@ -62,21 +62,23 @@ void QtDialogs::tell(QWidget* parent, const QString& title, const QString& text,
     box.exec();
 }
 
-QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& start)
 {
     // The suffix rule (".tff" appended unless present) belongs to the callers, so no default
     // suffix here.
-    const QString chosen =
-        QFileDialog::getSaveFileName(parent, caption, m_folders.startFolder(), filter, nullptr,
-                                     QFileDialog::DontConfirmOverwrite);
+    const QString chosen = QFileDialog::getSaveFileName(
+        parent, caption, start.isEmpty() ? m_folders.startFolder() : start, filter, nullptr,
+        QFileDialog::DontConfirmOverwrite);
     m_folders.remember(chosen);
     return chosen;
 }
 
-QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& start)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, caption, m_folders.startFolder(), filter);
+    const QString chosen = QFileDialog::getOpenFileName(
+        parent, caption, start.isEmpty() ? m_folders.startFolder() : start, filter);
     m_folders.remember(chosen);
     return chosen;
 }

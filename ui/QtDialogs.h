@@ -17,8 +17,10 @@ public:
                Icon icon = Icon::Question) override;
     void tell(QWidget* parent, const QString& title, const QString& text,
               Icon icon = Icon::Warning) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& start = {}) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& start = {}) override;
 
 private:
     DialogFolders m_folders;

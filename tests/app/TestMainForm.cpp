@@ -3,6 +3,7 @@
 // a cell open.
 #include "tests/fixtureedit/EditorHarness.h"
 
+#include "app/AboutBox.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "core/PaletteStore.h"
@@ -226,6 +227,15 @@ private slots:
         const fx::FixtureImage image = fx::WriteFixtureImage(r);
         QCOMPARE(int(image[2048]), 1); // palette block: channel numbers 1, 2, 3 of the first entry
         QCOMPARE(int(image[2050]), 3);
+    }
+
+    void builtInIconIsRead()
+    {
+        // Without an installed theme icon the program's icon is the built-in PNG, read without
+        // the image-format plugins; a reader that failed would leave every window without one.
+        const QIcon icon = about::applicationIcon();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.pixmap(64, 64).size(), QSize(64, 64));
     }
 
     void qtDialogsShowCarriageReturnAsLineBreak()

@@ -53,6 +53,7 @@ class TestFixtureCheck : public QObject {
 private slots:
     void problems_data();
     void problems();
+    void untouchedBlankNames();
 };
 
 void TestFixtureCheck::problems_data()
@@ -170,6 +171,27 @@ void TestFixtureCheck::problems()
     const bool errorExpected = std::any_of(expected.begin(), expected.end(),
                                            [](const QString& e) { return e.startsWith("E "); });
     QCOMPARE(hasErrors(problems), errorExpected);
+}
+
+void TestFixtureCheck::untouchedBlankNames()
+{
+    // A new fixture being filled in: a blank name counts once its channel has other content.
+    auto r = std::make_unique<FixtureRecord>();
+    ResetFixtureRecord(*r, 8);
+    r->Channels[1].FuncCode = 20;
+    r->Channels[2].ChValue = 7;
+    r->StepCount[4] = 1;
+    r->Steps[4][0] = {0, 255, FixedText<8>::fromText("Open")};
+    r->Channels[6].ChType = TypeHtp;
+    const auto blank = [&](BlankNames which) {
+        QList<int> channels;
+        for (const Problem& p : CheckFixture(*r, which))
+            if (p.message == "the channel name is blank")
+                channels << p.channel;
+        return channels;
+    };
+    QCOMPARE(blank(BlankNames::WithContent), (QList<int>{1, 2, 4, 6}));
+    QCOMPARE(blank(BlankNames::All), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
 QTEST_APPLESS_MAIN(TestFixtureCheck)

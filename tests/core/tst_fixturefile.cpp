@@ -220,13 +220,8 @@ private slots:
         QCOMPARE(textAt(image, slot203 + 2, 8), std::string("Gobo 3  "));
         QCOMPARE(textAt(image, 6136, 8), std::string(8, 0));
 
-        const FileCapacityReport report = checkFileCapacity(*r);
-        QCOMPARE(report.totalSteps, 205);
-        QCOMPARE(report.lostSteps.size(), std::size_t(1));
-        QCOMPARE(report.lostSteps[0].channel, 3);
-        QCOMPARE(report.lostSteps[0].lost, 1);
-        QVERIFY(report.lostEntries.empty());
-        QVERIFY(report.describe().find("channel 4") != std::string::npos);
+        // What the save asks about: tst_fixturecheck and TestFixtureFiles.
+        QVERIFY(!checkFileCapacity(*r).fits());
 
         // An open shows what the file holds and nothing of the fixture edited before it.
         auto back = newFixture(8);
@@ -288,12 +283,8 @@ private slots:
 
         const FileCapacityReport report = checkFileCapacity(*r);
         QCOMPARE(report.lostEntries.size(), std::size_t(5 + 7 * 10));
-        QCOMPARE(report.lostEntries[0].palette, 2);
-        QCOMPARE(report.lostEntries[0].entry, 5);
-        QVERIFY(report.lostEntries[0].partly);
-        QCOMPARE(report.lostEntries[1].entry, 6);
-        QVERIFY(!report.lostEntries[1].partly);
-        QVERIFY(report.describe().find("Palette3 entry 6 (in part)") != std::string::npos);
+        QVERIFY(report.describe().find("Palette3 entry 6 (in part), Palette3 entry 7,") !=
+                std::string::npos);
 
         // Read back without failing, with what the block holds and the steps after it.
         auto back = newFixture(8);

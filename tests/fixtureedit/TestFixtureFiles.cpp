@@ -1,12 +1,14 @@
-// Save and open through the fixture editor: the file dialogs, the ".tff" suffix, the replace
-// question, what the file cannot hold, failed reads, and a keyboard session saved byte for byte
-// as the core writer writes the same fixture. The file format itself is tst_fixturefile's.
+// Save, open and import through the fixture editor: the file dialogs and where they start, the
+// ".tff" suffix, the replace question, what the file cannot hold, failed reads. The file format
+// itself is tst_fixturefile's.
 #include "EditorHarness.h"
 
 #include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/FixtureFiles.h"
 #include "fixtureedit/StepGrid.h"
 
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -38,7 +40,7 @@ private slots:
     void save_data();
     void save();
     void openEditsAreStoredFirst();
-    void keyboardSessionSavesCoreImage();
+    void dialogStarts();
     void capacityQuestion_data();
     void capacityQuestion();
     void openFails_data();
@@ -119,61 +121,41 @@ void TestFixtureFiles::openEditsAreStoredFirst()
     QCOMPARE(h.editor->focusWidget(), h.line("Text1"));
 }
 
-void TestFixtureFiles::keyboardSessionSavesCoreImage()
+// The save dialog starts at the fixture's own file, or for an imported (or new) fixture at its
+// name in the folder last saved to, never in the library folder it came from; the import's
+// dialog starts in QLC+'s fixture folder until another folder was used for imports.
+void TestFixtureFiles::dialogStarts()
 {
     EditorHarness h;
-    for (const auto& [box, text] : {std::pair{"Text1", "Spot 575"}, {"Text4", "540"}}) {
-        h.line(box)->setFocus();
-        h.line(box)->selectAll();
-        QTest::keyClicks(h.line(box), QString(text));
-    }
-    auto* count = h.combo("Combo1");
-    count->setFocus();
-    QTest::keyClick(count, Qt::Key_Up);
-    QTest::keyClick(count, Qt::Key_Up); // 6 channels
+    QSettings().remove(QStringLiteral("FixtureFiles"));
+    const QString qlc = h.path(QStringLiteral("qlc"));
+    QVERIFY(QDir().mkpath(qlc));
+    qputenv("QLCPLUS_FIXTURES_DIR", QFile::encodeName(qlc));
+    FixtureFiles& files = *h.editor->files();
 
-    // Every cell from the keyboard: the grid opens the first name cell on a key, then each Tab
-    // or Enter stores the cell and opens the next. "~" picks the list's next entry.
-    h.grid->setFocus(Qt::TabFocusReason);
-    h.grid->setCurrentIndex(h.index(0, 1));
-    QTest::keyRelease(h.grid, Qt::Key_Space);
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No); // "Pan Fine" is not added to the names
-    const QString keys = QStringLiteral(
-        "Pan\t~~~~~\t~~\t128\n"  // 1: the list's "Pan", Fadeable LTP 16bitH, partner 2, 128
-        "Pan Fine\t~~~~~~\t\t\t" // 2: a name the list lacks, Fadeable LTP 16bitL, no partner, 0
-        "tilt\t\t255\t"          // 3: the list's "Tilt" in any case, LTP, 255
-        "Dimmer\t~\t300\t"       // 4: HTP, 300 (above 255: 0)
-        "~~\t~~\t7\t");          // 5: the second name "Tilt", instant LTP, 7
-    for (const QChar c : keys) {
-        auto* list = qobject_cast<QComboBox*>(h.focus());
-        if (c == u'~' && list) // the next entry (Down in an open cell moves to the next row)
-            list->setCurrentIndex(list->currentIndex() + 1);
-        else if (c == u'\t' || c == u'\n')
-            QTest::keyClick(h.focus(), c == u'\t' ? Qt::Key_Tab : Qt::Key_Return);
-        else
-            QTest::keyClick(h.focus(), c.toLatin1());
-    }
-    h.focusElsewhere();                               // row 6 name left open and empty
-    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Ok); // two "Tilt" channels: save anyway
-    h.save(h.path(QStringLiteral("session")));
+    h.trigger("ImportFixture", QString());
+    QCOMPARE(h.dialogs.lastStart(), qlc);
+    h.save(h.path(QStringLiteral("spot.tff")));
+    h.trigger("SaveFixture", QString());
+    QCOMPARE(h.dialogs.lastStart(), h.path(QStringLiteral("spot.tff")));
 
-    // The same fixture written by hand.
-    auto expected = std::make_unique<fx::FixtureRecord>();
-    fx::ResetFixtureRecord(*expected, 8); // the editor starts with 8 channels
-    expected->FixHeader.NumChannels = 6;
-    expected->FixHeader.FixtureName.assign("Spot 575");
-    expected->MaxPanDegree = 540;
-    setChannel(expected->Channels[0], "Pan", fx::TypeFadeable16H, 2, 128, 6);
-    setChannel(expected->Channels[1], "", fx::TypeFadeable16L);
-    setChannel(expected->Channels[2], "Tilt", fx::TypeLtp, 0, 255, 7);
-    setChannel(expected->Channels[3], "Dimmer", fx::TypeHtp, 0, 0, 3);
-    setChannel(expected->Channels[4], "Tilt", fx::TypeInstantLtp, 0, 7, 7);
-    fx::BuildFuncMap(*expected);
+    // An import from the library folder: its name in the folder last saved to.
+    QVERIFY(QFile::copy(QStringLiteral(QXF_DATA_DIR "/moving-head.qxf"), qlc + "/head.qxf"));
+    onNextDialog([](QDialog* dialog) { dialog->accept(); });
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::No); // the names the set lacks
+    h.trigger("ImportFixture", qlc + "/head.qxf");
+    QVERIFY(h.document.filePath().isEmpty());
+    const QString name = QString::fromLatin1(h.record->FixHeader.FixtureName.str()).trimmed();
+    QVERIFY(!name.isEmpty());
+    QCOMPARE(files.saveStart(), h.path(name + ".tff"));
 
-    QCOMPARE(h.dialogs.shown().size(), 2); // "Pan Fine", then the two channels named "Tilt"
-    QVERIFY(h.dialogs.shown()[1].text.contains(QStringLiteral("Tilt")));
-    QCOMPARE(h.cell(1, 1), QString());
-    QCOMPARE(readFile(h.path(QStringLiteral("session.tff"))), imageOf(*expected));
+    // Another folder used for an import is where the next one starts.
+    const QString other = h.path(QStringLiteral("defs"));
+    QVERIFY(QDir().mkpath(other));
+    h.dialogs.setNextAnswer(ui::Dialogs::Answer::Discard);
+    h.trigger("ImportFixture", other + "/missing.qxf");
+    QCOMPARE(files.importStart(), other);
+    qunsetenv("QLCPLUS_FIXTURES_DIR");
 }
 
 void TestFixtureFiles::capacityQuestion_data()

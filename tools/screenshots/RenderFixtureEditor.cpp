@@ -1,7 +1,8 @@
 // Renders the main window with the fixture editor holding a moving light of 12 channels, for the
 // documentation:
 //   render_fixture_editor docs/fixture-editor.png [editing]
-// With "editing" the name cell of channel 5 is open with a name being typed.
+// With "editing" the name cell of channel 5 is open with a name being typed; with "overfull" two
+// channels hold more steps than the file can (the red "will not be saved").
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "fixtureedit/ChannelTraits.h"
@@ -66,6 +67,10 @@ int main(int argc, char** argv)
         r.Steps[5][s] = {static_cast<std::uint8_t>(steps[s].from),
                          static_cast<std::uint8_t>(steps[s].to),
                          fx::FixedText<8>::fromText(steps[s].name)};
+    }
+    if (argc > 2 && qstrcmp(argv[2], "overfull") == 0) {
+        r.StepCount[6] = 255;
+        r.StepCount[8] = 72;
     }
     window.document().replace(r);
     editor->traits()->selectChannel(5);

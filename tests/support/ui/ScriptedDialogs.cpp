@@ -9,6 +9,7 @@ void ScriptedDialogs::clear()
     m_shown.clear();
     m_fileDialogs = 0;
     m_lastFilter.clear();
+    m_lastStart.clear();
 }
 
 Dialogs::Answer ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text,
@@ -34,21 +35,24 @@ void ScriptedDialogs::tell(QWidget*, const QString& title, const QString& text, 
     m_shown.append({title, text, false});
 }
 
-QString ScriptedDialogs::nextFileName(const QString& filter)
+QString ScriptedDialogs::nextFileName(const QString& filter, const QString& start)
 {
     ++m_fileDialogs;
+    m_lastStart = start;
     m_lastFilter = filter;
     return m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter)
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter,
+                                      const QString& start)
 {
-    return nextFileName(filter);
+    return nextFileName(filter, start);
 }
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter)
+QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter,
+                                      const QString& start)
 {
-    return nextFileName(filter);
+    return nextFileName(filter, start);
 }
 
 } // namespace ui

@@ -37,11 +37,17 @@ public:
                Icon icon = Icon::Question) override;
     void tell(QWidget* parent, const QString& title, const QString& text,
               Icon icon = Icon::Warning) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& start = {}) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& start = {}) override;
+    // Where the last file dialog was asked to start.
+    QString lastStart() const { return m_lastStart; }
 
 private:
-    QString nextFileName(const QString& filter);
+    QString nextFileName(const QString& filter, const QString& start);
+
+    QString m_lastStart;
 
     QQueue<Answer> m_answers;
     QQueue<QString> m_fileNames;

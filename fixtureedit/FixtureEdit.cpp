@@ -9,6 +9,7 @@
 #include "fixtureedit/ChannelTableModel.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
+#include "fixtureedit/ExportCommands.h"
 #include "fixtureedit/FixtureFileCommands.h"
 #include "fixtureedit/ImportFixtureDialog.h"
 #include "fixtureedit/ProblemPanel.h"
@@ -116,6 +117,15 @@ void FixtureEdit::buildMenus()
     connect(addMenuAction(this, file, "ImportFixture", QStringLiteral("&Import Fixture..."),
                           QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, this, &FixtureEdit::ImportFixture);
+    (new ExportCommands(
+         m_services, this,
+         [this]() -> const fx::FixtureRecord& {
+             m_grid->commitOpenEdit();
+             m_traits->commitOpenEdit();
+             return m_document.record();
+         },
+         [this] { return m_document.filePath(); }))
+        ->addActions(file);
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("OpenRecent"));
     connect(m_recent, &QMenu::aboutToShow, this, &FixtureEdit::fillRecentMenu);

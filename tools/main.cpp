@@ -6,6 +6,7 @@
 #include "core/ChNameSet.h"
 #include "core/FixtureCheck.h"
 #include "core/QxfImport.h"
+#include "tools/ExportCommand.h"
 #include "tools/FixtureJson.h"
 
 #include <nlohmann/json.hpp>
@@ -47,6 +48,12 @@ const char* const usageText =
   fixture-tool import --out-dir DIR [--names ChNameSet.fix] FILE.qxf...
                                       write each definition's default mode to
                                       DIR/<input name>.tff
+  fixture-tool export [--manufacturer M] [--type T] FILE.tff OUT.qxf
+                                      write the fixture as a QLC+ fixture definition
+                                      (manufacturer default "Unknown", type guessed:
+                                      "Moving Head", "Color Changer", "Dimmer", "Other")
+  fixture-tool sheet FILE.tff OUT.pdf write the printable fixture sheet as a PDF (A4, or
+                                      Letter in a locale that measures in inches)
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -472,6 +479,10 @@ int run(const std::vector<std::string>& args)
     }
     if (command == "import")
         return import(args);
+    if (command == "export")
+        return exportCommand(args);
+    if (command == "sheet")
+        return sheetCommand(args);
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

@@ -19,6 +19,9 @@ public:
               Icon icon = Icon::Warning) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 
 private:
     DialogFolders m_folders;

@@ -27,6 +27,11 @@ int sheetCommand(const std::vector<std::string>& args)
     }
     // No display is needed: the sheet is laid out and written on the offscreen platform.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tool speaks for itself: Qt's remarks about the session (no runtime folder) are noise.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "fixture-tool: " << message.toStdString() << '\n';
+    });
     int argc = 1;
     char name[] = "fixture-tool";
     char* argv[] = {name, nullptr};

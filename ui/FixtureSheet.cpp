@@ -20,7 +20,7 @@ namespace {
 // Step tables: this many groups of (number, name, From, To) side by side, filled down first.
 constexpr int StepColumns = 4;
 // Palette tables: at most this many channel columns beside the entry name.
-constexpr int PaletteColumns = 10;
+constexpr int PaletteColumns = 20;
 constexpr double BodyPoints = 8.0;
 
 QString text(std::string_view latin1)
@@ -53,7 +53,7 @@ int channelsInUse(const fx::FixtureRecord& r)
 QString channelTable(const fx::FixtureRecord& r)
 {
     QString h = QStringLiteral("<h2>Channels</h2><table width=\"100%\" cellspacing=\"0\" "
-                               "cellpadding=\"2\" border=\"0.5\"><tr>");
+                               "cellpadding=\"1\" border=\"0.5\"><tr>");
     for (const char* title : {"Ch", "Name", "Code", "Type", "16-bit partner", "Value", "Steps"})
         h += cell(QLatin1String(title), true);
     h += QStringLiteral("</tr>");
@@ -78,47 +78,82 @@ QString channelTable(const fx::FixtureRecord& r)
     return h + QStringLiteral("</table>");
 }
 
+const QString TableStart =
+    QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" border=\"0.5\">");
+
+QString stepCells(const fx::StepInfo& s, int k)
+{
+    return cell(QString::number(k + 1), false, "right") + cell(text(s.StepName)) +
+           cell(QString::number(s.FromDmx), false, "right") +
+           cell(QString::number(s.ToDmx), false, "right");
+}
+
+QString stepHeader(int groups)
+{
+    QString h = QStringLiteral("<tr>");
+    for (int c = 0; c < groups; ++c)
+        for (const char* title : {"#", "Name", "From", "To"})
+            h += cell(QLatin1String(title), true);
+    return h + QStringLiteral("</tr>");
+}
+
+QString channelTitle(const fx::FixtureRecord& r, int i, int count)
+{
+    return QStringLiteral("Channel %1 %2 (%3 step%4)")
+        .arg(i + 1)
+        .arg(text(r.Channels[i].ChName))
+        .arg(count)
+        .arg(count == 1 ? "" : "s");
+}
+
+// A channel of few steps is a small table of its own, StepColumns of them side by side; a channel
+// of many steps takes the page's width, its steps in StepColumns columns filled down first.
 QString stepTables(const fx::FixtureRecord& r)
 {
-    QString h;
+    constexpr int SmallChannel = 16;
+    QString small, large;
+    int smallCount = 0;
     const int n = channelsInUse(r);
     for (int i = 0; i < n; ++i) {
         const int count = std::min<int>(r.StepCount[i], fx::MaxStepsPerChannel);
         if (count == 0)
             continue;
-        if (h.isEmpty())
-            h = QStringLiteral("<h2>Steps</h2>");
-        h += QStringLiteral("<h3>Channel %1 %2 (%3 step%4)</h3>")
-                 .arg(i + 1)
-                 .arg(text(r.Channels[i].ChName))
-                 .arg(count)
-                 .arg(count == 1 ? "" : "s");
-        h += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" "
-                            "border=\"0.5\"><tr>");
-        const int columns = std::min(StepColumns, count);
-        for (int c = 0; c < StepColumns; ++c)
-            for (const char* title : {"#", "Name", "From", "To"})
-                h += c < columns ? cell(QLatin1String(title), true) : cell({}, true);
-        h += QStringLiteral("</tr>");
+        if (count <= SmallChannel) {
+            if (smallCount % StepColumns == 0)
+                small += smallCount ? QStringLiteral("</tr><tr>") : QStringLiteral("<tr>");
+            QString t = TableStart + QStringLiteral("<tr><th colspan=\"4\" align=\"left\">") +
+                        QStringLiteral("%1 %2").arg(i + 1).arg(text(r.Channels[i].ChName)) +
+                        QStringLiteral("</th></tr>") + stepHeader(1);
+            for (int k = 0; k < count; ++k)
+                t += QStringLiteral("<tr>") + stepCells(r.Steps[i][k], k) + QStringLiteral("</tr>");
+            small += QStringLiteral("<td valign=\"top\" width=\"25%\">") + t +
+                     QStringLiteral("</table></td>");
+            ++smallCount;
+            continue;
+        }
+        large += QStringLiteral("<h3>") + channelTitle(r, i, count) + QStringLiteral("</h3>") +
+                 TableStart + stepHeader(StepColumns);
         const int rows = (count + StepColumns - 1) / StepColumns;
         for (int row = 0; row < rows; ++row) {
-            h += QStringLiteral("<tr>");
+            large += QStringLiteral("<tr>");
             for (int c = 0; c < StepColumns; ++c) {
                 const int k = c * rows + row;
-                if (k >= count) {
-                    h += cell({}) + cell({}) + cell({}) + cell({});
-                    continue;
-                }
-                const fx::StepInfo& s = r.Steps[i][k];
-                h += cell(QString::number(k + 1), false, "right") + cell(text(s.StepName)) +
-                     cell(QString::number(s.FromDmx), false, "right") +
-                     cell(QString::number(s.ToDmx), false, "right");
+                large += k < count ? stepCells(r.Steps[i][k], k)
+                                   : cell({}) + cell({}) + cell({}) + cell({});
             }
-            h += QStringLiteral("</tr>");
+            large += QStringLiteral("</tr>");
         }
-        h += QStringLiteral("</table>");
+        large += QStringLiteral("</table>");
     }
-    return h;
+    if (small.isEmpty() && large.isEmpty())
+        return {};
+    if (!small.isEmpty()) {
+        for (; smallCount % StepColumns != 0; ++smallCount)
+            small += QStringLiteral("<td width=\"25%\"></td>");
+        small = QStringLiteral("<table width=\"100%\" cellspacing=\"2\" cellpadding=\"0\">") +
+                small + QStringLiteral("</tr></table>");
+    }
+    return QStringLiteral("<h2>Steps</h2>") + small + large;
 }
 
 QString paletteTables(const fx::FixtureRecord& r)
@@ -138,15 +173,23 @@ QString paletteTables(const fx::FixtureRecord& r)
                 entries.push_back(e);
         if (h.isEmpty())
             h = QStringLiteral("<h2>Palettes</h2>");
-        h += QStringLiteral("<h3>Palette%1 %2</h3>").arg(p + 1).arg(text(r.PalName[p]));
+        QString names;
+        for (const int c : channels)
+            names += QStringLiteral("%1%2 %3").arg(names.isEmpty() ? "" : ", ").arg(c + 1).arg(
+                text(r.Channels[c].ChName));
+        h += QStringLiteral("<h3>Palette%1 %2</h3><p class=\"small\">Channels: %3</p>")
+                 .arg(p + 1)
+                 .arg(text(r.PalName[p]))
+                 .arg(names.isEmpty()               ? QStringLiteral("none")
+                      : int(channels.size()) == n ? QStringLiteral("all %1").arg(n)
+                                                  : names);
         for (std::size_t first = 0; first < channels.size(); first += PaletteColumns) {
             const std::size_t last = std::min(channels.size(), first + PaletteColumns);
-            h += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\" border=\"0.5\"><tr>") +
+            h += QStringLiteral("<table class=\"small\" cellspacing=\"0\" cellpadding=\"0\" "
+                                "border=\"0.5\"><tr>") +
                  cell(QStringLiteral("Entry"), true);
             for (std::size_t k = first; k < last; ++k)
-                h += cell(QStringLiteral("%1 %2").arg(channels[k] + 1).arg(
-                              text(r.Channels[channels[k]].ChName)),
-                          true);
+                h += cell(QString::number(channels[k] + 1), true, "right");
             h += QStringLiteral("</tr>");
             for (const int e : entries) {
                 h += QStringLiteral("<tr>") +
@@ -155,7 +198,7 @@ QString paletteTables(const fx::FixtureRecord& r)
                     h += cell(QString::number(r.PalValue[p][e][channels[k]]), false, "right");
                 h += QStringLiteral("</tr>");
             }
-            h += QStringLiteral("</table><br/>");
+            h += QStringLiteral("</table>");
         }
     }
     return h;
@@ -180,6 +223,8 @@ QFont sheetFont(double points)
     // A family that holds all of Latin-1; the font database falls back to a sans-serif one.
     QFont font(QStringLiteral("DejaVu Sans"), 10);
     font.setStyleHint(QFont::SansSerif);
+    // No ligatures: "ff" in "Spot.tff" stays two letters that a search finds.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(points);
     return font;
 }
@@ -218,7 +263,9 @@ int paintFixtureSheet(const fx::FixtureRecord& record, const QString& fileName,
     doc.setDefaultFont(sheetFont(BodyPoints));
     doc.setDefaultStyleSheet(QStringLiteral(
         "h1 { font-size: 14pt; } h2 { font-size: 11pt; } h3 { font-size: 9pt; } "
-        "th { background-color: #e0e0e0; }"));
+        "th { background-color: #e0e0e0; } .small { font-size: 7pt; } "
+        "h2 { margin-top: 8px; margin-bottom: 2px; } h3 { margin-top: 6px; margin-bottom: 2px; } "
+        "p { margin-top: 0px; margin-bottom: 2px; }"));
     doc.setDocumentMargin(0);
     doc.setHtml(fixtureSheetHtml(record, fileName, when));
 

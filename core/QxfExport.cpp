@@ -152,6 +152,34 @@ std::vector<int> sixteenBitPartners(const FixtureRecord& record)
     return partner;
 }
 
+bool isLow(const FixtureRecord& record, const std::vector<int>& partner, int i)
+{
+    const int type = record.Channels[i].ChType;
+    return partner[i] >= 0 && (type == TypeFadeable16L || type == TypeInstant16L);
+}
+
+// The meaning a channel is written with: its own code's, a low channel its partner's.
+Meaning writtenMeaning(const FixtureRecord& record, const std::vector<int>& partner, int i)
+{
+    return meaningOf(record.Channels[isLow(record, partner, i) ? partner[i] : i].FuncCode);
+}
+
+// The preset a channel is written with, empty for a Group. A preset stands for the channel's
+// ranges as well, so a channel with steps of its own is written as its group (an intensity channel
+// with its colour), as definitions do.
+std::string writtenPreset(const FixtureRecord& record, const std::vector<int>& partner, int i)
+{
+    const Meaning m = writtenMeaning(record, partner, i);
+    const char* preset = isLow(record, partner, i) ? m.finePreset : m.preset;
+    return record.StepCount[i] == 0 ? preset : "";
+}
+
+std::string ownName(const FixtureRecord& record, int i)
+{
+    const std::string name = cleanText(record.Channels[i].ChName.str());
+    return name.empty() ? "Chan " + std::to_string(i + 1) : name;
+}
+
 } // namespace
 
 const std::vector<std::string_view>& qxfFixtureTypes()
@@ -193,14 +221,17 @@ std::string guessQxfFixtureType(const FixtureRecord& record)
 std::vector<std::string> qxfChannelNames(const FixtureRecord& record)
 {
     const int n = channelsInUse(record);
+    const std::vector<int> partner = sixteenBitPartners(record);
     std::vector<std::string> names;
     const auto taken = [&](const std::string& name) {
         return std::find(names.begin(), names.end(), name) != names.end();
     };
     for (int i = 0; i < n; ++i) {
-        std::string name = cleanText(record.Channels[i].ChName.str());
-        if (name.empty())
-            name = "Chan " + std::to_string(i + 1);
+        // A fine byte without a preset of its own is found by its name: its coarse channel's
+        // with "Fine".
+        std::string name = isLow(record, partner, i) && writtenPreset(record, partner, i).empty()
+                               ? ownName(record, partner[i]) + " Fine"
+                               : ownName(record, i);
         if (taken(name)) {
             const std::string base = name;
             for (int k = 2; taken(name); ++k)
@@ -244,15 +275,12 @@ std::string exportQxf(const FixtureRecord& record, const QxfExportOptions& optio
         pugi::xml_node node = root.append_child("Channel");
         node.append_attribute("Name") = latin1ToUtf8(names[i]).c_str();
         node.append_attribute("Default") = static_cast<int>(ch.ChValue);
-        const bool fine = partner[i] >= 0 && isSixteenBitType(ch.ChType) &&
-                          (ch.ChType == TypeFadeable16L || ch.ChType == TypeInstant16L);
-        const Meaning m = meaningOf(fine ? record.Channels[partner[i]].FuncCode : ch.FuncCode);
-        const char* preset = fine ? m.finePreset : m.preset;
+        const bool fine = isLow(record, partner, i);
+        const Meaning m = writtenMeaning(record, partner, i);
+        const std::string preset = writtenPreset(record, partner, i);
         const int steps = std::min<int>(record.StepCount[i], MaxStepsPerChannel);
-        // A preset stands for the channel's ranges as well, so a channel with steps of its own is
-        // written as its group (an intensity channel with its colour), as definitions do.
-        if (*preset != '\0' && steps == 0) {
-            node.append_attribute("Preset") = preset;
+        if (!preset.empty()) {
+            node.append_attribute("Preset") = preset.c_str();
         } else {
             pugi::xml_node group = node.append_child("Group");
             group.append_attribute("Byte") = fine ? 1 : 0;

@@ -44,17 +44,23 @@ bool certainPair(const FixtureRecord& r, int high, int low)
     return false;
 }
 
-// A generated fixture made into one a definition can carry whole: unique names paired with their
-// codes as the name set pairs them (a typed name code 0), 16-bit pairs of a high channel naming
-// its low one with a fine preset, steps From <= To with clean names, no channel of one step (a
-// definition's single range is the whole channel, which the import does not make a step).
+// A generated fixture made into one a definition can carry whole: unique names without
+// punctuation, paired with their codes as the name set pairs them (a typed name code 0), 16-bit
+// pairs the import is certain of with the low channel named "<high> Fine", steps From <= To with
+// clean names, no channel of one step (a definition's single range is the whole channel, which
+// the import does not make a step).
 void makeExportable(FixtureRecord& r, const ChNameSet& set)
 {
     const int n = r.FixHeader.NumChannels;
     std::vector<std::string> taken;
     for (int i = 0; i < n; ++i) {
         ChannelInfo& ch = r.Channels[i];
-        std::string name = clean(ch.ChName.str());
+        std::string name = ch.ChName.str();
+        // Punctuation an import drops from names read from other libraries ("Dimmer, fine (LSB)").
+        for (char& c : name)
+            if (std::string_view(",()[]{}:-/").find(c) != std::string_view::npos)
+                c = 'x';
+        name = clean(name);
         std::uint8_t code = 0;
         for (const ChNameRec& e : set)
             if (e.SetName.bytes[0] != 0 && sameChName(e.SetName.trimmed(), name)) {
@@ -89,9 +95,12 @@ void makeExportable(FixtureRecord& r, const ChNameSet& set)
             low < n && low != i && partner[i] < 0 && partner[low] < 0 &&
             (r.Channels[low].ChType == TypeFadeable16L ||
              r.Channels[low].ChType == TypeInstant16L) &&
-            certainPair(r, i, low)) {
+            certainPair(r, i, low) && high.ChName.trimmed().size() <= 7) {
             partner[i] = low;
             partner[low] = i;
+            // A fine channel is named after its coarse one, as definitions name them.
+            r.Channels[low].ChName.assign(high.ChName.trimmed() + " Fine");
+            r.Channels[low].FuncCode = 0;
         }
     }
     for (int i = 0; i < n; ++i) {

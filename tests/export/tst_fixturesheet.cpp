@@ -2,6 +2,7 @@
 // input, and the editor's Export Fixture, Print and Export PDF driven through the scripted
 // dialogs.
 
+#include "core/FixtureCheck.h"
 #include "fixtureedit/EditorHarness.h"
 #include "fixtureedit/ExportCommands.h"
 #include "ui/FixtureSheet.h"
@@ -101,6 +102,8 @@ private slots:
                 QVERIFY(text.contains(QStringLiteral("Palette%1 %2")
                                           .arg(p + 1)
                                           .arg(latin1(r->PalName[p].trimmed()))));
+        // The fixture check's problems, when it has any (the awkward fixture's blank names).
+        QCOMPARE(text.contains(QStringLiteral("Problems")), !fx::CheckFixture(*r).empty());
         const QRegularExpressionMatch pages =
             QRegularExpression(QStringLiteral("page 1 of (\\d+)")).match(text);
         QVERIFY(pages.hasMatch());

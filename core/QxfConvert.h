@@ -39,17 +39,17 @@ std::string shown(std::string_view utf8, std::size_t width = 40);
 
 struct Slot {
     const QxfChannel* ch = nullptr;
-    int index = 0;        // 0-based in the mode
-    std::string label;    // "channel N \"name in the file\"" for the report (UTF-8)
-    std::string preset;   // the channel's preset; an intensity colour without one gets its own
-    std::string name;     // Latin-1, readable (byte words and idle punctuation off), not cut
+    int index = 0;         // 0-based in the mode
+    std::string label;     // "channel N \"name in the file\"" for the report (UTF-8)
+    std::string preset;    // the channel's preset; an intensity colour without one gets its own
+    std::string name;      // Latin-1, readable (byte words and idle punctuation off), not cut
     bool replaced = false; // characters of the name had no Latin-1 form
     bool fine = false;     // the fine byte of a 16-bit value
     int caps = 0;          // capabilities kept (at most 256)
     int offer = 0;         // steps the capabilities give: 0 for fewer than two, at most 255
     // results
     bool assigned = false;
-    bool ownName = false; // keeps its own name (no entry of the name set)
+    bool ownName = false;  // keeps its own name (no entry of the name set)
     std::string finalName; // Latin-1, at most 12
     std::uint8_t code = 0;
     int partner = -1;
@@ -77,9 +77,8 @@ std::string fitName(const ReadableName& name, std::size_t width);
 std::vector<std::string> pairStem(std::string_view latin1);
 
 // Gives every slot its name and function code; missing collects the names the set lacks.
-void assignNames(std::vector<Slot>& slots, const ChNameSet& names,
-                 std::vector<std::string>& report, std::vector<std::string>& missing,
-                 std::vector<std::string>& nameRemarks);
+void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<std::string>& report,
+                 std::vector<std::string>& missing, std::vector<std::string>& nameRemarks);
 
 // ---- pairs (QxfPairing.cpp) ----
 

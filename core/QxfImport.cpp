@@ -364,7 +364,8 @@ std::vector<std::string> words(std::string_view text)
     std::string w;
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0xC0) {
+        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') ||
+            b >= 0xC0) {
             w += c;
         } else if (!w.empty()) {
             out.push_back(std::move(w));

@@ -18,7 +18,10 @@ bool isIn(std::string_view word, std::initializer_list<std::string_view> list)
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // "2", "12", "Z3", "H2", "#4": a number that tells heads, zones or segments apart.
 bool isTagNumber(std::string_view w)
@@ -312,9 +315,8 @@ bool forced(std::string_view t)
 
 } // namespace
 
-void assignNames(std::vector<Slot>& slots, const ChNameSet& names,
-                 std::vector<std::string>& report, std::vector<std::string>& missing,
-                 std::vector<std::string>& nameRemarks)
+void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<std::string>& report,
+                 std::vector<std::string>& missing, std::vector<std::string>& nameRemarks)
 {
     NameAssigner set(names);
     const auto give = [&](Slot& s, std::string_view name) {

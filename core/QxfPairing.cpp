@@ -48,8 +48,7 @@ public:
 
     // Within each group of channels of one key, the k-th coarse channel with the k-th fine one
     // when the counts agree (several heads; a fine channel may come first).
-    template <typename Key>
-    void byKey(Key key)
+    template <typename Key> void byKey(Key key)
     {
         std::map<std::string, std::pair<std::vector<int>, std::vector<int>>> groups;
         for (const Slot& s : m_slots) {
@@ -82,8 +81,8 @@ public:
                 if (c.fine || !free(c.index) || (iris ? !isIris(c) : c.ch->group != f.ch->group))
                     continue;
                 const std::vector<std::string> other = pairStem(c.name);
-                const int score = static_cast<int>(std::count_if(
-                    stem.begin(), stem.end(), [&](const std::string& w) {
+                const int score = static_cast<int>(
+                    std::count_if(stem.begin(), stem.end(), [&](const std::string& w) {
                         return std::find(other.begin(), other.end(), w) != other.end();
                     }));
                 if (score > bestScore) {

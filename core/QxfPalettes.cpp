@@ -69,8 +69,8 @@ std::vector<std::string> entryNames(std::vector<std::string> names)
 void wheelPalette(FixtureRecord& rec, const std::vector<Slot>& slots, int p, const char* name,
                   std::string_view group, std::vector<std::string>& report)
 {
-    const auto it = std::find_if(slots.begin(), slots.end(),
-                                 [&](const Slot& s) { return isWheel(s, group); });
+    const auto it =
+        std::find_if(slots.begin(), slots.end(), [&](const Slot& s) { return isWheel(s, group); });
     if (it == slots.end())
         return;
     const int c = it->index;

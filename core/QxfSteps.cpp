@@ -19,9 +19,9 @@ int rank(const Slot& s)
     const std::string& g = s.ch->group;
     if (startsWith(s.preset, "ShutterIris") || folded(s.name).find("iris") != std::string::npos)
         return 4;
-    constexpr std::string_view order[] = {"Shutter", "Colour",      "Gobo",  "Prism",
-                                          "Beam",    "Effect",      "Maintenance", "Speed",
-                                          "Intensity", "Pan",       "Tilt"};
+    constexpr std::string_view order[] = {"Shutter",   "Colour", "Gobo",        "Prism",
+                                          "Beam",      "Effect", "Maintenance", "Speed",
+                                          "Intensity", "Pan",    "Tilt"};
     const auto it = std::find(std::begin(order), std::end(order), g);
     return static_cast<int>(it - std::begin(order));
 }
@@ -154,10 +154,11 @@ std::string parseQxfSteps(std::string_view text, QxfImportOptions& options)
         const std::string_view item = text.substr(p, end - p);
         int channel = 0;
         const auto [last, ec] = std::from_chars(item.data(), item.data() + item.size(), channel);
-        if (item.empty() || ec != std::errc() || last != item.data() + item.size() ||
-            channel < 1 || channel > MaxChannels)
+        if (item.empty() || ec != std::errc() || last != item.data() + item.size() || channel < 1 ||
+            channel > MaxChannels)
             return "\"" + std::string(item.substr(0, 20)) +
-                   "\" is not a channel number 1 to 40 (give all, auto or channel numbers such as 3,7,12)";
+                   "\" is not a channel number 1 to 40 (give all, auto or channel numbers such as "
+                   "3,7,12)";
         if (named[channel])
             return "channel " + std::to_string(channel) + " is named twice";
         named[channel] = true;

@@ -190,12 +190,13 @@ void ImportFixtureDialog::importChosen(const fx::QxfImportOptions& options)
     const int lost = imp.stepTotal - std::min(imp.stepTotal, fx::StepSlotCount);
     m_steps->setStyleSheet(lost > 0 ? QStringLiteral("color: #b00000") : QString());
     m_steps->setText(
-        lost > 0 ? tr("Steps ticked: %1 of the file's %2; the file will not hold the last %3 "
-                      "(each channel that loses steps is listed below).")
-                       .arg(imp.stepTotal)
-                       .arg(fx::StepSlotCount)
-                       .arg(lost)
-                 : tr("Steps ticked: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
+        lost > 0
+            ? tr("Steps ticked: %1 of the file's %2; the file will not hold the last %3 "
+                 "(each channel that loses steps is listed below).")
+                  .arg(imp.stepTotal)
+                  .arg(fx::StepSlotCount)
+                  .arg(lost)
+            : tr("Steps ticked: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
 
     QStringList lines;
     for (const std::string& line : imp.report)

@@ -317,11 +317,9 @@ int modes(const std::string& path)
 
 // Imports one definition into the image of its fixture setup file. On a refusal prints its one
 // line and returns nothing; else report holds the lines to print once the file is written.
-std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
-                                                     const std::optional<std::string>& modeName,
-                                                     const fx::ChNameSet& names,
-                                                     const fx::QxfImportOptions& options,
-                                                     std::string& report)
+std::optional<std::vector<std::uint8_t>>
+importImage(const std::string& inPath, const std::optional<std::string>& modeName,
+            const fx::ChNameSet& names, const fx::QxfImportOptions& options, std::string& report)
 {
     fx::QxfDefinition def;
     if (std::string error = fx::loadQxfFile(inPath, def); !error.empty())
@@ -348,8 +346,7 @@ std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
         }
     }
     fx::QxfImport imported;
-    if (std::string error = fx::importQxfMode(def, *mode, names, imported, options);
-        !error.empty())
+    if (std::string error = fx::importQxfMode(def, *mode, names, imported, options); !error.empty())
         return fail(inPath, error), std::nullopt;
     fx::FixtureImage image{};
     if (std::string error = fx::savedFixtureImage(*imported.record, image); !error.empty())

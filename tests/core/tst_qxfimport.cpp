@@ -242,19 +242,19 @@ private slots:
         row("colour child", red, 1, "Red", 22, 2);
         row("colour child fine", red, 2, "Red Fine", 0, 1);
         // two heads, coarse channels first; blades paired by group and name alone
-        const std::string heads =
-            preset("Pan (Head 1)", "PositionPan") + preset("Pan (Head 2)", "PositionPan") +
-            preset("Pan Fine (Head 1)", "PositionPanFine") +
-            preset("Pan Fine (Head 2)", "PositionPanFine") + channel("Blade 1", "Beam") +
-            fine("Blade 1 Fine", "Beam");
+        const std::string heads = preset("Pan (Head 1)", "PositionPan") +
+                                  preset("Pan (Head 2)", "PositionPan") +
+                                  preset("Pan Fine (Head 1)", "PositionPanFine") +
+                                  preset("Pan Fine (Head 2)", "PositionPanFine") +
+                                  channel("Blade 1", "Beam") + fine("Blade 1 Fine", "Beam");
         row("head 1", heads, 1, "Pan", 6, 3);
         row("head 2", heads, 2, "Pan Head 2", 0, 4);
         row("head 2 fine", heads, 4, "Pan Fine H2", 0, 2);
         row("blade fine", heads, 6, "Blade 1 Fine", 0, 5);
         // readable names: byte words, brackets and a trailing colon off, one "Fine"
         const std::string names = preset("Dimmer, fine (LSB)", "IntensityDimmerFine") +
-                                  channel("Zoom - Coarse", "Beam") + channel("Tilt 16 bit", "Tilt") +
-                                  channel("Frost:", "Beam") +
+                                  channel("Zoom - Coarse", "Beam") +
+                                  channel("Tilt 16 bit", "Tilt") + channel("Frost:", "Beam") +
                                   preset("Tilt Fine (Head 4)", "PositionTiltFine");
         row("fine LSB", names, 1, "Dimmer Fine", 0, 0);
         row("coarse", names, 2, "Zoom", 11, 0);
@@ -328,7 +328,8 @@ private slots:
         QTest::newRow("beyond 204") << projector << "all"
                                     << "channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond the "
                                        "file's 204 (of 205 in all) and are not stored";
-        const QString lone = "<Channel Name=\"Dimmer, fine (LSB)\" Preset=\"IntensityDimmerFine\"/>";
+        const QString lone =
+            "<Channel Name=\"Dimmer, fine (LSB)\" Preset=\"IntensityDimmerFine\"/>";
         QTest::newRow("single fine") << lone << "auto"
                                      << "channel 1 \"Dimmer, fine (LSB)\": a fine channel whose "
                                         "coarse channel is not certain; it stays a single channel";
@@ -338,8 +339,9 @@ private slots:
                "(code none)";
         QTest::newRow("step names cut")
             << QString::fromStdString(channel("Strobe, Shutter and Functions", "Shutter", 3))
-            << "auto" << "channel 1 \"Strobe, Shutter and Functions\": 3 step name(s) cut to 8 "
-                         "characters";
+            << "auto"
+            << "channel 1 \"Strobe, Shutter and Functions\": 3 step name(s) cut to 8 "
+               "characters";
     }
 
     void report()

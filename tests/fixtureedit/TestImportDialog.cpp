@@ -9,8 +9,8 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 

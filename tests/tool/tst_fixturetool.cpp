@@ -261,13 +261,13 @@ private slots:
         QCOMPARE(file.mid(1043 + 19 * 4 + 6, 12), QByteArray("Gobo        "));
         QCOMPARE(int(file[13 + 12]), 5); // FuncMap: Gobo's code 12 on channel 5
         // What the file cannot hold goes to standard error, one line an item, naming the input.
-        QVERIFY(run.err.contains(
-            "moving-head.qxf: channel 4 \"Color wheel\": palette \"Colour\" holds the first 10 of 12"));
+        QVERIFY(run.err.contains("moving-head.qxf: channel 4 \"Color wheel\": palette \"Colour\" "
+                                 "holds the first 10 of 12"));
 
         // The default mode, with a report of steps left out or cut; the file still is written.
         for (const char* steps : {"auto", "all", "3"}) {
-            const Run many = runTool(
-                {"import", "--steps", steps, sample("many-steps.qxf"), path("many.tff")});
+            const Run many =
+                runTool({"import", "--steps", steps, sample("many-steps.qxf"), path("many.tff")});
             QCOMPARE(many.exitCode, 0);
             QCOMPARE(quint8(readFile(path("many.tff"))[1803 + 1]), steps[1] == 'l' ? 204 : 0);
             QVERIFY(many.err.contains(steps[1] == 'l' ? "51 of its 255 steps lie beyond"
@@ -312,9 +312,9 @@ private slots:
                                   << "\"41\" is not a channel number";
         QTest::newRow("steps twice") << QStringList({"--steps", "3,7,3"}) << "moving-head.qxf"
                                      << "channel 3 is named twice";
-        QTest::newRow("steps beyond the mode") << QStringList({"--steps", "16"})
-                                               << "moving-head.qxf"
-                                               << "channel 16 is not in this mode of 15";
+        QTest::newRow("steps beyond the mode")
+            << QStringList({"--steps", "16"}) << "moving-head.qxf"
+            << "channel 16 is not in this mode of 15";
         QTest::newRow("short names")
             << QStringList({"--names", sample("broken-not-xml.qxf")}) << "rgbw-par.qxf"
             << "reads none under 560 bytes";
@@ -327,10 +327,10 @@ private slots:
         QFETCH(QString, message);
         checkRefused(runTool(QStringList("import") + options +
                              QStringList({sample(input), path("refused.tff")})),
-                     message, message.contains(" is not a channel number") ||
-                                      message.contains("named twice")
-                                  ? 2
-                                  : 1);
+                     message,
+                     message.contains(" is not a channel number") || message.contains("named twice")
+                         ? 2
+                         : 1);
         QCOMPARE(QDir(m_dir.path()).entryList({"refused*"}).size(), 0);
     }
 

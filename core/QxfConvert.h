@@ -40,7 +40,6 @@ std::string shown(std::string_view utf8, std::size_t width = 40);
 struct Slot {
     const QxfChannel* ch = nullptr;
     int index = 0;         // 0-based in the mode
-    std::string label;     // "channel N \"name in the file\"" for the report (UTF-8)
     std::string preset;    // the channel's preset; an intensity colour without one gets its own
     std::string name;      // Latin-1, readable (byte words and idle punctuation off), not cut
     bool replaced = false; // characters of the name had no Latin-1 form
@@ -53,6 +52,10 @@ struct Slot {
     std::string finalName; // Latin-1, at most 12
     std::uint8_t code = 0;
     int partner = -1;
+    std::vector<std::string> stem; // pairStem of the name, filled by pairChannels
+
+    // "channel N \"its name in the file\"" for the report (UTF-8).
+    std::string label() const;
 };
 
 std::vector<Slot> makeSlots(const QxfDefinition& def, const QxfMode& mode);
@@ -69,6 +72,8 @@ struct ReadableName {
     std::string text() const;       // words and tag, one blank between
 };
 ReadableName readableName(std::string_view latin1, bool fine);
+// The readable name's text; fine also when the name says "fine" or "LSB".
+std::string readableText(std::string_view latin1, bool fine);
 // The name cut to width preferring whole words, the tag kept at the end ("Head 2" may become
 // "H2"), "Fine" kept for a fine channel.
 std::string fitName(const ReadableName& name, std::size_t width);
@@ -78,7 +83,7 @@ std::vector<std::string> pairStem(std::string_view latin1);
 
 // Gives every slot its name and function code; missing collects the names the set lacks.
 void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<std::string>& report,
-                 std::vector<std::string>& missing, std::vector<std::string>& nameRemarks);
+                 std::vector<std::string>& missing, std::vector<int>& missingChannels);
 
 // ---- pairs (QxfPairing.cpp) ----
 

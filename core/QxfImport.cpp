@@ -390,6 +390,12 @@ std::string quotedLatin1(std::string_view latin1)
     return "\"" + latin1ToUtf8(latin1) + "\"";
 }
 
+std::string Slot::label() const
+{
+    // Real names run to some 70 characters; the width only guards against hostile files.
+    return "channel " + std::to_string(index + 1) + " " + shown(ch->name, 120);
+}
+
 std::vector<Slot> makeSlots(const QxfDefinition& def, const QxfMode& mode)
 {
     std::vector<Slot> slots(mode.channels.size());
@@ -397,8 +403,6 @@ std::vector<Slot> makeSlots(const QxfDefinition& def, const QxfMode& mode)
         Slot& s = slots[i];
         s.ch = &def.channels[mode.channels[i]];
         s.index = static_cast<int>(i);
-        // Real names run to some 70 characters; the width only guards against hostile files.
-        s.label = "channel " + std::to_string(i + 1) + " " + shown(s.ch->name, 120);
         s.fine = s.ch->byte == 1;
         s.preset = s.ch->preset;
         if (s.preset.empty() && s.ch->group == "Intensity" && !s.ch->colour.empty()) {
@@ -408,10 +412,7 @@ std::vector<Slot> makeSlots(const QxfDefinition& def, const QxfMode& mode)
             s.preset = "Intensity" + colour + (s.fine ? "Fine" : "");
         }
         const Latin1Conversion name = utf8ToLatin1Text(s.ch->name);
-        const std::vector<std::string> w = words(folded(name.text));
-        const bool fineName = s.fine || std::find(w.begin(), w.end(), "lsb") != w.end() ||
-                              std::find(w.begin(), w.end(), "fine") != w.end();
-        s.name = readableName(name.text, fineName).text();
+        s.name = qxf::readableText(name.text, s.fine);
         s.replaced = name.replaced;
         s.caps = static_cast<int>(s.ch->capabilities.size());
         s.offer = s.caps >= 2 ? std::min(s.caps, MaxEditableSteps) : 0;
@@ -451,8 +452,9 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
         report.push_back("fixture name " + qxf::quotedLatin1(model.text) + " cut to " +
                          qxf::quotedLatin1(rec->FixHeader.FixtureName.trimmed()));
 
-    std::vector<std::string> missing, nameRemarks;
-    qxf::assignNames(slots, names, report, missing, nameRemarks);
+    std::vector<std::string> missing;
+    std::vector<int> missingChannels;
+    qxf::assignNames(slots, names, report, missing, missingChannels);
     qxf::pairChannels(slots, report);
 
     for (const qxf::Slot& s : slots) {
@@ -474,7 +476,7 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
         if (ch.defaultValue) {
             const int v = std::clamp(*ch.defaultValue, 0, 255);
             if (v != *ch.defaultValue)
-                report.push_back(s.label + ": default value " + std::to_string(*ch.defaultValue) +
+                report.push_back(s.label() + ": default value " + std::to_string(*ch.defaultValue) +
                                  " is not 0 to 255; " + std::to_string(v) + " is used");
             info.ChValue = static_cast<std::uint8_t>(v);
         }
@@ -503,7 +505,7 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
         if (l.channel >= n)
             continue;
         loss[l.channel] = l.lost;
-        report.push_back(slots[l.channel].label + ": " + std::to_string(l.lost) + " of its " +
+        report.push_back(slots[l.channel].label() + ": " + std::to_string(l.lost) + " of its " +
                          std::to_string(rec->StepCount[l.channel]) +
                          " steps lie beyond the file's 204 (of " +
                          std::to_string(capacity.totalSteps) + " in all) and are not stored");
@@ -512,13 +514,31 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
     out.record = std::move(rec);
     out.report = std::move(report);
     out.missingNames = std::move(missing);
-    out.nameRemarks = std::move(nameRemarks);
+    out.missingChannels = std::move(missingChannels);
     out.stepTotal = capacity.totalSteps;
     out.stepLoss = std::move(loss);
     out.stepOffer.clear();
     for (const qxf::Slot& s : slots)
         out.stepOffer.push_back(s.offer);
     return {};
+}
+
+std::string qxfChannelLabel(const QxfDefinition& def, int mode, int channel)
+{
+    qxf::Slot s;
+    s.ch = &def.channels[def.modes[mode].channels[channel]];
+    s.index = channel;
+    return s.label();
+}
+
+std::vector<std::string> qxfNameRemarks(const QxfDefinition& def, int mode, const QxfImport& imp)
+{
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < imp.missingChannels.size() && k < imp.missingNames.size(); ++k)
+        lines.push_back(qxfChannelLabel(def, mode, imp.missingChannels[k]) + ": " +
+                        qxf::quotedLatin1(imp.missingNames[k]) +
+                        " is not in the channel name set (code none)");
+    return lines;
 }
 
 int takeAddedNameCodes(FixtureRecord& record, const ChNameSet& names)

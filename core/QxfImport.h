@@ -115,9 +115,16 @@ struct QxfImport {
     // Per channel in use: the steps its capabilities give (0 for fewer than two ranges), whether
     // or not the choice of steps kept them in the record.
     std::vector<int> stepOffer;
-    // One line per channel whose name the set lacks: the channel by number and name in the file.
-    std::vector<std::string> nameRemarks;
+    // The channels (0-based) carrying missingNames, one each.
+    std::vector<int> missingChannels;
 };
+
+// "channel N \"its name in the file\"" for channel (0-based) of mode, as the report names it.
+std::string qxfChannelLabel(const QxfDefinition& def, int mode, int channel);
+
+// One line per channel of an import whose name the set lacks, naming the channel as the report
+// does.
+std::vector<std::string> qxfNameRemarks(const QxfDefinition& def, int mode, const QxfImport& imp);
 
 // Imports mode (an index into def.modes) using the channel names and codes of names. Empty
 // result on success; else a one-line message (the mode does not exist, has no channels, has more

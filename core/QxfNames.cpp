@@ -113,6 +113,25 @@ ReadableName readableName(std::string_view latin1, bool fine)
     return rn;
 }
 
+std::string readableText(std::string_view latin1, bool fine)
+{
+    // Most names hold nothing to take off: they stay as they are.
+    static constexpr std::string_view marks[] = {"msb", "lsb",  "coarse",
+                                                 "16",  "fine", "significant"};
+    const std::string f = folded(latin1);
+    const bool plain = !fine && f.find_first_of(",()[]{}") == std::string::npos &&
+                       (f.empty() || (f.back() != ':' && f.back() != '-')) &&
+                       std::none_of(std::begin(marks), std::end(marks), [&](std::string_view w) {
+                           return f.find(w) != std::string::npos;
+                       });
+    if (plain)
+        return std::string(latin1);
+    const std::vector<std::string> w = words(f);
+    const bool fineName = fine || std::find(w.begin(), w.end(), "lsb") != w.end() ||
+                          std::find(w.begin(), w.end(), "fine") != w.end();
+    return readableName(latin1, fineName).text();
+}
+
 std::string fitName(const ReadableName& name, std::size_t width)
 {
     std::string full = name.text();
@@ -316,7 +335,7 @@ bool forced(std::string_view t)
 } // namespace
 
 void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<std::string>& report,
-                 std::vector<std::string>& missing, std::vector<std::string>& nameRemarks)
+                 std::vector<std::string>& missing, std::vector<int>& missingChannels)
 {
     NameAssigner set(names);
     const auto give = [&](Slot& s, std::string_view name) {
@@ -340,21 +359,33 @@ void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<s
             for (const char* target : groupTargets(s))
                 if (give(s, target))
                     break;
+    std::vector<std::string> given(slots.size()); // the names given so far, in lower case
+    for (const Slot& s : slots)
+        if (s.assigned)
+            given[s.index] = folded(s.finalName);
     const auto held = [&](std::string_view name, const Slot& self) {
-        return std::any_of(slots.begin(), slots.end(), [&](const Slot& o) {
-            return &o != &self && o.assigned && folded(o.finalName) == folded(name);
-        });
+        const std::string key = folded(name);
+        for (const Slot& o : slots)
+            if (&o != &self && o.assigned && given[o.index] == key)
+                return true;
+        return false;
     };
     for (Slot& s : slots) { // 4. the channel keeps its own name, code 0
         if (s.assigned)
             continue;
-        ReadableName rn = readableName(s.name, false);
+        ReadableName rn;
         if (s.name.empty()) {
             rn.words = {"Chan", std::to_string(s.index + 1)};
-            report.push_back(s.label + ": no name; it is called " + quotedLatin1(rn.text()));
+            report.push_back(s.label() + ": no name; it is called " + quotedLatin1(rn.text()));
+        } else if (s.name.size() > 12) {
+            rn = readableName(s.name, false);
+        } else {
+            rn.words = {s.name}; // fits as it is
         }
         std::string name = fitName(rn, 12);
         if (forced(name) || held(name, s)) {
+            if (!s.name.empty())
+                rn = readableName(s.name, false);
             const std::string taken = name;
             for (int k = 2;; ++k) {
                 const std::string suffix = " " + std::to_string(k);
@@ -362,14 +393,15 @@ void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<s
                 if (!held(name, s) && !forced(name))
                     break;
             }
-            report.push_back(s.label + ": the name " + quotedLatin1(taken) +
+            report.push_back(s.label() + ": the name " + quotedLatin1(taken) +
                              (forced(taken) ? " belongs to another channel's function"
                                             : " is taken by another channel") +
                              "; it is called " + quotedLatin1(name));
         } else if (s.name.size() > 12) {
-            report.push_back(s.label + ": the name is cut to " + quotedLatin1(name));
+            report.push_back(s.label() + ": the name is cut to " + quotedLatin1(name));
         }
         s.finalName = name;
+        given[s.index] = folded(name);
         s.code = 0;
         s.assigned = true;
         s.ownName = true;
@@ -377,11 +409,11 @@ void assignNames(std::vector<Slot>& slots, const ChNameSet& names, std::vector<s
     }
     for (const Slot& s : slots) {
         if (s.replaced && s.ownName)
-            report.push_back(s.label + ": characters with no Latin-1 form were replaced by \"?\"");
+            report.push_back(s.label() +
+                             ": characters with no Latin-1 form were replaced by \"?\"");
         if (s.code == 0 && !set.holds(s.finalName)) {
             missing.push_back(s.finalName);
-            nameRemarks.push_back(s.label + ": " + quotedLatin1(s.finalName) +
-                                  " is not in the channel name set (code none)");
+            missingChannels.push_back(s.index);
         }
     }
 }

@@ -28,10 +28,8 @@ std::string pairKind(const Slot& s)
 
 bool isIris(const Slot& s)
 {
-    if (startsWith(s.preset, "ShutterIris"))
-        return true;
-    const std::vector<std::string> w = words(folded(s.name));
-    return std::find(w.begin(), w.end(), "iris") != w.end();
+    return startsWith(s.preset, "ShutterIris") ||
+           std::find(s.stem.begin(), s.stem.end(), "iri") != s.stem.end(); // "iris", plural off
 }
 
 class Pairs {
@@ -74,13 +72,13 @@ public:
             if (!f.fine || !free(f.index) || !endsWith(f.preset, "Fine"))
                 continue;
             const bool iris = startsWith(f.preset, "ShutterIris");
-            const std::vector<std::string> stem = pairStem(f.name);
+            const std::vector<std::string>& stem = f.stem;
             int best = -1, bestScore = 0;
             bool tie = false;
             for (const Slot& c : m_slots) {
                 if (c.fine || !free(c.index) || (iris ? !isIris(c) : c.ch->group != f.ch->group))
                     continue;
-                const std::vector<std::string> other = pairStem(c.name);
+                const std::vector<std::string>& other = c.stem;
                 const int score = static_cast<int>(
                     std::count_if(stem.begin(), stem.end(), [&](const std::string& w) {
                         return std::find(other.begin(), other.end(), w) != other.end();
@@ -142,11 +140,19 @@ void pairChannels(std::vector<Slot>& slots, std::vector<std::string>& report)
 {
     Pairs pairs(slots);
     pairs.byKey(pairKind);
-    // The same group and the same name once the byte words are off: "Blade 1-1" and
-    // "Blade 1-1 Fine", "Focus (MSB)" and "Focus, fine (LSB)".
+    const auto fineLeft = [&] {
+        return std::any_of(slots.begin(), slots.end(),
+                           [](const Slot& s) { return s.fine && s.partner < 0; });
+    };
+    if (!fineLeft())
+        return; // the usual case: presets made every pair
+    for (Slot& s : slots)
+        s.stem = pairStem(s.name);
+    // The same group and the same name once the byte words are off: "Blade 1" and
+    // "Blade 1 Fine", "Focus (MSB)" and "Focus, fine (LSB)".
     pairs.byKey([](const Slot& s) {
         std::string key = s.ch->group + ":";
-        for (const std::string& w : pairStem(s.name))
+        for (const std::string& w : s.stem)
             key += w + " ";
         return s.ch->group.empty() ? std::string() : key;
     });
@@ -155,7 +161,7 @@ void pairChannels(std::vector<Slot>& slots, std::vector<std::string>& report)
     pairs.neighbours();
     for (const Slot& s : slots)
         if (s.fine && s.partner < 0)
-            report.push_back(s.label +
+            report.push_back(s.label() +
                              ": a fine channel whose coarse channel is not certain; it stays a "
                              "single channel");
 }

@@ -32,12 +32,26 @@ bool describesMovement(std::string_view utf8)
 {
     if (utf8.find("->") != std::string_view::npos)
         return true;
-    for (const std::string& w : words(utf8)) {
-        const std::string f = folded(w);
-        for (const std::string_view m : {"rotation", "rotate", "rotating", "scroll", "scrolling",
-                                         "shake", "shaking", "speed", "random", "cw", "ccw"})
-            if (f == m)
+    static constexpr std::string_view moves[] = {"rotation",  "rotate", "rotating", "scroll",
+                                                 "scrolling", "shake",  "shaking",  "speed",
+                                                 "random",    "cw",     "ccw"};
+    const auto isAlnum = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    for (std::size_t p = 0; p < utf8.size();) {
+        std::size_t end = p;
+        while (end < utf8.size() && isAlnum(utf8[end]))
+            ++end;
+        const char first = static_cast<char>(end > p ? utf8[p] | 0x20 : 0);
+        if (end - p >= 2 && end - p <= 9 && (first == 'c' || first == 'r' || first == 's')) {
+            char word[10] = {};
+            for (std::size_t k = p; k < end; ++k)
+                word[k - p] = static_cast<char>(utf8[k] | 0x20); // ASCII lower case
+            if (std::find(std::begin(moves), std::end(moves), std::string_view(word, end - p)) !=
+                std::end(moves))
                 return true;
+        }
+        p = end + 1;
     }
     return false;
 }
@@ -46,11 +60,13 @@ bool describesMovement(std::string_view utf8)
 // ("Slot1a", "Slot1b").
 std::vector<std::string> entryNames(std::vector<std::string> names)
 {
-    std::vector<std::string> out = names;
+    std::vector<std::string> out = names, keys;
+    for (const std::string& n : names)
+        keys.push_back(folded(n));
     for (std::size_t e = 0; e < names.size(); ++e) {
         std::vector<std::size_t> same;
         for (std::size_t o = 0; o < names.size(); ++o)
-            if (folded(names[o]) == folded(names[e]))
+            if (keys[o] == keys[e])
                 same.push_back(o);
         if (same.size() < 2) {
             out[e] = names[e];
@@ -105,8 +121,8 @@ void wheelPalette(FixtureRecord& rec, const std::vector<Slot>& slots, int p, con
         rec.PalValue[p][e][c] = static_cast<std::uint8_t>(values[e]);
     }
     if (static_cast<int>(picked.size()) > entries)
-        report.push_back(it->label + ": palette " + quotedLatin1(name) + " holds the first 10 of " +
-                         std::to_string(picked.size()) + " slots");
+        report.push_back(it->label() + ": palette " + quotedLatin1(name) +
+                         " holds the first 10 of " + std::to_string(picked.size()) + " slots");
 }
 
 } // namespace

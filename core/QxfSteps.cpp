@@ -93,12 +93,12 @@ void fillSteps(FixtureRecord& rec, const std::vector<Slot>& slots, const std::ve
         if (s.offer == 0)
             continue;
         if (!chosen[i]) {
-            report.push_back(s.label + ": its " + std::to_string(s.offer) +
+            report.push_back(s.label() + ": its " + std::to_string(s.offer) +
                              " steps are left out to keep the file's 204 for the other channels");
             continue;
         }
         if (s.ch->capabilityCount > s.offer)
-            report.push_back(s.label + ": " + std::to_string(s.ch->capabilityCount) +
+            report.push_back(s.label() + ": " + std::to_string(s.ch->capabilityCount) +
                              " capabilities; a channel holds 255 steps, the rest are left out");
         int corrections = 0, namesCut = 0, replaced = 0;
         bool unordered = false;
@@ -119,17 +119,17 @@ void fillSteps(FixtureRecord& rec, const std::vector<Slot>& slots, const std::ve
         }
         rec.StepCount[i] = static_cast<std::uint8_t>(s.offer);
         if (corrections)
-            report.push_back(s.label + ": " + std::to_string(corrections) +
+            report.push_back(s.label() + ": " + std::to_string(corrections) +
                              " range(s) missing, outside 0 to 255 or with Min above Max; "
                              "corrected");
         if (unordered)
-            report.push_back(s.label +
+            report.push_back(s.label() +
                              ": ranges overlap or are out of order; kept in the file's order");
         if (replaced)
-            report.push_back(s.label + ": " + std::to_string(replaced) +
+            report.push_back(s.label() + ": " + std::to_string(replaced) +
                              " step name(s) had characters with no Latin-1 form, shown as \"?\"");
         if (namesCut)
-            report.push_back(s.label + ": " + std::to_string(namesCut) +
+            report.push_back(s.label() + ": " + std::to_string(namesCut) +
                              " step name(s) cut to 8 characters");
     }
 }

@@ -201,7 +201,7 @@ void ImportFixtureDialog::importChosen(const fx::QxfImportOptions& options)
     QStringList lines;
     for (const std::string& line : imp.report)
         lines << QString::fromStdString(line);
-    for (const std::string& line : imp.nameRemarks)
+    for (const std::string& line : fx::qxfNameRemarks(m_def, m_chosen, imp))
         lines << QString::fromStdString(line);
     if (lines.isEmpty())
         lines << tr("Everything fits as it is.");

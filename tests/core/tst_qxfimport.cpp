@@ -351,10 +351,11 @@ private slots:
         QxfImportOptions options;
         parseQxfSteps(steps.toStdString(), options);
         QxfImport out;
-        importQxfMode(support::definition(channels.toStdString()), 0, defaultNames(), out, options);
+        const QxfDefinition def = support::definition(channels.toStdString());
+        importQxfMode(def, 0, defaultNames(), out, options);
         QStringList lines;
-        for (const auto* list : {&out.report, &out.nameRemarks})
-            for (const std::string& line : *list)
+        for (const auto& list : {out.report, qxfNameRemarks(def, 0, out)})
+            for (const std::string& line : list)
                 lines << QString::fromStdString(line);
         QFETCH(QString, line);
         QVERIFY2(lines.contains(line), qPrintable(lines.join('\n')));

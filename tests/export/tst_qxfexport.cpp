@@ -127,7 +127,9 @@ std::unique_ptr<FixtureRecord> roundTrip(const FixtureRecord& r, const ChNameSet
         return nullptr;
     }
     QxfImport imported;
-    if (!importQxfMode(def, 0, set, imported).empty())
+    QxfImportOptions all; // every channel keeps its steps, as `import --steps all`
+    all.steps = QxfStepChoice::All;
+    if (!importQxfMode(def, 0, set, imported, all).empty())
         return nullptr;
     return std::move(imported.record);
 }

@@ -174,6 +174,20 @@ std::string writtenPreset(const FixtureRecord& record, const std::vector<int>& p
     return record.StepCount[i] == 0 ? preset : "";
 }
 
+bool hasWordFine(std::string_view name)
+{
+    for (std::size_t p = 0; p + 4 <= name.size(); ++p) {
+        const bool start = p == 0 || name[p - 1] == ' ';
+        const bool end = p + 4 == name.size() || name[p + 4] == ' ';
+        std::string word(name.substr(p, 4));
+        for (char& c : word)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        if (start && end && word == "fine")
+            return true;
+    }
+    return false;
+}
+
 std::string ownName(const FixtureRecord& record, int i)
 {
     const std::string name = cleanText(record.Channels[i].ChName.str());
@@ -227,11 +241,11 @@ std::vector<std::string> qxfChannelNames(const FixtureRecord& record)
         return std::find(names.begin(), names.end(), name) != names.end();
     };
     for (int i = 0; i < n; ++i) {
-        // A fine byte without a preset of its own is found by its name: its coarse channel's
-        // with "Fine".
-        std::string name = isLow(record, partner, i) && writtenPreset(record, partner, i).empty()
-                               ? ownName(record, partner[i]) + " Fine"
-                               : ownName(record, i);
+        // A fine byte is named as imports name and pair fine channels: its coarse channel's name
+        // with "Fine", unless its own name has that word.
+        std::string name = ownName(record, i);
+        if (isLow(record, partner, i) && !hasWordFine(name))
+            name = ownName(record, partner[i]) + " Fine";
         if (taken(name)) {
             const std::string base = name;
             for (int k = 2; taken(name); ++k)

@@ -35,8 +35,8 @@ std::string guessQxfFixtureType(const FixtureRecord& record);
 
 // The names the channels in use get, Latin-1: control characters dropped, whitespace runs made
 // one blank and ends trimmed, a blank name "Chan N" (as the import names a nameless channel), a
-// name equal to an earlier one numbered ("Gobo 2"); a 16-bit low channel without a preset of its
-// own is named after its partner, "<coarse name> Fine".
+// name equal to an earlier one numbered ("Gobo 2"); a 16-bit low channel whose name lacks the word
+// "Fine" is named after its partner, "<coarse name> Fine", as imports name fine channels.
 std::vector<std::string> qxfChannelNames(const FixtureRecord& record);
 
 // The definition as UTF-8 XML text. The caller checks the type with isQxfFixtureType.

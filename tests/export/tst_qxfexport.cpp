@@ -29,24 +29,10 @@ std::string clean(std::string_view latin1)
     return utf8ToLatin1Text(latin1ToUtf8(latin1)).text;
 }
 
-// The 16-bit pairs the import is certain of: a high channel of Pan, Tilt, Dimmer or a colour
-// (their groups tell the kind), or of Focus, Zoom, Iris, Colour, Gobo or GoboRot when neither
-// channel has steps (only then both carry presets).
-bool certainPair(const FixtureRecord& r, int high, int low)
-{
-    const int code = r.Channels[high].FuncCode;
-    for (const int c : {6, 7, 3, 19, 20, 21, 22, 23})
-        if (code == c)
-            return true;
-    for (const int c : {10, 11, 5, 9, 12, 14})
-        if (code == c)
-            return r.StepCount[high] == 0 && r.StepCount[low] == 0;
-    return false;
-}
-
 // A generated fixture made into one a definition can carry whole: unique names without
 // punctuation, paired with their codes as the name set pairs them (a typed name code 0), 16-bit
-// pairs the import is certain of with the low channel named "<high> Fine", steps From <= To with
+// pairs of a high channel naming its low one, the low named "<high> Fine" (within the 12
+// characters of a name), steps From <= To with
 // clean names, no channel of one step (a definition's single range is the whole channel, which
 // the import does not make a step).
 void makeExportable(FixtureRecord& r, const ChNameSet& set)
@@ -95,7 +81,7 @@ void makeExportable(FixtureRecord& r, const ChNameSet& set)
             low < n && low != i && partner[i] < 0 && partner[low] < 0 &&
             (r.Channels[low].ChType == TypeFadeable16L ||
              r.Channels[low].ChType == TypeInstant16L) &&
-            certainPair(r, i, low) && high.ChName.trimmed().size() <= 7) {
+            high.ChName.trimmed().size() <= 7) {
             partner[i] = low;
             partner[low] = i;
             // A fine channel is named after its coarse one, as definitions name them.

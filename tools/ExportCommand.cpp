@@ -24,7 +24,6 @@ int refuse(const std::string& path, const std::string& message)
 
 } // namespace
 
-// Reads a fixture setup file for the exports; empty result, or a message naming the fault.
 std::string readFixtureForExport(const std::string& path, fx::FixtureRecord& record)
 {
     std::string error;

@@ -2,6 +2,7 @@
 // for fonts and the PDF writer). Built only with the GUI.
 
 #include "core/ByteFile.h"
+#include "core/FixtureRecord.h"
 #include "tools/ExportCommand.h"
 #include "ui/FixtureSheet.h"
 
@@ -10,8 +11,6 @@
 
 #include <iostream>
 #include <memory>
-
-std::string readFixtureForExport(const std::string& path, fx::FixtureRecord& record);
 
 int sheetCommand(const std::vector<std::string>& args)
 {

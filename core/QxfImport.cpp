@@ -4,11 +4,13 @@
 #include "core/FixtureFile.h"
 #include "core/Latin1Text.h"
 #include "core/PaletteStore.h"
+#include "core/QxfConvert.h"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -18,29 +20,10 @@ namespace fx {
 
 namespace {
 
-// ---- small text helpers ----
-
-bool startsWith(std::string_view s, std::string_view prefix)
-{
-    return s.substr(0, prefix.size()) == prefix;
-}
-
-bool endsWith(std::string_view s, std::string_view suffix)
-{
-    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
-}
-
-// Lower case of a Latin-1 (or ASCII) text, for comparisons that ignore letter case.
-std::string folded(std::string_view latin1)
-{
-    std::string out(latin1);
-    for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
-            c = static_cast<char>(b + 32);
-    }
-    return out;
-}
+using qxf::endsWith;
+using qxf::folded;
+using qxf::shown;
+using qxf::startsWith;
 
 std::string trimmedBlanks(std::string_view s)
 {
@@ -55,20 +38,6 @@ std::string trimmedBlanks(std::string_view s)
 std::string oneLine(std::string_view utf8)
 {
     return latin1ToUtf8(utf8ToLatin1Text(utf8).text);
-}
-
-// A text from the file quoted in a message, cut so that a hostile file cannot flood the report.
-std::string shown(std::string_view utf8)
-{
-    std::string latin1 = utf8ToLatin1Text(utf8).text;
-    if (latin1.size() > 40)
-        latin1 = latin1.substr(0, 37) + "...";
-    return "\"" + latin1ToUtf8(latin1) + "\"";
-}
-
-std::string quotedLatin1(std::string_view latin1)
-{
-    return "\"" + latin1ToUtf8(latin1) + "\"";
 }
 
 // The leading decimal integer of an attribute (blanks around it allowed); none for anything
@@ -238,7 +207,6 @@ void readMode(const pugi::xml_node& node, QxfDefinition& def,
                              "numbers");
     int lastNumber = -1;
     int unnumbered = 0, repeated = 0;
-    std::vector<int> undefined;
     for (const Ref& ref : refs) {
         if (ref.number < 0) {
             ++unnumbered;
@@ -257,22 +225,14 @@ void readMode(const pugi::xml_node& node, QxfDefinition& def,
             def.channels.push_back(std::move(undefined));
             found = byName.emplace(key, static_cast<int>(def.channels.size()) - 1).first;
         }
-        if (!def.channels[found->second].defined &&
-            std::find(undefined.begin(), undefined.end(), found->second) == undefined.end())
-            undefined.push_back(found->second);
         mode.channels.push_back(found->second);
     }
-    if (!undefined.empty()) {
-        std::string names;
-        for (std::size_t k = 0; k < std::min<std::size_t>(undefined.size(), 3); ++k)
-            names += (k ? ", " : "") + shown(def.channels[undefined[k]].name);
-        if (undefined.size() > 3)
-            names += ", ...";
-        mode.notes.push_back("mode " + shown(mode.name) + " names " +
-                             std::to_string(undefined.size()) +
-                             " channel(s) the file does not define (" + names +
-                             "); each is kept as a plain channel");
-    }
+    // One line a channel, for the modes an import can take.
+    for (std::size_t i = 0; mode.fits() && i < mode.channels.size(); ++i)
+        if (!def.channels[mode.channels[i]].defined)
+            mode.notes.push_back("channel " + std::to_string(i + 1) + " " +
+                                 shown(def.channels[mode.channels[i]].name, 120) +
+                                 ": the file does not define it; it is kept as a plain channel");
     if (repeated > 0)
         mode.notes.push_back("mode " + shown(mode.name) + " gives " + std::to_string(repeated) +
                              " channel number(s) twice; only the first of each is kept");
@@ -385,183 +345,85 @@ std::optional<int> findQxfMode(const QxfDefinition& def, std::string_view name)
     return std::nullopt;
 }
 
-namespace {
+namespace qxf {
 
-// ---- importing ----
+std::string folded(std::string_view latin1)
+{
+    std::string out(latin1);
+    for (char& c : out) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            c = static_cast<char>(b + 32);
+    }
+    return out;
+}
 
-struct SetEntry {
-    std::string name; // Latin-1, trailing blanks removed
-    std::uint8_t code = 0;
-};
-
-class NameAssigner {
-public:
-    explicit NameAssigner(const ChNameSet& set)
-    {
-        for (int p = 0; p < ChNameCount; ++p) {
-            const ChNameRec& rec = set[p];
-            if (rec.SetName.bytes[0] == 0 || rec.SetName.isBlank())
-                continue;
-            SetEntry e{rec.SetName.trimmed(), rec.ChCode};
-            // The first entry of a name is the one a channel gets, as the editor's list finds it.
-            m_byName.emplace(folded(e.name), static_cast<int>(m_entries.size()));
-            m_entries.push_back(std::move(e));
+std::vector<std::string> words(std::string_view text)
+{
+    std::vector<std::string> out;
+    std::string w;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') ||
+            b >= 0xC0) {
+            w += c;
+        } else if (!w.empty()) {
+            out.push_back(std::move(w));
+            w.clear();
         }
-        m_taken.assign(m_entries.size(), false);
     }
+    if (!w.empty())
+        out.push_back(std::move(w));
+    return out;
+}
 
-    // Takes the set entry called name (ignoring letter case) when it is free and its code is not
-    // carried by another channel; nothing otherwise.
-    std::optional<SetEntry> take(std::string_view name)
-    {
-        const auto it = m_byName.find(folded(name));
-        if (it == m_byName.end() || m_taken[it->second])
-            return std::nullopt;
-        const SetEntry& e = m_entries[it->second];
-        if (e.code != 0 && m_codeUsed[e.code])
-            return std::nullopt;
-        m_taken[it->second] = true;
-        m_codeUsed[e.code] = e.code != 0;
-        return e;
+std::string shown(std::string_view utf8, std::size_t width)
+{
+    std::string latin1 = utf8ToLatin1Text(utf8).text;
+    if (latin1.size() > width)
+        latin1 = latin1.substr(0, width - 3) + "...";
+    return "\"" + latin1ToUtf8(latin1) + "\"";
+}
+
+std::string quotedLatin1(std::string_view latin1)
+{
+    return "\"" + latin1ToUtf8(latin1) + "\"";
+}
+
+std::string Slot::label() const
+{
+    // Real names run to some 70 characters; the width only guards against hostile files.
+    return "channel " + std::to_string(index + 1) + " " + shown(ch->name, 120);
+}
+
+std::vector<Slot> makeSlots(const QxfDefinition& def, const QxfMode& mode)
+{
+    std::vector<Slot> slots(mode.channels.size());
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        Slot& s = slots[i];
+        s.ch = &def.channels[mode.channels[i]];
+        s.index = static_cast<int>(i);
+        s.fine = s.ch->byte == 1;
+        s.preset = s.ch->preset;
+        if (s.preset.empty() && s.ch->group == "Intensity" && !s.ch->colour.empty()) {
+            // An intensity colour without a preset is its preset: Colour "red" is IntensityRed.
+            std::string colour = folded(s.ch->colour);
+            colour[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(colour[0])));
+            s.preset = "Intensity" + colour + (s.fine ? "Fine" : "");
+        }
+        const Latin1Conversion name = utf8ToLatin1Text(s.ch->name);
+        s.name = qxf::readableText(name.text, s.fine);
+        s.replaced = name.replaced;
+        s.caps = static_cast<int>(s.ch->capabilities.size());
+        s.offer = s.caps >= 2 ? std::min(s.caps, MaxEditableSteps) : 0;
     }
-
-    bool holds(std::string_view name) const { return m_byName.count(folded(name)) != 0; }
-
-private:
-    std::vector<SetEntry> m_entries;
-    std::unordered_map<std::string, int> m_byName;
-    std::vector<bool> m_taken;
-    std::array<bool, 256> m_codeUsed{};
-};
-
-struct Slot {
-    const QxfChannel* ch = nullptr;
-    std::string name; // Latin-1, cleaned, not cut
-    bool replaced = false;
-    bool ownName = false; // keeps its own name (no entry of the name set)
-    int caps = 0;
-    bool assigned = false;
-    std::string finalName; // Latin-1, at most 12
-    std::uint8_t code = 0;
-    int partner = -1;
-    bool fine = false;
-};
-
-struct PresetRule {
-    bool (*matches)(std::string_view preset);
-    const char* target;
-};
-
-const PresetRule presetRules[] = {
-    {[](std::string_view p) { return p == "IntensityMasterDimmer"; }, "Dimmer"},
-    {[](std::string_view p) { return p == "IntensityDimmer"; }, "Dimmer"},
-    {[](std::string_view p) { return p == "PositionPan"; }, "Pan"},
-    {[](std::string_view p) { return p == "PositionTilt"; }, "Tilt"},
-    {[](std::string_view p) { return p == "IntensityCyan"; }, "Cyan"},
-    {[](std::string_view p) { return p == "IntensityMagenta"; }, "Magenta"},
-    {[](std::string_view p) { return p == "IntensityYellow"; }, "Yellow"},
-    {[](std::string_view p) { return p == "IntensityRed"; }, "Red"},
-    {[](std::string_view p) { return p == "IntensityBlue"; }, "Blue"},
-    {[](std::string_view p) { return startsWith(p, "BeamFocus") && !endsWith(p, "Fine"); },
-     "Focus"},
-    {[](std::string_view p) { return startsWith(p, "BeamZoom") && !endsWith(p, "Fine"); }, "Zoom"},
-    {[](std::string_view p) { return startsWith(p, "ShutterIris") && !endsWith(p, "Fine"); },
-     "Iris"},
-    {[](std::string_view p) { return startsWith(p, "SpeedPanTilt") && !endsWith(p, "Fine"); },
-     "P/T Speed"},
-};
-
-bool mentions(std::string_view latin1, std::string_view word)
-{
-    return folded(latin1).find(word) != std::string::npos;
+    return slots;
 }
 
-// The names a channel of a known group may take, in order of preference (byte 0 only).
-std::vector<const char*> groupTargets(const Slot& s)
-{
-    const QxfChannel& ch = *s.ch;
-    if (ch.byte != 0)
-        return {};
-    const std::string& g = ch.group;
-    if (g == "Pan")
-        return {"Pan"};
-    if (g == "Tilt")
-        return {"Tilt"};
-    if (g == "Shutter")
-        return {"Shutter"};
-    if (g == "Colour" && s.caps >= 2)
-        return {"Colour", "Colour1"};
-    if (g == "Gobo" && s.caps >= 2)
-        return {"Gobo", "Gobo1"};
-    if (g == "Prism")
-        return {"Prism"};
-    if (g == "Speed")
-        return {mentions(s.name, "pan") || mentions(s.name, "tilt") ? "P/T Speed" : "Speed"};
-    if (g == "Effect")
-        return {"Effect"};
-    // A custom intensity channel (fog output, volume) is a dimmer only when its name says so.
-    if (g == "Intensity" && ch.colour.empty() && mentions(s.name, "dimmer"))
-        return {"Dimmer"};
-    return {};
-}
-
-// The kind of 16-bit pair a channel belongs to, empty when its pairing is never certain.
-std::string pairKind(const QxfChannel& ch)
-{
-    if (ch.group == "Pan" || ch.group == "Tilt")
-        return ch.group;
-    if (ch.group == "Intensity")
-        return startsWith(ch.preset, "IntensityMasterDimmer") ? "Intensity master"
-                                                              : "Intensity " + folded(ch.colour);
-    for (const std::string_view family :
-         {"BeamZoom", "BeamFocus", "ColorWheel", "GoboWheel", "GoboIndex", "ShutterIris"}) {
-        if (startsWith(ch.preset, family))
-            return std::string(family);
-    }
-    return {};
-}
-
-bool isWheel(const Slot& s, std::string_view group)
-{
-    const QxfChannel& ch = *s.ch;
-    if (ch.group != group || ch.byte != 0 || s.caps < 2)
-        return false;
-    if (ch.preset.empty())
-        return true;
-    return group == "Colour" ? (ch.preset == "ColorWheel" || ch.preset == "ColorMacro")
-                             : ch.preset == "GoboWheel";
-}
-
-std::string channelLabel(int i, const Slot& s)
-{
-    return "channel " + std::to_string(i + 1) + " " + quotedLatin1(s.finalName);
-}
-
-struct CorrectedRange {
-    int from = 0, to = 0;
-    bool changed = false;
-};
-
-CorrectedRange corrected(const QxfCapability& cap)
-{
-    CorrectedRange r;
-    r.changed = !cap.min || !cap.max;
-    const int lo = cap.min.value_or(0);
-    const int hi = cap.max.value_or(255);
-    r.from = std::clamp(lo, 0, 255);
-    r.to = std::clamp(hi, 0, 255);
-    r.changed = r.changed || r.from != lo || r.to != hi;
-    if (r.from > r.to) {
-        std::swap(r.from, r.to);
-        r.changed = true;
-    }
-    return r;
-}
-
-} // namespace
+} // namespace qxf
 
 std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameSet& names,
-                          QxfImport& out)
+                          QxfImport& out, const QxfImportOptions& options)
 {
     if (modeIndex < 0 || modeIndex >= static_cast<int>(def.modes.size()))
         return "there is no such mode";
@@ -572,6 +434,10 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
     if (n > MaxChannels)
         return "mode " + shown(mode.name) + " has " + std::to_string(n) +
                " channels; a fixture setup file holds at most 40";
+    std::vector<qxf::Slot> slots = qxf::makeSlots(def, mode);
+    std::vector<bool> chosen;
+    if (std::string error = qxf::chooseSteps(slots, options, chosen); !error.empty())
+        return error;
 
     auto rec = std::make_unique<FixtureRecord>();
     ResetFixtureRecord(*rec, n);
@@ -583,152 +449,20 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
     if (model.text.empty())
         report.push_back("the file gives no model; the fixture name is left empty");
     else if (model.text.size() > 11)
-        report.push_back("fixture name " + quotedLatin1(model.text) + " cut to " +
-                         quotedLatin1(rec->FixHeader.FixtureName.trimmed()));
+        report.push_back("fixture name " + qxf::quotedLatin1(model.text) + " cut to " +
+                         qxf::quotedLatin1(rec->FixHeader.FixtureName.trimmed()));
 
-    std::vector<Slot> slots(n);
-    for (int i = 0; i < n; ++i) {
-        Slot& s = slots[i];
-        s.ch = &def.channels[mode.channels[i]];
-        const Latin1Conversion name = utf8ToLatin1Text(s.ch->name);
-        s.name = name.text;
-        s.replaced = name.replaced;
-        s.caps = static_cast<int>(s.ch->capabilities.size());
-    }
-
-    // Names and function codes, each entry of the name set taken at most once.
-    NameAssigner set(names);
-    const auto give = [&](Slot& s, std::string_view name) {
-        if (const std::optional<SetEntry> e = set.take(name)) {
-            s.assigned = true;
-            s.finalName = e->name.substr(0, 12);
-            s.code = e->code;
-            return true;
-        }
-        return false;
-    };
-    for (Slot& s : slots) // 1. the channel's own name
-        if (!s.name.empty())
-            give(s, s.name);
-    for (const PresetRule& rule : presetRules) // 2. by preset
-        for (Slot& s : slots)
-            if (!s.assigned && rule.matches(s.ch->preset))
-                give(s, rule.target);
-    for (Slot& s : slots) // 3. by group
-        if (!s.assigned)
-            for (const char* target : groupTargets(s))
-                if (give(s, target))
-                    break;
-    const auto held = [&](std::string_view name, int self) {
-        for (int j = 0; j < n; ++j)
-            if (j != self && slots[j].assigned && folded(slots[j].finalName) == folded(name))
-                return true;
-        return false;
-    };
-    for (int i = 0; i < n; ++i) { // 4. the channel keeps its own name, code 0
-        Slot& s = slots[i];
-        if (s.assigned)
-            continue;
-        std::string base = s.name;
-        if (base.empty()) {
-            base = "Chan " + std::to_string(i + 1);
-            report.push_back("channel " + std::to_string(i + 1) + " has no name; it is called " +
-                             quotedLatin1(base));
-        }
-        std::string name = base.substr(0, 12);
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        const auto forced = [](std::string_view t) {
-            return t == "Pan" || t == "Tilt" || t == "Dimmer" || t == "Colour";
-        };
-        if (forced(name) || held(name, i)) {
-            const std::string taken = name;
-            for (int k = 2;; ++k) {
-                const std::string suffix = " " + std::to_string(k);
-                std::string stem = base.substr(0, 12 - suffix.size());
-                while (!stem.empty() && stem.back() == ' ')
-                    stem.pop_back();
-                name = stem + suffix;
-                if (!held(name, i) && !forced(name))
-                    break;
-            }
-            report.push_back("channel " + std::to_string(i + 1) + ": the name " +
-                             quotedLatin1(taken) +
-                             (forced(taken) ? " belongs to another channel's function"
-                                            : " is taken by another channel") +
-                             "; it is called " + quotedLatin1(name));
-        } else if (base.size() > 12) {
-            report.push_back("channel " + std::to_string(i + 1) + ": name " + quotedLatin1(base) +
-                             " cut to " + quotedLatin1(name));
-        }
-        s.finalName = name;
-        s.code = 0;
-        s.assigned = true;
-        s.ownName = true;
-        give(s, name); // a kept name that the set holds unused brings its code
-    }
     std::vector<std::string> missing;
-    for (int i = 0; i < n; ++i) {
-        const Slot& s = slots[i];
-        if (s.replaced && s.ownName)
-            report.push_back(channelLabel(i, s) +
-                             ": characters with no Latin-1 form were replaced by \"?\"");
-        if (s.code == 0 && !set.holds(s.finalName))
-            missing.push_back(s.finalName);
-    }
+    std::vector<int> missingChannels;
+    qxf::assignNames(slots, names, report, missing, missingChannels);
+    qxf::pairChannels(slots, report);
 
-    // 16-bit pairs: per kind, the k-th coarse channel with the k-th fine one when the numbers
-    // agree; otherwise a fine channel pairs with a coarse neighbour of its kind.
-    {
-        std::unordered_map<std::string, std::pair<std::vector<int>, std::vector<int>>> kinds;
-        std::vector<std::string> kindOrder;
-        for (int i = 0; i < n; ++i) {
-            const std::string kind = pairKind(*slots[i].ch);
-            if (kind.empty())
-                continue;
-            auto [it, inserted] = kinds.try_emplace(kind);
-            if (inserted)
-                kindOrder.push_back(kind);
-            (slots[i].ch->byte == 1 ? it->second.second : it->second.first).push_back(i);
-            slots[i].fine = slots[i].ch->byte == 1;
-        }
-        const auto pair = [&](int coarse, int fine) {
-            slots[coarse].partner = fine;
-            slots[fine].partner = coarse;
-        };
-        for (const std::string& kind : kindOrder) {
-            const auto& [coarse, fine] = kinds[kind];
-            if (fine.empty() || coarse.empty())
-                continue;
-            if (coarse.size() == fine.size()) {
-                for (std::size_t k = 0; k < coarse.size(); ++k)
-                    pair(coarse[k], fine[k]);
-                continue;
-            }
-            for (const int f : fine) {
-                for (const int c : {f - 1, f + 1}) {
-                    if (c >= 0 && c < n && slots[c].partner < 0 && !slots[c].fine &&
-                        pairKind(*slots[c].ch) == kind) {
-                        pair(c, f);
-                        break;
-                    }
-                }
-                if (slots[f].partner < 0)
-                    report.push_back(channelLabel(f, slots[f]) +
-                                     ": a fine channel whose coarse channel is not certain; "
-                                     "it stays a single channel");
-            }
-        }
-    }
-
-    std::vector<std::string> cutNames;
-    for (int i = 0; i < n; ++i) {
-        const Slot& s = slots[i];
+    for (const qxf::Slot& s : slots) {
         const QxfChannel& ch = *s.ch;
-        ChannelInfo& info = rec->Channels[i];
+        ChannelInfo& info = rec->Channels[s.index];
         info.ChName.assign(s.finalName);
         info.FuncCode = s.code;
-        info.ChNumber = static_cast<std::uint8_t>(i + 1);
+        info.ChNumber = static_cast<std::uint8_t>(s.index + 1);
         if (s.partner >= 0) {
             info.ChType = s.fine ? TypeFadeable16L : TypeFadeable16H;
             info.PairChannel = static_cast<std::uint8_t>(s.partner + 1);
@@ -742,55 +476,12 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
         if (ch.defaultValue) {
             const int v = std::clamp(*ch.defaultValue, 0, 255);
             if (v != *ch.defaultValue)
-                report.push_back(channelLabel(i, s) + ": default value " +
-                                 std::to_string(*ch.defaultValue) + " is not 0 to 255; " +
-                                 std::to_string(v) + " is used");
+                report.push_back(s.label() + ": default value " + std::to_string(*ch.defaultValue) +
+                                 " is not 0 to 255; " + std::to_string(v) + " is used");
             info.ChValue = static_cast<std::uint8_t>(v);
         }
-
-        if (s.caps < 2)
-            continue;
-        const int steps = std::min(s.caps, MaxEditableSteps);
-        if (ch.capabilityCount > steps)
-            report.push_back(channelLabel(i, s) + ": " + std::to_string(ch.capabilityCount) +
-                             " capabilities; a channel holds 255 steps, the rest are left out");
-        int corrections = 0, namesCut = 0, replaced = 0;
-        bool unordered = false;
-        int previousTo = -1;
-        for (int k = 0; k < steps; ++k) {
-            const QxfCapability& cap = ch.capabilities[k];
-            const CorrectedRange r = corrected(cap);
-            corrections += r.changed;
-            unordered = unordered || r.from <= previousTo;
-            previousTo = r.to;
-            const Latin1Conversion text = utf8ToLatin1Text(cap.name);
-            namesCut += text.text.size() > 8;
-            replaced += text.replaced;
-            StepInfo& step = rec->Steps[i][k];
-            step.FromDmx = static_cast<std::uint8_t>(r.from);
-            step.ToDmx = static_cast<std::uint8_t>(r.to);
-            step.StepName.assign(text.text);
-        }
-        rec->StepCount[i] = static_cast<std::uint8_t>(steps);
-        if (corrections)
-            report.push_back(channelLabel(i, s) + ": " + std::to_string(corrections) +
-                             " range(s) missing, outside 0 to 255 or with Min above Max; "
-                             "corrected");
-        if (unordered)
-            report.push_back(channelLabel(i, s) +
-                             ": ranges overlap or are out of order; kept in the file's order");
-        if (replaced)
-            report.push_back(channelLabel(i, s) + ": " + std::to_string(replaced) +
-                             " step name(s) had characters with no Latin-1 form, shown as \"?\"");
-        if (namesCut)
-            cutNames.push_back(std::to_string(i + 1) + " (" + std::to_string(namesCut) + ")");
     }
-    if (!cutNames.empty()) {
-        std::string line = "step names cut to 8 characters on channel(s)";
-        for (std::size_t k = 0; k < cutNames.size(); ++k)
-            line += (k ? ", " : " ") + cutNames[k];
-        report.push_back(line);
-    }
+    qxf::fillSteps(*rec, slots, chosen, report);
 
     // Degrees: the mode's own Physical, else the fixture's, else 0; the editor offers 0 to 720.
     const std::optional<QxfPhysical> physical = mode.physical ? mode.physical : def.physical;
@@ -804,58 +495,50 @@ std::string importQxfMode(const QxfDefinition& def, int modeIndex, const ChNameS
     rec->MaxPanDegree = physical ? degree(physical->panMax, "maximum pan degree") : 0;
     rec->MaxTiltDegree = physical ? degree(physical->tiltMax, "maximum tilt degree") : 0;
 
-    // Palettes 1 "Colour" and 2 "Gobo": the first colour and gobo wheel, one entry per slot.
-    const auto wheelPalette = [&](int p, const char* name, std::string_view group) {
-        const auto it = std::find_if(slots.begin(), slots.end(),
-                                     [&](const Slot& s) { return isWheel(s, group); });
-        if (it == slots.end())
-            return;
-        const int c = static_cast<int>(it - slots.begin());
-        rec->PalName[p] = paletteNameFromText(name);
-        rec->PalChannelUsed[p][c] = 1;
-        const auto& caps = it->ch->capabilities;
-        const int entries = std::min<int>(static_cast<int>(caps.size()), PaletteEntryCount);
-        for (int e = 0; e < entries; ++e) {
-            const CorrectedRange r = corrected(caps[e]);
-            const int middle = (r.from + r.to) / 2;
-            std::string entryName = utf8ToLatin1Text(caps[e].name).text;
-            if (entryName.empty())
-                entryName = std::to_string(middle);
-            rec->PalEntryName[p][e] = paletteNameFromText(entryName);
-            rec->PalValue[p][e][c] = static_cast<std::uint8_t>(middle);
-        }
-        if (it->ch->capabilityCount > entries)
-            report.push_back("palette " + quotedLatin1(name) + " holds the first 10 of the " +
-                             std::to_string(it->ch->capabilityCount) + " slots of " +
-                             channelLabel(c, *it));
-    };
-    wheelPalette(0, "Colour", "Colour");
-    wheelPalette(1, "Gobo", "Gobo");
-    UpdatePaletteUse(*rec);
+    qxf::fillPalettes(*rec, slots, report);
 
-    // What a file cannot hold of the record.
+    // What a file cannot hold of the record: with the steps of every channel or of the listed
+    // ones, the file keeps the first 204 in channel order.
     const FileCapacityReport capacity = checkFileCapacity(*rec);
     std::vector<int> loss(n, 0);
-    for (const auto& l : capacity.lostSteps)
-        if (l.channel < n)
-            loss[l.channel] = l.lost;
-    if (!capacity.lostSteps.empty()) {
-        std::string line = "the file holds 204 of the " + std::to_string(capacity.totalSteps) +
-                           " steps; not stored:";
-        for (std::size_t k = 0; k < capacity.lostSteps.size(); ++k) {
-            const auto& l = capacity.lostSteps[k];
-            line += (k ? ", " : " ") + std::to_string(l.lost) + " of " +
-                    channelLabel(l.channel, slots[l.channel]);
-        }
-        report.push_back(line);
+    for (const auto& l : capacity.lostSteps) {
+        if (l.channel >= n)
+            continue;
+        loss[l.channel] = l.lost;
+        report.push_back(slots[l.channel].label() + ": " + std::to_string(l.lost) + " of its " +
+                         std::to_string(rec->StepCount[l.channel]) +
+                         " steps lie beyond the file's 204 (of " +
+                         std::to_string(capacity.totalSteps) + " in all) and are not stored");
     }
 
     out.record = std::move(rec);
     out.report = std::move(report);
     out.missingNames = std::move(missing);
+    out.missingChannels = std::move(missingChannels);
     out.stepTotal = capacity.totalSteps;
     out.stepLoss = std::move(loss);
+    out.stepOffer.clear();
+    for (const qxf::Slot& s : slots)
+        out.stepOffer.push_back(s.offer);
     return {};
+}
+
+std::string qxfChannelLabel(const QxfDefinition& def, int mode, int channel)
+{
+    qxf::Slot s;
+    s.ch = &def.channels[def.modes[mode].channels[channel]];
+    s.index = channel;
+    return s.label();
+}
+
+std::vector<std::string> qxfNameRemarks(const QxfDefinition& def, int mode, const QxfImport& imp)
+{
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < imp.missingChannels.size() && k < imp.missingNames.size(); ++k)
+        lines.push_back(qxfChannelLabel(def, mode, imp.missingChannels[k]) + ": " +
+                        qxf::quotedLatin1(imp.missingNames[k]) +
+                        " is not in the channel name set (code none)");
+    return lines;
 }
 
 int takeAddedNameCodes(FixtureRecord& record, const ChNameSet& names)

@@ -86,6 +86,22 @@ std::optional<int> defaultQxfMode(const QxfDefinition& def);
 // name as read, whitespace runs made one blank); none when there is no such mode.
 std::optional<int> findQxfMode(const QxfDefinition& def, std::string_view name);
 
+// Which channels keep their steps when the capabilities of a mode exceed the file's 204 slots.
+enum class QxfStepChoice {
+    Auto,   // by order of use on a console, whole channels only, see chooseQxfSteps
+    All,    // every channel; the file keeps the first 204 in channel order
+    Listed, // the channels named in QxfImportOptions::channels
+};
+
+struct QxfImportOptions {
+    QxfStepChoice steps = QxfStepChoice::Auto;
+    std::vector<int> channels; // Listed: channel numbers in the mode (1-based), each once
+};
+
+// Reads "all", "auto" or a list of channel numbers "3,7,12" (1 to 40, each once) into options.
+// Empty result on success; else a one-line message.
+std::string parseQxfSteps(std::string_view text, QxfImportOptions& options);
+
 // One mode imported into a new fixture record.
 struct QxfImport {
     std::unique_ptr<FixtureRecord> record; // PalChannels = NumChannels, FuncMap not yet built
@@ -96,13 +112,25 @@ struct QxfImport {
     std::vector<std::string> missingNames;
     int stepTotal = 0;         // steps in the record, all channels
     std::vector<int> stepLoss; // per channel in use: steps a file cannot hold
+    // Per channel in use: the steps its capabilities give (0 for fewer than two ranges), whether
+    // or not the choice of steps kept them in the record.
+    std::vector<int> stepOffer;
+    // The channels (0-based) carrying missingNames, one each.
+    std::vector<int> missingChannels;
 };
+
+// "channel N \"its name in the file\"" for channel (0-based) of mode, as the report names it.
+std::string qxfChannelLabel(const QxfDefinition& def, int mode, int channel);
+
+// One line per channel of an import whose name the set lacks, naming the channel as the report
+// does.
+std::vector<std::string> qxfNameRemarks(const QxfDefinition& def, int mode, const QxfImport& imp);
 
 // Imports mode (an index into def.modes) using the channel names and codes of names. Empty
 // result on success; else a one-line message (the mode does not exist, has no channels, has more
-// than 40) and out is left as it was.
+// than 40, options name a channel the mode lacks) and out is left as it was.
 std::string importQxfMode(const QxfDefinition& def, int mode, const ChNameSet& names,
-                          QxfImport& out);
+                          QxfImport& out, const QxfImportOptions& options = {});
 
 // After names were added to the set: every channel in use with code 0 whose name is now an entry
 // of the set, with a code no other channel carries, takes that code. Returns how many did.

@@ -8,6 +8,7 @@
 #include "fixtureedit/ChannelTableModel.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/DegreeBox.h"
+#include "fixtureedit/ExportCommands.h"
 #include "fixtureedit/FixtureFiles.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
@@ -99,6 +100,15 @@ void FixtureEdit::buildMenus()
     connect(addMenuAction(this, file, "ImportFixture", QStringLiteral("&Import Fixture..."),
                           QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, this, &FixtureEdit::ImportFixture);
+    (new ExportCommands(
+         m_services, this,
+         [this]() -> const fx::FixtureRecord& {
+             m_grid->commitOpenEdit();
+             m_traits->commitOpenEdit();
+             return m_document.record();
+         },
+         [this] { return m_document.filePath(); }))
+        ->addActions(file);
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("OpenRecent"));
     connect(m_recent, &QMenu::aboutToShow, this, [this] { m_files->fillRecentMenu(m_recent); });

@@ -5,10 +5,12 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -80,9 +82,12 @@ ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx:
     m_channels->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_channels->horizontalHeader()->setStretchLastSection(true);
     m_channels->verticalHeader()->setDefaultSectionSize(20);
+    m_channels->installEventFilter(this);
+    connect(m_channels, &QTableWidget::itemChanged, this, &ImportFixtureDialog::stepsTicked);
 
     m_steps = new QLabel(this);
     name(m_steps, "importSteps", tr("Steps against the file's 204"));
+    m_steps->setWordWrap(true);
 
     auto* reportLabel = new QLabel(tr("&What changes or will be cut:"), this);
     m_report = new QPlainTextEdit(this);
@@ -125,14 +130,23 @@ fx::QxfImport* ImportFixtureDialog::chosenImport()
 
 void ImportFixtureDialog::showMode(int mode)
 {
+    m_chosen = mode >= 0 && mode < int(m_def.modes.size()) ? mode : -1;
+    importChosen({});
+}
+
+void ImportFixtureDialog::importChosen(const fx::QxfImportOptions& options)
+{
     m_import = fx::QxfImport{};
-    const bool usable = mode >= 0 && mode < int(m_def.modes.size()) &&
-                        fx::importQxfMode(m_def, mode, m_names, m_import).empty();
-    m_chosen = usable ? mode : -1;
+    const bool usable =
+        m_chosen >= 0 && fx::importQxfMode(m_def, m_chosen, m_names, m_import, options).empty();
+    if (!usable)
+        m_chosen = -1;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(usable);
-    m_channels->setRowCount(0);
+    // The items are updated in place: a tick arrives inside the signal of its own item.
+    const QSignalBlocker block(m_channels);
     m_report->clear();
     if (!usable) {
+        m_channels->setRowCount(0);
         m_steps->setText(tr("Choose a mode of 40 channels or fewer."));
         return;
     }
@@ -140,45 +154,85 @@ void ImportFixtureDialog::showMode(int mode)
     const fx::FixtureRecord& rec = *imp.record;
     const int n = rec.FixHeader.NumChannels;
     m_channels->setRowCount(n);
+    const auto cell = [&](int row, int col) {
+        if (!m_channels->item(row, col))
+            m_channels->setItem(row, col, new QTableWidgetItem);
+        return m_channels->item(row, col);
+    };
     QStringList rowLabels;
     for (int c = 0; c < n; ++c) {
         const fx::ChannelInfo& ch = rec.Channels[c];
         QString type = QString::fromStdString(fx::ChTypeName(ch.ChType));
         if (ch.PairChannel)
             type += tr(" (with %1)").arg(ch.PairChannel);
-        QString steps = QString::number(rec.StepCount[c]);
-        if (c < int(imp.stepLoss.size()) && imp.stepLoss[c] > 0)
-            steps += tr(", %1 cut").arg(imp.stepLoss[c]);
         const QStringList cells = {fromLatin1(ch.ChName.trimmed()),
-                                   ch.FuncCode ? QString::number(ch.FuncCode) : tr("none"), type,
-                                   steps};
+                                   ch.FuncCode ? QString::number(ch.FuncCode) : tr("none"), type};
         for (int col = 0; col < cells.size(); ++col)
-            m_channels->setItem(c, col, new QTableWidgetItem(cells[col]));
+            cell(c, col)->setText(cells[col]);
+        const int offer = c < int(imp.stepOffer.size()) ? imp.stepOffer[c] : 0;
+        QTableWidgetItem* steps = cell(c, 3);
+        steps->setData(Qt::CheckStateRole, QVariant());
+        steps->setText({});
+        steps->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        if (offer > 0) {
+            QString text = QString::number(offer);
+            if (c < int(imp.stepLoss.size()) && imp.stepLoss[c] > 0)
+                text += tr(", %1 not stored").arg(imp.stepLoss[c]);
+            steps->setText(text);
+            steps->setFlags(steps->flags() | Qt::ItemIsUserCheckable);
+            steps->setCheckState(rec.StepCount[c] > 0 ? Qt::Checked : Qt::Unchecked);
+        }
         rowLabels << tr("Chan %1").arg(c + 1);
     }
     m_channels->setVerticalHeaderLabels(rowLabels);
+    m_channels->viewport()->update();
 
-    const int stored = std::min(imp.stepTotal, fx::StepSlotCount);
+    const int lost = imp.stepTotal - std::min(imp.stepTotal, fx::StepSlotCount);
+    m_steps->setStyleSheet(lost > 0 ? QStringLiteral("color: #b00000") : QString());
     m_steps->setText(
-        imp.stepTotal > fx::StepSlotCount
-            ? tr("Steps: %1; the file holds %2, so %3 will be cut when saved.")
+        lost > 0
+            ? tr("Steps ticked: %1 of the file's %2; the file will not hold the last %3 "
+                 "(each channel that loses steps is listed below).")
                   .arg(imp.stepTotal)
-                  .arg(stored)
-                  .arg(imp.stepTotal - stored)
-            : tr("Steps: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
+                  .arg(fx::StepSlotCount)
+                  .arg(lost)
+            : tr("Steps ticked: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
 
     QStringList lines;
     for (const std::string& line : imp.report)
         lines << QString::fromStdString(line);
-    if (!imp.missingNames.empty()) {
-        QStringList missing;
-        for (const std::string& n : imp.missingNames)
-            missing << fromLatin1(n);
-        lines << tr("not in the channel name set (code none): %1").arg(missing.join(", "));
-    }
+    for (const std::string& line : fx::qxfNameRemarks(m_def, m_chosen, imp))
+        lines << QString::fromStdString(line);
     if (lines.isEmpty())
         lines << tr("Everything fits as it is.");
     m_report->setPlainText(lines.join('\n'));
+}
+
+void ImportFixtureDialog::stepsTicked(QTableWidgetItem* item)
+{
+    if (item->column() != 3 || m_chosen < 0)
+        return;
+    fx::QxfImportOptions options;
+    options.steps = fx::QxfStepChoice::Listed;
+    for (int c = 0; c < m_channels->rowCount(); ++c)
+        if (const QTableWidgetItem* steps = m_channels->item(c, 3);
+            steps && steps->checkState() == Qt::Checked)
+            options.channels.push_back(c + 1);
+    importChosen(options);
+}
+
+bool ImportFixtureDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Space ticks or unticks the Steps box of the current row, whichever column is current.
+    if (watched == m_channels && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        if (QTableWidgetItem* steps = m_channels->item(m_channels->currentRow(), 3);
+            steps && (steps->flags() & Qt::ItemIsUserCheckable)) {
+            steps->setCheckState(steps->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace fixtureedit

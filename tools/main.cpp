@@ -6,6 +6,7 @@
 #include "core/ChNameSet.h"
 #include "core/FixtureCheck.h"
 #include "core/QxfImport.h"
+#include "tools/ExportCommand.h"
 #include "tools/FixtureJson.h"
 
 #include <nlohmann/json.hpp>
@@ -41,12 +42,19 @@ const char* const usageText =
                                       position, ChIndex, ChCode, "name"
   fixture-tool modes FILE.qxf         list the modes of a fixture definition, one a
                                       line: channel count, a tab, the mode name
-  fixture-tool import [--mode NAME] [--names ChNameSet.fix] FILE.qxf OUT.tff
+  fixture-tool import [--mode NAME] [--names ChNameSet.fix] [--steps all|auto|CH,...]
+                      FILE.qxf OUT.tff
                                       write one mode of a fixture definition as a
                                       fixture setup file
-  fixture-tool import --out-dir DIR [--names ChNameSet.fix] FILE.qxf...
+  fixture-tool import --out-dir DIR [--names ChNameSet.fix] [--steps all|auto] FILE.qxf...
                                       write each definition's default mode to
                                       DIR/<input name>.tff
+  fixture-tool export [--manufacturer M] [--type T] FILE.tff OUT.qxf
+                                      write the fixture as a QLC+ fixture definition
+                                      (manufacturer default "Unknown", type guessed:
+                                      "Moving Head", "Color Changer", "Dimmer", "Other")
+  fixture-tool sheet FILE.tff OUT.pdf write the printable fixture sheet as a PDF (A4, or
+                                      Letter in a locale that measures in inches)
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -84,6 +92,13 @@ line "fixture-tool: FILE.qxf: ..." and nothing is written. With --out-dir every
 input is converted in one run; a refused input, or a second input with the
 same name, gets its line and the rest are still converted; the status is 0
 only when all were written.
+
+--steps says which channels keep their steps when a mode has more than the
+file's 204: auto (the default) gives whole channels in the order Shutter,
+Colour, Gobo, Prism, Beam, Effect, Maintenance, Speed, Intensity, Pan, Tilt,
+the rest, passing over one that does not fit; all keeps every channel's steps
+and the file the first 204; a list such as 3,7,12 names the channels (numbered
+in the mode) that keep theirs.
 
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
@@ -309,10 +324,9 @@ int modes(const std::string& path)
 
 // Imports one definition into the image of its fixture setup file. On a refusal prints its one
 // line and returns nothing; else report holds the lines to print once the file is written.
-std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
-                                                     const std::optional<std::string>& modeName,
-                                                     const fx::ChNameSet& names,
-                                                     std::string& report)
+std::optional<std::vector<std::uint8_t>>
+importImage(const std::string& inPath, const std::optional<std::string>& modeName,
+            const fx::ChNameSet& names, const fx::QxfImportOptions& options, std::string& report)
 {
     fx::QxfDefinition def;
     if (std::string error = fx::loadQxfFile(inPath, def); !error.empty())
@@ -339,7 +353,7 @@ std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
         }
     }
     fx::QxfImport imported;
-    if (std::string error = fx::importQxfMode(def, *mode, names, imported); !error.empty())
+    if (std::string error = fx::importQxfMode(def, *mode, names, imported, options); !error.empty())
         return fail(inPath, error), std::nullopt;
     fx::FixtureImage image{};
     if (std::string error = fx::savedFixtureImage(*imported.record, image); !error.empty())
@@ -353,7 +367,7 @@ std::optional<std::vector<std::uint8_t>> importImage(const std::string& inPath,
 // Converts every file into outDir, each to <its name>.tff. Each image goes to a temporary file
 // first; one sync puts them all on the disk, and only then does each replace its .tff.
 int importBatch(const std::vector<std::string>& files, const std::string& outDir,
-                const fx::ChNameSet& names)
+                const fx::ChNameSet& names, const fx::QxfImportOptions& options)
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(outDir, ec))
@@ -375,7 +389,7 @@ int importBatch(const std::vector<std::string>& files, const std::string& outDir
             continue;
         }
         const std::string out = (std::filesystem::path(outDir) / name).string();
-        const auto bytes = importImage(file, std::nullopt, names, report);
+        const auto bytes = importImage(file, std::nullopt, names, options, report);
         std::optional<std::string> temp;
         if (bytes && !(temp = fx::writeTempFileBeside(out, *bytes, &error, false)))
             fail(out, error);
@@ -402,13 +416,14 @@ int importBatch(const std::vector<std::string>& files, const std::string& outDir
 
 int import(const std::vector<std::string>& args)
 {
-    std::optional<std::string> modeName, namesPath, outDir;
+    std::optional<std::string> modeName, namesPath, outDir, steps;
     std::vector<std::string> files;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::optional<std::string>* option = a == "--mode"      ? &modeName
                                              : a == "--names"   ? &namesPath
                                              : a == "--out-dir" ? &outDir
+                                             : a == "--steps"   ? &steps
                                                                 : nullptr;
         if (!option) {
             files.push_back(a);
@@ -426,13 +441,21 @@ int import(const std::vector<std::string>& args)
         return usageError(outDir ? "import --out-dir DIR takes one or more FILE.qxf"
                                  : "import takes two files: fixture-tool import [--mode NAME] "
                                    "[--names ChNameSet.fix] FILE.qxf OUT.tff");
+    fx::QxfImportOptions options;
+    if (steps) {
+        if (std::string error = fx::parseQxfSteps(*steps, options); !error.empty())
+            return usageError("--steps: " + error);
+        if (outDir && options.steps == fx::QxfStepChoice::Listed)
+            return usageError("--steps with channel numbers is for one file; --out-dir takes all "
+                              "or auto");
+    }
     const std::optional<fx::ChNameSet> names = importNames(namesPath);
     if (!names)
         return 1;
     if (outDir)
-        return importBatch(files, *outDir, *names);
+        return importBatch(files, *outDir, *names, options);
     std::string report, error;
-    const auto bytes = importImage(files[0], modeName, *names, report);
+    const auto bytes = importImage(files[0], modeName, *names, options, report);
     if (!bytes)
         return 1;
     if (!fx::writeFileAtomically(files[1], *bytes, &error))
@@ -472,6 +495,10 @@ int run(const std::vector<std::string>& args)
     }
     if (command == "import")
         return import(args);
+    if (command == "export")
+        return exportCommand(args);
+    if (command == "sheet")
+        return sheetCommand(args);
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

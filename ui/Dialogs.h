@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace ui {
@@ -35,6 +37,13 @@ public:
                                  const QString& start = {}) = 0;
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  const QString& start = {}) = 0;
+
+    // A line of text, offered with initial; nothing when the user cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& initial) = 0;
+
+    // The print dialog for printer; true when the user chose to print with it as set up there.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the

@@ -1,5 +1,10 @@
 #include "ui/QtDialogs.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -81,6 +86,23 @@ QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const Q
         parent, caption, start.isEmpty() ? m_folders.startFolder() : start, filter);
     m_folders.remember(chosen);
     return chosen;
+}
+
+std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& title,
+                                          const QString& label, const QString& initial)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+bool QtDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace ui

@@ -21,6 +21,9 @@ public:
                          const QString& start = {}) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& start = {}) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 
 private:
     DialogFolders m_folders;

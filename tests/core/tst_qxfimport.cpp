@@ -1,18 +1,22 @@
-// The import of ".qxf" fixture definitions, on the sample definitions in tests/data/qxf: names and
-// codes from the name set, 16-bit pairs, types, values, degrees, steps and their 204-slot cut,
-// the two palettes, texts, and the refusal of files that are not definitions.
+// The import of ".qxf" fixture definitions, on the sample definitions in tests/data/qxf and on
+// small inline ones (tests/support/QxfSamples.h): names and codes from the name set, readable
+// names, 16-bit pairs, types, values, degrees, which channels keep their steps within the file's
+// 204, the two palettes, texts, and the refusal of files that are not definitions.
 
 #include "core/ChNameSet.h"
 #include "core/FixtureFile.h"
 #include "core/Latin1Text.h"
 #include "core/QxfImport.h"
+#include "tests/support/QxfSamples.h"
 #include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
+#include <numeric>
 #include <set>
 
 using namespace fx;
+using support::channel;
 
 namespace {
 
@@ -76,31 +80,25 @@ private slots:
                       bad = "bad-refs.qxf";
         // preset names and pairs; the own name "iris" takes "Iris" before the Shutter group rule
         QTest::newRow("pan coarse") << head << "" << 1 << "Pan" << 6 << 5 << 2 << 0;
-        QTest::newRow("pan fine") << head << "" << 2 << "Pan fine" << 0 << 6 << 1 << 0;
-        QTest::newRow("speed preset") << head << "" << 5 << "P/T Speed" << 16 << 0 << 0 << 0;
+        QTest::newRow("pan fine") << head << "" << 2 << "Pan Fine" << 0 << 6 << 1 << 0;
         QTest::newRow("master dimmer") << head << "" << 6 << "Dimmer" << 3 << 1 << 0 << 255;
-        QTest::newRow("shutter group") << head << "" << 7 << "Shutter" << 4 << 2 << 0 << 0;
         QTest::newRow("own name first") << head << "" << 8 << "Iris" << 5 << 0 << 0 << 0;
-        QTest::newRow("colour wheel") << head << "" << 9 << "Colour" << 9 << 2 << 0 << 0;
         QTest::newRow("zoom fine preset") << head << "" << 13 << "Zoom" << 11 << 5 << 14 << 0;
         QTest::newRow("other keeps name") << head << "" << 15 << "Reset" << 0 << 2 << 0 << 0;
         // colours: fine before coarse, pairing by Group and Colour without presets
-        QTest::newRow("master fine") << par << "" << 2 << "Dimmer fine" << 0 << 6 << 1 << 0;
-        QTest::newRow("fine first") << par << "" << 3 << "Red fine" << 0 << 6 << 4 << 0;
-        QTest::newRow("coarse after") << par << "" << 4 << "Red" << 22 << 5 << 3 << 0;
+        QTest::newRow("master fine") << par << "" << 2 << "Dimmer Fine" << 0 << 6 << 1 << 0;
+        QTest::newRow("fine first") << par << "" << 3 << "Red Fine" << 0 << 6 << 4 << 0;
         QTest::newRow("group colour") << par << "" << 5 << "Green" << 0 << 5 << 6 << 0;
         QTest::newRow("custom intensity") << par << "" << 12 << "Fog" << 0 << 1 << 0 << 0;
         QTest::newRow("8 bit HTP") << par << "8 bit" << 2 << "Red" << 22 << 1 << 0 << 0;
         QTest::newRow("head 2 coarse") << par << "2 heads" << 3 << "Red 2" << 0 << 5 << 4 << 0;
-        QTest::newRow("head 2 fine") << par << "2 heads" << 4 << "Red fine 2" << 0 << 6 << 3 << 0;
+        QTest::newRow("head 2 fine") << par << "2 heads" << 4 << "Red Fine 2" << 0 << 6 << 3 << 0;
         // groups: second wheels, speeds by name, Cyrillic name, no name, cut name, bad default
-        QTest::newRow("mirror pan") << scan << "" << 1 << "Pan" << 6 << 0 << 0 << 0;
         QTest::newRow("colour 2") << scan << "" << 4 << "Colour1" << 8 << 2 << 0 << 0;
-        QTest::newRow("speed") << scan << "" << 7 << "Speed" << 17 << 0 << 0 << 0;
         QTest::newRow("pan speed") << scan << "" << 8 << "P/T Speed" << 16 << 0 << 0 << 0;
         QTest::newRow("script shutter") << scan << "" << 9 << "Shutter" << 4 << 0 << 0 << 255;
         QTest::newRow("blank name") << scan << "" << 10 << "Effect" << 18 << 0 << 0 << 0;
-        QTest::newRow("cut name") << scan << "" << 12 << "Motor contro" << 0 << 0 << 0 << 0;
+        QTest::newRow("whole words") << scan << "" << 12 << "Motor" << 0 << 0 << 0 << 0;
         // a broken layout: numbers sorted, repeats dropped, unknown and empty names kept
         QTest::newRow("taken forced name") << bad << "" << 4 << "Dimmer 2" << 0 << 1 << 0 << 0;
         QTest::newRow("undefined") << bad << "" << 2 << "Ghost" << 0 << 0 << 0 << 0;
@@ -208,26 +206,175 @@ private slots:
         QVERIFY(error.find('\n') == std::string::npos);
     }
 
-    void steps()
+    // The rules on small inline definitions, one row a channel of the definition's one mode.
+    void rules_data()
     {
-        // 260 + 50 capabilities: the record keeps 255 and 50, a file the first 204 of them.
-        const QxfImport many = importFile("many-steps.qxf");
-        QVERIFY(many.record);
-        // A dimmer without capabilities, then 255 and 50 steps.
-        QCOMPARE(
-            std::vector<int>(many.record->StepCount.begin(), many.record->StepCount.begin() + 3),
-            std::vector<int>({0, 255, 50}));
-        QCOMPARE(many.stepTotal, 305);
+        QTest::addColumn<QString>("channels"); // the channels' XML
+        QTest::addColumn<int>("channel");      // 1-based
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("pair");
+        const auto row = [](const char* tag, const std::string& xml, int ch, const char* name,
+                            int code, int pair) {
+            QTest::newRow(tag) << QString::fromStdString(xml) << ch << name << code << pair;
+        };
+        const auto preset = [](const char* name, const char* preset) {
+            return std::string("<Channel Name=\"") + name + "\" Preset=\"" + preset + "\"/>";
+        };
+        const auto fine = [](const char* name, const char* group, const char* colour = "") {
+            return std::string("<Channel Name=\"") + name + "\"><Group Byte=\"1\">" + group +
+                   "</Group>" + (*colour ? std::string("<Colour>") + colour + "</Colour>" : "") +
+                   "</Channel>";
+        };
+        // a wheel whose fine channel alone has a preset
+        const std::string wheel =
+            channel("Color Wheel", "Colour", 4) + preset("Color Wheel, Fine", "ColorWheelFine");
+        row("wheel", wheel, 1, "Colour", 9, 2);
+        row("wheel fine", wheel, 2, "Color Fine", 0, 1);
+        // an iris of the Beam group, its fine byte by preset
+        const std::string iris =
+            channel("Iris (MSB)", "Beam", 3) + preset("Iris, fine (LSB)", "ShutterIrisFine");
+        row("iris MSB", iris, 1, "Iris", 5, 2);
+        row("iris LSB", iris, 2, "Iris Fine", 0, 1);
+        // an intensity colour without a preset is its preset
+        const std::string red = channel("Red Dimmer", "Intensity", 0, "<Colour>Red</Colour>") +
+                                fine("Red Dimmer fine", "Intensity", "Red");
+        row("colour child", red, 1, "Red", 22, 2);
+        row("colour child fine", red, 2, "Red Fine", 0, 1);
+        // two heads, coarse channels first; blades paired by group and name alone
+        const std::string heads = preset("Pan (Head 1)", "PositionPan") +
+                                  preset("Pan (Head 2)", "PositionPan") +
+                                  preset("Pan Fine (Head 1)", "PositionPanFine") +
+                                  preset("Pan Fine (Head 2)", "PositionPanFine") +
+                                  channel("Blade 1", "Beam") + fine("Blade 1 Fine", "Beam");
+        row("head 1", heads, 1, "Pan", 6, 3);
+        row("head 2", heads, 2, "Pan Head 2", 0, 4);
+        row("head 2 fine", heads, 4, "Pan Fine H2", 0, 2);
+        row("blade fine", heads, 6, "Blade 1 Fine", 0, 5);
+        // readable names: byte words, brackets and a trailing colon off, one "Fine"
+        const std::string names = preset("Dimmer, fine (LSB)", "IntensityDimmerFine") +
+                                  channel("Zoom - Coarse", "Beam") +
+                                  channel("Tilt 16 bit", "Tilt") + channel("Frost:", "Beam") +
+                                  preset("Tilt Fine (Head 4)", "PositionTiltFine");
+        row("fine LSB", names, 1, "Dimmer Fine", 0, 0);
+        row("coarse", names, 2, "Zoom", 11, 0);
+        row("16 bit", names, 3, "Tilt", 7, 5);
+        row("colon", names, 4, "Frost", 0, 0);
+        row("head tag", names, 5, "Tilt Fine H4", 0, 3);
+    }
+
+    void rules()
+    {
+        QFETCH(QString, channels);
+        QFETCH(int, channel);
+        QxfImport out;
+        QCOMPARE(importQxfMode(support::definition(channels.toStdString()), 0, defaultNames(), out),
+                 std::string());
+        const ChannelInfo& ch = out.record->Channels[channel - 1];
+        QTEST(latin1(ch.ChName.trimmed()), "name");
+        QTEST(int(ch.FuncCode), "code");
+        QTEST(int(ch.PairChannel), "pair");
+    }
+
+    // Which channels keep their steps: whole channels only, unless all are asked for.
+    void stepChoice_data()
+    {
+        QTest::addColumn<QString>("channels");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QList<int>>("counts"); // StepCount of channels 1 to 5
+        QTest::addColumn<int>("lost");          // steps the file cannot hold
+        const QString projector = QString::fromStdString(support::effectsProjector());
+        QTest::newRow("auto") << projector << "auto" << QList<int>{0, 9, 12, 14, 0} << 0;
+        QTest::newRow("all") << projector << "all" << QList<int>{170, 9, 12, 14, 0} << 1;
+        QTest::newRow("listed") << projector << "1,3" << QList<int>{170, 0, 12, 0, 0} << 0;
+        QTest::newRow("nothing to keep") << projector << "5" << QList<int>{0, 0, 0, 0, 0} << 0;
+        // Shutter, Colour, Gobo, Prism: the gobo does not fit and is passed over for the prism.
+        QTest::newRow("passed over")
+            << QString::fromStdString(channel("Prism", "Prism", 10) + channel("Gobo", "Gobo", 20) +
+                                      channel("Colour", "Colour", 90) +
+                                      channel("Shutter", "Shutter", 100))
+            << "auto" << QList<int>{10, 0, 90, 100, 0} << 0;
+    }
+
+    void stepChoice()
+    {
+        QFETCH(QString, channels);
+        QFETCH(QString, steps);
+        QxfImportOptions options;
+        QCOMPARE(parseQxfSteps(steps.toStdString(), options), std::string());
+        QxfImport out;
+        QCOMPARE(importQxfMode(support::definition(channels.toStdString()), 0, defaultNames(), out,
+                               options),
+                 std::string());
+        QList<int> counts;
+        for (int c = 0; c < 5; ++c)
+            counts << out.record->StepCount[c];
+        QTEST(counts, "counts");
+        QTEST(std::accumulate(out.stepLoss.begin(), out.stepLoss.end(), 0), "lost");
+        QCOMPARE(out.stepTotal, std::accumulate(counts.begin(), counts.end(), 0));
+    }
+
+    // One line a remark, naming the channel by number and its full name in the file.
+    void report_data()
+    {
+        QTest::addColumn<QString>("channels");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("line");
+        const QString projector = QString::fromStdString(support::effectsProjector());
+        QTest::newRow("left out")
+            << projector << "auto"
+            << "channel 1 \"Colour Effects\": its 170 steps are left out to keep the file's 204 "
+               "for the other channels";
+        QTest::newRow("beyond 204") << projector << "all"
+                                    << "channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond the "
+                                       "file's 204 (of 205 in all) and are not stored";
+        const QString lone =
+            "<Channel Name=\"Dimmer, fine (LSB)\" Preset=\"IntensityDimmerFine\"/>";
+        QTest::newRow("single fine") << lone << "auto"
+                                     << "channel 1 \"Dimmer, fine (LSB)\": a fine channel whose "
+                                        "coarse channel is not certain; it stays a single channel";
+        QTest::newRow("not in the set")
+            << lone << "auto"
+            << "channel 1 \"Dimmer, fine (LSB)\": \"Dimmer Fine\" is not in the channel name set "
+               "(code none)";
+        QTest::newRow("step names cut")
+            << QString::fromStdString(channel("Strobe, Shutter and Functions", "Shutter", 3))
+            << "auto"
+            << "channel 1 \"Strobe, Shutter and Functions\": 3 step name(s) cut to 8 "
+               "characters";
+    }
+
+    void report()
+    {
+        QFETCH(QString, channels);
+        QFETCH(QString, steps);
+        QxfImportOptions options;
+        parseQxfSteps(steps.toStdString(), options);
+        QxfImport out;
+        const QxfDefinition def = support::definition(channels.toStdString());
+        importQxfMode(def, 0, defaultNames(), out, options);
+        QStringList lines;
+        for (const auto& list : {out.report, qxfNameRemarks(def, 0, out)})
+            for (const std::string& line : list)
+                lines << QString::fromStdString(line);
+        QFETCH(QString, line);
+        QVERIFY2(lines.contains(line), qPrintable(lines.join('\n')));
+    }
+
+    void stepsOfFiles()
+    {
+        // 260 + 50 capabilities, all kept: the record holds 255 and 50, a file the first 204.
+        QxfImportOptions all;
+        all.steps = QxfStepChoice::All;
+        const QxfDefinition def = load("many-steps.qxf");
+        QxfImport many;
+        QCOMPARE(importQxfMode(def, 0, defaultNames(), many, all), std::string());
         QCOMPARE(many.stepLoss, std::vector<int>({0, 51, 50}));
         const StepInfo& last = many.record->Steps[2][49];
         QCOMPARE(latin1(last.StepName.str()), QString("Program "));
-        QCOMPARE(int(last.FromDmx), 245);
-        QCOMPARE(int(last.ToDmx), 249);
-        const QString lossLine = "the file holds 204 of the 305 steps; not stored: 51 of channel 2";
-        QVERIFY(std::any_of(many.report.begin(), many.report.end(), [&](const std::string& line) {
-            return QString::fromStdString(line).startsWith(lossLine);
-        }));
-        QCOMPARE(checkFileCapacity(*many.record).lostSteps.size(), std::size_t(2));
+        QCOMPARE(std::pair(int(last.FromDmx), int(last.ToDmx)), std::pair(245, 249));
+        // By default the channel of 255 steps that no file can hold leaves the 204 to the other.
+        QCOMPARE(importFile("many-steps.qxf").stepLoss, std::vector<int>({0, 0, 0}));
 
         // Corrected ranges of the scanner's colour wheel: Min 300 > Max 42 becomes 42..255.
         const QxfImport scan = importFile("scanner.qxf");
@@ -236,8 +383,6 @@ private slots:
         QCOMPARE(int(scan.record->StepCount[2]), 5);
         QCOMPARE(std::pair(int(wheel[2].FromDmx), int(wheel[2].ToDmx)), std::pair(42, 255));
         QCOMPARE(latin1(wheel[1].StepName.str()), QString("Rot - du"));
-        QCOMPARE(latin1(wheel[3].StepName.str()), QString("?????   "));
-        QCOMPARE(int(scan.record->StepCount[0]), 0); // a single range is no step
     }
 
     void palettesSurviveTheFile()
@@ -268,6 +413,33 @@ private slots:
         QCOMPARE(importFile("rgbw-par.qxf").record->PalUsed[0], 0);
     }
 
+    void palettesFromSlots()
+    {
+        const auto cap = [](const char* name, const char* preset = "") {
+            return std::string("<Capability Min=\"0\" Max=\"20\" Preset=\"") + preset + "\">" +
+                   name + "</Capability>";
+        };
+        // Colours without slot presets: movements left out, shared names lettered, none empty.
+        // Gobos with slot presets: only those, and never a movement.
+        const QxfDefinition def = support::definition(
+            channel("Colours", "Colour", 0,
+                    cap("Open") + cap("Open -> Red") + cap("Red") + cap("Scroll CW") +
+                        cap("Slot 1 (Deep)") + cap("Slot 1 (Pale)") + cap("Random speed") +
+                        cap("")) +
+            channel("Gobos", "Gobo", 0,
+                    cap("Open", "GoboMacro") + cap("Open to Dots") + cap("Dots", "GoboMacro") +
+                        cap("Dots shaking", "GoboMacro")));
+        QxfImport out;
+        QCOMPARE(importQxfMode(def, 0, defaultNames(), out), std::string());
+        QStringList colours, gobos;
+        for (int e = 0; e < PaletteEntryCount; ++e) {
+            colours << latin1(out.record->PalEntryName[0][e].trimmed());
+            gobos << latin1(out.record->PalEntryName[1][e].trimmed());
+        }
+        QCOMPARE(colours.join(','), QString("Open,Red,Slot1a,Slot1b,10,,,,,"));
+        QCOMPARE(gobos.join(','), QString("Open,Dots,,,,,,,,"));
+    }
+
     void neverTwoChannelsOnOneCode()
     {
         for (const char* file : {"moving-head.qxf", "rgbw-par.qxf", "scanner.qxf", "bad-refs.qxf",
@@ -293,9 +465,9 @@ private slots:
         ChNameSet names = defaultNames();
         QxfImport out = importFile("rgbw-par.qxf", {}, names);
         QVERIFY(out.record);
-        const std::vector<std::string> expected = {"Dimmer fine", "Red fine",  "Green",
-                                                   "Green fine",  "Blue fine", "White",
-                                                   "White fine",  "Fog"};
+        const std::vector<std::string> expected = {"Dimmer Fine", "Red Fine",  "Green",
+                                                   "Green Fine",  "Blue Fine", "White",
+                                                   "White Fine",  "Fog"};
         QCOMPARE(out.missingNames, expected);
 
         // Each name added as a typed name is; the channels then carry the new codes.

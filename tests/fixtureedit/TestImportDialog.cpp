@@ -1,12 +1,16 @@
 // The import dialog driven from the keyboard: the default mode chosen at the start, modes over 40
-// channels passed over, the channels of the chosen mode, Enter and Escape.
+// channels passed over, the channels of the chosen mode, Enter and Escape; the Steps boxes and
+// their total against the file's 204.
 
 #include "fixtureedit/ImportFixtureDialog.h"
+#include "tests/support/QxfSamples.h"
 
 #include <QtTest>
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -48,6 +52,7 @@ class TestImportDialog : public QObject {
 private slots:
     void keys_data();
     void keys();
+    void stepBoxes();
 };
 
 void TestImportDialog::keys_data()
@@ -87,6 +92,49 @@ void TestImportDialog::keys()
     if (mode >= 0)
         QCOMPARE(shown.dialog->chosenImport()->record->FixHeader.NumChannels,
                  shown.channels->rowCount());
+}
+
+void TestImportDialog::stepBoxes()
+{
+    fx::ChNameSet names;
+    fx::InitChNameSet(names);
+    ImportFixtureDialog dialog(support::definition(support::effectsProjector()), names, "x.qxf");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* channels = dialog.findChild<QTableWidget*>("importChannels");
+    auto* total = dialog.findChild<QLabel*>("importSteps");
+    auto* report = dialog.findChild<QPlainTextEdit*>("importReport");
+    // x ticked, o not, - no steps to keep
+    const auto ticks = [&] {
+        QString t;
+        for (int r = 0; r < channels->rowCount(); ++r) {
+            const QTableWidgetItem* item = channels->item(r, 3);
+            t += !(item->flags() & Qt::ItemIsUserCheckable) ? '-'
+                 : item->checkState() == Qt::Checked        ? 'x'
+                                                            : 'o';
+        }
+        return t;
+    };
+    // As the import chose: shutter and gobos, not the 170 colour effects.
+    QCOMPARE(ticks(), QString("oxxx-"));
+    QCOMPARE(total->text(), QString("Steps ticked: 35 of the file's 204."));
+    // Space on the first row ticks the effects: past 204, and the dialog says what is lost.
+    channels->setFocus();
+    channels->setCurrentCell(0, 0);
+    QTest::keyClick(channels, Qt::Key_Space);
+    QCOMPARE(ticks(), QString("xxxx-"));
+    QVERIFY2(total->text().contains("205 of the file's 204; the file will not hold the last 1"),
+             qPrintable(total->text()));
+    QVERIFY(report->toPlainText().contains("channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond"));
+    QCOMPARE(dialog.chosenImport()->record->StepCount[0], 170);
+    // Down and Space untick the shutter: within 204 again; a row without steps ignores Space.
+    QTest::keyClick(channels, Qt::Key_Down);
+    QTest::keyClick(channels, Qt::Key_Space);
+    channels->setCurrentCell(4, 0);
+    QTest::keyClick(channels, Qt::Key_Space);
+    QCOMPARE(ticks(), QString("xoxx-"));
+    QCOMPARE(total->text(), QString("Steps ticked: 196 of the file's 204."));
+    QCOMPARE(dialog.chosenImport()->record->StepCount[1], 0);
 }
 
 QTEST_MAIN(TestImportDialog)

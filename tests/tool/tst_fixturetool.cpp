@@ -36,10 +36,11 @@ Run runTool(const QStringList& arguments)
     return run;
 }
 
-// A refusal: status 1, nothing on standard output, one line on standard error.
-void checkRefused(const Run& run, const QString& message)
+// A refusal: status 1 (2 for a wrong command line), nothing on standard output, one line on
+// standard error.
+void checkRefused(const Run& run, const QString& message, int status = 1)
 {
-    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.exitCode, status);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err.count('\n'), 1);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
@@ -260,14 +261,18 @@ private slots:
         QCOMPARE(file.mid(1043 + 19 * 4 + 6, 12), QByteArray("Gobo        "));
         QCOMPARE(int(file[13 + 12]), 5); // FuncMap: Gobo's code 12 on channel 5
         // What the file cannot hold goes to standard error, one line an item, naming the input.
-        QVERIFY(
-            run.err.contains("moving-head.qxf: palette \"Colour\" holds the first 10 of the 12"));
+        QVERIFY(run.err.contains("moving-head.qxf: channel 4 \"Color wheel\": palette \"Colour\" "
+                                 "holds the first 10 of 12"));
 
-        // The default mode, with a report of cut steps; the file still is written.
-        const Run many = runTool({"import", sample("many-steps.qxf"), path("many.tff")});
-        QCOMPARE(many.exitCode, 0);
-        QVERIFY(many.err.contains("the file holds 204 of the 305 steps"));
-        QCOMPARE(QFileInfo(path("many.tff")).size(), 6144);
+        // The default mode, with a report of steps left out or cut; the file still is written.
+        for (const char* steps : {"auto", "all", "3"}) {
+            const Run many =
+                runTool({"import", "--steps", steps, sample("many-steps.qxf"), path("many.tff")});
+            QCOMPARE(many.exitCode, 0);
+            QCOMPARE(quint8(readFile(path("many.tff"))[1803 + 1]), steps[1] == 'l' ? 204 : 0);
+            QVERIFY(many.err.contains(steps[1] == 'l' ? "51 of its 255 steps lie beyond"
+                                                      : "its 255 steps are left out"));
+        }
     }
 
     void nameSetOption()
@@ -301,6 +306,15 @@ private slots:
                                       << "has 48 channels";
         QTest::newRow("none fits") << QStringList() << "too-wide.qxf"
                                    << "the smallest has 41";
+        QTest::newRow("steps 0") << QStringList({"--steps", "0"}) << "moving-head.qxf"
+                                 << "\"0\" is not a channel number 1 to 40";
+        QTest::newRow("steps 41") << QStringList({"--steps", "41"}) << "moving-head.qxf"
+                                  << "\"41\" is not a channel number";
+        QTest::newRow("steps twice") << QStringList({"--steps", "3,7,3"}) << "moving-head.qxf"
+                                     << "channel 3 is named twice";
+        QTest::newRow("steps beyond the mode")
+            << QStringList({"--steps", "16"}) << "moving-head.qxf"
+            << "channel 16 is not in this mode of 15";
         QTest::newRow("short names")
             << QStringList({"--names", sample("broken-not-xml.qxf")}) << "rgbw-par.qxf"
             << "reads none under 560 bytes";
@@ -313,7 +327,10 @@ private slots:
         QFETCH(QString, message);
         checkRefused(runTool(QStringList("import") + options +
                              QStringList({sample(input), path("refused.tff")})),
-                     message);
+                     message,
+                     message.contains(" is not a channel number") || message.contains("named twice")
+                         ? 2
+                         : 1);
         QCOMPARE(QDir(m_dir.path()).entryList({"refused*"}).size(), 0);
     }
 

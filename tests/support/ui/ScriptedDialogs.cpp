@@ -1,11 +1,16 @@
 #include "ui/ScriptedDialogs.h"
 
+#include <QPrinter>
+
 namespace ui {
 
 void ScriptedDialogs::clear()
 {
     m_answers.clear();
     m_fileNames.clear();
+    m_texts.clear();
+    m_printFiles.clear();
+    m_printDialogs = 0;
     m_shown.clear();
     m_fileDialogs = 0;
     m_lastFilter.clear();
@@ -53,6 +58,25 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& f
                                       const QString& start)
 {
     return nextFileName(filter, start);
+}
+
+std::optional<QString> ScriptedDialogs::askText(QWidget*, const QString& title,
+                                                const QString& label, const QString&)
+{
+    m_shown.append({title, label, true});
+    if (m_texts.isEmpty())
+        return std::nullopt;
+    return m_texts.dequeue();
+}
+
+bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer)
+{
+    ++m_printDialogs;
+    if (m_printFiles.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_printFiles.dequeue());
+    return true;
 }
 
 } // namespace ui

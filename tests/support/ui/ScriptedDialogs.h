@@ -23,6 +23,11 @@ public:
 
     void setNextAnswer(Answer answer) { m_answers.enqueue(answer); }
     void setNextFileName(const QString& path) { m_fileNames.enqueue(path); }
+    // The next askText's answer; with none queued the question counts as cancelled.
+    void setNextText(const QString& text) { m_texts.enqueue(text); }
+    // The next print dialog prints into this PDF file; with none queued it is cancelled.
+    void setNextPrintFile(const QString& pdfPath) { m_printFiles.enqueue(pdfPath); }
+    int printDialogsShown() const { return m_printDialogs; }
 
     const QList<Shown>& shown() const { return m_shown; }
     int fileDialogsShown() const { return m_fileDialogs; }
@@ -43,6 +48,9 @@ public:
                          const QString& start = {}) override;
     // Where the last file dialog was asked to start.
     QString lastStart() const { return m_lastStart; }
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 
 private:
     QString nextFileName(const QString& filter, const QString& start);
@@ -51,6 +59,9 @@ private:
 
     QQueue<Answer> m_answers;
     QQueue<QString> m_fileNames;
+    QQueue<QString> m_texts;
+    QQueue<QString> m_printFiles;
+    int m_printDialogs = 0;
     QList<Shown> m_shown;
     int m_fileDialogs = 0;
     QString m_lastFilter;

@@ -11,6 +11,7 @@
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
 #include "fixtureedit/ImportFixtureDialog.h"
+#include "fixtureedit/LibraryBrowser.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
@@ -116,6 +117,10 @@ void FixtureEdit::buildMenus()
     connect(addMenuAction(this, file, "ImportFixture", QStringLiteral("&Import Fixture..."),
                           QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, this, &FixtureEdit::ImportFixture);
+    connect(addMenuAction(this, file, "FixtureLibrary", QStringLiteral("Fixture &Library..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_L)),
+            &QAction::triggered, this,
+            [this] { fixtureedit::LibraryBrowser::showFor(*this, m_services.dialogs); });
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("OpenRecent"));
     connect(m_recent, &QMenu::aboutToShow, this, &FixtureEdit::fillRecentMenu);
@@ -571,7 +576,7 @@ void FixtureEdit::ImportFixture()
         importFile(path, false);
 }
 
-bool FixtureEdit::importFile(const QString& path, bool askFirst)
+bool FixtureEdit::importFile(const QString& path, bool askFirst, int mode)
 {
     const QString title = QStringLiteral("Import Fixture");
     if (askFirst && !maybeSave())
@@ -586,6 +591,8 @@ bool FixtureEdit::importFile(const QString& path, bool askFirst)
     }
     fixtureedit::ImportFixtureDialog dialog(definition, m_names.set(), QFileInfo(path).fileName(),
                                             this);
+    if (mode >= 0)
+        dialog.chooseMode(mode);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosenImport())
         return false;
     fx::QxfImport& imported = *dialog.chosenImport();

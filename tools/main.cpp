@@ -7,6 +7,7 @@
 #include "core/FixtureCheck.h"
 #include "core/QxfImport.h"
 #include "tools/FixtureJson.h"
+#include "tools/LibraryCommand.h"
 
 #include <nlohmann/json.hpp>
 
@@ -47,6 +48,9 @@ const char* const usageText =
   fixture-tool import --out-dir DIR [--names ChNameSet.fix] FILE.qxf...
                                       write each definition's default mode to
                                       DIR/<input name>.tff
+  fixture-tool library [--dir DIR]... [WORDS...]
+                                      list the fixture library's definitions and
+                                      fixture setup files matching every word
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -84,6 +88,17 @@ line "fixture-tool: FILE.qxf: ..." and nothing is written. With --out-dir every
 input is converted in one run; a refused input, or a second input with the
 same name, gets its line and the rest are still converted; the status is 0
 only when all were written.
+
+library reads the QLC+ fixture folders (/usr/share/qlcplus/fixtures,
+$QLCPLUS_FIXTURES_DIR, ~/.qlcplus/fixtures) and the folders added in the
+editor's fixture library, or only the --dir folders, each with its subfolders.
+It prints the definitions (.qxf) and fixture setup files (.tff) matching every
+word (ignoring case and accents) one a line, sorted by manufacturer and model:
+manufacturer, model, type, the modes' channel counts joined by "/", the path,
+separated by tabs (a .tff: no manufacturer, the fixture name, "fixture" or
+"LED fixture", the channel count). A broken file that matches is named on
+standard error. Status 0 with matches, 1 with none, 2 on a fault. It keeps
+an index in ~/.cache/ORVA and writes nothing else.
 
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
@@ -472,6 +487,8 @@ int run(const std::vector<std::string>& args)
     }
     if (command == "import")
         return import(args);
+    if (command == "library")
+        return libraryCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

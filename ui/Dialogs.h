@@ -33,6 +33,8 @@ public:
                                  const QString& filter) = 0;
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
+    // An existing folder; empty when the user cancelled.
+    virtual QString openFolderName(QWidget* parent, const QString& caption) = 0;
 };
 
 // The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the

@@ -81,4 +81,9 @@ QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const Q
     return chosen;
 }
 
+QString QtDialogs::openFolderName(QWidget* parent, const QString& caption)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, m_folders.startFolder());
+}
+
 } // namespace ui

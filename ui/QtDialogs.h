@@ -19,6 +19,7 @@ public:
               Icon icon = Icon::Warning) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString openFolderName(QWidget* parent, const QString& caption) override;
 
 private:
     DialogFolders m_folders;

@@ -51,4 +51,9 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& f
     return nextFileName(filter);
 }
 
+QString ScriptedDialogs::openFolderName(QWidget*, const QString&)
+{
+    return nextFileName(QString());
+}
+
 } // namespace ui

@@ -39,6 +39,8 @@ public:
               Icon icon = Icon::Warning) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    // A folder comes from the file name queue too.
+    QString openFolderName(QWidget* parent, const QString& caption) override;
 
 private:
     QString nextFileName(const QString& filter);

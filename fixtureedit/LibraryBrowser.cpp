@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -90,7 +92,7 @@ LibraryBrowser::LibraryBrowser(FixtureEdit& editor, ui::Dialogs& dialogs, Places
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
     m_view->horizontalHeader()->setStretchLastSection(true);
-    const int widths[LibraryModel::ColumnCount] = {150, 190, 110, 100, 70};
+    const int widths[LibraryModel::ColumnCount] = {130, 190, 105, 125, 70};
     for (int c = 0; c < LibraryModel::ColumnCount; ++c)
         m_view->setColumnWidth(c, widths[c]);
 
@@ -303,11 +305,12 @@ void LibraryBrowser::indexDone()
     QString status = index.entries.empty()
                          ? tr("No fixtures found. Install QLC+'s fixture definitions (package "
                               "qlcplus-data) or add a folder of your own.")
-                         : tr("%n file(s) in the library", nullptr, int(index.entries.size()));
+                         : index.entries.size() == 1 ? tr("1 file in the library")
+                                                     : tr("%1 files in the library").arg(index.entries.size());
     if (broken > 0)
-        status += tr(", %n cannot be used", nullptr, int(broken));
+        status += tr(", %1 cannot be used").arg(broken);
     if (!index.notes.empty())
-        status += tr("; %n folder(s) could not be read fully", nullptr, int(index.notes.size()));
+        status += tr("; some folders could not be read fully (see the tip)");
     m_status->setText(status + QLatin1Char('.'));
     QStringList tip;
     for (const fx::LibrarySource& source : index.sources)
@@ -343,14 +346,31 @@ void LibraryBrowser::activateCurrent()
 void LibraryBrowser::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // The window system's own show and hide events come late and may cross a new showing.
+    if (event->spontaneous())
+        return;
     m_search->setFocus();
     m_search->selectAll();
+    m_selectOnActivation = true;
     refresh();
+}
+
+void LibraryBrowser::changeEvent(QEvent* event)
+{
+    // The last search is selected once the window is active, so that typing replaces it; focus
+    // moving in while the window is being activated would otherwise drop the selection.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_selectOnActivation) {
+        m_selectOnActivation = false;
+        m_search->setFocus(Qt::ActiveWindowFocusReason);
+        m_search->selectAll();
+    }
+    QDialog::changeEvent(event);
 }
 
 void LibraryBrowser::hideEvent(QHideEvent* event)
 {
-    stopIndexing(); // shown again, it starts afresh
+    if (!event->spontaneous())
+        stopIndexing(); // shown again, it starts afresh
     QDialog::hideEvent(event);
 }
 

@@ -61,6 +61,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -94,6 +95,7 @@ private:
         std::shared_ptr<fx::LibraryIndex> result;
     };
     std::shared_ptr<Job> m_job;
+    bool m_selectOnActivation = false;
     bool m_again = false; // the folders changed while indexing: index once more
 };
 

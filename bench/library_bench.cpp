@@ -43,9 +43,14 @@ const char* const types[] = {"Moving Head", "Color Changer", "Scanner", "Dimmer"
 std::string definition(int k)
 {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<FixtureDefinition>\n"
-                      " <Manufacturer>Maker " + std::to_string(k % 50) + "</Manufacturer>\n"
-                      " <Model>Model " + std::to_string(k) + " Spot</Model>\n"
-                      " <Type>" + types[k % 5] + "</Type>\n";
+                      " <Manufacturer>Maker " +
+                      std::to_string(k % 50) +
+                      "</Manufacturer>\n"
+                      " <Model>Model " +
+                      std::to_string(k) +
+                      " Spot</Model>\n"
+                      " <Type>" +
+                      types[k % 5] + "</Type>\n";
     const int channels = 12 + k % 13;
     for (int c = 0; c < channels; ++c) {
         xml += " <Channel Name=\"Channel " + std::to_string(c) + "\">\n  <Group Byte=\"0\">" +
@@ -85,7 +90,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    const fs::path root = fs::temp_directory_path() / ("library_bench_" + std::to_string(::getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("library_bench_" + std::to_string(::getpid()));
     const fs::path lib = root / "lib", cache = root / "cache";
     std::size_t bytes = 0;
     for (int k = 0; k < count; ++k) {
@@ -95,8 +101,8 @@ int main(int argc, char** argv)
         std::ofstream(folder / ("model-" + std::to_string(k) + ".qxf"), std::ios::binary) << xml;
         bytes += xml.size();
     }
-    std::printf("%d definitions of %.1f KiB on average, %d runs\n", count,
-                bytes / 1024.0 / count, runs);
+    std::printf("%d definitions of %.1f KiB on average, %d runs\n", count, bytes / 1024.0 / count,
+                runs);
     const std::vector<fx::LibrarySource> sources{{lib.string(), "Bench", false}};
 
     Figures coldCpu, coldWall, warmCpu, warmWall, search, model;

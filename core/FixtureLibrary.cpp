@@ -63,24 +63,32 @@ public:
          std::vector<std::string>& notes)
         : m_progress(progress), m_notes(notes)
     {
+        walked.assign(sources.size(), false);
         for (int s = 0; s < int(sources.size()) && !cancelled; ++s)
             walkSource(sources[s], s);
     }
 
     std::vector<FoundFile> files;
+    std::vector<bool> walked; // per source: its folder was there and read
     bool cancelled = false;
 
 private:
     void walkSource(const LibrarySource& source, int index)
     {
         struct stat st {};
-        if (source.folder.empty() || ::stat(source.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        if (source.folder.empty() || ::stat(source.folder.c_str(), &st) != 0 ||
+            !S_ISDIR(st.st_mode)) {
             if (!source.optional)
                 m_notes.push_back(source.folder + ": not a folder that can be read");
             return;
         }
-        std::vector<std::pair<std::string, int>> stack{{source.folder, 0}};
-        m_dirs.insert({st.st_dev, st.st_ino});
+        if (!m_dirs.insert({st.st_dev, st.st_ino}).second)
+            return; // inside a source read before, or the same folder named again
+        walked[index] = true;
+        std::string top = source.folder;
+        while (top.size() > 1 && top.back() == '/')
+            top.pop_back();
+        std::vector<std::pair<std::string, int>> stack{{top == "/" ? std::string() : top, 0}};
         while (!stack.empty() && !cancelled) {
             auto [folder, depth] = std::move(stack.back());
             stack.pop_back();
@@ -95,7 +103,8 @@ private:
         // same every time.
         std::vector<std::string> names;
         std::error_code ec;
-        fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+        fs::directory_iterator it(folder.empty() ? std::string("/") : folder,
+                                  fs::directory_options::skip_permission_denied, ec);
         for (const fs::directory_iterator end; !ec && it != end; it.increment(ec))
             names.push_back(it->path().filename().string());
         if (ec)
@@ -326,7 +335,8 @@ void saveCache(const std::string& cacheFolder, const std::string& folder,
     fs::create_directories(cacheFolder, ec);
     const std::string file = libraryCacheFile(cacheFolder, folder);
     // A cache needs no sync: a file cut short by a crash fails its check and is rebuilt.
-    if (const auto temp = writeTempFileBeside(file, libraryCacheImage(folder, items), nullptr, false))
+    if (const auto temp =
+            writeTempFileBeside(file, libraryCacheImage(folder, items), nullptr, false))
         replaceWithTempFile(*temp, file, nullptr);
 }
 
@@ -368,15 +378,14 @@ LibraryIndex buildLibraryIndex(const std::vector<LibrarySource>& sources,
     std::vector<LibraryCacheItem> items(total);
     std::vector<bool> keep(total, true);
     std::size_t done = 0;
-    std::set<std::string> cachesDone; // a folder named twice has one cache, the first source's
     for (int s = 0; s < int(sources.size()); ++s) {
         const std::string& folder = sources[s].folder;
-        if (!cachesDone.insert(folder).second)
-            continue; // the walk gave it no files: they were the first one's
+        if (!walk.walked[s])
+            continue; // missing, or read by an earlier source: no files of its own
         bool valid = false;
-        LibraryCache cache = cacheFolder.empty() ? LibraryCache{}
-                                                 : loadCache(libraryCacheFile(cacheFolder, folder),
-                                                             folder, valid);
+        LibraryCache cache = cacheFolder.empty()
+                                 ? LibraryCache{}
+                                 : loadCache(libraryCacheFile(cacheFolder, folder), folder, valid);
         std::size_t used = 0;
         bool changed = !valid;
         std::vector<const LibraryCacheItem*> kept;
@@ -439,9 +448,8 @@ std::vector<std::size_t> searchLibrary(const std::vector<LibraryEntry>& entries,
     std::vector<std::size_t> found;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const std::string& text = entries[k].searchText;
-        if (std::all_of(words.begin(), words.end(), [&](const std::string& w) {
-                return text.find(w) != std::string::npos;
-            }))
+        if (std::all_of(words.begin(), words.end(),
+                        [&](const std::string& w) { return text.find(w) != std::string::npos; }))
             found.push_back(k);
     }
     return found;

@@ -74,7 +74,8 @@ using LibraryProgress = std::function<bool(std::size_t done, std::size_t total)>
 // passed over. cacheFolder empty: no cache is read or written. The cache of a source is written
 // only when something changed, and never when the index was cancelled.
 LibraryIndex buildLibraryIndex(const std::vector<LibrarySource>& sources,
-                               const std::string& cacheFolder, const LibraryProgress& progress = {});
+                               const std::string& cacheFolder,
+                               const LibraryProgress& progress = {});
 
 // The cache file of one source folder inside cacheFolder.
 std::string libraryCacheFile(const std::string& cacheFolder, const std::string& folder);

@@ -22,7 +22,10 @@ char32_t decode(std::string_view text, std::size_t& i)
         ++i;
         return b0;
     }
-    const int extra = (b0 & 0xE0) == 0xC0 ? 1 : (b0 & 0xF0) == 0xE0 ? 2 : (b0 & 0xF8) == 0xF0 ? 3 : 0;
+    const int extra = (b0 & 0xE0) == 0xC0   ? 1
+                      : (b0 & 0xF0) == 0xE0 ? 2
+                      : (b0 & 0xF8) == 0xF0 ? 3
+                                            : 0;
     if (extra == 0 || i + extra >= text.size()) {
         ++i;
         return Invalid;
@@ -90,10 +93,12 @@ void foldCodePoint(char32_t cp, std::string& out)
             out += base;
         } else {
             switch (cp) {
-            case 0xC6: case 0xE6: out += "ae"; break;
+            case 0xC6:
+            case 0xE6: out += "ae"; break;
             case 0xDE: out += "th"; break;
             case 0xDF: out += "ss"; break;
-            case 0x132: case 0x133: out += "ij"; break;
+            case 0x132:
+            case 0x133: out += "ij"; break;
             default: out += "oe"; break; // U+0152, U+0153
             }
         }
@@ -194,7 +199,8 @@ std::vector<std::string> unescapeList(std::string_view value)
         case 'x': {
             char32_t cp = 0;
             int digits = 0;
-            while (digits < 4 && i + 1 < value.size() && std::isxdigit(static_cast<unsigned char>(value[i + 1]))) {
+            while (digits < 4 && i + 1 < value.size() &&
+                   std::isxdigit(static_cast<unsigned char>(value[i + 1]))) {
                 const char h = value[++i];
                 cp = cp * 16 + char32_t(h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10);
                 ++digits;
@@ -237,7 +243,8 @@ std::vector<std::string> readSettingsList(const std::string& iniFile, std::strin
             continue;
         }
         const std::size_t equals = text.find('=');
-        if (!inSection || equals == std::string_view::npos || trimmed(text.substr(0, equals)) != key)
+        if (!inSection || equals == std::string_view::npos ||
+            trimmed(text.substr(0, equals)) != key)
             continue;
         const std::string_view value = trimmed(text.substr(equals + 1));
         if (value.empty() || value.rfind("@Invalid(", 0) == 0)

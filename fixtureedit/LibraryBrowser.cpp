@@ -12,14 +12,14 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QShowEvent>
-#include <QHideEvent>
 #include <QPushButton>
 #include <QSettings>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -35,7 +35,8 @@ namespace fixtureedit {
 namespace {
 
 const QString FoldersKey = QStringLiteral("%1/%2").arg(
-    QString::fromUtf8(fx::LibrarySettingsSection.data(), qsizetype(fx::LibrarySettingsSection.size())),
+    QString::fromUtf8(fx::LibrarySettingsSection.data(),
+                      qsizetype(fx::LibrarySettingsSection.size())),
     QString::fromUtf8(fx::LibrarySettingsKey.data(), qsizetype(fx::LibrarySettingsKey.size())));
 
 std::string native(const QString& path)
@@ -57,7 +58,8 @@ LibraryBrowser::Places LibraryBrowser::Places::standard()
 {
     return {fx::standardLibrarySources(),
             QSettings(QSettings::IniFormat, QSettings::UserScope,
-                      QString::fromUtf8(fx::ApplicationName.data(), qsizetype(fx::ApplicationName.size())),
+                      QString::fromUtf8(fx::ApplicationName.data(),
+                                        qsizetype(fx::ApplicationName.size())),
                       QStringLiteral("Editor"))
                 .fileName(),
             QStandardPaths::writableLocation(QStandardPaths::CacheLocation)};
@@ -74,7 +76,8 @@ LibraryBrowser::LibraryBrowser(FixtureEdit& editor, ui::Dialogs& dialogs, Places
     m_search = new QLineEdit(this);
     m_search->setObjectName("librarySearch");
     m_search->setAccessibleName(tr("Search"));
-    m_search->setPlaceholderText(tr("Words of the manufacturer, model or type, e.g. \"robe spot\""));
+    m_search->setPlaceholderText(
+        tr("Words of the manufacturer, model or type, e.g. \"robe spot\""));
     m_search->setClearButtonEnabled(true);
     searchLabel->setBuddy(m_search);
     m_search->installEventFilter(this);
@@ -207,7 +210,8 @@ void LibraryBrowser::fillFolders()
 
 void LibraryBrowser::addFolder()
 {
-    const QString chosen = m_dialogs.openFolderName(this, tr("Add a Folder to the Fixture Library"));
+    const QString chosen =
+        m_dialogs.openFolderName(this, tr("Add a Folder to the Fixture Library"));
     if (chosen.isEmpty())
         return;
     QStringList folders = ownFolders();
@@ -299,14 +303,14 @@ void LibraryBrowser::indexDone()
     currentChanged();
 
     const fx::LibraryIndex& index = *job->result;
-    const auto broken = std::count_if(index.entries.begin(), index.entries.end(), [](const auto& e) {
-        return e.kind == fx::LibraryEntry::Kind::Broken;
-    });
-    QString status = index.entries.empty()
-                         ? tr("No fixtures found. Install QLC+'s fixture definitions (package "
-                              "qlcplus-data) or add a folder of your own.")
-                         : index.entries.size() == 1 ? tr("1 file in the library")
-                                                     : tr("%1 files in the library").arg(index.entries.size());
+    const auto broken =
+        std::count_if(index.entries.begin(), index.entries.end(),
+                      [](const auto& e) { return e.kind == fx::LibraryEntry::Kind::Broken; });
+    QString status =
+        index.entries.empty() ? tr("No fixtures found. Install QLC+'s fixture definitions (package "
+                                   "qlcplus-data) or add a folder of your own.")
+        : index.entries.size() == 1 ? tr("1 file in the library")
+                                    : tr("%1 files in the library").arg(index.entries.size());
     if (broken > 0)
         status += tr(", %1 cannot be used").arg(broken);
     if (!index.notes.empty())

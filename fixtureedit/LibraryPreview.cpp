@@ -146,7 +146,8 @@ void LibraryPreview::showEntry(const fx::LibraryEntry* entry)
 void LibraryPreview::showMode(int mode)
 {
     m_channels->setRowCount(0);
-    m_channels->setHorizontalHeaderLabels({tr("Channel Name"), tr("Code"), tr("Type"), tr("Steps")});
+    m_channels->setHorizontalHeaderLabels(
+        {tr("Channel Name"), tr("Code"), tr("Type"), tr("Steps")});
     fx::QxfImport imp;
     if (mode < 0 || mode >= int(m_def.modes.size()) ||
         !fx::importQxfMode(m_def, mode, m_names, imp).empty()) {
@@ -166,12 +167,13 @@ void LibraryPreview::showMode(int mode)
         setRow(c, {latin1(ch.ChName.str()), ch.FuncCode ? QString::number(ch.FuncCode) : tr("none"),
                    type, steps});
     }
-    m_steps->setText(imp.stepTotal > fx::StepSlotCount
-                         ? tr("Steps: %1; the file holds %2, so %3 will be cut when saved.")
-                               .arg(imp.stepTotal)
-                               .arg(fx::StepSlotCount)
-                               .arg(imp.stepTotal - fx::StepSlotCount)
-                         : tr("Steps: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
+    m_steps->setText(
+        imp.stepTotal > fx::StepSlotCount
+            ? tr("Steps: %1; the file holds %2, so %3 will be cut when saved.")
+                  .arg(imp.stepTotal)
+                  .arg(fx::StepSlotCount)
+                  .arg(imp.stepTotal - fx::StepSlotCount)
+            : tr("Steps: %1 of the file's %2.").arg(imp.stepTotal).arg(fx::StepSlotCount));
     QStringList lines;
     for (const std::string& line : imp.report)
         lines << utf8(line);
@@ -196,7 +198,8 @@ void LibraryPreview::showSetupFile(const fx::LibraryEntry& entry)
         fx::LedFixtureRecord led;
         if (const std::string refused = fx::ReadLedFixtureImage(*bytes, led); !refused.empty())
             return m_notes->setPlainText(utf8(refused));
-        m_channels->setHorizontalHeaderLabels({tr("Channel Name"), tr("Colour"), tr("Type"), tr("Pair")});
+        m_channels->setHorizontalHeaderLabels(
+            {tr("Channel Name"), tr("Colour"), tr("Type"), tr("Pair")});
         m_channels->setRowCount(led.LedChannelCount);
         for (int c = 0; c < led.LedChannelCount; ++c) {
             const fx::LedChannelRec& ch = led.LedChannels[c];
@@ -210,7 +213,8 @@ void LibraryPreview::showSetupFile(const fx::LibraryEntry& entry)
     auto record = std::make_unique<fx::FixtureRecord>();
     if (const std::string refused = fx::ReadFixtureImage(*bytes, *record); !refused.empty())
         return m_notes->setPlainText(utf8(refused));
-    m_channels->setHorizontalHeaderLabels({tr("Channel Name"), tr("Code"), tr("Type"), tr("Steps")});
+    m_channels->setHorizontalHeaderLabels(
+        {tr("Channel Name"), tr("Code"), tr("Type"), tr("Steps")});
     const int n = record->FixHeader.NumChannels;
     m_channels->setRowCount(n);
     int steps = 0;

@@ -51,9 +51,9 @@ int libraryCommand(const std::vector<std::string>& args)
     // Without --dir, the folders the editor reads: the standard ones, then the technician's.
     if (dirs.empty()) {
         dirs = fx::standardLibrarySources();
-        for (const std::string& folder : fx::readSettingsList(fx::standardLibrarySettingsFile(),
-                                                              fx::LibrarySettingsSection,
-                                                              fx::LibrarySettingsKey))
+        for (const std::string& folder :
+             fx::readSettingsList(fx::standardLibrarySettingsFile(), fx::LibrarySettingsSection,
+                                  fx::LibrarySettingsKey))
             dirs.push_back({folder, folder, false});
     }
     const fx::LibraryIndex index = fx::buildLibraryIndex(dirs, fx::standardLibraryCacheFolder());

@@ -41,8 +41,8 @@ inline QByteArray setupFile(const char* name, int channels, int steps = 0)
     auto record = samples::newFixture(channels);
     record->FixHeader.FixtureName.assign(name);
     for (int c = 0; c < channels; ++c) {
-        samples::setChannel(record->Channels[c], ("Chan " + std::to_string(c + 1)).c_str(), 0, 0,
-                            0, c + 10);
+        samples::setChannel(record->Channels[c], ("Chan " + std::to_string(c + 1)).c_str(), 0, 0, 0,
+                            c + 10);
         record->StepCount[c] = std::uint8_t(steps);
         for (int s = 0; s < steps; ++s)
             record->Steps[c][s] = {std::uint8_t(s * 10), std::uint8_t(s * 10 + 9), {}};

@@ -27,11 +27,13 @@ struct Browser {
     {
         using library::put;
         put(h.path("lib/a.qxf"), library::definition("Acme", "Spot One", "Moving Head", {8, 12}));
-        put(h.path("lib/b.qxf"), library::definition("Acme", "Spot Two", "Moving Head", {6, 10, 30}));
+        put(h.path("lib/b.qxf"),
+            library::definition("Acme", "Spot Two", "Moving Head", {6, 10, 30}));
         put(h.path("lib/c.qxf"), library::definition("Zeta", "Wash", "Color Changer", {4}));
         put(h.path("lib/mine.tff"), library::setupFile("My Spot", 5));
         LibraryBrowser::Places places{{{h.path("lib").toStdString(), "Test", false}},
-                                      h.path("settings.ini"), h.path("cache")};
+                                      h.path("settings.ini"),
+                                      h.path("cache")};
         browser = std::make_unique<LibraryBrowser>(*h.editor, h.dialogs, places);
         search = browser->findChild<QLineEdit*>("librarySearch");
         results = browser->findChild<QTableView*>("libraryResults");
@@ -44,10 +46,7 @@ struct Browser {
         QVERIFY(QTest::qWaitForWindowActive(browser.get()));
         QVERIFY(!indexed.isEmpty() || indexed.wait(5000)); // it may be done while the window opens
     }
-    QString model(int row) const
-    {
-        return results->model()->index(row, 1).data().toString();
-    }
+    QString model(int row) const { return results->model()->index(row, 1).data().toString(); }
     QString chosen() const { return model(results->currentIndex().row()); }
     void type(const QString& text, const QList<int>& keys = {})
     {
@@ -97,8 +96,8 @@ void TestLibraryBrowser::import_data()
                                  << false;
     QTest::newRow("Down, Down, Enter, unsaved work")
         << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter} << -1 << 2 << 30 << true;
-    QTest::newRow("mode chosen") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << 0
-                                 << 0 << 6 << false;
+    QTest::newRow("mode chosen") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << 0 << 0
+                                 << 6 << false;
 }
 
 void TestLibraryBrowser::import()
@@ -149,7 +148,8 @@ void TestLibraryBrowser::openAndEscape()
 void TestLibraryBrowser::folders()
 {
     Browser b;
-    library::put(b.h.path("more/deep/d.qxf"), library::definition("Omega", "Beam", "Moving Head", {2}));
+    library::put(b.h.path("more/deep/d.qxf"),
+                 library::definition("Omega", "Beam", "Moving Head", {2}));
     QSignalSpy indexed(b.browser.get(), &LibraryBrowser::indexed);
     b.h.dialogs.setNextFileName(b.h.path("more"));
     b.browser->findChild<QPushButton*>("libraryAddFolder")->click();

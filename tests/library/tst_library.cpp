@@ -63,8 +63,9 @@ void TestLibrary::initTestCase()
     put(lib("Robe/robin.qxf"), definition("Robe", "Robin 600 Spot", "Moving Head", {11, 15, 24}));
     put(lib("Robe/alpha.QXF"), definition("robe", "alpha Beam", "Moving Head", {16}));
     put(lib("Claypaky/sharpy.qxf"), definition("Clay Paky", "Sharpy", "Moving Head", {16, 20}));
-    put(lib("Other/facade.qxf"), definition(QString::fromUtf8("ÉCLAIRAGE"),
-                                            QString::fromUtf8("Façade Wash"), "Color Changer", {6}));
+    put(lib("Other/facade.qxf"),
+        definition(QString::fromUtf8("ÉCLAIRAGE"), QString::fromUtf8("Façade Wash"),
+                   "Color Changer", {6}));
     put(lib("Other/cyr.qxf"), definition("Svet", QString::fromUtf8("ПРОЖЕКТОР"), "Dimmer", {1}));
     put(lib("a/b/c/d/e/f/g/h/deep.qxf"), definition("Deep", "Deep Par", "Color Changer", {3}));
     put(lib("console/my-own.tff"), library::setupFile("Spot575", 12));
@@ -86,17 +87,16 @@ void TestLibrary::entries()
     QVERIFY(idx.notes.empty());
     // Sorted by manufacturer, then model, ignoring case and accents; the fixture setup files
     // (no manufacturer) and broken files (their file name as model) first.
-    QCOMPARE(models(idx, all(idx)),
-             QStringList({"LED Par", "nomode.qxf", "notxml.qxf", "other.qxf",
-                          "short.tff", "Spot575", "Stepper", "Sharpy", "Deep Par",
-                          QString::fromUtf8("Façade Wash"), "alpha Beam", "Robin 600 Spot",
-                          QString::fromUtf8("ПРОЖЕКТОР")}));
+    QCOMPARE(
+        models(idx, all(idx)),
+        QStringList({"LED Par", "nomode.qxf", "notxml.qxf", "other.qxf", "short.tff", "Spot575",
+                     "Stepper", "Sharpy", "Deep Par", QString::fromUtf8("Façade Wash"),
+                     "alpha Beam", "Robin 600 Spot", QString::fromUtf8("ПРОЖЕКТОР")}));
     QStringList shown;
     for (const fx::LibraryEntry& e : idx.entries) {
-        shown << QString::fromStdString(e.model + "|" + e.type + "|" +
-                                        fx::libraryChannelsText(e, " / ") + "|" +
-                                        std::to_string(e.steps) + "|" +
-                                        std::to_string(e.problems > 0));
+        shown << QString::fromStdString(
+            e.model + "|" + e.type + "|" + fx::libraryChannelsText(e, " / ") + "|" +
+            std::to_string(e.steps) + "|" + std::to_string(e.problems > 0));
         QCOMPARE(e.reason.empty(), e.kind != fx::LibraryEntry::Kind::Broken);
     }
     QVERIFY(shown.contains("Robin 600 Spot|Moving Head|11 / 15 / 24|0|0"));
@@ -167,7 +167,8 @@ void TestLibrary::cache()
     // A changed, an added and a removed file are seen; the rest come from the cache.
     put(lib("Claypaky/sharpy.qxf"),
         library::definition("Clay Paky", "Sharpy Plus", "Moving Head", {16, 20, 30}));
-    put(lib("Claypaky/mythos.qxf"), library::definition("Clay Paky", "Mythos", "Moving Head", {20}));
+    put(lib("Claypaky/mythos.qxf"),
+        library::definition("Clay Paky", "Mythos", "Moving Head", {20}));
     QVERIFY(QFile::remove(lib("Other/cyr.qxf")));
     warm = index(cache);
     QCOMPARE(warm.readFiles, std::size_t(2));
@@ -179,9 +180,11 @@ void TestLibrary::cache()
     QVERIFY(fx::searchLibrary(warm.entries, "прожектор").empty());
     QCOMPARE(index(cache).readFiles, std::size_t(0));
     // Put back as the other tests expect it.
-    put(lib("Claypaky/sharpy.qxf"), library::definition("Clay Paky", "Sharpy", "Moving Head", {16, 20}));
+    put(lib("Claypaky/sharpy.qxf"),
+        library::definition("Clay Paky", "Sharpy", "Moving Head", {16, 20}));
     QVERIFY(QFile::remove(lib("Claypaky/mythos.qxf")));
-    put(lib("Other/cyr.qxf"), library::definition("Svet", QString::fromUtf8("ПРОЖЕКТОР"), "Dimmer", {1}));
+    put(lib("Other/cyr.qxf"),
+        library::definition("Svet", QString::fromUtf8("ПРОЖЕКТОР"), "Dimmer", {1}));
 }
 
 void TestLibrary::settingsList_data()
@@ -191,7 +194,7 @@ void TestLibrary::settingsList_data()
     QTest::newRow("one") << QStringList{"/home/me/fixtures"};
     QTest::newRow("awkward names")
         << QStringList{"/a b/c", "/p,q;r", "/quote\"back\\slash", QString::fromUtf8("/Ünï/日本"),
-                       " /lead", "@at", "/tab\there"};
+                       " /lead", "@at",    "/tab\there"};
 }
 
 void TestLibrary::settingsList()
@@ -217,9 +220,9 @@ void TestLibrary::tool_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");
     const QString dir = m_dir.filePath("lib");
-    QTest::newRow("definition")
-        << QStringList{"--dir", dir, "robin"} << 0
-        << "Robe\tRobin 600 Spot\tMoving Head\t11/15/24\t" + dir + "/Robe/robin.qxf\n";
+    QTest::newRow("definition") << QStringList{"--dir", dir, "robin"} << 0
+                                << "Robe\tRobin 600 Spot\tMoving Head\t11/15/24\t" + dir +
+                                       "/Robe/robin.qxf\n";
     QTest::newRow("fixture setup files")
         << QStringList{"--dir", dir + "/console", "--dir", dir + "/Robe", "FIXTURE"} << 0
         << "\tLED Par\tLED fixture\t8\t" + dir + "/console/par.tff\n" + "\tSpot575\tfixture\t12\t" +

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
 
 using fixtureedit::LibraryBrowser;
@@ -67,6 +68,7 @@ private slots:
     void import();
     void openAndEscape();
     void folders();
+    void menu();
 };
 
 void TestLibraryBrowser::search()
@@ -163,6 +165,26 @@ void TestLibraryBrowser::folders()
     QVERIFY(indexed.wait(5000));
     QCOMPARE(b.browser->ownFolders(), QStringList());
     QCOMPARE(b.results->model()->rowCount(), 0);
+}
+
+void TestLibraryBrowser::menu()
+{
+    // Ctrl+L in the fixture editor opens its one browser on the standard folders (the test
+    // mode keeps the cache and settings out of the user's own).
+    QStandardPaths::setTestModeEnabled(true);
+    EditorHarness h;
+    for (int k = 0; k < 2; ++k) {
+        QTest::keyClick(h.editor.get(), Qt::Key_L, Qt::ControlModifier);
+        auto* browser = h.editor->findChild<LibraryBrowser*>();
+        QVERIFY(browser && QTest::qWaitForWindowActive(browser));
+        QCOMPARE(browser->windowTitle(), QString("Fixture Library"));
+        QCOMPARE(browser->focusWidget()->accessibleName(), QString("Search"));
+        QTest::keyClick(browser->focusWidget(), Qt::Key_Escape);
+        QVERIFY(!browser->isVisible());
+        h.editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h.editor.get()));
+    }
+    QCOMPARE(h.editor->findChildren<LibraryBrowser*>().size(), 1);
 }
 
 QTEST_MAIN(TestLibraryBrowser)

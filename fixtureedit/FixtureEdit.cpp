@@ -10,6 +10,7 @@
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/ExportCommands.h"
 #include "fixtureedit/FixtureFiles.h"
+#include "fixtureedit/LibraryBrowser.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
@@ -109,6 +110,10 @@ void FixtureEdit::buildMenus()
          },
          [this] { return m_document.filePath(); }))
         ->addActions(file);
+    connect(addMenuAction(this, file, "FixtureLibrary", QStringLiteral("Fixture &Library..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_L)),
+            &QAction::triggered, this,
+            [this] { fixtureedit::LibraryBrowser::showFor(*this, m_services.dialogs); });
     m_recent = file->addMenu(QStringLiteral("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("OpenRecent"));
     connect(m_recent, &QMenu::aboutToShow, this, [this] { m_files->fillRecentMenu(m_recent); });
@@ -392,9 +397,9 @@ void FixtureEdit::ImportFixture()
     m_files->importChosen();
 }
 
-bool FixtureEdit::importFile(const QString& path, bool askFirst)
+bool FixtureEdit::importFile(const QString& path, bool askFirst, int mode)
 {
-    return m_files->importFile(path, askFirst);
+    return m_files->importFile(path, askFirst, mode);
 }
 
 void FixtureEdit::PaletteEdit()

@@ -61,9 +61,10 @@ public:
     void PaletteEdit();
     // "&Import Fixture...": a fixture definition (".qxf") chosen in a file dialog.
     void ImportFixture();
-    // Imports path after the unsaved-changes question (the command line). Returns whether the
-    // fixture now comes from it.
-    bool importFile(const QString& path, bool askFirst = true);
+    // Imports path after the unsaved-changes question (the command line, the fixture library),
+    // the import dialog starting on mode when it is given. Returns whether the fixture now comes
+    // from it.
+    bool importFile(const QString& path, bool askFirst = true, int mode = -1);
     // Opens a file chosen elsewhere (command line, recent files), after the unsaved-changes
     // question. Returns whether the fixture now comes from it.
     bool openFile(const QString& path);

@@ -287,7 +287,7 @@ void FixtureFiles::importChosen()
     importFile(path, false);
 }
 
-bool FixtureFiles::importFile(const QString& path, bool askFirst)
+bool FixtureFiles::importFile(const QString& path, bool askFirst, int mode)
 {
     if (askFirst && !maybeSave())
         return false;
@@ -302,6 +302,8 @@ bool FixtureFiles::importFile(const QString& path, bool askFirst)
     ChannelNameList& names = m_form.names();
     fixtureedit::ImportFixtureDialog dialog(definition, names.set(), QFileInfo(path).fileName(),
                                             &m_form);
+    if (mode >= 0)
+        dialog.chooseMode(mode);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosenImport())
         return false;
     fx::QxfImport& imported = *dialog.chosenImport();

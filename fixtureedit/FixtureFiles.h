@@ -42,7 +42,7 @@ public:
     // dialog, then the names the set lacks offered for adding. Returns whether the fixture now
     // comes from it.
     void importChosen();
-    bool importFile(const QString& path, bool askFirst = true);
+    bool importFile(const QString& path, bool askFirst = true, int mode = -1);
 
     // The last eight fixture files opened or saved, newest first, as the menu's items.
     void fillRecentMenu(QMenu* menu);

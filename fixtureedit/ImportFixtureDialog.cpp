@@ -123,6 +123,11 @@ ImportFixtureDialog::ImportFixtureDialog(const fx::QxfDefinition& def, const fx:
     m_modes->setFocus();
 }
 
+void ImportFixtureDialog::chooseMode(int mode)
+{
+    m_modes->setCurrentRow(mode);
+}
+
 fx::QxfImport* ImportFixtureDialog::chosenImport()
 {
     return m_chosen >= 0 ? &m_import : nullptr;

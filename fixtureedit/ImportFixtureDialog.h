@@ -29,6 +29,8 @@ public:
     ImportFixtureDialog(const fx::QxfDefinition& def, const fx::ChNameSet& names,
                         const QString& fileName, QWidget* parent = nullptr);
 
+    // Chooses mode (an index into the definition's modes) instead of the default one.
+    void chooseMode(int mode);
     // The mode chosen (an index into the definition's modes), -1 when none.
     int chosenMode() const { return m_chosen; }
     // The import of the chosen mode; nullptr when none is chosen. Valid while the dialog lives;

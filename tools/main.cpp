@@ -8,6 +8,7 @@
 #include "core/QxfImport.h"
 #include "tools/ExportCommand.h"
 #include "tools/FixtureJson.h"
+#include "tools/LibraryCommand.h"
 
 #include <nlohmann/json.hpp>
 
@@ -55,6 +56,9 @@ const char* const usageText =
                                       "Moving Head", "Color Changer", "Dimmer", "Other")
   fixture-tool sheet FILE.tff OUT.pdf write the printable fixture sheet as a PDF (A4, or
                                       Letter in a locale that measures in inches)
+  fixture-tool library [--dir DIR]... [WORDS...]
+                                      list the fixture library's definitions and
+                                      fixture setup files matching every word
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -99,6 +103,17 @@ Colour, Gobo, Prism, Beam, Effect, Maintenance, Speed, Intensity, Pan, Tilt,
 the rest, passing over one that does not fit; all keeps every channel's steps
 and the file the first 204; a list such as 3,7,12 names the channels (numbered
 in the mode) that keep theirs.
+
+library reads the QLC+ fixture folders (/usr/share/qlcplus/fixtures,
+$QLCPLUS_FIXTURES_DIR, ~/.qlcplus/fixtures) and the folders added in the
+editor's fixture library, or only the --dir folders, each with its subfolders.
+It prints the definitions (.qxf) and fixture setup files (.tff) matching every
+word (ignoring case and accents) one a line, sorted by manufacturer and model:
+manufacturer, model, type, the modes' channel counts joined by "/", the path,
+separated by tabs (a .tff: no manufacturer, the fixture name, "fixture" or
+"LED fixture", the channel count). A broken file that matches is named on
+standard error. Status 0 with matches, 1 with none, 2 on a fault. It keeps
+an index in ~/.cache/ORVA and writes nothing else.
 
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
@@ -499,6 +514,8 @@ int run(const std::vector<std::string>& args)
         return exportCommand(args);
     if (command == "sheet")
         return sheetCommand(args);
+    if (command == "library")
+        return libraryCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

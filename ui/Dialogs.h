@@ -44,6 +44,8 @@ public:
 
     // The print dialog for printer; true when the user chose to print with it as set up there.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // An existing folder; empty when the user cancelled.
+    virtual QString openFolderName(QWidget* parent, const QString& caption) = 0;
 };
 
 // The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the

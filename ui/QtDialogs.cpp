@@ -105,4 +105,9 @@ bool QtDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString QtDialogs::openFolderName(QWidget* parent, const QString& caption)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, m_folders.startFolder());
+}
+
 } // namespace ui

@@ -24,6 +24,7 @@ public:
     std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
                                    const QString& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    QString openFolderName(QWidget* parent, const QString& caption) override;
 
 private:
     DialogFolders m_folders;

@@ -79,4 +79,9 @@ bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer)
     return true;
 }
 
+QString ScriptedDialogs::openFolderName(QWidget*, const QString&)
+{
+    return nextFileName(QString(), QString());
+}
+
 } // namespace ui

@@ -51,6 +51,8 @@ public:
     std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
                                    const QString& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // A folder comes from the file name queue too.
+    QString openFolderName(QWidget* parent, const QString& caption) override;
 
 private:
     QString nextFileName(const QString& filter, const QString& start);

@@ -11,6 +11,7 @@
 #include "fixtureedit/DegreeBox.h"
 #include "fixtureedit/FixtureFileCommands.h"
 #include "fixtureedit/ImportFixtureDialog.h"
+#include "fixtureedit/LiveBar.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
@@ -256,7 +257,10 @@ void FixtureEdit::buildForm()
     connect(m_problems, &ProblemPanel::problemActivated, this,
             [this](const fx::Problem& problem) { goToProblem(problem.channel, problem.step); });
 
+    m_live = new LiveBar(m_document, *m_traits, this);
+
     form->addWidget(m_setupFrame);
+    form->addWidget(m_live);
     form->addLayout(body, 1);
     form->addWidget(m_problems);
 

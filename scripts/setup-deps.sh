@@ -2,9 +2,11 @@
 # Installs with apt-get whatever the build needs and the machine lacks (Debian).
 set -euo pipefail
 # The second line is for the installed-tree tests and the Debian package (cpack -G DEB):
-# desktop-file-validate, update-mime-database, xmllint, file, dpkg-shlibdeps.
+# desktop-file-validate, update-mime-database, xmllint, file, dpkg-shlibdeps. The third is the
+# live output: OLA's client library to build against, and its daemon for the tests.
 needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libpugixml-dev
-  desktop-file-utils shared-mime-info libxml2-utils file dpkg-dev ${EXTRA_PACKAGES:-})
+  desktop-file-utils shared-mime-info libxml2-utils file dpkg-dev
+  pkg-config libola-dev ola ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

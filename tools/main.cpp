@@ -7,6 +7,7 @@
 #include "core/FixtureCheck.h"
 #include "core/QxfImport.h"
 #include "tools/FixtureJson.h"
+#include "tools/SendCommand.h"
 
 #include <nlohmann/json.hpp>
 
@@ -47,6 +48,10 @@ const char* const usageText =
   fixture-tool import --out-dir DIR [--names ChNameSet.fix] FILE.qxf...
                                       write each definition's default mode to
                                       DIR/<input name>.tff
+  fixture-tool send [--universe U] [--address A] [--step CH:N | --palette P:E |
+                    --blackout] FILE.tff
+                                      send the fixture to the lamp once through the
+                                      local OLA daemon, as the editor's Live does
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -84,6 +89,14 @@ line "fixture-tool: FILE.qxf: ..." and nothing is written. With --out-dir every
 input is converted in one run; a refused input, or a second input with the
 same name, gets its line and the rest are still converted; the status is 0
 only when all were written.
+
+send puts the fixture's values at address A (default 1) of universe U (default
+1); --step puts the middle of step N's range on channel CH, --palette the
+values of entry E of palette P on its channels, --blackout zeros on the
+fixture's slots. Channels past slot 512 are named on standard error and not
+sent. A daemon that is not running or a universe without an output port gets
+one line and status 1; a channel, step, palette or entry the fixture lacks, or
+an address or universe out of range, gets one line, status 2, nothing sent.
 
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
@@ -472,6 +485,8 @@ int run(const std::vector<std::string>& args)
     }
     if (command == "import")
         return import(args);
+    if (command == "send")
+        return sendCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

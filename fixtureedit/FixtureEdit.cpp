@@ -246,7 +246,11 @@ void FixtureEdit::buildForm()
 
     m_traits = new ChannelTraits(m_document, m_services.dialogs, this);
 
+    // The Live bar sits under the header, over the channel grid: the traits frame beside it is
+    // taller, so the window keeps its height.
+    m_live = new LiveBar(m_document, *m_traits, this);
     auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(m_live);
     gridColumn->addWidget(gridCaption);
     gridColumn->addWidget(m_grid, 1);
     auto* body = new QHBoxLayout;
@@ -257,10 +261,7 @@ void FixtureEdit::buildForm()
     connect(m_problems, &ProblemPanel::problemActivated, this,
             [this](const fx::Problem& problem) { goToProblem(problem.channel, problem.step); });
 
-    m_live = new LiveBar(m_document, *m_traits, this);
-
     form->addWidget(m_setupFrame);
-    form->addWidget(m_live);
     form->addLayout(body, 1);
     form->addWidget(m_problems);
 

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,10 +16,13 @@
 
 namespace {
 
-QSpinBox* makeBox(const char* name, int maximum, QWidget* parent)
+QSpinBox* makeBox(const char* name, const QString& spoken, int maximum, QWidget* parent)
 {
     auto* box = new QSpinBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    // A screen reader announces the box's text field by the box's name.
+    for (auto* field : box->findChildren<QWidget*>())
+        field->setAccessibleName(spoken);
     box->setRange(1, maximum);
     // A number takes effect when it is complete (Enter, leaving the box, the arrows), not at
     // each digit typed.
@@ -36,8 +39,8 @@ LiveBar::LiveBar(ui::Document& document, ChannelTraits& traits, QWidget* parent)
     m_live = new QCheckBox(QStringLiteral("Li&ve"), this);
     m_live->setObjectName(QStringLiteral("LiveBox"));
     m_live->setToolTip(QStringLiteral("Send the fixture to the lamp through the OLA daemon"));
-    m_universe = makeBox("LiveUniverse", fx::MaxUniverse, this);
-    m_address = makeBox("LiveAddress", fx::DmxSlots, this);
+    m_universe = makeBox("LiveUniverse", QStringLiteral("Universe"), fx::MaxUniverse, this);
+    m_address = makeBox("LiveAddress", QStringLiteral("Address"), fx::DmxSlots, this);
     auto* universeLabel = new QLabel(QStringLiteral("Unive&rse:"), this);
     universeLabel->setBuddy(m_universe);
     auto* addressLabel = new QLabel(QStringLiteral("A&ddress:"), this);
@@ -54,8 +57,11 @@ LiveBar::LiveBar(ui::Document& document, ChannelTraits& traits, QWidget* parent)
     m_retry->setObjectName(QStringLiteral("LiveRetry"));
     m_retry->hide();
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    // The controls in one row, what the output does below them (it may take two lines).
+    auto* bar = new QVBoxLayout(this);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(2);
+    auto* row = new QHBoxLayout;
     row->addWidget(m_live);
     row->addSpacing(8);
     row->addWidget(universeLabel);
@@ -63,9 +69,10 @@ LiveBar::LiveBar(ui::Document& document, ChannelTraits& traits, QWidget* parent)
     row->addWidget(addressLabel);
     row->addWidget(m_address);
     row->addWidget(m_blackout);
-    row->addSpacing(8);
-    row->addWidget(m_status, 1);
     row->addWidget(m_retry);
+    row->addStretch(1);
+    bar->addLayout(row);
+    bar->addWidget(m_status);
 
     ui::LiveSession* session = m_session;
     m_universe->setValue(session->universe());

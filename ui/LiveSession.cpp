@@ -228,7 +228,21 @@ QString LiveSession::sendingText(const fx::LiveFrame& frame) const
     QString text = m_blackout ? QStringLiteral("Blackout on universe %1, slots %2 to %3")
                               : QStringLiteral("Live on universe %1, slots %2 to %3");
     text = text.arg(m_universe).arg(frame.firstSlot).arg(frame.lastSlot);
-    const std::string cut = fx::cutText(m_document.record(), frame);
+    // What is being tried, as the technician chose it.
+    const fx::FixtureRecord& record = m_document.record();
+    if (!m_blackout && m_look.kind == fx::LiveLook::Kind::Step &&
+        fx::liveLookProblem(record, m_look).empty()) {
+        const auto& step = record.Steps[m_look.channel][m_look.step];
+        text += QStringLiteral("; channel %1 at %2 (step %3)")
+                    .arg(m_look.channel + 1)
+                    .arg((step.FromDmx + step.ToDmx) / 2)
+                    .arg(m_look.step + 1);
+    } else if (!m_blackout && m_look.kind == fx::LiveLook::Kind::PaletteEntry) {
+        text += QStringLiteral("; palette %1, entry %2 as edited")
+                    .arg(m_look.palette + 1)
+                    .arg(m_look.entry + 1);
+    }
+    const std::string cut = fx::cutText(record, frame);
     if (!cut.empty())
         text += QStringLiteral("; ") + QString::fromStdString(cut);
     return text;

@@ -46,7 +46,8 @@ int main(int argc, char** argv)
     editor->findChild<QSpinBox*>(QStringLiteral("LiveAddress"))->setValue(17);
     editor->findChild<QCheckBox*>(QStringLiteral("LiveBox"))->setChecked(true);
     auto* status = editor->findChild<QLabel*>(QStringLiteral("LiveStatus"));
-    QTest::qWaitFor([status] { return !status->text().startsWith(QLatin1String("Asking")); });
+    if (!QTest::qWaitFor([status] { return !status->text().startsWith(QLatin1String("Asking")); }))
+        qWarning("the daemon did not answer");
     editor->traits()->selectChannel(3);
     StepGrid* steps = editor->traits()->stepGrid();
     steps->setFocus();
@@ -55,10 +56,10 @@ int main(int argc, char** argv)
     const QWidget* frame = window.editorWindow(MainForm::Editor::Fixture);
     window.resize(frame->size() + QSize(2, window.menuBar()->sizeHint().height() + 60));
     QTest::qWait(50);
-    // The header and the Live bar below it, across the whole editor.
-    const QWidget* bar = editor->liveBar();
+    // The header, the Live bar below it and the first steps, across the whole editor.
     const QPoint top = editor->mapTo(&window, QPoint(0, 0));
-    const int bottom = bar->mapTo(&window, QPoint(0, bar->height())).y() + 8;
+    const QRect row = steps->visualRect(steps->model()->index(2, 0));
+    const int bottom = steps->viewport()->mapTo(&window, row.bottomLeft()).y() + 1;
     const QRect area(top.x(), top.y(), editor->width(), bottom - top.y());
     if (!window.grab(area).save(QString::fromLocal8Bit(argv[1])))
         return 1;

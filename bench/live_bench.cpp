@@ -31,6 +31,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int moves = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
+    QStandardPaths::setTestModeEnabled(true); // the Live settings are not the user's
 
     livetest::Daemon daemon;
     if (const QString why = daemon.start(); !why.isEmpty()) {

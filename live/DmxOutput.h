@@ -14,6 +14,7 @@ enum class Outcome {
     NoDaemon,      // nothing listens where the daemon should
     NoOutputPort,  // the universe has no output port (or does not exist)
     DaemonStopped, // the connection closed while it was in use
+    NoAnswer,      // the daemon has left too many frames unanswered
     Failed,        // the daemon refused for another reason (detail)
 };
 

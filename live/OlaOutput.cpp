@@ -16,6 +16,9 @@ namespace {
 // A task for the connection's thread, owned by the callback that runs it.
 using Task = std::function<void()>;
 
+// About two seconds of frames at the pace of a slider dragged.
+constexpr int MaxUnanswered = 100;
+
 } // namespace
 
 // One connection to the daemon with the thread that runs it. A connection that failed or was
@@ -37,6 +40,8 @@ struct OlaOutput::Connection {
     }
 
     bool dead() const { return m_dead; }
+    // Frames handed to the daemon that it has not answered yet.
+    int unanswered() const { return m_unanswered; }
 
     // Runs task on the connection's thread.
     void post(Task task)
@@ -54,6 +59,7 @@ struct OlaOutput::Connection {
 
     void send(int universe, const fx::DmxFrame& frame)
     {
+        ++m_unanswered;
         const ola::DmxBuffer buffer(frame.data(), static_cast<unsigned>(frame.size()));
         m_loop.GetClient()->SendDMX(
             static_cast<unsigned>(universe), buffer,
@@ -91,6 +97,7 @@ private:
 
     void sent(int universe, const ola::client::Result& result)
     {
+        --m_unanswered;
         if (result.Success())
             report({Outcome::Sent, universe, {}});
         else if (result.Error() == "Universe doesn't exist")
@@ -115,6 +122,7 @@ private:
     Listener m_listener;
     ola::client::OlaClientWrapper m_loop{false}; // auto_start false: never starts a daemon
     std::atomic<bool> m_dead{false};
+    std::atomic<int> m_unanswered{0};
     std::thread m_thread; // last: starts when everything it uses is there
 };
 
@@ -147,6 +155,13 @@ void OlaOutput::send(int universe, const fx::DmxFrame& frame)
 {
     if (!m_connection || m_connection->dead())
         return;
+    // A daemon that stopped answering (suspended, stuck) is not fed without end: its socket
+    // would fill and the connection's thread wait on it.
+    if (m_connection->unanswered() >= MaxUnanswered) {
+        if (m_listener)
+            m_listener({Outcome::NoAnswer, universe, {}});
+        return;
+    }
     Connection* connection = m_connection.get();
     connection->post([connection, universe, frame] { connection->send(universe, frame); });
 }

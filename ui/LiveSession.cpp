@@ -11,6 +11,8 @@ namespace ui {
 namespace {
 
 const QString OffText = QStringLiteral("Live is off");
+const QString NoAnswerText =
+    QStringLiteral("The OLA daemon does not answer: restart it, then Retry");
 
 } // namespace
 
@@ -22,6 +24,11 @@ LiveSession::LiveSession(Document& document, OutputFactory makeOutput, QObject* 
         m_makeOutput = [] { return std::make_unique<live::OlaOutput>(); };
     m_resend.setInterval(1000);
     connect(&m_resend, &QTimer::timeout, this, &LiveSession::sendFrame);
+    // A daemon that takes the connection but never answers (suspended, stuck).
+    m_answer.setInterval(3000);
+    m_answer.setSingleShot(true);
+    connect(&m_answer, &QTimer::timeout, this,
+            [this] { stopWith(State::NoAnswer, NoAnswerText); });
     connect(&document, &Document::changed, this, &LiveSession::documentChanged);
     loadTarget();
 }
@@ -63,8 +70,14 @@ void LiveSession::setLive(bool on)
         });
     }
     QSettings().setValue(settingsKey(), QStringLiteral("%1/%2").arg(m_universe).arg(m_address));
-    setState(State::Connecting, QStringLiteral("Asking the OLA daemon for universe %1...")
-                                    .arg(m_universe));
+    open();
+}
+
+void LiveSession::open()
+{
+    setState(State::Connecting,
+             QStringLiteral("Asking the OLA daemon for universe %1...").arg(m_universe));
+    m_answer.start();
     m_output->open(m_universe);
 }
 
@@ -79,9 +92,7 @@ void LiveSession::setTarget(int universe, int address)
     QSettings().setValue(settingsKey(), QStringLiteral("%1/%2").arg(universe).arg(address));
     emit targetChanged(universe, address);
     if (m_live && otherUniverse) {
-        setState(State::Connecting,
-                 QStringLiteral("Asking the OLA daemon for universe %1...").arg(universe));
-        m_output->open(universe);
+        open();
     } else {
         sendFrame();
     }
@@ -141,9 +152,7 @@ void LiveSession::documentChanged(const fx::RecordChange& change)
         loadTarget();
         emit targetChanged(m_universe, m_address);
         if (m_live && universe != m_universe) {
-            setState(State::Connecting,
-                     QStringLiteral("Asking the OLA daemon for universe %1...").arg(m_universe));
-            m_output->open(m_universe);
+            open();
             return;
         }
     }
@@ -156,6 +165,8 @@ void LiveSession::reported(const live::Report& report)
     // An answer about a universe left meanwhile, or for a session already off, says nothing.
     if (!m_live || (report.universe != m_universe && report.outcome != Outcome::DaemonStopped))
         return;
+    if (report.outcome != Outcome::Sent)
+        m_answer.stop();
     switch (report.outcome) {
     case Outcome::Ready:
         setState(State::Sending, QString());
@@ -179,6 +190,9 @@ void LiveSession::reported(const live::Report& report)
         stopWith(State::DaemonStopped,
                  QStringLiteral("The OLA daemon stopped: start it again, then Retry"));
         break;
+    case Outcome::NoAnswer:
+        stopWith(State::NoAnswer, NoAnswerText);
+        break;
     case Outcome::Failed:
         stopWith(State::Failed, QStringLiteral("The OLA daemon refused the frame (%1): Retry")
                                     .arg(QString::fromStdString(report.detail)));
@@ -200,6 +214,7 @@ void LiveSession::sendFrame()
 void LiveSession::stopWith(State state, const QString& status)
 {
     m_resend.stop();
+    m_answer.stop();
     setState(state, status);
     clearBlackout();
     if (m_live) {

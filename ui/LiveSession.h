@@ -26,7 +26,16 @@ class Document;
 class LiveSession : public QObject {
     Q_OBJECT
 public:
-    enum class State { Off, Connecting, Sending, NoDaemon, NoOutputPort, DaemonStopped, Failed };
+    enum class State {
+        Off,
+        Connecting,
+        Sending,
+        NoDaemon,
+        NoOutputPort,
+        DaemonStopped,
+        NoAnswer,
+        Failed
+    };
     using OutputFactory = std::function<std::unique_ptr<live::DmxOutput>()>;
 
     // The output is made on the first use (the OLA daemon's unless makeOutput says otherwise).
@@ -66,6 +75,7 @@ private:
     void documentChanged(const fx::RecordChange& change);
     void reported(const live::Report& report);
     void sendFrame();
+    void open(); // asks the daemon for the universe, for at most AnswerTime
     void stopWith(State state, const QString& status);
     void clearBlackout(); // without a frame of its own
     void setState(State state, const QString& status);
@@ -77,6 +87,7 @@ private:
     OutputFactory m_makeOutput;
     std::unique_ptr<live::DmxOutput> m_output;
     QTimer m_resend;
+    QTimer m_answer; // the daemon's answer to open
     fx::LiveLook m_look;
     bool m_live = false;
     bool m_blackout = false;

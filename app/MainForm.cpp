@@ -6,8 +6,8 @@
 #include "fixtureedit/FixtureEdit.h"
 #include "fixtureedit/LiveBar.h"
 #include "paletteedit/PaletteEdit.h"
-#include "ui/LiveSession.h"
 #include "ui/Document.h"
+#include "ui/LiveSession.h"
 #include "ui/Services.h"
 
 #include <QCloseEvent>

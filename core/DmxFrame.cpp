@@ -27,8 +27,7 @@ LiveFrame ComposeLiveFrame(const FixtureRecord& record, int address, const LiveL
         }
         int value = record.Channels[c].ChValue;
         switch (look.kind) {
-        case LiveLook::Kind::Values:
-            break;
+        case LiveLook::Kind::Values: break;
         case LiveLook::Kind::Step:
             if (c == look.channel && look.step >= 0 && look.step < record.StepCount[c]) {
                 const StepInfo& step = record.Steps[c][look.step];
@@ -40,9 +39,7 @@ LiveFrame ComposeLiveFrame(const FixtureRecord& record, int address, const LiveL
                 record.PalChannelUsed[look.palette][c] == 1)
                 value = look.values[c];
             break;
-        case LiveLook::Kind::Blackout:
-            value = 0;
-            break;
+        case LiveLook::Kind::Blackout: value = 0; break;
         }
         frame.dmx[slot] = static_cast<std::uint8_t>(value);
         if (frame.firstSlot == 0)
@@ -85,8 +82,7 @@ std::string liveLookProblem(const FixtureRecord& record, const LiveLook& look)
             return "palette " + std::to_string(look.palette + 1) + " has no entry " +
                    std::to_string(look.entry + 1) + " in use";
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

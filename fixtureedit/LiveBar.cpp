@@ -7,8 +7,8 @@
 #include "ui/LiveSession.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>

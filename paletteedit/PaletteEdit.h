@@ -52,7 +52,8 @@ signals:
     void closeRequested();
     // An entry is being tried on the lamp: the values its sliders show, when it is opened and at
     // every move; entryLeft when it is stored or dropped, or the form is hidden.
-    void entryTried(int palette, int entry, const std::array<std::uint8_t, fx::MaxChannels>& values);
+    void entryTried(int palette, int entry,
+                    const std::array<std::uint8_t, fx::MaxChannels>& values);
     void entryLeft();
 
 protected:

@@ -98,8 +98,8 @@ int sendCommand(const std::vector<std::string>& args)
                 const auto pair = numberPair(value);
                 if (!pair)
                     return refuse(a + " takes two numbers as " +
-                                  (a == "--step" ? "CHANNEL:STEP" : "PALETTE:ENTRY") +
-                                  ", not \"" + value + "\"");
+                                  (a == "--step" ? "CHANNEL:STEP" : "PALETTE:ENTRY") + ", not \"" +
+                                  value + "\"");
                 (a == "--step" ? step : palette) = pair;
             }
         } else if (a.starts_with("--")) {

@@ -17,8 +17,7 @@ const QString NoAnswerText =
 } // namespace
 
 LiveSession::LiveSession(Document& document, OutputFactory makeOutput, QObject* parent)
-    : QObject(parent), m_document(document), m_makeOutput(std::move(makeOutput)),
-      m_status(OffText)
+    : QObject(parent), m_document(document), m_makeOutput(std::move(makeOutput)), m_status(OffText)
 {
     if (!m_makeOutput)
         m_makeOutput = [] { return std::make_unique<live::OlaOutput>(); };
@@ -27,8 +26,7 @@ LiveSession::LiveSession(Document& document, OutputFactory makeOutput, QObject* 
     // A daemon that takes the connection but never answers (suspended, stuck).
     m_answer.setInterval(3000);
     m_answer.setSingleShot(true);
-    connect(&m_answer, &QTimer::timeout, this,
-            [this] { stopWith(State::NoAnswer, NoAnswerText); });
+    connect(&m_answer, &QTimer::timeout, this, [this] { stopWith(State::NoAnswer, NoAnswerText); });
     connect(&document, &Document::changed, this, &LiveSession::documentChanged);
     loadTarget();
 }
@@ -65,8 +63,8 @@ void LiveSession::setLive(bool on)
         m_output = m_makeOutput();
         m_output->setListener([this](const live::Report& report) {
             // From the output's thread to this one.
-            QMetaObject::invokeMethod(this, [this, report] { reported(report); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, report] { reported(report); }, Qt::QueuedConnection);
         });
     }
     QSettings().setValue(settingsKey(), QStringLiteral("%1/%2").arg(m_universe).arg(m_address));
@@ -173,8 +171,7 @@ void LiveSession::reported(const live::Report& report)
         m_resend.start();
         sendFrame();
         break;
-    case Outcome::Sent:
-        break;
+    case Outcome::Sent: break;
     case Outcome::NoDaemon:
         stopWith(State::NoDaemon,
                  QStringLiteral("No OLA daemon runs on this computer: start it (olad), then "
@@ -190,9 +187,7 @@ void LiveSession::reported(const live::Report& report)
         stopWith(State::DaemonStopped,
                  QStringLiteral("The OLA daemon stopped: start it again, then Retry"));
         break;
-    case Outcome::NoAnswer:
-        stopWith(State::NoAnswer, NoAnswerText);
-        break;
+    case Outcome::NoAnswer: stopWith(State::NoAnswer, NoAnswerText); break;
     case Outcome::Failed:
         stopWith(State::Failed, QStringLiteral("The OLA daemon refused the frame (%1): Retry")
                                     .arg(QString::fromStdString(report.detail)));
@@ -268,14 +263,14 @@ QString LiveSession::settingsKey() const
     // One entry per fixture name; the name is encoded so that any character is a plain key.
     const auto& name = m_document.record().FixHeader.FixtureName;
     const QByteArray latin1 = QByteArray::fromStdString(std::string(name.trimmed()));
-    return QStringLiteral("live/") +
-           (latin1.isEmpty() ? QStringLiteral("-") : QString::fromLatin1(latin1.toPercentEncoding()));
+    return QStringLiteral("live/") + (latin1.isEmpty()
+                                          ? QStringLiteral("-")
+                                          : QString::fromLatin1(latin1.toPercentEncoding()));
 }
 
 void LiveSession::loadTarget()
 {
-    const QStringList parts =
-        QSettings().value(settingsKey()).toString().split(QLatin1Char('/'));
+    const QStringList parts = QSettings().value(settingsKey()).toString().split(QLatin1Char('/'));
     const int universe = parts.value(0).toInt();
     const int address = parts.value(1).toInt();
     // A value written by hand that is out of range is no target: the defaults stay.

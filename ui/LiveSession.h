@@ -62,7 +62,8 @@ public:
     // palette's selected channels; leaving one puts the fixture's values back.
     void showStep(int channel, int step);
     void leaveStep();
-    void showPaletteEntry(int palette, int entry, const std::array<std::uint8_t, fx::MaxChannels>& values);
+    void showPaletteEntry(int palette, int entry,
+                          const std::array<std::uint8_t, fx::MaxChannels>& values);
     void leavePaletteEntry();
 
 signals:

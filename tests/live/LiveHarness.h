@@ -11,14 +11,14 @@
 #include <ola/Logging.h>
 #include <ola/client/ClientWrapper.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QDeadlineTimer>
 #include <QTest>
+#include <QThread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -194,10 +194,10 @@ public:
         if (rpcPortOpen())
             return QStringLiteral("another OLA daemon already listens on 127.0.0.1:9010");
         const QString dir = m_config.path();
-        const char* plugins[] = {"artnet", "e131", "espnet", "ftdidmx", "gpio", "karate",
-                                 "kinet", "milinst", "opendmx", "openpixelcontrol", "osc",
-                                 "pathport", "renard", "sandnet", "shownet", "spi",
-                                 "stageprofi", "uartdmx", "usbdmx", "usbserial"};
+        const char* plugins[] = {"artnet", "e131",       "espnet",  "ftdidmx", "gpio",
+                                 "karate", "kinet",      "milinst", "opendmx", "openpixelcontrol",
+                                 "osc",    "pathport",   "renard",  "sandnet", "shownet",
+                                 "spi",    "stageprofi", "uartdmx", "usbdmx",  "usbserial"};
         for (const char* plugin : plugins)
             write(QStringLiteral("ola-%1.conf").arg(QLatin1String(plugin)), "enabled = false\n");
         write(QStringLiteral("ola-dummy.conf"), "enabled = true\n");
@@ -210,9 +210,10 @@ public:
                                  QStringLiteral("--no-register-with-dns-sd")};
         QString program = QStringLiteral("olad");
         if (::geteuid() == 0) {
-            arguments = QStringList{QStringLiteral("--reuid=olad"), QStringLiteral("--regid=nogroup"),
-                                    QStringLiteral("--clear-groups"), program} +
-                        arguments;
+            arguments =
+                QStringList{QStringLiteral("--reuid=olad"), QStringLiteral("--regid=nogroup"),
+                            QStringLiteral("--clear-groups"), program} +
+                arguments;
             program = QStringLiteral("setpriv");
         }
         m_process.setStandardOutputFile(dir + QStringLiteral("/olad.log"));

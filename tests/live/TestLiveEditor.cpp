@@ -169,7 +169,7 @@ private slots:
         h.child<QSpinBox>("LiveUniverse")->setValue(3);
         h.toggleLive();
         QTRY_COMPARE(h.status(), QStringLiteral("Universe 3 has no output port in OLA: patch one "
-                                               "in OLA's web page or with ola_patch, then Retry"));
+                                                "in OLA's web page or with ola_patch, then Retry"));
         QVERIFY(!live->isChecked() && retry->isVisible());
 
         h.child<QSpinBox>("LiveUniverse")->setValue(1);
@@ -187,7 +187,7 @@ private slots:
         retry->click();
         QVERIFY(clock.elapsed() < 50);
         QTRY_COMPARE(h.status(), QStringLiteral("No OLA daemon runs on this computer: start it "
-                                               "(olad), then Retry"));
+                                                "(olad), then Retry"));
         QVERIFY(!live->isChecked());
 
         QCOMPARE(m_daemon.start(), QString());

@@ -33,8 +33,8 @@ private slots:
         QTest::addColumn<int>("cut");
         QTest::addColumn<QString>("cutText");
         // The 16-bit pan pair goes out as its two stored bytes.
-        QTest::newRow("values") << 1 << fx::LiveLook{} << livetest::frameOf({255, 0x12, 0x34, 0, 7, 0})
-                                << 0 << QString();
+        QTest::newRow("values") << 1 << fx::LiveLook{}
+                                << livetest::frameOf({255, 0x12, 0x34, 0, 7, 0}) << 0 << QString();
         QTest::newRow("at 100") << 100 << fx::LiveLook{}
                                 << livetest::frameOf({255, 0x12, 0x34, 0, 7, 0}, 100) << 0
                                 << QString();
@@ -45,14 +45,15 @@ private slots:
                                  << "channel 6 passes slot 512 and is not sent";
         // Red is 10 to 19: its middle rounds down.
         QTest::newRow("step Red") << 1 << look(K::Step, 3, 1)
-                                  << livetest::frameOf({255, 0x12, 0x34, 14, 7, 0}) << 0 << QString();
-        QTest::newRow("step cut away") << 510 << look(K::Step, 3, 2)
-                                       << livetest::frameOf({255, 0x12, 0x34}, 510) << 3
-                                       << "channels 4 to 6 pass slot 512 and are not sent";
+                                  << livetest::frameOf({255, 0x12, 0x34, 14, 7, 0}) << 0
+                                  << QString();
+        QTest::newRow("step cut away")
+            << 510 << look(K::Step, 3, 2) << livetest::frameOf({255, 0x12, 0x34}, 510) << 3
+            << "channels 4 to 6 pass slot 512 and are not sent";
         // Only the palette's selected channels (4 and 5) take the entry's values.
-        QTest::newRow("palette entry") << 1 << look(K::PaletteEntry, 0, 1)
-                                       << livetest::frameOf({255, 0x12, 0x34, 99, 99, 0}) << 0
-                                       << QString();
+        QTest::newRow("palette entry")
+            << 1 << look(K::PaletteEntry, 0, 1) << livetest::frameOf({255, 0x12, 0x34, 99, 99, 0})
+            << 0 << QString();
         QTest::newRow("blackout") << 3 << look(K::Blackout) << fx::DmxFrame{} << 0 << QString();
     }
     void frame()
@@ -81,22 +82,22 @@ private slots:
         QTest::addColumn<QString>("problem");
         QTest::newRow("fine") << 32767 << 512 << look(K::PaletteEntry, 0, 1) << QString();
         QTest::newRow("address 0") << 1 << 0 << fx::LiveLook{} << "address 0 is outside 1 to 512";
-        QTest::newRow("address 513") << 1 << 513 << fx::LiveLook{}
-                                     << "address 513 is outside 1 to 512";
-        QTest::newRow("universe 0") << 0 << 1 << fx::LiveLook{}
-                                    << "universe 0 is outside 1 to 32767";
-        QTest::newRow("universe 32768") << 32768 << 1 << fx::LiveLook{}
-                                        << "universe 32768 is outside 1 to 32767";
-        QTest::newRow("channel 7") << 1 << 1 << look(K::Step, 6, 0)
-                                   << "the fixture has no channel 7 (it has 6)";
+        QTest::newRow("address 513")
+            << 1 << 513 << fx::LiveLook{} << "address 513 is outside 1 to 512";
+        QTest::newRow("universe 0")
+            << 0 << 1 << fx::LiveLook{} << "universe 0 is outside 1 to 32767";
+        QTest::newRow("universe 32768")
+            << 32768 << 1 << fx::LiveLook{} << "universe 32768 is outside 1 to 32767";
+        QTest::newRow("channel 7")
+            << 1 << 1 << look(K::Step, 6, 0) << "the fixture has no channel 7 (it has 6)";
         QTest::newRow("step 4") << 1 << 1 << look(K::Step, 3, 3)
                                 << "channel 4 has no step 4 (it has 3)";
         QTest::newRow("no steps") << 1 << 1 << look(K::Step, 0, 0)
                                   << "channel 1 has no step 1 (it has 0)";
-        QTest::newRow("palette 2") << 1 << 1 << look(K::PaletteEntry, 1, 0)
-                                   << "the fixture has no palette 2 in use";
-        QTest::newRow("palette 11") << 1 << 1 << look(K::PaletteEntry, 10, 0)
-                                    << "the fixture has no palette 11 in use";
+        QTest::newRow("palette 2")
+            << 1 << 1 << look(K::PaletteEntry, 1, 0) << "the fixture has no palette 2 in use";
+        QTest::newRow("palette 11")
+            << 1 << 1 << look(K::PaletteEntry, 10, 0) << "the fixture has no palette 11 in use";
         QTest::newRow("entry 3") << 1 << 1 << look(K::PaletteEntry, 0, 2)
                                  << "palette 1 has no entry 3 in use";
     }

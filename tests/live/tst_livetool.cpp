@@ -47,7 +47,8 @@ private slots:
         if (!livetest::rpcPortOpen()) {
             const Run run = sendTool({m_lamp});
             QCOMPARE(run.status, 1);
-            QCOMPARE(run.err, "fixture-tool: no OLA daemon runs on this computer (start it: olad)\n");
+            QCOMPARE(run.err,
+                     "fixture-tool: no OLA daemon runs on this computer (start it: olad)\n");
         }
         if (const QString why = m_daemon.start(); !why.isEmpty())
             QSKIP(qPrintable(why));
@@ -58,16 +59,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("err"); // FILE stands for the file's path
+        QTest::addColumn<QString>("err");        // FILE stands for the file's path
         QTest::addColumn<fx::DmxFrame>("frame"); // all zeros: nothing arrives
         const fx::DmxFrame none{};
         QTest::newRow("values") << QStringList{} << 0 << QString()
                                 << frameOf({255, 0x12, 0x34, 0, 7, 0});
         QTest::newRow("step Red") << QStringList{"--step", "4:2", "--address", "10"} << 0
                                   << QString() << frameOf({255, 0x12, 0x34, 14, 7, 0}, 10);
-        QTest::newRow("palette Warm")
-            << QStringList{"--palette", "1:2"} << 0 << QString()
-            << frameOf({255, 0x12, 0x34, 25, 100, 0});
+        QTest::newRow("palette Warm") << QStringList{"--palette", "1:2"} << 0 << QString()
+                                      << frameOf({255, 0x12, 0x34, 25, 100, 0});
         QTest::newRow("past slot 512")
             << QStringList{"--universe", "1", "--address", "509"} << 0
             << "fixture-tool: FILE: channels 5 to 6 pass slot 512 and are not sent\n"

@@ -4,8 +4,11 @@
 #include "app/EditorWindow.h"
 #include "core/FixtureRecord.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "fixtureedit/LiveBar.h"
+#include "paletteedit/PaletteEdit.h"
 #include "ui/Document.h"
 #include "ui/Editor.h"
+#include "ui/LiveSession.h"
 #include "ui/Services.h"
 
 #include <QCloseEvent>
@@ -179,6 +182,13 @@ void MainForm::make(Editor which)
     case Editor::ChannelNames:
         slot.editor = editors::makeChannelNameEditor(m_services, routesFor(which), nullptr);
         break;
+    }
+    // The palette editor's entries are tried on the lamp through the fixture editor's Live bar.
+    auto* palette = qobject_cast<PaletteEdit*>(m_slots[int(Editor::Palette)].editor.widget);
+    if (m_fixtureEdit && palette && (which == Editor::Fixture || which == Editor::Palette)) {
+        ui::LiveSession* live = &m_fixtureEdit->liveBar()->session();
+        connect(palette, &PaletteEdit::entryTried, live, &ui::LiveSession::showPaletteEntry);
+        connect(palette, &PaletteEdit::entryLeft, live, &ui::LiveSession::leavePaletteEntry);
     }
     slot.window = new EditorWindow(slot.editor.widget);
     m_area->addSubWindow(slot.window);

@@ -80,7 +80,7 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
     m_insert = makeButton("Command2", QStringLiteral("Inse&rt"), this);
     m_delete = makeButton("Command3", QStringLiteral("&Delete"), this);
     m_copy = makeButton("Command4", QStringLiteral("Cop&y"), this);
-    m_fill = makeButton("FillSteps", QStringLiteral("Fill E&venly..."), this);
+    m_fill = makeButton("FillSteps", QStringLiteral("F&ill..."), this);
     m_sort = makeButton("SortSteps", QStringLiteral("S&ort"), this);
     m_usage = new QLabel(this);
     m_usage->setObjectName(QStringLiteral("StepUsage"));

@@ -11,6 +11,7 @@
 #include "fixtureedit/ExportCommands.h"
 #include "fixtureedit/FixtureFiles.h"
 #include "fixtureedit/LibraryBrowser.h"
+#include "fixtureedit/LiveBar.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
 #include "ui/Dialogs.h"
@@ -212,7 +213,7 @@ void FixtureEdit::buildForm()
     setup->addWidget(m_tiltBox, 1, 3, Qt::AlignLeft);
     setup->setColumnStretch(4, 1);
 
-    auto* gridCaption = new QLabel(QStringLiteral("Channel &Infomation:"), this);
+    auto* gridCaption = new QLabel(QStringLiteral("Channel Info&mation:"), this);
     gridCaption->setObjectName(QStringLiteral("Label2"));
     m_grid = new ChannelGrid(*m_model, m_names, m_services, this);
     ui::labelControl(gridCaption, m_grid);
@@ -227,7 +228,11 @@ void FixtureEdit::buildForm()
 
     m_traits = new ChannelTraits(m_document, m_services.dialogs, this);
 
+    // The Live bar sits under the header, over the channel grid: the traits frame beside it is
+    // taller, so the window keeps its height.
+    m_live = new LiveBar(m_document, *m_traits, this);
     auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(m_live);
     gridColumn->addWidget(gridCaption);
     gridColumn->addWidget(m_grid, 1);
     auto* body = new QHBoxLayout;

@@ -9,6 +9,7 @@ class ChannelGrid;
 class ChannelTableModel;
 class ChannelTraits;
 class FixtureFiles;
+class LiveBar;
 class ProblemPanel;
 class DegreeBox;
 class QAction;
@@ -86,6 +87,7 @@ public:
     ChannelGrid* channelGrid() const { return m_grid; }
     ChannelTraits* traits() const { return m_traits; }
     ProblemPanel* problems() const { return m_problems; }
+    LiveBar* liveBar() const { return m_live; }
     const ChannelNameList& nameList() const { return m_names; }
 
 signals:
@@ -123,6 +125,7 @@ private:
     ChannelGrid* m_grid = nullptr;      // MSFlexGrid1
     ChannelTraits* m_traits = nullptr;  // Frame2
     ProblemPanel* m_problems = nullptr; // ProblemList
+    LiveBar* m_live = nullptr;
     QMenu* m_recent = nullptr;
 
     QSize m_savedSize;

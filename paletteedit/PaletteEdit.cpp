@@ -238,6 +238,7 @@ void PaletteEdit::entryButtonClicked(int entry)
     setEntryButtonsEnabled(false);
     OpenEntry(entry);
     m_entryName->setFocus();
+    emit entryTried(m_curPalette, entry, m_entryValues);
 }
 
 void PaletteEdit::saveEntryClicked()
@@ -248,6 +249,7 @@ void PaletteEdit::saveEntryClicked()
     setEntryButtonsEnabled(true);
     StoreEntry();
     nameEntryButtons();
+    emit entryLeft();
 }
 
 void PaletteEdit::cancelEntryClicked()
@@ -258,11 +260,20 @@ void PaletteEdit::cancelEntryClicked()
     m_tabs->setEnabled(true);
     m_settingButton->setEnabled(true);
     setEntryEditorsVisible(false);
+    emit entryLeft();
 }
 
 void PaletteEdit::sliderMoved(int channel, int value)
 {
     setEntryValue(channel, value);
+    if (!m_entryName->isHidden())
+        emit entryTried(m_curPalette, m_curEntry, m_entryValues);
+}
+
+void PaletteEdit::hideEvent(QHideEvent* event)
+{
+    emit entryLeft();
+    QWidget::hideEvent(event);
 }
 
 void PaletteEdit::valueTyped(int channel, const QString& text)

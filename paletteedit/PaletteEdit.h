@@ -55,6 +55,14 @@ signals:
     // The form never closes itself; closing its window is the navigation's business. Declared so
     // that every editor offers the navigation the same signal.
     void closeRequested();
+    // An entry is being tried on the lamp: the values its sliders show, when it is opened and at
+    // every move; entryLeft when it is stored or dropped, or the form is hidden.
+    void entryTried(int palette, int entry,
+                    const std::array<std::uint8_t, fx::MaxChannels>& values);
+    void entryLeft();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();

@@ -3,9 +3,11 @@
 set -euo pipefail
 # The second line is for the installed-tree tests and the Debian package (cpack -G DEB):
 # desktop-file-validate, update-mime-database, xmllint, file, dpkg-shlibdeps, and pdftotext for
-# reading the fixture sheet back from its PDF.
+# reading the fixture sheet back from its PDF. The third is the live output: OLA's client library
+# to build against, and its daemon for the tests.
 needed=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libpugixml-dev
-  desktop-file-utils shared-mime-info libxml2-utils file dpkg-dev poppler-utils ${EXTRA_PACKAGES:-})
+  desktop-file-utils shared-mime-info libxml2-utils file dpkg-dev poppler-utils
+  pkg-config libola-dev ola ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

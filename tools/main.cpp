@@ -9,6 +9,7 @@
 #include "tools/ExportCommand.h"
 #include "tools/FixtureJson.h"
 #include "tools/LibraryCommand.h"
+#include "tools/SendCommand.h"
 
 #include <nlohmann/json.hpp>
 
@@ -59,6 +60,10 @@ const char* const usageText =
   fixture-tool library [--dir DIR]... [WORDS...]
                                       list the fixture library's definitions and
                                       fixture setup files matching every word
+  fixture-tool send [--universe U] [--address A] [--step CH:N | --palette P:E |
+                    --blackout] FILE.tff
+                                      send the fixture to the lamp once through the
+                                      local OLA daemon, as the editor's Live does
   fixture-tool --help                 show this text
 
 The JSON uses the record's field names: Reserved, FixtureName, NumChannels,
@@ -114,6 +119,14 @@ separated by tabs (a .tff: no manufacturer, the fixture name, "fixture" or
 "LED fixture", the channel count). A broken file that matches is named on
 standard error. Status 0 with matches, 1 with none, 2 on a fault. It keeps
 an index in ~/.cache/ORVA and writes nothing else.
+
+send puts the fixture's values at address A (default 1) of universe U (default
+1); --step puts the middle of step N's range on channel CH, --palette the
+values of entry E of palette P on its channels, --blackout zeros on the
+fixture's slots. Channels past slot 512 are named on standard error and not
+sent. A daemon that is not running or a universe without an output port gets
+one line and status 1; a channel, step, palette or entry the fixture lacks, or
+an address or universe out of range, gets one line, status 2, nothing sent.
 
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
@@ -516,6 +529,8 @@ int run(const std::vector<std::string>& args)
         return sheetCommand(args);
     if (command == "library")
         return libraryCommand(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (command == "send")
+        return sendCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "names") {
         if (args.size() == 3 && args[1] == "--init")
             return initNames(args[2]);

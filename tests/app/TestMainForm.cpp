@@ -367,11 +367,11 @@ private slots:
         QSettings().remove(QStringLiteral("mainWindow/geometry")); // nothing from an earlier run
         auto h = std::make_unique<AppHarness>();
         h->window->restoreWindowSettings();
-        h->window->resize(900, 650);
+        h->window->resize(900, 700);
         h->trigger(h->window.get(), "numExit"); // the window's place kept for the next start
         h = std::make_unique<AppHarness>();
         h->window->restoreWindowSettings();
-        QCOMPARE(h->window->size(), QSize(900, 650));
+        QCOMPARE(h->window->size(), QSize(900, 700));
     }
 
     // A file named on the command line opens at start and heads "Open Recent", whose item opens it.

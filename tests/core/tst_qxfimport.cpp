@@ -158,7 +158,6 @@ private slots:
     {
         const QxfDefinition wide = load("wide.qxf");
         QCOMPARE(defaultQxfMode(wide), std::optional<int>(1)); // 24, the first of two
-        QCOMPARE(defaultQxfMode(load("moving-head.qxf")), std::optional<int>(1));
         QCOMPARE(defaultQxfMode(load("too-wide.qxf")), std::nullopt);
         QCOMPARE(findQxfMode(load("moving-head.qxf"), "  Extended\t"), std::optional<int>(1));
         QCOMPARE(findQxfMode(wide, "24"), std::nullopt);

@@ -168,7 +168,6 @@ private slots:
         QTest::addColumn<int>("position");
 
         QTest::newRow("first user position") << 0 << 3542 << 59;
-        QTest::newRow("position 61, bytes 854..867") << 2 << 3542 << 61;
         QTest::newRow("last position") << 193 << 3542 << 252;
         QTest::newRow("no free position") << 194 << 3542 << -1;
         QTest::newRow("file too short: zero filled") << 2 << 100 << 61;

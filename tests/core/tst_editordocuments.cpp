@@ -79,7 +79,6 @@ void TestEditorDocuments::ledEdits_data()
     const auto row = [](const char* script, const char* last, const char* expected) {
         QTest::newRow(script) << QString(script) << QString(last) << QString(expected);
     };
-    row("", "", "New Fixture n8: 0/0/0 0/0/0 0/0/0 0/0/0");
     row("name Bar", "Fixture Name", "Bar n8: 0/0/0 0/0/0 0/0/0 0/0/0");
     row("colour 0 3", "Channel Name", "New Fixture n8: 3/0/0 0/0/0 0/0/0 0/0/0");
     row("colour 0 10", "", "New Fixture n8: 0/0/0 0/0/0 0/0/0 0/0/0");
@@ -130,7 +129,6 @@ void TestEditorDocuments::chNameEdits_data()
     const auto row = [](const char* script, int position, const char* last, const char* expected) {
         QTest::newRow(script) << QString(script) << position << QString(last) << QString(expected);
     };
-    row("store 59 Wheel", 59, "Set Channel Name", "59/62/Wheel");
     row("store 59 Wheel; store 59 Gobo", 59, "Set Channel Name", "59/62/Gobo");
     row("store 3 X", 3, "", "3/9/Colour"); // the fixed names
     row("store 4 Shutter", 4, "", "4/4/Shutter"); // the same name again

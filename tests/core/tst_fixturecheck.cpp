@@ -82,10 +82,6 @@ void TestFixtureCheck::problems_data()
         << QStringList{"E channel 1: its 16-bit partner is channel 31, which is not a channel 1 "
                        "to 30",
                        "E channel 2: a 16-bit low"};
-    QTest::newRow("partner not low")
-        << Mutation([](FixtureRecord& r) { r.Channels[1].ChType = TypeLtp; })
-        << QStringList{"E channel 1: its 16-bit partner channel 2 is \"LTP\", not \"instant LTP "
-                       "16bitL\""};
     QTest::newRow("fadeable high, instant low")
         << Mutation([](FixtureRecord& r) { r.Channels[0].ChType = TypeFadeable16H; })
         << QStringList{"E channel 1: its 16-bit partner channel 2 is \"instant LTP 16bitL\", not "

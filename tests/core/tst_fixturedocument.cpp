@@ -103,8 +103,6 @@ void TestFixtureDocument::rules_data()
     };
     // Channels a count change hides or brings back are blanked; their steps stay.
     row("count down", "count 2", 5, "_ 0/0 v0 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
-    row("count down keeps the rest", "count 2", 1,
-        "Ch1 0/0 v7 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
     row("count 0 refused", "count 0", 5, "Ch5 0/0 v35 f0 #1: S0 0-9 S1 10-19 S2 20-29 S3 30-39");
     row("count up", "name 13 6 Pan; count 14", 13, "_ 0/0 v0 f0 #0: _ 0-0 _ 0-0 _ 0-0 _ 0-0");
     // Below 16 bit a channel loses its partner; the partner keeps its own pairing.

@@ -52,7 +52,6 @@ private slots:
         QCOMPARE(ReadFixtureImage(image, *back), std::string());
         QVERIFY(back->FixHeader == r->FixHeader);
         QVERIFY(back->Channels == r->Channels);
-        QVERIFY(checkFileCapacity(*r).fits());
     }
 
     void sixteenBitPairs_data()
@@ -118,8 +117,6 @@ private slots:
         QTest::addColumn<int>("codeAfterOpen");
 
         QTest::newRow("Pan") << "Pan" << 0 << 0 << 6;
-        QTest::newRow("Tilt") << "Tilt" << 1 << 40 << 7;
-        QTest::newRow("Dimmer") << "Dimmer" << 2 << 0 << 3;
         QTest::newRow("Colour") << "Colour" << 7 << 200 << 9;
         QTest::newRow("pan in lower case") << "pan" << 3 << 17 << 17;
         QTest::newRow("Colour1 is not Colour") << "Colour1" << 4 << 8 << 8;
@@ -220,9 +217,6 @@ private slots:
         QCOMPARE(textAt(image, slot203 + 2, 8), std::string("Gobo 3  "));
         QCOMPARE(textAt(image, 6136, 8), std::string(8, 0));
 
-        // What the save asks about: tst_fixturecheck and TestFixtureFiles.
-        QVERIFY(!checkFileCapacity(*r).fits());
-
         // An open shows what the file holds and nothing of the fixture edited before it.
         auto back = newFixture(8);
         back->Steps[3][4] = {1, 2, FixedText<8>::fromText("STALE")};
@@ -236,8 +230,6 @@ private slots:
         QCOMPARE(back->Steps[0][199], r->Steps[0][199]);
         // Saving what was opened gives the same file.
         COMPARE_IMAGES(saved(*back), image);
-        r->StepCount[3] = 4;
-        QVERIFY(checkFileCapacity(*r).fits());
 
         // Counts that promise more than the slots hold, as another tool may write them, are cut.
         FixtureImage promised = image;
@@ -280,11 +272,6 @@ private slots:
         // Entries of which nothing is stored are written as empty; the cut one keeps its size.
         for (int e = 0; e < 20; ++e)
             QCOMPARE(int(image[943 + 20 + e]), e <= 5 ? 40 : 0);
-
-        const FileCapacityReport report = checkFileCapacity(*r);
-        QCOMPARE(report.lostEntries.size(), std::size_t(5 + 7 * 10));
-        QVERIFY(report.describe().find("Palette3 entry 6 (in part), Palette3 entry 7,") !=
-                std::string::npos);
 
         // Read back without failing, with what the block holds and the steps after it.
         auto back = newFixture(8);

@@ -83,12 +83,9 @@ private slots:
         QTest::newRow("pan fine") << head << "" << 2 << "Pan Fine" << 0 << 6 << 1 << 0;
         QTest::newRow("master dimmer") << head << "" << 6 << "Dimmer" << 3 << 1 << 0 << 255;
         QTest::newRow("own name first") << head << "" << 8 << "Iris" << 5 << 0 << 0 << 0;
-        QTest::newRow("zoom fine preset") << head << "" << 13 << "Zoom" << 11 << 5 << 14 << 0;
         QTest::newRow("other keeps name") << head << "" << 15 << "Reset" << 0 << 2 << 0 << 0;
-        // colours: fine before coarse, pairing by Group and Colour without presets
-        QTest::newRow("master fine") << par << "" << 2 << "Dimmer Fine" << 0 << 6 << 1 << 0;
+        // colours: fine before coarse
         QTest::newRow("fine first") << par << "" << 3 << "Red Fine" << 0 << 6 << 4 << 0;
-        QTest::newRow("group colour") << par << "" << 5 << "Green" << 0 << 5 << 6 << 0;
         QTest::newRow("custom intensity") << par << "" << 12 << "Fog" << 0 << 1 << 0 << 0;
         QTest::newRow("8 bit HTP") << par << "8 bit" << 2 << "Red" << 22 << 1 << 0 << 0;
         QTest::newRow("head 2 coarse") << par << "2 heads" << 3 << "Red 2" << 0 << 5 << 4 << 0;
@@ -161,7 +158,6 @@ private slots:
     {
         const QxfDefinition wide = load("wide.qxf");
         QCOMPARE(defaultQxfMode(wide), std::optional<int>(1)); // 24, the first of two
-        QCOMPARE(defaultQxfMode(load("moving-head.qxf")), std::optional<int>(1));
         QCOMPARE(defaultQxfMode(load("too-wide.qxf")), std::nullopt);
         QCOMPARE(findQxfMode(load("moving-head.qxf"), "  Extended\t"), std::optional<int>(1));
         QCOMPARE(findQxfMode(wide, "24"), std::nullopt);
@@ -276,89 +272,68 @@ private slots:
         QTEST(int(ch.PairChannel), "pair");
     }
 
-    // Which channels keep their steps: whole channels only, unless all are asked for.
+    // Which channels keep their steps (whole channels only, unless all are asked for) and the
+    // remarks: one line each, naming the channel by number and its full name in the file.
     void stepChoice_data()
     {
         QTest::addColumn<QString>("channels");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QList<int>>("counts"); // StepCount of channels 1 to 5
         QTest::addColumn<int>("lost");          // steps the file cannot hold
+        QTest::addColumn<QString>("line");      // one of the remarks; empty: not looked at
         const QString projector = QString::fromStdString(support::effectsProjector());
-        QTest::newRow("auto") << projector << "auto" << QList<int>{0, 9, 12, 14, 0} << 0;
-        QTest::newRow("all") << projector << "all" << QList<int>{170, 9, 12, 14, 0} << 1;
-        QTest::newRow("listed") << projector << "1,3" << QList<int>{170, 0, 12, 0, 0} << 0;
-        QTest::newRow("nothing to keep") << projector << "5" << QList<int>{0, 0, 0, 0, 0} << 0;
+        QTest::newRow("auto") << projector << "auto" << QList<int>{0, 9, 12, 14, 0} << 0
+                              << "channel 1 \"Colour Effects\": its 170 steps are left out to "
+                                 "keep the file's 204 for the other channels";
+        QTest::newRow("all") << projector << "all" << QList<int>{170, 9, 12, 14, 0} << 1
+                             << "channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond the file's "
+                                "204 (of 205 in all) and are not stored";
+        QTest::newRow("listed") << projector << "1,3" << QList<int>{170, 0, 12, 0, 0} << 0 << "";
+        QTest::newRow("nothing to keep")
+            << projector << "5" << QList<int>{0, 0, 0, 0, 0} << 0 << "";
         // Shutter, Colour, Gobo, Prism: the gobo does not fit and is passed over for the prism.
         QTest::newRow("passed over")
             << QString::fromStdString(channel("Prism", "Prism", 10) + channel("Gobo", "Gobo", 20) +
                                       channel("Colour", "Colour", 90) +
                                       channel("Shutter", "Shutter", 100))
-            << "auto" << QList<int>{10, 0, 90, 100, 0} << 0;
+            << "auto" << QList<int>{10, 0, 90, 100, 0} << 0 << "";
+        const QString lone =
+            "<Channel Name=\"Dimmer, fine (LSB)\" Preset=\"IntensityDimmerFine\"/>";
+        const QList<int> none{0, 0, 0, 0, 0};
+        QTest::newRow("single fine") << lone << "auto" << none << 0
+                                     << "channel 1 \"Dimmer, fine (LSB)\": a fine channel whose "
+                                        "coarse channel is not certain; it stays a single channel";
+        QTest::newRow("not in the set")
+            << lone << "auto" << none << 0
+            << "channel 1 \"Dimmer, fine (LSB)\": \"Dimmer Fine\" is not in the channel name "
+               "set (code none)";
+        QTest::newRow("step names cut")
+            << QString::fromStdString(channel("Strobe, Shutter and Functions", "Shutter", 3))
+            << "auto" << QList<int>{3, 0, 0, 0, 0} << 0
+            << "channel 1 \"Strobe, Shutter and Functions\": 3 step name(s) cut to 8 characters";
     }
 
     void stepChoice()
     {
         QFETCH(QString, channels);
         QFETCH(QString, steps);
+        QFETCH(QString, line);
         QxfImportOptions options;
         QCOMPARE(parseQxfSteps(steps.toStdString(), options), std::string());
         QxfImport out;
-        QCOMPARE(importQxfMode(support::definition(channels.toStdString()), 0, defaultNames(), out,
-                               options),
-                 std::string());
+        const QxfDefinition def = support::definition(channels.toStdString());
+        QCOMPARE(importQxfMode(def, 0, defaultNames(), out, options), std::string());
         QList<int> counts;
         for (int c = 0; c < 5; ++c)
             counts << out.record->StepCount[c];
         QTEST(counts, "counts");
         QTEST(std::accumulate(out.stepLoss.begin(), out.stepLoss.end(), 0), "lost");
         QCOMPARE(out.stepTotal, std::accumulate(counts.begin(), counts.end(), 0));
-    }
-
-    // One line a remark, naming the channel by number and its full name in the file.
-    void report_data()
-    {
-        QTest::addColumn<QString>("channels");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("line");
-        const QString projector = QString::fromStdString(support::effectsProjector());
-        QTest::newRow("left out")
-            << projector << "auto"
-            << "channel 1 \"Colour Effects\": its 170 steps are left out to keep the file's 204 "
-               "for the other channels";
-        QTest::newRow("beyond 204") << projector << "all"
-                                    << "channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond the "
-                                       "file's 204 (of 205 in all) and are not stored";
-        const QString lone =
-            "<Channel Name=\"Dimmer, fine (LSB)\" Preset=\"IntensityDimmerFine\"/>";
-        QTest::newRow("single fine") << lone << "auto"
-                                     << "channel 1 \"Dimmer, fine (LSB)\": a fine channel whose "
-                                        "coarse channel is not certain; it stays a single channel";
-        QTest::newRow("not in the set")
-            << lone << "auto"
-            << "channel 1 \"Dimmer, fine (LSB)\": \"Dimmer Fine\" is not in the channel name set "
-               "(code none)";
-        QTest::newRow("step names cut")
-            << QString::fromStdString(channel("Strobe, Shutter and Functions", "Shutter", 3))
-            << "auto"
-            << "channel 1 \"Strobe, Shutter and Functions\": 3 step name(s) cut to 8 "
-               "characters";
-    }
-
-    void report()
-    {
-        QFETCH(QString, channels);
-        QFETCH(QString, steps);
-        QxfImportOptions options;
-        parseQxfSteps(steps.toStdString(), options);
-        QxfImport out;
-        const QxfDefinition def = support::definition(channels.toStdString());
-        importQxfMode(def, 0, defaultNames(), out, options);
         QStringList lines;
         for (const auto& list : {out.report, qxfNameRemarks(def, 0, out)})
-            for (const std::string& line : list)
-                lines << QString::fromStdString(line);
-        QFETCH(QString, line);
-        QVERIFY2(lines.contains(line), qPrintable(lines.join('\n')));
+            for (const std::string& remark : list)
+                lines << QString::fromStdString(remark);
+        QVERIFY2(line.isEmpty() || lines.contains(line), qPrintable(lines.join('\n')));
     }
 
     void stepsOfFiles()
@@ -407,9 +382,7 @@ private slots:
         QCOMPARE(back->PalChannelUsed, rec.PalChannelUsed);
         QCOMPARE(back->PalValue, rec.PalValue);
 
-        // A gobo entry without a name is named by its value; no colour wheel, no palette 1.
-        const QxfImport scan = importFile("scanner.qxf");
-        QCOMPARE(latin1(scan.record->PalEntryName[1][1].str()), QString("95    "));
+        // No colour wheel, no palette 1.
         QCOMPARE(importFile("rgbw-par.qxf").record->PalUsed[0], 0);
     }
 

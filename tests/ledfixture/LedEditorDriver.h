@@ -68,13 +68,18 @@ struct LedEditorDriver {
         if (target < 0)
             return false;
         QTest::keyClick(combo, Qt::Key_F4);
-        QAbstractItemView* list = combo->view();
-        for (int i = 0; i < 20 && list->currentIndex().row() < target; ++i)
+        walkOpenList(combo->view(), target);
+        return combo->currentText() == text;
+    }
+
+    // Walks an open list with the arrow keys to row and takes it with Return.
+    static void walkOpenList(QAbstractItemView* list, int row)
+    {
+        for (int i = 0; i < 20 && list->currentIndex().row() < row; ++i)
             QTest::keyClick(list, Qt::Key_Down);
-        for (int i = 0; i < 20 && list->currentIndex().row() > target; ++i)
+        for (int i = 0; i < 20 && list->currentIndex().row() > row; ++i)
             QTest::keyClick(list, Qt::Key_Up);
         QTest::keyClick(list, Qt::Key_Return);
-        return combo->currentText() == text;
     }
 
     // Click the cell, pick text in its editor and commit by clicking the name box.
@@ -93,12 +98,7 @@ struct LedEditorDriver {
     bool setChannelCount(int count)
     {
         countList->showPopup();
-        QAbstractItemView* list = countList->view();
-        for (int i = 0; i < 20 && list->currentIndex().row() < count - 1; ++i)
-            QTest::keyClick(list, Qt::Key_Down);
-        for (int i = 0; i < 20 && list->currentIndex().row() > count - 1; ++i)
-            QTest::keyClick(list, Qt::Key_Up);
-        QTest::keyClick(list, Qt::Key_Return);
+        walkOpenList(countList->view(), count - 1);
         return countList->currentText() == QString::number(count) &&
                grid->model()->rowCount() == count;
     }

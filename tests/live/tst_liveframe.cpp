@@ -35,9 +35,6 @@ private slots:
         // The 16-bit pan pair goes out as its two stored bytes.
         QTest::newRow("values") << 1 << fx::LiveLook{}
                                 << livetest::frameOf({255, 0x12, 0x34, 0, 7, 0}) << 0 << QString();
-        QTest::newRow("at 100") << 100 << fx::LiveLook{}
-                                << livetest::frameOf({255, 0x12, 0x34, 0, 7, 0}, 100) << 0
-                                << QString();
         QTest::newRow("last slot") << 512 << fx::LiveLook{} << livetest::frameOf({255}, 512) << 5
                                    << "channels 2 to 6 pass slot 512 and are not sent";
         QTest::newRow("one cut") << 508 << fx::LiveLook{}

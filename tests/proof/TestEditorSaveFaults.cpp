@@ -1,7 +1,6 @@
 // The fixture editor's save paths ("&Save Fixture" and a typed channel name added to the set) go
 // through the file access, whose disk faults TestDiskFileAccess proves, and tell the user, naming
-// the file, when the write fails. The LED and channel name editors' saves are proven the same way
-// by their unsaved-changes guard (tests/ledfixture/TestLedGuard.cpp, "the disk refuses").
+// the file, when the write fails.
 #include "tests/fixtureedit/EditorHarness.h"
 
 class TestEditorSaveFaults : public QObject {

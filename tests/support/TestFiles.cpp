@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
 
 namespace support {
 
@@ -45,6 +46,17 @@ QByteArray goldenDifference(const QString& name, const QByteArray& actual)
         return "no golden file " + path.toUtf8();
     const QByteArray difference = imageDifference(actual, file.readAll());
     return difference.isEmpty() ? difference : name.toUtf8() + ": " + difference;
+}
+
+ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                      const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace support

@@ -3,7 +3,9 @@
 // File helpers shared by the suites, and the comparison with golden files.
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 namespace support {
@@ -27,6 +29,16 @@ QByteArray imageDifference(const QByteArray& actual, const QByteArray& expected)
 QByteArray goldenDifference(const QString& name, const QByteArray& actual);
 // The full path of the golden file tests/data/<name>.
 QString goldenPath(const QString& name);
+
+// What a program gave when run to its end; status -1 when it did not end normally in a minute.
+struct ProgramRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+ProgramRun
+runProgram(const QString& program, const QStringList& arguments,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 } // namespace support
 

@@ -94,7 +94,6 @@ private slots:
         whole("malformed", "{\"Reserved\": 0,", "malformed JSON");
         whole("not an object", "[1, 2]", "the JSON text is not an object");
         whole("invalid UTF-8", "{\"FixtureName\": \"\xE9\"}", "malformed JSON");
-        change("missing key", "/NumChannels", "<remove>", "lacks the key \"NumChannels\"");
         change("missing channel key", "/Channels/3/ChValue", "<remove>",
                "Channels[3] lacks the key \"ChValue\"");
         change("unknown key", "/Comment", "\"mine\"", "unknown key \"Comment\"");
@@ -176,7 +175,6 @@ private slots:
         row("letter type beyond the count", "/Channels/12/ChType", "65",
             int(ChannelRecordsOffset + 19 * 12 + 1), 65);
         row("FuncMap rebuilt", "/FuncMap/6", "9", 13 + 6, 1);
-        row("Reserved 255", "/Reserved", "255", 0, 255);
         row("Latin-1 letter", "/FixtureName", "\"Caf\u00E9\"", 4, 0xE9);
         row("zero byte in a text", "/FixtureName", "\"A\\u0000B\"", 2, 0);
     }

@@ -35,8 +35,6 @@ private slots:
             << false << none << user << installed << false << user;
         QTest::newRow("read-only program folder: its copy seeds before the installed one")
             << false << program << none << installed << false << program;
-        QTest::newRow("read-only program folder: own copy kept")
-            << false << program << user << installed << false << user;
         QTest::newRow("no copy anywhere") << false << none << none << none << false << none;
     }
 

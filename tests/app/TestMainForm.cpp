@@ -73,7 +73,6 @@ private slots:
         QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture);
         QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames);
         QTest::newRow("LED from the fixture editor") << "mnuLFE" << int(Editor::LedFixture);
-        QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette);
     }
 
     void everyWindowOpens()
@@ -96,8 +95,6 @@ private slots:
         h.window->editorWindow(which)->close();
         QVERIFY(!h.isOpen(which));
         const char* again[] = {"numMF", "numMF", "numLFE", "numChname"};
-        if (which == Editor::Palette)
-            return; // closing the palette editor shows the fixture editor (paletteVisitKeepsRecord)
         h.trigger(h.window.get(), again[editor]);
         QVERIFY(h.isOpen(which));
         QCOMPARE(h.window->editor(which), made);
@@ -142,19 +139,17 @@ private slots:
         QCOMPARE(h.fixtureChild<QComboBox>("Combo9")->count(), 12);
     }
 
+    // "Show F" or the window closed (for "Show P" see paletteEditorFromChannelNamesKeepsPalettes).
     void channelNameEditorHandsOver_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("paletteShown");
-        QTest::newRow("Show F") << "eSM" << false;
-        QTest::newRow("Show P") << "eSu" << true;
-        QTest::newRow("window closed") << "" << false;
+        QTest::newRow("Show F") << "eSM";
+        QTest::newRow("window closed") << "";
     }
 
     void channelNameEditorHandsOver()
     {
         QFETCH(QString, action);
-        QFETCH(bool, paletteShown);
         AppHarness h;
         QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
         h.window->editorWindow(Editor::Fixture)->close();
@@ -177,13 +172,7 @@ private slots:
         const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
         QVERIFY(row >= 0);
         QCOMPARE(h.fixture()->nameList().code(row), 62);
-        QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
-        if (paletteShown) {
-            QCOMPARE(h.window->mdiArea()->activeSubWindow(),
-                     h.window->editorWindow(Editor::Palette));
-            // The palette editor always offers the fixture's own channels.
-            QCOMPARE(h.window->record().PalChannels, h.window->record().FixHeader.NumChannels);
-        }
+        QVERIFY(!h.isOpen(Editor::Palette));
     }
 
     void paletteEditorFromChannelNamesKeepsPalettes()
@@ -206,7 +195,11 @@ private slots:
         h.trigger(h.window.get(), "numChname");
         h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
         QWidget* palette = h.window->editor(Editor::Palette);
-        QVERIFY(h.isOpen(Editor::Palette));
+        QVERIFY(h.isOpen(Editor::Palette) && h.isOpen(Editor::Fixture));
+        QVERIFY(!h.isOpen(Editor::ChannelNames));
+        QCOMPARE(h.window->mdiArea()->activeSubWindow(), h.window->editorWindow(Editor::Palette));
+        // The palette editor always offers the fixture's own channels.
+        QCOMPARE(r.PalChannels, r.FixHeader.NumChannels);
         auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
         QVERIFY(entry && entry->isEnabled());
         QTest::mouseClick(entry, Qt::LeftButton);

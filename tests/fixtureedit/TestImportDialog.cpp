@@ -70,7 +70,6 @@ void TestImportDialog::keys_data()
     row("default", "wide.qxf", {}, 1, 24);
     row("up to 48", "wide.qxf", {Qt::Key_Up}, 1, 24);
     row("down past 41", "wide.qxf", {Qt::Key_Down, Qt::Key_Down, Qt::Key_End}, 2, 24);
-    row("Basic", "moving-head.qxf", {Qt::Key_Up}, 0, 3);
     row("none fits", "too-wide.qxf", {}, -1, 0);
     row("Enter", "rgbw-par.qxf", {Qt::Key_Up, Qt::Key_Return}, 0, 6, QDialog::Accepted);
     row("Escape", "rgbw-par.qxf", {Qt::Key_Escape}, 1, 12, QDialog::Rejected);

@@ -316,7 +316,8 @@ private slots:
         QFETCH(bool, exits);
         AppHarness h;
         const bool other = way == "led" || way == "names";
-        QString path = h.dir.filePath(other ? QStringLiteral("led.tff") : QStringLiteral("spot.tff"));
+        QString path =
+            h.dir.filePath(other ? QStringLiteral("led.tff") : QStringLiteral("spot.tff"));
         QString question = QStringLiteral("\"Spot\" has not been saved");
         auto* name = h.fixtureChild<QLineEdit>("Text1");
         if (other) {

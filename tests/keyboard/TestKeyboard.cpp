@@ -1,6 +1,7 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
 // as a technician's keys do. The offscreen screen is a 1366x768 laptop's, on which the main
 // window at its opening size must show and announce what a technician needs.
+#include "SampleFixtures.h"
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
@@ -11,7 +12,6 @@
 #include "fixtureedit/FixtureEdit.h"
 #include "ledfixture/LedFixture.h"
 #include "paletteedit/PaletteEdit.h"
-#include "SampleFixtures.h"
 #include "tests/support/TestFiles.h"
 #include "ui/DialogFolders.h"
 #include "ui/EditGrid.h"
@@ -256,16 +256,16 @@ private slots:
         press(keys);
 
         QAbstractItemModel* model = view->model();
+        const auto shown = [model](const QString& place) {
+            if (place == "rows")
+                return QString::number(model->rowCount());
+            const QModelIndex at =
+                model->index(place.section(u',', 0, 0).toInt(), place.section(u',', 1).toInt());
+            return at.data().toString().trimmed();
+        };
         for (const QString& cell : cells.split(u'|', Qt::SkipEmptyParts)) {
             const QString place = cell.section(u'=', 0, 0);
-            const QString shown = place == "rows" ? QString::number(model->rowCount())
-                                                  : model
-                                                        ->index(place.section(u',', 0, 0).toInt(),
-                                                                place.section(u',', 1).toInt())
-                                                        .data()
-                                                        .toString()
-                                                        .trimmed();
-            QCOMPARE(place + u'=' + shown, cell);
+            QCOMPARE(place + u'=' + shown(place), cell);
         }
         if (at != "*") {
             QString now = QStringLiteral("%1,%2")
@@ -512,8 +512,8 @@ private slots:
                 take(label->text());
         for (const QAbstractButton* button : edit->findChildren<QAbstractButton*>())
             take(button->text()); // hidden ones too: "Retry" shows only when it is needed
-        for (const char* name :
-             {"Command1", "Command2", "Command3", "FillSteps", "SortSteps", "Command4", "LiveBox"}) {
+        for (const char* name : {"Command1", "Command2", "Command3", "FillSteps", "SortSteps",
+                                 "Command4", "LiveBox"}) {
             const QString text = edit->findChild<QAbstractButton*>(name)->text();
             QVERIFY2(text.contains(QLatin1Char('&')), name);
         }

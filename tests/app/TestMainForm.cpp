@@ -1,9 +1,12 @@
 // The main window driven through its menus: start-up, showing the editors, the visit to the
 // palette editor and back with the record kept, the channel name editor's hand-over, an exit with
-// a cell open.
+// a cell open; and where "ChNameSet.fix" is found: the program folder when it holds one that can
+// be written, otherwise the user's data folder, seeded the first time from the program folder's
+// copy or the installed default.
 #include "tests/fixtureedit/EditorHarness.h"
 
 #include "app/AboutBox.h"
+#include "app/ChNameSetLocation.h"
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "core/PaletteStore.h"
@@ -73,7 +76,6 @@ private slots:
         QTest::newRow("LED fixture") << "numLFE" << int(Editor::LedFixture);
         QTest::newRow("channel names") << "numChname" << int(Editor::ChannelNames);
         QTest::newRow("LED from the fixture editor") << "mnuLFE" << int(Editor::LedFixture);
-        QTest::newRow("palette") << "MnuReturn" << int(Editor::Palette);
     }
 
     void everyWindowOpens()
@@ -96,8 +98,6 @@ private slots:
         h.window->editorWindow(which)->close();
         QVERIFY(!h.isOpen(which));
         const char* again[] = {"numMF", "numMF", "numLFE", "numChname"};
-        if (which == Editor::Palette)
-            return; // closing the palette editor shows the fixture editor (paletteVisitKeepsRecord)
         h.trigger(h.window.get(), again[editor]);
         QVERIFY(h.isOpen(which));
         QCOMPARE(h.window->editor(which), made);
@@ -132,29 +132,25 @@ private slots:
         QCOMPARE(h.window->fixtureEdit(), editor);
 
         QCOMPARE(h.fixtureChild<QLineEdit>("Text1")->text(), QStringLiteral("Wash 1200  "));
-        QCOMPARE(h.fixtureChild<QLineEdit>("Text4")->text(), QStringLiteral("540"));
         QCOMPARE(h.fixtureChild<QComboBox>("Combo1")->currentText(), QStringLiteral("12"));
         before->PalChannels = 12;
         QVERIFY(r == *before);
         const QAbstractItemModel* grid = editor->channelGrid()->model();
         QCOMPARE(grid->rowCount(), 12);
         QCOMPARE(grid->index(3, 1).data().toString(), QStringLiteral("Colour      "));
-        QCOMPARE(h.fixtureChild<QComboBox>("Combo9")->count(), 12);
     }
 
+    // "Show F" or the window closed (for "Show P" see paletteEditorFromChannelNamesKeepsPalettes).
     void channelNameEditorHandsOver_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("paletteShown");
-        QTest::newRow("Show F") << "eSM" << false;
-        QTest::newRow("Show P") << "eSu" << true;
-        QTest::newRow("window closed") << "" << false;
+        QTest::newRow("Show F") << "eSM";
+        QTest::newRow("window closed") << "";
     }
 
     void channelNameEditorHandsOver()
     {
         QFETCH(QString, action);
-        QFETCH(bool, paletteShown);
         AppHarness h;
         QCOMPARE(h.fixture()->nameList().find(QStringLiteral("Wheel")), -1);
         h.window->editorWindow(Editor::Fixture)->close();
@@ -177,13 +173,7 @@ private slots:
         const int row = h.fixture()->nameList().find(QStringLiteral("Wheel"));
         QVERIFY(row >= 0);
         QCOMPARE(h.fixture()->nameList().code(row), 62);
-        QCOMPARE(h.isOpen(Editor::Palette), paletteShown);
-        if (paletteShown) {
-            QCOMPARE(h.window->mdiArea()->activeSubWindow(),
-                     h.window->editorWindow(Editor::Palette));
-            // The palette editor always offers the fixture's own channels.
-            QCOMPARE(h.window->record().PalChannels, h.window->record().FixHeader.NumChannels);
-        }
+        QVERIFY(!h.isOpen(Editor::Palette));
     }
 
     void paletteEditorFromChannelNamesKeepsPalettes()
@@ -206,7 +196,11 @@ private slots:
         h.trigger(h.window.get(), "numChname");
         h.trigger(h.window->editor(Editor::ChannelNames), "eSu");
         QWidget* palette = h.window->editor(Editor::Palette);
-        QVERIFY(h.isOpen(Editor::Palette));
+        QVERIFY(h.isOpen(Editor::Palette) && h.isOpen(Editor::Fixture));
+        QVERIFY(!h.isOpen(Editor::ChannelNames));
+        QCOMPARE(h.window->mdiArea()->activeSubWindow(), h.window->editorWindow(Editor::Palette));
+        // The palette editor always offers the fixture's own channels.
+        QCOMPARE(r.PalChannels, r.FixHeader.NumChannels);
         auto* entry = palette->findChild<QPushButton*>(QStringLiteral("Command2_1"));
         QVERIFY(entry && entry->isEnabled());
         QTest::mouseClick(entry, Qt::LeftButton);
@@ -322,7 +316,8 @@ private slots:
         QFETCH(bool, exits);
         AppHarness h;
         const bool other = way == "led" || way == "names";
-        QString path = h.dir.filePath(other ? QStringLiteral("led.tff") : QStringLiteral("spot.tff"));
+        QString path =
+            h.dir.filePath(other ? QStringLiteral("led.tff") : QStringLiteral("spot.tff"));
         QString question = QStringLiteral("\"Spot\" has not been saved");
         auto* name = h.fixtureChild<QLineEdit>("Text1");
         if (other) {
@@ -392,6 +387,96 @@ private slots:
         QCOMPARE(recent->actions().first()->text(), QDir::toNativeSeparators(good));
         recent->actions().first()->trigger();
         QCOMPARE(int(h.window->record().FixHeader.NumChannels), 3);
+    }
+
+    void locate_data()
+    {
+        // Each copy is given by its content; an empty one means there is no file.
+        QTest::addColumn<bool>("programWritable");
+        QTest::addColumn<QByteArray>("programCopy");
+        QTest::addColumn<QByteArray>("userCopy");
+        QTest::addColumn<QByteArray>("installedCopy");
+        QTest::addColumn<bool>("inProgramFolder");
+        QTest::addColumn<QByteArray>("userContent"); // what the user folder's file holds afterwards
+
+        const QByteArray none, program("program"), user("user"), installed("installed");
+        QTest::newRow("build folder") << true << program << none << installed << true << none;
+        QTest::newRow("build folder lost its copy")
+            << true << none << none << none << false << none;
+        QTest::newRow("installed: first start")
+            << false << none << none << installed << false << installed;
+        QTest::newRow("installed, run by root: the program folder is writable but holds none")
+            << true << none << none << installed << false << installed;
+        QTest::newRow("installed: own copy kept")
+            << false << none << user << installed << false << user;
+        QTest::newRow("read-only program folder: its copy seeds before the installed one")
+            << false << program << none << installed << false << program;
+        QTest::newRow("no copy anywhere") << false << none << none << none << false << none;
+    }
+
+    void locate()
+    {
+        QFETCH(bool, programWritable);
+        QFETCH(QByteArray, programCopy);
+        QFETCH(QByteArray, userCopy);
+        QFETCH(QByteArray, installedCopy);
+        QFETCH(bool, inProgramFolder);
+        QFETCH(QByteArray, userContent);
+
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("usr/bin"));
+        const QString data = root.filePath(QStringLiteral("usr/share/fixture-editor"));
+        const QString user =
+            root.filePath(QStringLiteral("home/.local/share/ORVA")); // not made yet
+        const QString installed = data + QStringLiteral("/ChNameSet.fix");
+        QDir().mkpath(program);
+        QDir().mkpath(data);
+        const auto put = [](const QString& path, const QByteArray& content) {
+            if (!content.isEmpty()) {
+                QDir().mkpath(QFileInfo(path).path());
+                writeFile(path, content);
+                QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+            }
+        };
+        put(program + QStringLiteral("/ChNameSet.fix"), programCopy);
+        put(user + QStringLiteral("/ChNameSet.fix"), userCopy);
+        put(installed, installedCopy);
+        if (!userCopy.isEmpty()) // the user's own copy is writable
+            QFile::setPermissions(user + QStringLiteral("/ChNameSet.fix"),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+        const QString path =
+            chnameset::locate(program, user, installed, [&](const QString& candidate) {
+                return candidate.startsWith(program) ? programWritable : true;
+            });
+        QCOMPARE(path, (inProgramFolder ? program : user) + QStringLiteral("/ChNameSet.fix"));
+        if (!inProgramFolder) {
+            QVERIFY(QFileInfo(user).isDir());
+            QCOMPARE(QFile::exists(path), !userContent.isEmpty());
+            QCOMPARE(readFile(path), userContent);
+            if (!userContent.isEmpty())
+                QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
+        }
+        // The seeds are never changed.
+        if (!installedCopy.isEmpty())
+            QCOMPARE(readFile(installed), installedCopy);
+        if (!programCopy.isEmpty())
+            QCOMPARE(readFile(program + QStringLiteral("/ChNameSet.fix")), programCopy);
+    }
+
+    void canWriteFile()
+    {
+        QTemporaryDir root;
+        const QString fresh = root.filePath(QStringLiteral("ChNameSet.fix"));
+        QVERIFY(chnameset::canWriteFile(fresh));
+        QVERIFY(!QFile::exists(fresh)); // the probe leaves nothing behind
+
+        writeFile(fresh, "keep");
+        QVERIFY(chnameset::canWriteFile(fresh));
+        QCOMPARE(readFile(fresh), QByteArray("keep"));
+
+        // A folder that cannot exist: its parent is a plain file.
+        QVERIFY(!chnameset::canWriteFile(fresh + QStringLiteral("/sub/ChNameSet.fix")));
     }
 };
 

@@ -68,12 +68,10 @@ void TestChannelModel::leadingNumber_data()
     QTest::newRow("trailing letters") << "12a" << 12.0 << 12;
     QTest::newRow("empty") << "" << 0.0 << 0;
     QTest::newRow("negative") << "-5" << -5.0 << 0;
-    QTest::newRow("exponent") << "1e2" << 100.0 << 100;
     QTest::newRow("huge exponent") << "9e9" << 9e9 << 0;
     QTest::newRow("beyond double") << "9e999" << std::numeric_limits<double>::max() << 0;
     QTest::newRow("half up to even") << "2.5" << 2.5 << 2;
     QTest::newRow("256") << "256" << 256.0 << 0;
-    QTest::newRow("fraction rounds") << "7.6" << 7.6 << 8;
     QTest::newRow("255.4") << "255.4" << 255.4 << 255;
     QTest::newRow("255.6 rounds over") << "255.6" << 255.6 << 0;
 }

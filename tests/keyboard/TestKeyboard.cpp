@@ -1,5 +1,7 @@
 // The editors driven with the keyboard alone: every key goes to the control that has the focus,
-// as a technician's keys do; nothing here clicks. The offscreen screen is a 1366x768 laptop's.
+// as a technician's keys do. The offscreen screen is a 1366x768 laptop's, on which the main
+// window at its opening size must show and announce what a technician needs.
+#include "SampleFixtures.h"
 #include "app/MainForm.h"
 #include "chnames/EditChName.h"
 #include "common/RecordView.h"
@@ -8,28 +10,28 @@
 #include "core/LedFixtureFile.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
-#include "fixtureedit/StepGrid.h"
 #include "ledfixture/LedFixture.h"
 #include "paletteedit/PaletteEdit.h"
 #include "tests/support/TestFiles.h"
 #include "ui/DialogFolders.h"
 #include "ui/EditGrid.h"
 #include "ui/FileAccess.h"
+#include "ui/ModifiedMark.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Services.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QHash>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTableView>
@@ -92,6 +94,23 @@ void press(const QString& script)
 QString objectNameOfFocus()
 {
     return focus() ? focus()->objectName() : QString();
+}
+
+// Whether the whole of w is inside the visible part of area (a viewport).
+bool fullyShown(const QWidget* w, const QWidget* area)
+{
+    return area->rect().contains(QRect(w->mapTo(area, QPoint()), w->size()));
+}
+
+// A fixture of n channels named "Chan1".., with steps on the first two channels.
+std::unique_ptr<fx::FixtureRecord> namedFixture(int n, int steps0, int steps1)
+{
+    auto r = samples::newFixture(n);
+    for (int c = 0; c < n; ++c)
+        r->Channels[c].ChName.assign("Chan" + std::to_string(c + 1));
+    r->StepCount[0] = std::uint8_t(steps0);
+    r->StepCount[1] = std::uint8_t(steps1);
+    return r;
 }
 
 // One editor of each kind on its own window, with scripted dialogs and a temporary folder.
@@ -194,7 +213,6 @@ private slots:
         row("value left by Up", "channels", 0, 1, 4, "42↑", "1,4=42", "0,4", 1);
         row("value, Escape", "channels", 0, 0, 4, "42⎋", "0,4=0", "0,4", 0);
         row("step name left by F6", "steps", 2, 1, 1, "Gobo 3»", "1,1=Gobo 3", "*", 1);
-        row("step value, Escape", "steps", 2, 1, 2, "7⎋", "1,2=0", "1,2", 0);
         // Tab or Enter after the last cell adds a step; one nobody typed into goes again.
         row("Enter adds a step", "steps", 2, 1, 3, "\n\n", "rows=3|2,0=Step 3", "2,1:", 1);
         row("added, Escape", "steps", 2, 1, 3, "\n\t⎋", "rows=2", "1,1", 0);
@@ -238,16 +256,16 @@ private slots:
         press(keys);
 
         QAbstractItemModel* model = view->model();
+        const auto shown = [model](const QString& place) {
+            if (place == "rows")
+                return QString::number(model->rowCount());
+            const QModelIndex at =
+                model->index(place.section(u',', 0, 0).toInt(), place.section(u',', 1).toInt());
+            return at.data().toString().trimmed();
+        };
         for (const QString& cell : cells.split(u'|', Qt::SkipEmptyParts)) {
             const QString place = cell.section(u'=', 0, 0);
-            const QString shown = place == "rows" ? QString::number(model->rowCount())
-                                                  : model
-                                                        ->index(place.section(u',', 0, 0).toInt(),
-                                                                place.section(u',', 1).toInt())
-                                                        .data()
-                                                        .toString()
-                                                        .trimmed();
-            QCOMPARE(place + u'=' + shown, cell);
+            QCOMPARE(place + u'=' + shown(place), cell);
         }
         if (at != "*") {
             QString now = QStringLiteral("%1,%2")
@@ -384,24 +402,11 @@ private slots:
         QCOMPARE(ui::DialogFolders(settings).startFolder(), ui::DialogFolders::documentsFolder());
     }
 
-    // One walk through three editors without the mouse: an LED fixture, a channel name and a
-    // fixture with two steps on each of two channels, each saved (the palette editor's keys are
-    // paletteValuesByKeys).
+    // One walk through two editors without the mouse: a channel name and a fixture with two steps
+    // on each of two channels, each saved (the palette editor's keys are paletteValuesByKeys, the
+    // LED fixture's ledCountChangeKeepsRows).
     void keyboardOnlyWalk()
     {
-        // LED fixture "Wash" of 2 channels: Red HTP, Green LTP.
-        QWidget* led = m_ed->open("led");
-        QVERIFY(led);
-        led->findChild<QLineEdit*>("Text1")->setFocus(Qt::ActiveWindowFocusReason);
-        const QString ledPath = m_ed->dir.filePath("Wash.tff");
-        m_ed->dialogs.setNextFileName(ledPath);
-        press("Wash\t↑↑↑↑↑↑\t\t\t▾\n\t▾↓\n\t▾↓\n»␣");
-        const QByteArray ledFile = readFile(ledPath);
-        QCOMPARE(ledFile.size(), 512);
-        QCOMPARE(ledFile.mid(1, 12), QByteArray("Wash       \x02", 12));
-        QCOMPARE(ledFile.mid(23, 5), QByteArray("\x01H\0\0R", 5));
-        QCOMPARE(ledFile.mid(40, 5), QByteArray("\x02L\0\0G", 5));
-
         // Channel name "Wheel" at ID 60, saved.
         QWidget* names = m_ed->open("chnames");
         QVERIFY(names);
@@ -437,7 +442,108 @@ private slots:
         QCOMPARE(steps, QStringLiteral("Spot;Open 0-9;Gobo 10-255;Pan 5-6;Tilt 7-8"));
     }
 
+    // "Steps in file: 333 of 204 (129 will not be saved)" leaves the steps grid all four columns.
+    void laptopStepsOverTheFileKeepTheGrid()
+    {
+        const auto main = mainWindow();
+        QVERIFY(main);
+        main->document().replace(*namedFixture(8, 255, 78));
+        QTest::qWait(20);
+        auto* usage = main->findChild<QLabel*>("StepUsage");
+        QVERIFY(usage->text().contains(QStringLiteral("129 will not be saved")));
+        auto* steps = main->findChild<QTableView*>("MSFlexGrid2");
+        const QWidget* area = main->mdiArea()->viewport();
+        QVERIFY(fullyShown(steps, area) && fullyShown(usage, area));
+        const int last = steps->model()->columnCount() - 1;
+        QCOMPARE(last, 3);
+        QVERIFY2(steps->columnViewportPosition(last) + steps->columnWidth(last) <=
+                     steps->viewport()->width(),
+                 qPrintable(QString::number(steps->viewport()->width())));
+        QCOMPARE(steps->columnViewportPosition(0), 0);
+    }
+
+    // With an entry open, "Save " and "Cancel" and the check box grid's "Ch8" column are on the
+    // screen; each check box and slider names its channel.
+    void laptopPaletteEntryOpen()
+    {
+        const auto main = mainWindow();
+        QVERIFY(main);
+        main->document().replace(*namedFixture(40, 0, 0));
+        main->showPaletteEditor();
+        QWidget* palette = main->editor(MainForm::Editor::Palette);
+        QTest::qWait(20);
+        QTest::mouseClick(palette->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
+        auto* scroll = palette->findChild<QScrollArea*>();
+        const QWidget* area = main->mdiArea()->viewport();
+        for (const char* name : {"Command1", "Command4", "Check1_7", "Label5_7"}) {
+            auto* w = palette->findChild<QWidget*>(name);
+            QTRY_VERIFY2(w->isVisible() && fullyShown(w, scroll->viewport()) && fullyShown(w, area),
+                         name);
+        }
+        for (const char* name : {"Check1_%1", "VScroll1_%1", "Text1_%1"}) {
+            auto* w = palette->findChild<QWidget*>(QString::fromLatin1(name).arg(20));
+            QCOMPARE(w->toolTip(), QStringLiteral("Ch21 Chan21"));
+            QCOMPARE(w->accessibleName(), QStringLiteral("Ch21 Chan21"));
+        }
+    }
+
+    // No two mnemonics of the fixture editor's window (with the main window's menu bar) clash,
+    // and every step button and the Live box have one.
+    void mnemonicsDoNotClash()
+    {
+        const auto main = mainWindow();
+        QVERIFY(main);
+        FixtureEdit* edit = main->fixtureEdit();
+        QMap<QChar, QString> taken;
+        const auto take = [&](const QString& text) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at < 0 || at + 1 >= text.size())
+                return;
+            const QChar letter = text.at(at + 1).toLower();
+            QVERIFY2(!taken.contains(letter),
+                     qPrintable(taken.value(letter) + QStringLiteral(" / ") + text));
+            taken.insert(letter, text);
+        };
+        for (const QMenuBar* bar : {main->menuBar(), edit->findChild<QMenuBar*>()})
+            for (const QAction* menu : bar->actions())
+                take(menu->text());
+        for (const QLabel* label : edit->findChildren<QLabel*>())
+            if (label->isVisibleTo(edit))
+                take(label->text());
+        for (const QAbstractButton* button : edit->findChildren<QAbstractButton*>())
+            take(button->text()); // hidden ones too: "Retry" shows only when it is needed
+        for (const char* name : {"Command1", "Command2", "Command3", "FillSteps", "SortSteps",
+                                 "Command4", "LiveBox"}) {
+            const QString text = edit->findChild<QAbstractButton*>(name)->text();
+            QVERIFY2(text.contains(QLatin1Char('&')), name);
+        }
+    }
+
+    // A screen reader hears the unsaved state with the window: its description says "modified".
+    void modifiedIsAnnounced()
+    {
+        const auto main = mainWindow();
+        QVERIFY(main);
+        FixtureEdit* edit = main->fixtureEdit();
+        QWidget* frame = edit->parentWidget();
+        QVERIFY(!edit->accessibleDescription().contains(QStringLiteral("modified")));
+        QTest::keyClicks(edit->findChild<QLineEdit*>("Text1"), QStringLiteral("x"));
+        QVERIFY(edit->isWindowModified());
+        for (const QWidget* w : {static_cast<QWidget*>(edit), frame})
+            QCOMPARE(w->accessibleDescription(), QString::fromLatin1(ui::ModifiedDescription));
+        main->document().undoStack()->undo();
+        QCOMPARE(edit->accessibleDescription(), QString());
+    }
+
 private:
+    // The main window at its opening size, as the program starts.
+    std::unique_ptr<MainForm> mainWindow()
+    {
+        auto form = std::make_unique<MainForm>(m_ed->services);
+        form->show();
+        return QTest::qWaitForWindowExposed(form.get()) ? std::move(form) : nullptr;
+    }
+
     std::unique_ptr<Editors> m_ed;
 };
 

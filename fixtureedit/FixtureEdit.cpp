@@ -81,7 +81,10 @@ FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget
 FixtureEdit::~FixtureEdit()
 {
     // The name list goes before the child widgets: no cell edit may be stored on the way out.
-    m_grid->discardOpenEdit();
+    // A step the grid added and nobody typed into is taken back now, while the whole form still
+    // hears the document; after that the form hears nothing more of it.
+    discardOpenEdits();
+    disconnect(&m_document, nullptr, this, nullptr);
 }
 
 void FixtureEdit::buildMenus()

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -175,26 +174,6 @@ void markBroken(LibraryEntry& e, std::string reason)
     e.reason = libraryLine(reason, 300);
 }
 
-// The leading decimal number of an attribute as the import reads it: blanks around it, huge
-// values saturated; -1 when there is none.
-int channelNumber(const char* text)
-{
-    std::string_view s(text);
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec == std::errc::result_out_of_range)
-        return s.front() == '-' ? -1 : 1000000;
-    if (ec != std::errc() || end != s.data() + s.size() || s.empty() || v < 0)
-        return -1;
-    return int(std::min<long long>(v, 1000000));
-}
-
 // A definition read for the list only: its names and its modes with their channel counts, as
 // the import counts them (a channel number given twice counts once). What the import refuses is
 // broken here too.
@@ -223,7 +202,7 @@ void readDefinition(std::vector<std::uint8_t>& bytes, LibraryEntry& e)
         numbers.clear();
         int count = 0;
         for (const pugi::xml_node ch : mode.children("Channel")) {
-            const int n = channelNumber(ch.attribute("Number").value());
+            const int n = qxfNumber(ch.attribute("Number").value()).value_or(-1);
             if (n < 0)
                 ++count;
             else

@@ -3,6 +3,7 @@
 
 #include "core/FixtureLibrary.h"
 #include "core/FixtureLibraryParts.h"
+#include "core/Latin1Text.h"
 
 #include <cctype>
 #include <cstdint>
@@ -11,37 +12,6 @@
 namespace fx {
 
 namespace {
-
-constexpr char32_t Invalid = 0xFFFFFFFF;
-
-// One code point of UTF-8 at text[i], advancing i; Invalid (one byte consumed) for a broken one.
-char32_t decode(std::string_view text, std::size_t& i)
-{
-    const auto b0 = static_cast<std::uint8_t>(text[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    const int extra = (b0 & 0xE0) == 0xC0   ? 1
-                      : (b0 & 0xF0) == 0xE0 ? 2
-                      : (b0 & 0xF8) == 0xF0 ? 3
-                                            : 0;
-    if (extra == 0 || i + extra >= text.size()) {
-        ++i;
-        return Invalid;
-    }
-    char32_t cp = b0 & (0x7F >> (extra + 1));
-    for (int k = 1; k <= extra; ++k) {
-        const auto b = static_cast<std::uint8_t>(text[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return Invalid;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    i += extra + 1;
-    return cp;
-}
 
 void encode(char32_t cp, std::string& out)
 {
@@ -118,8 +88,8 @@ std::string foldForSearch(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const char32_t cp = decode(utf8, i);
-        if (cp != Invalid)
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (cp != InvalidCodePoint)
             foldCodePoint(cp, out);
     }
     return out;

@@ -20,12 +20,6 @@ std::string latin1ToUtf8(std::string_view latin1)
     return utf8;
 }
 
-namespace {
-
-constexpr char32_t Invalid = 0xFFFFFFFF;
-
-// Decodes one UTF-8 sequence at text[i] and advances i; Invalid for a broken or overlong one
-// (one byte is then consumed, so decoding always moves on).
 char32_t nextCodePoint(std::string_view text, std::size_t& i)
 {
     const auto b0 = static_cast<std::uint8_t>(text[i]);
@@ -46,28 +40,30 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i)
         cp = b0 & 0x07;
     } else {
         ++i;
-        return Invalid;
+        return InvalidCodePoint;
     }
     if (i + extra >= text.size()) {
         ++i;
-        return Invalid;
+        return InvalidCodePoint;
     }
     for (int k = 1; k <= extra; ++k) {
         const auto b = static_cast<std::uint8_t>(text[i + k]);
         if ((b & 0xC0) != 0x80) {
             ++i;
-            return Invalid;
+            return InvalidCodePoint;
         }
         cp = (cp << 6) | (b & 0x3F);
     }
     static constexpr char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
     if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
         ++i;
-        return Invalid;
+        return InvalidCodePoint;
     }
     i += extra + 1;
     return cp;
 }
+
+namespace {
 
 // Base letters of U+0100..U+017F (Latin Extended-A), one a code point.
 constexpr std::string_view latinExtendedA = "AaAaAaCcCcCcCcDd"
@@ -147,20 +143,20 @@ Latin1Conversion utf8ToLatin1Text(std::string_view utf8)
     std::size_t i = 0;
     while (i < utf8.size()) {
         const char32_t cp = nextCodePoint(utf8, i);
-        if (cp != Invalid && isSpace(cp)) {
+        if (cp != InvalidCodePoint && isSpace(cp)) {
             pendingBlank = !out.text.empty();
             continue;
         }
-        if (cp != Invalid && isDropped(cp))
+        if (cp != InvalidCodePoint && isDropped(cp))
             continue;
         if (pendingBlank) {
             out.text += ' ';
             pendingBlank = false;
         }
-        if (cp != Invalid && cp < 0x100) {
+        if (cp != InvalidCodePoint && cp < 0x100) {
             out.text += static_cast<char>(cp);
         } else if (const std::string_view close =
-                       cp == Invalid ? std::string_view{} : closeForm(cp);
+                       cp == InvalidCodePoint ? std::string_view{} : closeForm(cp);
                    !close.empty()) {
             out.text += close;
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,10 @@ struct Latin1Conversion {
     bool replaced = false; // some character had no Latin-1 form and became "?"
 };
 Latin1Conversion utf8ToLatin1Text(std::string_view utf8);
+
+// Decodes one UTF-8 sequence at text[i] and advances i; InvalidCodePoint for a broken, overlong
+// or surrogate one (one byte is then consumed, so decoding always moves on).
+inline constexpr char32_t InvalidCodePoint = 0xFFFFFFFF;
+char32_t nextCodePoint(std::string_view text, std::size_t& i);
 
 } // namespace fx

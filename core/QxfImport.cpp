@@ -18,6 +18,24 @@
 
 namespace fx {
 
+std::optional<int> qxfNumber(const char* text)
+{
+    std::string_view s(text);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec == std::errc::result_out_of_range)
+        return s.front() == '-' ? -1000000 : 1000000;
+    if (ec != std::errc() || end != s.data() + s.size() || s.empty())
+        return std::nullopt;
+    return static_cast<int>(std::clamp<long long>(value, -1000000, 1000000));
+}
+
 namespace {
 
 using qxf::endsWith;
@@ -40,32 +58,12 @@ std::string oneLine(std::string_view utf8)
     return latin1ToUtf8(utf8ToLatin1Text(utf8).text);
 }
 
-// The leading decimal integer of an attribute (blanks around it allowed); none for anything
-// else. Huge values saturate so that they are still reported as out of range.
-std::optional<int> number(const char* text)
-{
-    std::string_view s(text);
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (ec == std::errc::result_out_of_range)
-        return s.front() == '-' ? -1000000 : 1000000;
-    if (ec != std::errc() || end != s.data() + s.size() || s.empty())
-        return std::nullopt;
-    return static_cast<int>(std::clamp<long long>(value, -1000000, 1000000));
-}
-
 std::optional<int> numberAttribute(const pugi::xml_node& node, const char* name)
 {
     const pugi::xml_attribute a = node.attribute(name);
     if (!a)
         return std::nullopt;
-    return number(a.value());
+    return qxfNumber(a.value());
 }
 
 // ---- presets and groups ----
@@ -148,7 +146,7 @@ QxfChannel readChannel(const pugi::xml_node& node)
     ch.name = node.attribute("Name").value();
     ch.preset = trimmedBlanks(node.attribute("Preset").value());
     if (const pugi::xml_attribute d = node.attribute("Default"))
-        ch.defaultValue = number(d.value()).value_or(-1);
+        ch.defaultValue = qxfNumber(d.value()).value_or(-1);
     const pugi::xml_node group = node.child("Group");
     ch.group = canonicalGroup(group.text().get());
     ch.byte = numberAttribute(group, "Byte").value_or(0) == 1 ? 1 : 0;

@@ -122,6 +122,11 @@ struct QxfImport {
 // "channel N \"its name in the file\"" for channel (0-based) of mode, as the report names it.
 std::string qxfChannelLabel(const QxfDefinition& def, int mode, int channel);
 
+// The leading decimal integer of an attribute as the import reads it (blanks around it
+// allowed); none for anything else. Huge values saturate at +-1000000, so that they are still
+// seen as out of range.
+std::optional<int> qxfNumber(const char* text);
+
 // One line per channel of an import whose name the set lacks, naming the channel as the report
 // does.
 std::vector<std::string> qxfNameRemarks(const QxfDefinition& def, int mode, const QxfImport& imp);

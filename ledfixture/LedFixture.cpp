@@ -56,17 +56,6 @@ QLabel* caption(int index, const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-// The name as the name box shows it: up to the first zero byte, without the blanks that pad it.
-QString shownName(const fx::FixedText<11>& name)
-{
-    const auto end = std::find(name.bytes.begin(), name.bytes.end(), std::uint8_t{0});
-    QString text = QString::fromLatin1(reinterpret_cast<const char*>(name.bytes.data()),
-                                       end - name.bytes.begin());
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 std::string latin1(const QString& text)
 {
     const QByteArray bytes = text.toLatin1();
@@ -194,7 +183,7 @@ void LedFixture::showRecord()
     const fx::LedFixtureRecord& r = record();
     // The box keeps what was typed (trailing blanks and all) while it stands for the same name.
     if (!(fx::FixedText<11>::fromText(latin1(m_nameBox->text())) == r.LedFixtureName))
-        m_nameBox->setText(shownName(r.LedFixtureName));
+        m_nameBox->setText(LedFixtureModel::shownText(r.LedFixtureName));
     // The count list shows the count without rebuilding the rows as a pick does.
     const QSignalBlocker blocker(m_countList);
     m_countList->setCurrentIndex(r.LedChannelCount - 1);

@@ -6,18 +6,6 @@
 
 namespace {
 
-// A name holds 12 zero bytes until one is chosen; the grid shows it up to the first zero byte,
-// without the blanks that pad it.
-QString nameText(const fx::FixedText<12>& name)
-{
-    const auto end = std::find(name.bytes.begin(), name.bytes.end(), std::uint8_t{0});
-    QString text = QString::fromLatin1(reinterpret_cast<const char*>(name.bytes.data()),
-                                       end - name.bytes.begin());
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 LedFixtureModel::LedFixtureModel(ui::LedDocument& document, QObject* parent)
@@ -50,7 +38,7 @@ QVariant LedFixtureModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ChannelColumn: return QStringLiteral("Chan %1").arg(index.row() + 1);
-        case NameColumn: return nameText(channel.Name);
+        case NameColumn: return shownText(channel.Name);
         case TypeColumn: return QString::fromStdString(fx::ChTypeName(channel.TypeCode));
         case PairColumn: return QString::number(m_document.core().shownPair(index.row()));
         }

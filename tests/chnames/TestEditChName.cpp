@@ -47,11 +47,6 @@ QByteArray customImage()
     return file;
 }
 
-QByteArray setName(const fx::ChNameRec& rec)
-{
-    return QByteArray(reinterpret_cast<const char*>(rec.SetName.bytes.data()), 12);
-}
-
 // The set as the file would hold it, so that two sets compare byte for byte.
 QByteArray image(const fx::ChNameSet& set)
 {
@@ -80,10 +75,6 @@ class TestEditChName : public QObject {
         m_form->load();
     }
     QTableView* grid() const { return m_form->findChild<QTableView*>("ChMSFlexGrid"); }
-    const fx::ChNameRec& entryAt(int position) const
-    {
-        return m_form->chNameSet()[static_cast<std::size_t>(position)];
-    }
     // Grid row r (1 to 253) is model row r - 1, position r - 1 of the set.
     QString cellText(int gridRow) const
     {
@@ -171,28 +162,6 @@ private slots:
         QCOMPARE(readFile(m_path), expected + content.mid(expected.size()));
         QVERIFY(m_dialogs.shown().isEmpty());
         QVERIFY(m_form->isVisible()); // the editor stays open
-    }
-
-    // A name cleared in row 60 keeps its entry; Save writes it cleared. The empty entry at 45 lies
-    // below the positions Save clears and keeps its stale code (the rule is the core's table).
-    void clearedNameClearedBySave()
-    {
-        QVERIFY(writeFile(m_path, customImage()));
-        makeForm();
-        typeInto(60, QString());
-        clickCell(1, 0);
-        QCOMPARE(setName(entryAt(59)), QByteArray(12, ' '));
-        QCOMPARE(int(entryAt(59).ChCode), 62);
-        QCOMPARE(cellText(60), QString());
-
-        clickButton("ChSave");
-        const QByteArray file = readFile(m_path);
-        QCOMPARE(file.size(), 3542);
-        QCOMPARE(file.mid(14 * 59, 14), entry(0, 0, {}));
-        QCOMPARE(file.mid(14 * 45, 14), entry(45, 48, {}));
-        clickCell(60, 1); // a blank cell opens empty
-        QVERIFY(visibleEditor());
-        QCOMPARE(visibleEditor()->text(), QString());
     }
 
     // The Edit menu: a typed name and Init named in Undo, Ctrl+Z and Ctrl+Y, the modified mark

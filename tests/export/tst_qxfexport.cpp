@@ -98,13 +98,9 @@ void makeExportable(FixtureRecord& r, const ChNameSet& set)
     }
 }
 
-std::unique_ptr<FixtureRecord> roundTrip(const FixtureRecord& r, const ChNameSet& set,
-                                         std::string* xml = nullptr)
+std::unique_ptr<FixtureRecord> roundTrip(const FixtureRecord& r, const ChNameSet& set)
 {
-    QxfExportOptions options;
-    const std::string text = exportQxf(r, options);
-    if (xml)
-        *xml = text;
+    const std::string text = exportQxf(r, QxfExportOptions{});
     QxfDefinition def;
     const std::string error =
         parseQxf(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), def);

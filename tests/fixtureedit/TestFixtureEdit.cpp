@@ -40,11 +40,12 @@ struct Shown {
     QTableWidget* channels;
     QPushButton* ok;
 
-    explicit Shown(const char* file)
+    explicit Shown(const char* file) : Shown(load(file), file) {}
+    Shown(const fx::QxfDefinition& definition, const char* file)
     {
         fx::ChNameSet names;
         fx::InitChNameSet(names);
-        dialog = std::make_unique<ImportFixtureDialog>(load(file), names, file);
+        dialog = std::make_unique<ImportFixtureDialog>(definition, names, file);
         modes = dialog->findChild<QListWidget*>("importModes");
         channels = dialog->findChild<QTableWidget*>("importChannels");
         ok = dialog->findChild<QPushButton*>("importOk");
@@ -437,14 +438,10 @@ void TestFixtureEdit::importKeys()
 
 void TestFixtureEdit::importStepBoxes()
 {
-    fx::ChNameSet names;
-    fx::InitChNameSet(names);
-    ImportFixtureDialog dialog(support::definition(support::effectsProjector()), names, "x.qxf");
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    auto* channels = dialog.findChild<QTableWidget*>("importChannels");
-    auto* total = dialog.findChild<QLabel*>("importSteps");
-    auto* report = dialog.findChild<QPlainTextEdit*>("importReport");
+    Shown shown(support::definition(support::effectsProjector()), "x.qxf");
+    QTableWidget* channels = shown.channels;
+    auto* total = shown.dialog->findChild<QLabel*>("importSteps");
+    auto* report = shown.dialog->findChild<QPlainTextEdit*>("importReport");
     // x ticked, o not, - no steps to keep
     const auto ticks = [&] {
         QString t;
@@ -467,7 +464,7 @@ void TestFixtureEdit::importStepBoxes()
     QVERIFY2(total->text().contains("205 of the file's 204; the file will not hold the last 1"),
              qPrintable(total->text()));
     QVERIFY(report->toPlainText().contains("channel 4 \"Gobo 2\": 1 of its 14 steps lie beyond"));
-    QCOMPARE(dialog.chosenImport()->record->StepCount[0], 170);
+    QCOMPARE(shown.dialog->chosenImport()->record->StepCount[0], 170);
     // Down and Space untick the shutter: within 204 again; a row without steps ignores Space.
     QTest::keyClick(channels, Qt::Key_Down);
     QTest::keyClick(channels, Qt::Key_Space);
@@ -475,7 +472,7 @@ void TestFixtureEdit::importStepBoxes()
     QTest::keyClick(channels, Qt::Key_Space);
     QCOMPARE(ticks(), QString("xoxx-"));
     QCOMPARE(total->text(), QString("Steps ticked: 196 of the file's 204."));
-    QCOMPARE(dialog.chosenImport()->record->StepCount[1], 0);
+    QCOMPARE(shown.dialog->chosenImport()->record->StepCount[1], 0);
 }
 
 QTEST_MAIN(TestFixtureEdit)

@@ -85,18 +85,15 @@ private slots:
             << 0 << 1 << fx::LiveLook{} << "universe 0 is outside 1 to 32767";
         QTest::newRow("universe 32768")
             << 32768 << 1 << fx::LiveLook{} << "universe 32768 is outside 1 to 32767";
-        QTest::newRow("channel 7")
-            << 1 << 1 << look(K::Step, 6, 0) << "the fixture has no channel 7 (it has 6)";
-        QTest::newRow("step 4") << 1 << 1 << look(K::Step, 3, 3)
-                                << "channel 4 has no step 4 (it has 3)";
-        QTest::newRow("no steps") << 1 << 1 << look(K::Step, 0, 0)
-                                  << "channel 1 has no step 1 (it has 0)";
-        QTest::newRow("palette 2")
-            << 1 << 1 << look(K::PaletteEntry, 1, 0) << "the fixture has no palette 2 in use";
-        QTest::newRow("palette 11")
-            << 1 << 1 << look(K::PaletteEntry, 10, 0) << "the fixture has no palette 11 in use";
-        QTest::newRow("entry 3") << 1 << 1 << look(K::PaletteEntry, 0, 2)
-                                 << "palette 1 has no entry 3 in use";
+        // The look's own rules, at universe 1, address 1.
+        const auto look1 = [](const char* name, const fx::LiveLook& l, const char* problem) {
+            QTest::newRow(name) << 1 << 1 << l << QString::fromLatin1(problem);
+        };
+        look1("channel 7", look(K::Step, 6, 0), "the fixture has no channel 7 (it has 6)");
+        look1("step 4", look(K::Step, 3, 3), "channel 4 has no step 4 (it has 3)");
+        look1("no steps", look(K::Step, 0, 0), "channel 1 has no step 1 (it has 0)");
+        look1("palette 2", look(K::PaletteEntry, 1, 0), "the fixture has no palette 2 in use");
+        look1("entry 3", look(K::PaletteEntry, 0, 2), "palette 1 has no entry 3 in use");
     }
     void refused()
     {

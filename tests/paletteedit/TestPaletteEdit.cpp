@@ -23,6 +23,14 @@ void fillSpotPalette(fx::FixtureRecord& r)
     fx::UpdatePaletteUse(r);
 }
 
+// One run with flag true, one with it false.
+void twoRows(const char* flag, const char* whenTrue, const char* whenFalse)
+{
+    QTest::addColumn<bool>(flag);
+    QTest::newRow(whenTrue) << true;
+    QTest::newRow(whenFalse) << false;
+}
+
 } // namespace
 
 class TestPaletteEdit : public QObject {
@@ -74,12 +82,7 @@ private slots:
     void cleanup() { h.reset(); }
 
     // Viewing -> entry editing -> "Save " or "Cancel" -> viewing.
-    void entryEditing_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::newRow("Save") << true;
-        QTest::newRow("Cancel") << false;
-    }
+    void entryEditing_data() { twoRows("save", "Save", "Cancel"); }
     void entryEditing()
     {
         QFETCH(bool, save);
@@ -142,12 +145,7 @@ private slots:
 
     // A tab chosen in the setting mode asks; OK stores into the palette left. Either way the
     // entries stay locked until the setting mode is entered and left again.
-    void tabChangeInSettingMode_data()
-    {
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
-    }
+    void tabChangeInSettingMode_data() { twoRows("ok", "OK", "Cancel"); }
     void tabChangeInSettingMode()
     {
         QFETCH(bool, ok);
@@ -230,12 +228,7 @@ private slots:
 
     // Closing in the setting mode or while editing an entry stores nothing; opening again starts
     // afresh on palette 1.
-    void reopenStartsFresh_data()
-    {
-        QTest::addColumn<bool>("inSettingMode");
-        QTest::newRow("setting mode") << true;
-        QTest::newRow("entry editing") << false;
-    }
+    void reopenStartsFresh_data() { twoRows("inSettingMode", "setting mode", "entry editing"); }
     void reopenStartsFresh()
     {
         QFETCH(bool, inSettingMode);

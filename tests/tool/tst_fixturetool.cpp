@@ -87,6 +87,12 @@ private slots:
         QCOMPARE(build.exitCode, 0);
         QVERIFY(build.err.isEmpty());
         COMPARE_IMAGES(readFile(path("out.tff")), written);
+
+        // tests/data/led-six-of-ten.json: the record's fields one a line, a channel a line.
+        const Run led = runTool({"dump", goldenPath("led-six-of-ten.tff")});
+        QCOMPARE(led.exitCode, 0);
+        QVERIFY(led.err.isEmpty());
+        COMPARE_GOLDEN("led-six-of-ten.json", led.out);
     }
 
     // Every refusal: its status, nothing on standard output, one line on standard error, and
@@ -178,15 +184,6 @@ private slots:
         QCOMPARE(runTool({"names", besides}).exitCode, 0);
     }
 
-    void dumpOfAnLedFixture()
-    {
-        // tests/data/led-six-of-ten.json: the record's fields one a line, a channel a line.
-        const Run run = runTool({"dump", goldenPath("led-six-of-ten.tff")});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.err.isEmpty());
-        COMPARE_GOLDEN("led-six-of-ten.json", run.out);
-    }
-
     void check_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -252,16 +249,13 @@ private slots:
             QVERIFY2(out[i].startsWith(lines[i]), qPrintable(out[i]));
     }
 
-    void modesListing()
-    {
-        const Run run = runTool({"modes", sample("moving-head.qxf")});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("3\tBasic\n15\tExtended\n5\tStandard\n"));
-        QVERIFY(run.err.isEmpty());
-    }
-
     void importWritesTheMode()
     {
+        const Run modes = runTool({"modes", sample("moving-head.qxf")});
+        QCOMPARE(modes.exitCode, 0);
+        QCOMPARE(modes.out, QByteArray("3\tBasic\n15\tExtended\n5\tStandard\n"));
+        QVERIFY(modes.err.isEmpty());
+
         // The importer's rules are proven in tst_qxfimport; here the mode chosen, the file
         // written with its FuncMap built, and the report.
         const QString out = path("standard.tff");
@@ -282,19 +276,17 @@ private slots:
         QCOMPARE(many.exitCode, 0);
         QCOMPARE(quint8(readFile(path("many.tff"))[1803 + 1]), 204);
         QVERIFY(many.err.contains("51 of its 255 steps lie beyond"));
-    }
 
-    void nameSetOption()
-    {
+        // --names: the codes of a name set of the user's, which the import never changes.
         fx::ChNameSet set;
         fx::InitChNameSet(set);
         fx::AppendChName(set, "Fog");
         const QString names = path("names.fix");
         QVERIFY(writeFile(names, bytesOf(fx::chNameSetImage(set))));
 
-        const QString out = path("par.tff");
-        QCOMPARE(runTool({"import", "--names", names, sample("rgbw-par.qxf"), out}).exitCode, 0);
-        const QByteArray fog = readFile(out).mid(1043 + 19 * 11, 18); // channel 12's record
+        const QString par = path("par.tff");
+        QCOMPARE(runTool({"import", "--names", names, sample("rgbw-par.qxf"), par}).exitCode, 0);
+        const QByteArray fog = readFile(par).mid(1043 + 19 * 11, 18); // channel 12's record
         QCOMPARE(int(fog[0]), fx::FirstUserPosition + 3);
         QCOMPARE(fog.mid(6), QByteArray("Fog         "));
         QCOMPARE(QFileInfo(names).size(), qint64(fx::ChNameFileSize)); // never changed

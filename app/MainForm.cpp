@@ -169,6 +169,8 @@ void MainForm::make(Editor which)
         connect(m_fixtureEdit, &FixtureEdit::ledFixtureRequested, this,
                 [this] { showEditor(Editor::LedFixture); });
         connect(m_fixtureEdit, &FixtureEdit::exitRequested, this, &MainForm::requestExit);
+        connect(m_fixtureEdit, &FixtureEdit::statusMessage, this,
+                [this](const QString& text) { statusBar()->showMessage(text, 10000); });
         slot.editor = {m_fixtureEdit, m_fixtureEdit, {}};
         break;
     }

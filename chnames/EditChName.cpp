@@ -69,7 +69,7 @@ bool EditChName::maybeDiscard()
 void EditChName::buildControls()
 {
     m_model = new ChNameTableModel(*m_document, this);
-    m_grid = new ChNameGrid(this);
+    m_grid = new ChNameGrid(*m_document, m_services.dialogs, this);
     m_grid->setModel(m_model);
     m_grid->setItemDelegateForColumn(ChNameTableModel::NameColumn, new ChNameDelegate(m_grid));
     QHeaderView* rows = m_grid->verticalHeader();
@@ -151,8 +151,9 @@ void EditChName::buildControls()
     });
     connect(exitAll, &QAction::triggered, this, &EditChName::exitRequested);
     // An edit still open in a cell is stored first, so that it is the one undone.
-    connect(ui::addEditMenu(menuBar, this, m_document->undoStack()), &QMenu::aboutToShow, this,
-            [this] { m_grid->commitOpenEdit(); });
+    QMenu* edit = ui::addEditMenu(menuBar, this, m_document->undoStack());
+    connect(edit, &QMenu::aboutToShow, this, [this] { m_grid->commitOpenEdit(); });
+    ui::addClipboardActions(edit, this);
     layout->setMenuBar(menuBar);
 }
 

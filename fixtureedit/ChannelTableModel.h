@@ -43,6 +43,8 @@ public:
     // - partner: a channel, 1-based; value: 0 to 255, beyond that clamped.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    ui::Document& document() const { return m_document; }
+
     // FillChannelGrid: a row per channel in use, each name cell the 12-character name as stored.
     void fillFromRecord();
 

@@ -75,7 +75,7 @@ ChannelTraits::ChannelTraits(ui::Document& document, ui::Dialogs& dialogs, QWidg
                 }
             });
     m_model = new StepGridModel(document, this);
-    m_grid = new StepGrid(m_model, this);
+    m_grid = new StepGrid(m_model, dialogs, this);
     m_add = makeButton("Command1", QStringLiteral("&Add"), this);
     m_insert = makeButton("Command2", QStringLiteral("Inse&rt"), this);
     m_delete = makeButton("Command3", QStringLiteral("&Delete"), this);

@@ -14,6 +14,7 @@
 #include "fixtureedit/LiveBar.h"
 #include "fixtureedit/ProblemPanel.h"
 #include "fixtureedit/StepGrid.h"
+#include "ui/EditGrid.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
 #include "ui/FieldKeys.h"
@@ -76,6 +77,7 @@ FixtureEdit::FixtureEdit(ui::Document& document, ui::Services& services, QWidget
     ui::announceModified(this);
     // A saved fixture's blank names are problems too (see updateProblems).
     connect(&document, &ui::Document::filePathChanged, this, &FixtureEdit::updateProblems);
+    connect(m_traits->stepGrid(), &StepGrid::statusMessage, this, &FixtureEdit::statusMessage);
 }
 
 FixtureEdit::~FixtureEdit()
@@ -137,6 +139,7 @@ void FixtureEdit::buildMenus()
         m_grid->commitOpenEdit();
         m_traits->commitOpenEdit();
     });
+    ui::addClipboardActions(edit, this);
 
     QMenu* led = bar->addMenu(QStringLiteral("&LED Fixture"));
     led->setObjectName(QStringLiteral("mnuLF"));

@@ -96,6 +96,8 @@ signals:
     void exitRequested();
     // A fixture file was opened or saved (for the recent files).
     void fixtureFileUsed(const QString& path);
+    // A line for the status bar of the window the editor is in (after a paste from a manual).
+    void statusMessage(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -2,6 +2,9 @@
 
 #include "fixtureedit/StepGridDelegate.h"
 #include "fixtureedit/StepGridModel.h"
+#include "core/GridPaste.h"
+#include "ui/Dialogs.h"
+#include "ui/Document.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -12,8 +15,10 @@
 #include <algorithm>
 #include <utility>
 
-StepGrid::StepGrid(StepGridModel* model, QWidget* parent) : ui::EditGrid(parent), m_model(model)
+StepGrid::StepGrid(StepGridModel* model, ui::Dialogs& dialogs, QWidget* parent)
+    : ui::EditGrid(parent), m_model(model)
 {
+    setDialogs(dialogs);
     setObjectName(QStringLiteral("MSFlexGrid2"));
     setAccessibleName(QStringLiteral("Steps")); // the grid has no label of its own
     setModel(model);
@@ -127,4 +132,71 @@ bool StepGrid::eventFilter(QObject* watched, QEvent* event)
         ui::typesText(static_cast<QKeyEvent*>(event)) && addStep() >= 0 && openEditor())
         itemDelegate()->setEditorData(openEditor(), currentIndex());
     return ui::EditGrid::eventFilter(watched, event);
+}
+
+bool StepGrid::pasteAt(const fx::TextBlock& block, int row, int column)
+{
+    ui::Document& document = m_model->document();
+    fx::FixturePaste paste = fx::pasteSteps(document.core(), m_model->channel(),
+                                            m_model->isPlaceholder() ? 0 : row, column, block);
+    if (!paste.problem.empty()) {
+        tellPasteProblem(QString::fromStdString(paste.problem));
+        return false;
+    }
+    document.push(std::move(paste.edit));
+    return true;
+}
+
+void StepGrid::pasteBlock(const fx::TextBlock& block, const QModelIndex& cell)
+{
+    pasteAt(block, cell.row(), cell.column());
+}
+
+void StepGrid::pasteText(const QString& text, const QModelIndex& cell)
+{
+    const std::string utf8 = text.toStdString();
+    const fx::ManualSteps manual =
+        fx::isTextBlock(utf8) ? fx::ManualSteps() : fx::readManualLines(utf8);
+    // Lines from a manual name a step or give a range; a word or a lone number (a column of
+    // them from a spreadsheet, too) is pasted as cells.
+    const bool fromManual =
+        std::any_of(manual.steps.begin(), manual.steps.end(), [](const fx::ManualStep& step) {
+            return !step.name.empty() || step.from != step.to;
+        });
+    if (!fromManual) {
+        ui::EditGrid::pasteText(text, cell);
+        return;
+    }
+    const int count = int(manual.steps.size());
+    const int row = m_model->isPlaceholder() ? 0 : std::max(cell.row(), 0);
+    const QString skipped = manual.skipped == 0 ? QString()
+                            : manual.skipped == 1
+                                ? QStringLiteral(", 1 line skipped")
+                                : QStringLiteral(", %1 lines skipped").arg(manual.skipped);
+    if (count > 1 && dialogs()) {
+        QList<QStringList> rows;
+        for (const fx::ManualStep& step : manual.steps)
+            rows.append({QString::fromStdString(step.name), QString::number(step.from),
+                         QString::number(step.to)});
+        const QString text = QStringLiteral("%1 steps read%2. They go in from step %3 on.")
+                                 .arg(count)
+                                 .arg(skipped)
+                                 .arg(row + 1);
+        if (!dialogs()->confirmTable(window(), QStringLiteral("Paste Steps"), text,
+                                     {QStringLiteral("Step Name"), QStringLiteral("From Dmx"),
+                                      QStringLiteral("To Dmx")},
+                                     rows))
+            return;
+    }
+    if (pasteAt(fx::manualStepsAsBlock(manual.steps), row, StepGridModel::NameColumn))
+        emit statusMessage(
+            (count == 1 ? QStringLiteral("1 step pasted") : QStringLiteral("%1 steps pasted").arg(count)) +
+            skipped);
+}
+
+void StepGrid::cutBlock(const Block& block)
+{
+    if (!m_model->isPlaceholder())
+        m_model->document().push(
+            fx::cutSteps(m_model->document().core(), m_model->channel(), block.top, block.bottom));
 }

@@ -24,6 +24,7 @@ public:
     // Editing limits: Add grows a channel to 255 steps, Insert only while it has fewer than 50.
     explicit StepGridModel(ui::Document& document, QObject* parent = nullptr);
 
+    ui::Document& document() const { return m_document; }
     int channel() const { return m_channel; }
     bool isPlaceholder() const { return m_placeholder; }
 

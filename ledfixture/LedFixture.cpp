@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -107,7 +108,7 @@ void LedFixture::buildForm()
 
     auto* gridCaption = new QLabel(QStringLiteral("Channel Infomations:"), frame);
     gridCaption->setObjectName(QStringLiteral("Label2"));
-    m_grid = new LedFixtureGrid(frame);
+    m_grid = new LedFixtureGrid(*m_document, m_services.dialogs, frame);
     m_grid->setItemDelegate(new LedFixtureDelegate(m_grid));
     m_grid->setModel(m_model);
     m_grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
@@ -156,8 +157,9 @@ void LedFixture::buildForm()
     addAction(open);
     connect(open, &QAction::triggered, this, &LedFixture::OpenLedFixture);
     // An edit still open in a cell is stored first, so that it is the one undone.
-    connect(ui::addEditMenu(bar, this, m_document->undoStack()), &QMenu::aboutToShow, this,
-            [this] { m_grid->commitOpenEdit(); });
+    QMenu* edit = ui::addEditMenu(bar, this, m_document->undoStack());
+    connect(edit, &QMenu::aboutToShow, this, [this] { m_grid->commitOpenEdit(); });
+    ui::addClipboardActions(edit, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);

@@ -1,5 +1,7 @@
 #include "ledfixture/LedFixtureGrid.h"
 
+#include "core/GridPaste.h"
+
 #include <QHeaderView>
 
 namespace {
@@ -15,8 +17,10 @@ constexpr int pixels(int twips)
 
 } // namespace
 
-LedFixtureGrid::LedFixtureGrid(QWidget* parent) : ui::EditGrid(parent)
+LedFixtureGrid::LedFixtureGrid(ui::LedDocument& document, ui::Dialogs& dialogs, QWidget* parent)
+    : ui::EditGrid(parent), m_document(document)
 {
+    setDialogs(dialogs);
     setObjectName(QStringLiteral("MSFlexGrid1"));
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
@@ -42,4 +46,19 @@ void LedFixtureGrid::resizeEvent(QResizeEvent* event)
 {
     ui::EditGrid::resizeEvent(event);
     fitColumns();
+}
+
+void LedFixtureGrid::pasteBlock(const fx::TextBlock& block, const QModelIndex& cell)
+{
+    fx::LedPaste paste = fx::pasteLedCells(m_document.core(), cell.row(), cell.column(), block);
+    if (!paste.problem.empty())
+        tellPasteProblem(QString::fromStdString(paste.problem));
+    else
+        m_document.push(std::move(paste.edit));
+}
+
+void LedFixtureGrid::cutBlock(const Block& block)
+{
+    m_document.push(
+        fx::cutLedCells(m_document.core(), block.top, block.bottom, block.left, block.right));
 }

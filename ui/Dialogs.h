@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -46,6 +48,11 @@ public:
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
     // An existing folder; empty when the user cancelled.
     virtual QString openFolderName(QWidget* parent, const QString& caption) = 0;
+
+    // A table to look over before an action goes on (the steps a paste would add): OK goes on,
+    // Cancel or closing the box does not.
+    virtual bool confirmTable(QWidget* parent, const QString& title, const QString& text,
+                              const QStringList& headers, const QList<QStringList>& rows) = 0;
 };
 
 // The question before unsaved work would be lost: Save, Discard or Cancel, with text naming the

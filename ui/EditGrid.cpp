@@ -1,11 +1,21 @@
 #include "ui/EditGrid.h"
 
+#include "ui/Dialogs.h"
+
 #include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -21,13 +31,20 @@ bool typesText(const QKeyEvent* event)
 
 EditGrid::EditGrid(QWidget* parent) : QTableView(parent)
 {
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ContiguousSelection);
     setSelectionBehavior(SelectItems);
     // The key typed on a cell opens it and goes in (see edit); everything else is opened here.
     setEditTriggers(AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        const bool extend = m_pressModifiers & Qt::ShiftModifier;
+        if (index.column() == 0 && !opensCell(index)) {
+            takeRows(index.row(), extend);
+            return;
+        }
+        if (extend) // the click grew the block; nothing opens
+            return;
         if (opensCell(index))
             openCell(index);
         else if (!m_headingsSelectable && firstCellOf(index.row()).isValid())
@@ -55,6 +72,152 @@ QModelIndex EditGrid::firstCellOf(int row) const
             return cell;
     }
     return {};
+}
+
+void EditGrid::takeRows(int row, bool extend)
+{
+    const int rows = model()->rowCount(rootIndex());
+    const int from = extend && m_rowAnchor >= 0 && m_rowAnchor < rows ? m_rowAnchor : row;
+    if (!extend)
+        m_rowAnchor = row;
+    const QModelIndex first = firstCellOf(row);
+    const QModelIndex current =
+        m_headingsSelectable || !first.isValid() ? model()->index(row, 0, rootIndex()) : first;
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(
+        QItemSelection(model()->index(std::min(from, row), 0, rootIndex()),
+                       model()->index(std::max(from, row), model()->columnCount(rootIndex()) - 1,
+                                      rootIndex())),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+EditGrid::Block EditGrid::selectedBlock() const
+{
+    const QModelIndexList cells =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    Block block;
+    if (cells.isEmpty()) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid())
+            block = {current.row(), current.column(), current.row(), current.column()};
+        return block;
+    }
+    block = {cells.first().row(), cells.first().column(), cells.first().row(),
+             cells.first().column()};
+    for (const QModelIndex& cell : cells) {
+        block.top = std::min(block.top, cell.row());
+        block.bottom = std::max(block.bottom, cell.row());
+        block.left = std::min(block.left, cell.column());
+        block.right = std::max(block.right, cell.column());
+    }
+    return block;
+}
+
+fx::TextBlock EditGrid::blockCells(const Block& block) const
+{
+    fx::TextBlock rows;
+    for (int r = block.top; r >= 0 && r <= block.bottom; ++r) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (int c = block.left; c <= block.right; ++c) {
+            QString text = model()->index(r, c, rootIndex()).data().toString();
+            while (text.endsWith(u' '))
+                text.chop(1);
+            row.push_back(text.toStdString());
+        }
+    }
+    return rows;
+}
+
+void EditGrid::copyBlock()
+{
+    const fx::TextBlock cells = blockCells(selectedBlock());
+    if (cells.empty())
+        return;
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(fx::writeTextBlock(cells)));
+    data->setHtml(QString::fromStdString(fx::writeHtmlBlock(cells)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool EditGrid::canCut() const
+{
+    return takesPaste() && selectedBlock().top >= 0;
+}
+
+void EditGrid::cutSelection()
+{
+    if (!canCut())
+        return;
+    commitOpenEdit();
+    const Block block = selectedBlock();
+    copyBlock();
+    cutBlock(block);
+}
+
+bool EditGrid::canPaste() const
+{
+    return takesPaste() && !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+void EditGrid::pasteClipboard()
+{
+    if (!canPaste())
+        return;
+    commitOpenEdit();
+    QModelIndex cell = currentIndex();
+    if (!cell.isValid())
+        cell = model()->index(0, 0, rootIndex());
+    pasteText(QGuiApplication::clipboard()->text(), cell);
+}
+
+void EditGrid::pasteText(const QString& text, const QModelIndex& cell)
+{
+    fx::ReadBlock read = fx::readTextBlock(text.toStdString());
+    if (!read.problem.empty()) {
+        tellPasteProblem(QString::fromStdString(read.problem));
+        return;
+    }
+    const QModelIndex at = placeBlock(read.rows, cell);
+    pasteBlock(read.rows, at);
+}
+
+QModelIndex EditGrid::placeBlock(fx::TextBlock& block, const QModelIndex& cell) const
+{
+    if (cell.column() != 0 || opensCell(cell) || block.empty())
+        return cell;
+    // A heading's shape: its digits as '#', "Step #".
+    const auto shape = [](QString text) {
+        for (QChar& c : text)
+            if (c.isDigit())
+                c = u'#';
+        return text.trimmed();
+    };
+    QSet<QString> headings;
+    for (int r = 0; r < model()->rowCount(rootIndex()); ++r)
+        headings.insert(shape(model()->index(r, 0, rootIndex()).data().toString()));
+    bool allHeadings = false;
+    for (const std::vector<std::string>& row : block) {
+        const QString text = row.empty() ? QString() : QString::fromStdString(row.front());
+        if (text.trimmed().isEmpty())
+            continue;
+        allHeadings = headings.contains(shape(text));
+        if (!allHeadings)
+            break;
+    }
+    if (allHeadings) {
+        for (std::vector<std::string>& row : block)
+            if (!row.empty())
+                row.front().clear();
+        return cell;
+    }
+    const QModelIndex first = firstCellOf(cell.row());
+    return first.isValid() ? first : cell;
+}
+
+void EditGrid::tellPasteProblem(const QString& problem)
+{
+    if (m_dialogs)
+        m_dialogs->tell(window(), QStringLiteral("Paste"), problem);
 }
 
 bool EditGrid::openCell(const QModelIndex& index)
@@ -154,8 +317,45 @@ bool EditGrid::openWithKey(QKeyEvent* event)
     return edit(cell, AnyKeyPressed, event);
 }
 
+// The clipboard keys of a grid that is not editing a cell.
+namespace {
+bool isClipboardKey(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+           event->matches(QKeySequence::Paste) || event->matches(QKeySequence::SelectAll);
+}
+} // namespace
+
+bool EditGrid::event(QEvent* event)
+{
+    // The clipboard keys are the grid's own, whatever shortcuts the window has.
+    if (event->type() == QEvent::ShortcutOverride && state() != EditingState &&
+        isClipboardKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void EditGrid::mousePressEvent(QMouseEvent* event)
+{
+    m_pressModifiers = event->modifiers();
+    QTableView::mousePressEvent(event);
+}
+
 void EditGrid::keyPressEvent(QKeyEvent* event)
 {
+    if (state() != EditingState && isClipboardKey(event)) {
+        if (event->matches(QKeySequence::Copy))
+            copyBlock();
+        else if (event->matches(QKeySequence::Cut))
+            cutSelection();
+        else if (event->matches(QKeySequence::Paste))
+            pasteClipboard();
+        else
+            selectAll();
+        return;
+    }
     if (state() != EditingState) {
         const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
         const bool alt = event->modifiers() & Qt::AltModifier;
@@ -267,6 +467,60 @@ void EditGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     if (hint == QAbstractItemDelegate::EditNextItem ||
         hint == QAbstractItemDelegate::EditPreviousItem)
         QTableView::closeEditor(nullptr, hint);
+}
+
+void addClipboardActions(QMenu* edit, QWidget* owner)
+{
+    edit->addSeparator();
+    const auto add = [edit](const char* name, const QString& text, QKeySequence::StandardKey key) {
+        QAction* action = edit->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(key);
+        // Shown in the menu only: the key itself goes to the control that has the focus.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        return action;
+    };
+    QAction* cut = add("EditCut", QStringLiteral("Cu&t"), QKeySequence::Cut);
+    QAction* copy = add("EditCopy", QStringLiteral("&Copy"), QKeySequence::Copy);
+    QAction* paste = add("EditPaste", QStringLiteral("&Paste"), QKeySequence::Paste);
+    QAction* all = add("EditSelectAll", QStringLiteral("Select &All"), QKeySequence::SelectAll);
+    // The grid or text box of owner that last had the focus.
+    const auto target = [owner]() -> std::pair<EditGrid*, QLineEdit*> {
+        QWidget* focus = owner->focusWidget();
+        if (!focus || !owner->isAncestorOf(focus))
+            return {};
+        if (auto* line = qobject_cast<QLineEdit*>(focus))
+            return {nullptr, line};
+        for (QWidget* w = focus; w && w != owner; w = w->parentWidget())
+            if (auto* grid = qobject_cast<EditGrid*>(w))
+                return {grid, nullptr};
+        return {};
+    };
+    QObject::connect(edit, &QMenu::aboutToShow, owner, [=] {
+        const auto [grid, line] = target();
+        const bool writable = line && !line->isReadOnly();
+        const bool clip = !QGuiApplication::clipboard()->text().isEmpty();
+        cut->setEnabled(grid ? grid->canCut() : writable && line->hasSelectedText());
+        copy->setEnabled(grid ? grid->currentIndex().isValid() : line && line->hasSelectedText());
+        paste->setEnabled(grid ? grid->canPaste() : writable && clip);
+        all->setEnabled(grid || (line && !line->text().isEmpty()));
+    });
+    QObject::connect(cut, &QAction::triggered, owner, [=] {
+        const auto [grid, line] = target();
+        grid ? grid->cutSelection() : line ? line->cut() : void();
+    });
+    QObject::connect(copy, &QAction::triggered, owner, [=] {
+        const auto [grid, line] = target();
+        grid ? grid->copyBlock() : line ? line->copy() : void();
+    });
+    QObject::connect(paste, &QAction::triggered, owner, [=] {
+        const auto [grid, line] = target();
+        grid ? grid->pasteClipboard() : line ? line->paste() : void();
+    });
+    QObject::connect(all, &QAction::triggered, owner, [=] {
+        const auto [grid, line] = target();
+        grid ? grid->selectAll() : line ? line->selectAll() : void();
+    });
 }
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/QtDialogs.h"
 
+#include "ui/TableDialog.h"
+
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -108,6 +110,13 @@ bool QtDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 QString QtDialogs::openFolderName(QWidget* parent, const QString& caption)
 {
     return QFileDialog::getExistingDirectory(parent, caption, m_folders.startFolder());
+}
+
+bool QtDialogs::confirmTable(QWidget* parent, const QString& title, const QString& text,
+                             const QStringList& headers, const QList<QStringList>& rows)
+{
+    TableDialog dialog(title, text, headers, rows, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace ui

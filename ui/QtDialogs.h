@@ -25,6 +25,8 @@ public:
                                    const QString& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     QString openFolderName(QWidget* parent, const QString& caption) override;
+    bool confirmTable(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& headers, const QList<QStringList>& rows) override;
 
 private:
     DialogFolders m_folders;

@@ -84,4 +84,15 @@ QString ScriptedDialogs::openFolderName(QWidget*, const QString&)
     return nextFileName(QString(), QString());
 }
 
+bool ScriptedDialogs::confirmTable(QWidget*, const QString& title, const QString& text,
+                                   const QStringList&, const QList<QStringList>& rows)
+{
+    QString shown = text;
+    for (const QStringList& row : rows)
+        shown += u'\n' + row.join(u'\t');
+    m_shown.append({title, shown, true});
+    const Answer answer = m_answers.isEmpty() ? Answer::Cancel : m_answers.dequeue();
+    return answer == Answer::Ok || answer == Answer::Yes;
+}
+
 } // namespace ui

@@ -53,6 +53,10 @@ public:
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     // A folder comes from the file name queue too.
     QString openFolderName(QWidget* parent, const QString& caption) override;
+    // Recorded as a question whose text is followed by the rows, one a line, cells joined by
+    // tabs; OK when the next answer queued is Ok or Yes, Cancel otherwise or with none queued.
+    bool confirmTable(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& headers, const QList<QStringList>& rows) override;
 
 private:
     QString nextFileName(const QString& filter, const QString& start);

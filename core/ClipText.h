@@ -24,8 +24,9 @@ struct ReadBlock {
 
 // Reads tab-separated text. Lines end in LF, CRLF or a lone CR; a line end after the last line
 // adds no row. A cell that starts with a double quote runs to the closing quote and may hold
-// tabs, line ends and doubled quotes ("Red, deep", "say ""hi"""). A trailing tab gives an empty
-// last cell. Cells are kept as UTF-8 as they came (a cell judge converts them to Latin-1); NUL
+// tabs, line ends and doubled quotes ("Red, deep", "say ""hi"""); a quote that is never closed
+// is an ordinary character of its cell. A trailing tab gives an empty last cell; empty text gives
+// no rows. Cells are kept as UTF-8 as they came (a cell judge converts them to Latin-1); NUL
 // and other control bytes are kept too, for the judge to refuse. Refused: more bytes, rows or
 // columns than the limits allow (the message says which and how many).
 ReadBlock readTextBlock(std::string_view utf8, const TextBlockLimits& limits = {});
@@ -61,5 +62,8 @@ ManualSteps readManualLines(std::string_view utf8);
 
 // Manual steps as the block the steps grid takes at its Name column: name, From, To a row.
 TextBlock manualStepsAsBlock(const std::vector<ManualStep>& steps);
+// The first step with a number above 255, in one line naming the line of the text it came from
+// ("Line 4: 300 is not a number from 0 to 255."); empty when every number fits.
+std::string manualStepsProblem(const std::vector<ManualStep>& steps);
 
 } // namespace fx

@@ -1,9 +1,9 @@
 #include "fixtureedit/ChannelGrid.h"
 
+#include "core/GridPaste.h"
 #include "fixtureedit/ChannelDelegate.h"
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTableModel.h"
-#include "core/GridPaste.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
 #include "ui/Services.h"
@@ -136,6 +136,6 @@ bool ChannelGrid::addMissingNames(const std::vector<std::string>& names)
 
 void ChannelGrid::cutBlock(const Block& block)
 {
-    m_model.document().push(fx::cutChannelCells(m_model.document().core(), block.top,
-                                                block.bottom, block.left, block.right));
+    m_model.document().push(fx::cutChannelCells(m_model.document().core(), block.top, block.bottom,
+                                                block.left, block.right));
 }

@@ -1,8 +1,8 @@
 #include "fixtureedit/StepGrid.h"
 
+#include "core/GridPaste.h"
 #include "fixtureedit/StepGridDelegate.h"
 #include "fixtureedit/StepGridModel.h"
-#include "core/GridPaste.h"
 #include "ui/Dialogs.h"
 #include "ui/Document.h"
 
@@ -182,16 +182,16 @@ void StepGrid::pasteText(const QString& text, const QModelIndex& cell)
                                  .arg(count)
                                  .arg(skipped)
                                  .arg(row + 1);
-        if (!dialogs()->confirmTable(window(), QStringLiteral("Paste Steps"), text,
-                                     {QStringLiteral("Step Name"), QStringLiteral("From Dmx"),
-                                      QStringLiteral("To Dmx")},
-                                     rows))
+        if (!dialogs()->confirmTable(
+                window(), QStringLiteral("Paste Steps"), text,
+                {QStringLiteral("Step Name"), QStringLiteral("From Dmx"), QStringLiteral("To Dmx")},
+                rows))
             return;
     }
     if (pasteAt(fx::manualStepsAsBlock(manual.steps), row, StepGridModel::NameColumn))
-        emit statusMessage(
-            (count == 1 ? QStringLiteral("1 step pasted") : QStringLiteral("%1 steps pasted").arg(count)) +
-            skipped);
+        emit statusMessage((count == 1 ? QStringLiteral("1 step pasted")
+                                       : QStringLiteral("%1 steps pasted").arg(count)) +
+                           skipped);
 }
 
 void StepGrid::cutBlock(const Block& block)

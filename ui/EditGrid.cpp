@@ -9,10 +9,10 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSet>
 
 #include <algorithm>

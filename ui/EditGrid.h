@@ -123,7 +123,7 @@ private:
     Dialogs* m_dialogs = nullptr;
     Qt::KeyboardModifiers m_pressModifiers; // of the last mouse press
     int m_rowAnchor = -1;                   // the row the last plain heading click took
-    bool m_stored = false;           // that editor was stored
+    bool m_stored = false;                  // that editor was stored
     bool m_headingsSelectable = false;
 };
 

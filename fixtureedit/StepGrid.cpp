@@ -200,3 +200,11 @@ void StepGrid::cutBlock(const Block& block)
         m_model->document().push(
             fx::cutSteps(m_model->document().core(), m_model->channel(), block.top, block.bottom));
 }
+
+bool StepGrid::readsAsHeading(const QString& text) const
+{
+    // "Step 12", also of steps this channel does not have.
+    bool number = false;
+    const QString trimmed = text.trimmed();
+    return trimmed.startsWith(QLatin1String("Step ")) && (trimmed.mid(5).toInt(&number), number);
+}

@@ -40,6 +40,7 @@ protected:
     void pasteText(const QString& text, const QModelIndex& cell) override;
     void pasteBlock(const fx::TextBlock& block, const QModelIndex& cell) override;
     void cutBlock(const Block& block) override;
+    bool readsAsHeading(const QString& text) const override;
     QModelIndex afterLastCell() override;
     void editorClosed(const QModelIndex& cell, bool stored) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

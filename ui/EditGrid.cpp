@@ -181,30 +181,40 @@ void EditGrid::pasteText(const QString& text, const QModelIndex& cell)
     pasteBlock(read.rows, at);
 }
 
+namespace {
+// A heading's shape: its digits as '#' ("Step #").
+QString headingShape(QString text)
+{
+    for (QChar& c : text)
+        if (c.isDigit())
+            c = u'#';
+    return text.trimmed();
+}
+} // namespace
+
+bool EditGrid::readsAsHeading(const QString& text) const
+{
+    const QString shape = headingShape(text);
+    for (int r = 0; r < model()->rowCount(rootIndex()); ++r)
+        if (headingShape(model()->index(r, 0, rootIndex()).data().toString()) == shape)
+            return true;
+    return false;
+}
+
 QModelIndex EditGrid::placeBlock(fx::TextBlock& block, const QModelIndex& cell) const
 {
     if (cell.column() != 0 || opensCell(cell) || block.empty())
         return cell;
-    // A heading's shape: its digits as '#', "Step #".
-    const auto shape = [](QString text) {
-        for (QChar& c : text)
-            if (c.isDigit())
-                c = u'#';
-        return text.trimmed();
-    };
-    QSet<QString> headings;
-    for (int r = 0; r < model()->rowCount(rootIndex()); ++r)
-        headings.insert(shape(model()->index(r, 0, rootIndex()).data().toString()));
-    bool allHeadings = false;
+    bool headings = false;
     for (const std::vector<std::string>& row : block) {
         const QString text = row.empty() ? QString() : QString::fromStdString(row.front());
         if (text.trimmed().isEmpty())
             continue;
-        allHeadings = headings.contains(shape(text));
-        if (!allHeadings)
+        headings = readsAsHeading(text);
+        if (!headings)
             break;
     }
-    if (allHeadings) {
+    if (headings) {
         for (std::vector<std::string>& row : block)
             if (!row.empty())
                 row.front().clear();

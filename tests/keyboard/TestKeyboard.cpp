@@ -24,13 +24,16 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
@@ -68,19 +71,40 @@ void type(const QString& text)
 }
 
 // Keys as a string: "\t" Tab, "⇤" Shift+Tab, "\n" Enter, "\x7f" Delete, "⎋" Escape, "⇱" Home,
-// "␣" the space bar, "↑↓→" the arrows, "»" F6, "«" Shift+F6, "▾" F4; any other character is
-// typed.
+// "␣" the space bar, "↑↓→" the arrows, "⇓⇒" Shift+Down and Shift+Right, "»" F6, "«" Shift+F6,
+// "▾" F4, "©" Ctrl+C, "✂" Ctrl+X, "⎀" Ctrl+V, "∀" Ctrl+A, "↶" Ctrl+Z; "▸" clicks the current
+// row's heading cell, "▹" Shift+clicks the next row's; any other character is typed.
 void press(const QString& script)
 {
     static const QHash<QChar, std::pair<Qt::Key, Qt::KeyboardModifiers>> named{
-        {u'\t', {Qt::Key_Tab, {}}},    {u'⇤', {Qt::Key_Backtab, Qt::ShiftModifier}},
-        {u'\n', {Qt::Key_Return, {}}}, {u'\x7f', {Qt::Key_Delete, {}}},
-        {u'⎋', {Qt::Key_Escape, {}}},  {u'⇱', {Qt::Key_Home, {}}},
-        {u'␣', {Qt::Key_Space, {}}},   {u'↑', {Qt::Key_Up, {}}},
-        {u'↓', {Qt::Key_Down, {}}},    {u'→', {Qt::Key_Right, {}}},
-        {u'»', {Qt::Key_F6, {}}},      {u'«', {Qt::Key_F6, Qt::ShiftModifier}},
-        {u'▾', {Qt::Key_F4, {}}}};
+        {u'\t', {Qt::Key_Tab, {}}},
+        {u'⇤', {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {u'\n', {Qt::Key_Return, {}}},
+        {u'\x7f', {Qt::Key_Delete, {}}},
+        {u'⎋', {Qt::Key_Escape, {}}},
+        {u'⇱', {Qt::Key_Home, {}}},
+        {u'␣', {Qt::Key_Space, {}}},
+        {u'↑', {Qt::Key_Up, {}}},
+        {u'↓', {Qt::Key_Down, {}}},
+        {u'→', {Qt::Key_Right, {}}},
+        {u'»', {Qt::Key_F6, {}}},
+        {u'«', {Qt::Key_F6, Qt::ShiftModifier}},
+        {u'▾', {Qt::Key_F4, {}}},
+        {u'⇓', {Qt::Key_Down, Qt::ShiftModifier}},
+        {u'⇒', {Qt::Key_Right, Qt::ShiftModifier}},
+        {u'©', {Qt::Key_C, Qt::ControlModifier}},
+        {u'✂', {Qt::Key_X, Qt::ControlModifier}},
+        {u'⎀', {Qt::Key_V, Qt::ControlModifier}},
+        {u'∀', {Qt::Key_A, Qt::ControlModifier}},
+        {u'↶', {Qt::Key_Z, Qt::ControlModifier}}};
     for (const QChar c : script) {
+        if (auto* grid = qobject_cast<QTableView*>(focus()); grid && (c == u'▸' || c == u'▹')) {
+            const int row = grid->currentIndex().row() + (c == u'▹' ? 1 : 0);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton,
+                              c == u'▹' ? Qt::ShiftModifier : Qt::KeyboardModifiers(),
+                              grid->visualRect(grid->model()->index(row, 0)).center());
+            continue;
+        }
         const auto found = named.constFind(c);
         if (found == named.cend()) {
             type(QString(c));
@@ -100,6 +124,22 @@ QString objectNameOfFocus()
 bool fullyShown(const QWidget* w, const QWidget* area)
 {
     return area->rect().contains(QRect(w->mapTo(area, QPoint()), w->size()));
+}
+
+// Compares the cells of model ("row,column=text", the text trimmed; "rows=n") separated by '|'.
+void checkCells(const QAbstractItemModel* model, const QString& cells)
+{
+    for (const QString& cell : cells.split(u'|', Qt::SkipEmptyParts)) {
+        const QString place = cell.section(u'=', 0, 0);
+        const QString shown =
+            place == "rows"
+                ? QString::number(model->rowCount())
+                : model->index(place.section(u',', 0, 0).toInt(), place.section(u',', 1).toInt())
+                      .data()
+                      .toString()
+                      .trimmed();
+        QCOMPARE(place + u'=' + shown, cell);
+    }
 }
 
 // A fixture of n channels named "Chan1".., with steps on the first two channels.
@@ -237,36 +277,10 @@ private slots:
         QFETCH(QString, cells);
         QFETCH(QString, at);
         QFETCH(int, edits);
-        QWidget* form = m_ed->open(grid == "led" ? "led" : grid == "names" ? "chnames" : "fixture");
-        QVERIFY(form);
-        m_ed->record.setUp([&](fx::FixtureRecord& r) {
-            r.StepCount[0] = std::uint8_t(steps);
-            for (int k = 0; k < steps; ++k)
-                r.Steps[0][k].StepName.assign("S" + std::to_string(k + 1));
-        });
-        auto* view = form->findChild<ui::EditGrid*>(grid == "steps"   ? "MSFlexGrid2"
-                                                    : grid == "names" ? "ChMSFlexGrid"
-                                                                      : "MSFlexGrid1");
+        ui::EditGrid* view = startGrid(grid, steps, row, column);
         QVERIFY(view);
-        if (grid == "steps")
-            m_ed->fixture->traits()->selectChannel(0);
-        view->setCurrentIndex(view->model()->index(row, column));
-        view->clearFocus();
-        view->setFocus(Qt::ShortcutFocusReason);
         press(keys);
-
-        QAbstractItemModel* model = view->model();
-        const auto shown = [model](const QString& place) {
-            if (place == "rows")
-                return QString::number(model->rowCount());
-            const QModelIndex at =
-                model->index(place.section(u',', 0, 0).toInt(), place.section(u',', 1).toInt());
-            return at.data().toString().trimmed();
-        };
-        for (const QString& cell : cells.split(u'|', Qt::SkipEmptyParts)) {
-            const QString place = cell.section(u'=', 0, 0);
-            QCOMPARE(place + u'=' + shown(place), cell);
-        }
+        checkCells(view->model(), cells);
         if (at != "*") {
             QString now = QStringLiteral("%1,%2")
                               .arg(view->currentIndex().row())
@@ -281,6 +295,124 @@ private slots:
         }
         if (edits >= 0)
             QCOMPARE(m_ed->document.undoStack()->count(), edits);
+    }
+
+    // Copy, cut and paste in the four grids (ui::EditGrid), by keys. Each row: the grid, the steps
+    // "S1".."Sn" of channel 1, the cell current as the grid takes the focus, the clipboard's text
+    // before the keys ("" to leave it), the keys (see press), the answer to the question they
+    // raise; then the cells after them (as in gridKeys), the clipboard's text ("*": not checked),
+    // the edit the editor's Undo would take back, and a text that a message, a question or the
+    // status bar showed.
+    void clipboard_data()
+    {
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("answer"); // "Yes", "Ok" or none
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("undo");
+        QTest::addColumn<QString>("said");
+        const auto row = [](const char* name, const char* grid, int steps, int row, int column,
+                            const char* before, const char* keys, const char* answer,
+                            const char* cells, const char* after, const char* undo,
+                            const char* said) {
+            QTest::newRow(name) << QString(grid) << steps << row << column
+                                << QString::fromUtf8(before) << QString::fromUtf8(keys)
+                                << QString(answer) << QString(cells) << QString::fromUtf8(after)
+                                << QString(undo) << QString::fromUtf8(said);
+        };
+        row("channels: paste, copy", "channels", 0, 0, 1, "Dimmer\nPan", "⎀⇓⇒⇒⇒©", "",
+            "0,1=Dimmer|1,1=Pan", "Dimmer\tLTP\t0\t0\nPan\tLTP\t0\t0\n", "Paste", "");
+        row("channels: names added", "channels", 0, 2, 1, "Dimmer\tHTP\nFoo\nBar\t\t\t7\n", "⎀",
+            "Yes", "2,1=Dimmer|2,2=HTP|3,1=Foo|4,1=Bar|4,4=7", "*", "Paste", "Bar");
+        row("channels: names declined", "channels", 0, 0, 1, "Foo\n", "⎀", "", "0,1=", "*", "",
+            "Foo");
+        row("channels: refused as a whole", "channels", 0, 0, 1, "Pan\t\t\t10\nTilt\t\t\t300", "⎀",
+            "", "0,1=|0,4=0", "*", "", "300");
+        row("channels: cut", "channels", 0, 0, 1, "Dimmer\t\t\t9", "⎀⇒⇒⇒✂", "",
+            "0,1=|0,2=LTP|0,4=0", "Dimmer\tLTP\t0\t9\n", "Cut", "");
+        row("steps: rows copied and pasted", "steps", 3, 0, 1, "", "▸▹©↓⇱⎀", "",
+            "rows=4|2,1=S1|3,1=S2", "Step 1\tS1\t0\t0\nStep 2\tS2\t0\t0\n", "Paste", "");
+        row("steps: paste undone", "steps", 3, 0, 1, "Gobo\t5\t9\nPrism\t10\t19", "↓↓⎀↶", "",
+            "rows=3|2,1=S3|2,2=0", "*", "", "");
+        row("steps: from a manual", "steps", 0, 0, 1,
+            "DMX chart\n0-9 Open\n10–19 Red\n\n20 ~ 29: Blue", "⎀", "Ok",
+            "rows=3|0,1=Open|1,2=10|2,1=Blue|2,3=29", "*", "Paste",
+            "3 steps pasted, 1 line skipped");
+        row("steps: preview cancelled", "steps", 2, 1, 1, "0-9 Open\n10-19 Red", "⎀", "",
+            "rows=2|1,1=S2", "*", "", "Red\t10\t19");
+        row("steps: cut", "steps", 3, 0, 1, "", "⇓✂", "", "rows=1|0,1=S3", "S1\nS2\n", "Cut", "");
+        row("led: paste, copy", "led", 0, 2, 1, "Red\nGreen", "⎀⇓©", "", "2,1=Red|3,1=Green",
+            "Red\nGreen\n", "Paste", "");
+        row("names: paste, select all", "names", 0, 59, 1, "Wheel\nPrism", "⎀∀©", "",
+            "59,1=Wheel|60,1=Prism", "*", "Paste", "");
+        row("names: fixed ones refused", "names", 0, 2, 1, "Wheel", "⎀", "", "2,1=Dimmer", "*", "",
+            "Wheel");
+    }
+    void clipboard()
+    {
+        QFETCH(QString, grid);
+        QFETCH(int, steps);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, answer);
+        QFETCH(QString, cells);
+        QFETCH(QString, after);
+        QFETCH(QString, undo);
+        QFETCH(QString, said);
+        ui::EditGrid* view = startGrid(grid, steps, row, column);
+        QVERIFY(view);
+        if (!before.isEmpty())
+            QGuiApplication::clipboard()->setText(before);
+        if (!answer.isEmpty())
+            m_ed->dialogs.setNextAnswer(answer == "Yes" ? ui::Dialogs::Answer::Yes
+                                                        : ui::Dialogs::Answer::Ok);
+        QStringList shown;
+        if (m_ed->fixture)
+            connect(m_ed->fixture.get(), &FixtureEdit::statusMessage, view,
+                    [&shown](const QString& text) { shown += text; });
+        press(keys);
+        checkCells(view->model(), cells);
+        if (after != "*") {
+            QCOMPARE(QGuiApplication::clipboard()->text(), after);
+            QVERIFY(QGuiApplication::clipboard()->mimeData()->hasHtml());
+        }
+        const QUndoStack* history = grid == "led"     ? m_ed->led->document().undoStack()
+                                    : grid == "names" ? m_ed->chnames->document().undoStack()
+                                                      : m_ed->document.undoStack();
+        QCOMPARE(history->undoText(), undo);
+        for (const auto& box : m_ed->dialogs.shown())
+            shown += box.text;
+        QVERIFY2(said.isEmpty() || shown.join(u'\n').contains(said), qPrintable(shown.join(u'\n')));
+        QCOMPARE(m_ed->dialogs.pendingAnswers(), 0);
+    }
+
+    // Two editor windows over two fixtures share the clipboard: steps copied in one arrive in the
+    // other as they were; the Edit menu offers the paste.
+    void clipboardBetweenWindows()
+    {
+        QVERIFY(startGrid("steps", 2, 0, 1));
+        press("∀©");
+        ui::Document other;
+        FixtureEdit second(other, m_ed->services);
+        second.load();
+        second.show();
+        auto* to = second.findChild<ui::EditGrid*>("MSFlexGrid2");
+        to->setFocus(Qt::ShortcutFocusReason);
+        QMenu* edit = second.findChild<QMenu*>("EditMenu");
+        emit edit->aboutToShow();
+        QVERIFY(second.findChild<QAction*>("EditPaste")->isEnabled());
+        second.findChild<QAction*>("EditPaste")->trigger();
+        QCOMPARE(other.record().StepCount[0], 2);
+        for (int k = 0; k < 2; ++k)
+            QCOMPARE(other.record().Steps[0][k], m_ed->record->Steps[0][k]);
+        QCOMPARE(other.undoStack()->undoText(), QStringLiteral("Paste"));
     }
 
     // A count change keeps the rows; the rows past the count are hidden, and the file holds
@@ -536,6 +668,29 @@ private slots:
     }
 
 private:
+    // The grid named ("channels", "steps", "led", "names") in its editor, with the steps "S1".."Sn"
+    // on channel 1, row, column current as it takes the focus by F6.
+    ui::EditGrid* startGrid(const QString& grid, int steps, int row, int column)
+    {
+        QWidget* form = m_ed->open(grid == "led" ? "led" : grid == "names" ? "chnames" : "fixture");
+        if (!form)
+            return nullptr;
+        m_ed->record.setUp([&](fx::FixtureRecord& r) {
+            r.StepCount[0] = std::uint8_t(steps);
+            for (int k = 0; k < steps; ++k)
+                r.Steps[0][k].StepName.assign("S" + std::to_string(k + 1));
+        });
+        auto* view = form->findChild<ui::EditGrid*>(grid == "steps"   ? "MSFlexGrid2"
+                                                    : grid == "names" ? "ChMSFlexGrid"
+                                                                      : "MSFlexGrid1");
+        if (grid == "steps")
+            m_ed->fixture->traits()->selectChannel(0);
+        view->setCurrentIndex(view->model()->index(row, column));
+        view->clearFocus();
+        view->setFocus(Qt::ShortcutFocusReason);
+        return view;
+    }
+
     // The main window at its opening size, as the program starts.
     std::unique_ptr<MainForm> mainWindow()
     {

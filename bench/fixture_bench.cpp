@@ -18,6 +18,7 @@
 #include "fixtureedit/ChannelNameList.h"
 #include "fixtureedit/ChannelTraits.h"
 #include "fixtureedit/FixtureEdit.h"
+#include "fixtureedit/StepGrid.h"
 #include "ui/Document.h"
 #include "ui/FileAccess.h"
 #include "ui/QtDialogs.h"
@@ -26,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -349,6 +351,29 @@ int main(int argc, char** argv)
     report("redo of Copy of 255 steps", redoCopy);
     report("undo of count 40 -> 1", undoCount);
     report("redo of count 40 -> 1", redoCount);
+
+    // Paste of 255 steps (tab-separated, as a spreadsheet copies them) into the steps grid of a
+    // channel without steps, and the undo of it.
+    {
+        QString text;
+        for (int k = 0; k < fx::MaxEditableSteps; ++k)
+            text += QStringLiteral("Step%1\t%2\t%2\n").arg(k + 1).arg(k);
+        QGuiApplication::clipboard()->setText(text);
+        const int channel = fx::MaxChannels - 1;
+        traits->selectChannel(channel);
+        StepGrid* steps = traits->stepGrid();
+        Figures pastes, undoPastes;
+        for (int i = 0; i < runs; ++i) {
+            check(window.record().StepCount[channel] == 0, "the last channel has no steps");
+            steps->setCurrentIndex(steps->model()->index(0, 1));
+            pastes.ms.push_back(timeOnce([&] { steps->pasteClipboard(); }));
+            check(window.record().StepCount[channel] == fx::MaxEditableSteps,
+                  "the paste made 255 steps");
+            undoPastes.ms.push_back(timeOnce([&] { history->undo(); }));
+        }
+        report("paste of 255 steps", pastes);
+        report("undo of paste of 255 steps", undoPastes);
+    }
     {
         // What a history of 1000 edits keeps: step names, values, adds and count changes.
         fx::FixtureDocument doc;

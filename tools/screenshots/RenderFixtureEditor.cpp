@@ -2,17 +2,25 @@
 // documentation:
 //   render_fixture_editor docs/fixture-editor.png [editing]
 // With "editing" the name cell of channel 5 is open with a name being typed; with "overfull" two
-// channels hold more steps than the file can (the red "will not be saved").
+// channels hold more steps than the file can (the red "will not be saved"); with "clipboard"
+// three steps are selected and the Edit menu is open; with "preview" the window is the preview of
+// steps pasted from a manual.
 #include "app/EditorWindow.h"
 #include "app/MainForm.h"
 #include "fixtureedit/ChannelTraits.h"
+#include "fixtureedit/StepGrid.h"
 #include "tests/fixtureedit/EditorHarness.h"
 #include "ui/Document.h"
+#include "ui/EditGrid.h"
+#include "ui/TableDialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +31,20 @@ int main(int argc, char** argv)
     if (argc < 2) {
         qWarning("usage: render_fixture_editor OUTPUT.png");
         return 2;
+    }
+    if (argc > 2 && qstrcmp(argv[2], "preview") == 0) {
+        const QList<QStringList> rows = {{"Open", "0", "9"},     {"Red", "10", "19"},
+                                         {"Blue", "20", "29"},   {"Green", "30", "39"},
+                                         {"Gobo 1", "40", "40"}, {"Open", "50", "59"}};
+        ui::TableDialog dialog(
+            QStringLiteral("Paste Steps"),
+            QStringLiteral("6 steps read, 2 lines skipped. They go in from "
+                           "step 1 on."),
+            {QStringLiteral("Step Name"), QStringLiteral("From Dmx"), QStringLiteral("To Dmx")},
+            rows);
+        dialog.show();
+        QApplication::processEvents();
+        return dialog.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
     }
     QTemporaryDir dir;
     ui::ScriptedDialogs dialogs;
@@ -84,7 +106,25 @@ int main(int argc, char** argv)
     const QWidget* frame = window.editorWindow(MainForm::Editor::Fixture);
     window.resize(frame->size() + QSize(2, window.menuBar()->sizeHint().height() + 2));
     QApplication::processEvents();
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
+    QPixmap shot = window.grab();
+    if (argc > 2 && qstrcmp(argv[2], "clipboard") == 0) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("0-9 Open\n10-19 Red"));
+        auto* steps = editor->traits()->stepGrid();
+        steps->setFocus(Qt::OtherFocusReason);
+        steps->setCurrentIndex(steps->model()->index(1, 1));
+        steps->selectionModel()->select(
+            QItemSelection(steps->model()->index(1, 1), steps->model()->index(3, 3)),
+            QItemSelectionModel::ClearAndSelect);
+        QMenu* edit = editor->findChild<QMenu*>(QStringLiteral("EditMenu"));
+        auto* bar = editor->findChild<QMenuBar*>(QStringLiteral("FixtureEditMenu"));
+        const QPoint at = bar->mapTo(&window, bar->actionGeometry(edit->menuAction()).bottomLeft());
+        edit->popup(window.mapToGlobal(at));
+        QApplication::processEvents();
+        shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(at, edit->grab());
+    }
+    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
         qWarning("could not write %s", argv[1]);
         return 1;
     }

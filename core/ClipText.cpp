@@ -180,7 +180,8 @@ ReadBlock readTextBlock(std::string_view utf8, const TextBlockLimits& limits)
                 const std::size_t rowNumber = out.rows.size();
                 out.rows.clear();
                 out.problem = "Row " + std::to_string(rowNumber) + " has more than " +
-                              std::to_string(limits.maxColumns) + " columns; a paste takes at most " +
+                              std::to_string(limits.maxColumns) +
+                              " columns; a paste takes at most " +
                               std::to_string(limits.maxColumns) + ".";
                 return out;
             }

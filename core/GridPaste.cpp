@@ -187,6 +187,11 @@ std::string walkBlock(const TextBlock& block, int rows, int row, int column,
     return {};
 }
 
+std::string onlyRowsFit(int rows, const std::string& why)
+{
+    return "Only " + std::to_string(rows) + (rows == 1 ? " row fits: " : " rows fit: ") + why;
+}
+
 std::string badPlace(int row, int column, int rows, int columns)
 {
     if (row < 0 || column < 0 || row >= rows || column >= columns)
@@ -194,8 +199,8 @@ std::string badPlace(int row, int column, int rows, int columns)
     return {};
 }
 
-constexpr std::array<const char*, 5> ChannelHeadings{"Channel", "Channel Name", "Type",
-                                                     "Ch16bit", "Value"};
+constexpr std::array<const char*, 5> ChannelHeadings{"Channel", "Channel Name", "Type", "Ch16bit",
+                                                     "Value"};
 constexpr std::array<const char*, 4> StepHeadings{"Step", "Step Name", "From Dmx", "To Dmx"};
 constexpr std::array<const char*, 4> LedHeadings{"Channel", "Channel Name", "Type", "Ch16bit"};
 constexpr std::array<const char*, 2> ChNameHeadings{"Channel ID", "Channel Name"};
@@ -251,45 +256,46 @@ FixturePaste pasteChannels(const FixtureDocument& document, const ChNameSet& nam
         return out;
     const int rows = usedRows(block);
     if (row + rows > count) {
-        out.problem = "Only " + std::to_string(count - row) + " rows fit: the fixture has " +
-                      std::to_string(count) + " channels.";
+        out.problem =
+            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
         return out;
     }
     auto after = std::make_unique<FixtureRecord>(before);
     std::vector<std::string> missing;
-    out.problem = walkBlock(
-        block, rows, row, column, ChannelHeadings, "Chan",
-        [&](int r, int c, std::string_view cell) -> std::string {
-            ChannelInfo& ch = after->Channels[static_cast<std::size_t>(r)];
-            const bool partnered = isSixteenBitType(ch.ChType);
-            switch (c) {
-            case 0: return judgeFixedCell(cell, "Chan " + std::to_string(r + 1), true, "Chan");
-            case 1: return judgeChannelName(cell, names, ch, missing);
-            case 2: {
-                std::optional<int> code;
-                std::string why = judgeType(cell, code);
-                if (code) {
-                    ch.ChType = static_cast<std::uint8_t>(*code);
-                    if (!isSixteenBitType(*code))
-                        ch.PairChannel = 0;
-                }
-                return why;
-            }
-            case 3: {
-                if (!partnered)
-                    return judgeFixedCell(cell, "0", false);
-                if (isEmptyCell(cell))
-                    return {};
-                const std::optional<int> partner = cellNumber(cell);
-                if (!partner || *partner > count)
-                    return quoted(cell) + " is not a channel from 1 to " + std::to_string(count) +
-                           " (or 0 for none).";
-                ch.PairChannel = static_cast<std::uint8_t>(*partner);
-                return {};
-            }
-            default: return judgeDmx(cell, ch.ChValue);
-            }
-        });
+    out.problem = walkBlock(block, rows, row, column, ChannelHeadings, "Chan",
+                            [&](int r, int c, std::string_view cell) -> std::string {
+                                ChannelInfo& ch = after->Channels[static_cast<std::size_t>(r)];
+                                const bool partnered = isSixteenBitType(ch.ChType);
+                                switch (c) {
+                                case 0:
+                                    return judgeFixedCell(cell, "Chan " + std::to_string(r + 1),
+                                                          true, "Chan");
+                                case 1: return judgeChannelName(cell, names, ch, missing);
+                                case 2: {
+                                    std::optional<int> code;
+                                    std::string why = judgeType(cell, code);
+                                    if (code) {
+                                        ch.ChType = static_cast<std::uint8_t>(*code);
+                                        if (!isSixteenBitType(*code))
+                                            ch.PairChannel = 0;
+                                    }
+                                    return why;
+                                }
+                                case 3: {
+                                    if (!partnered)
+                                        return judgeFixedCell(cell, "0", false);
+                                    if (isEmptyCell(cell))
+                                        return {};
+                                    const std::optional<int> partner = cellNumber(cell);
+                                    if (!partner || *partner > count)
+                                        return quoted(cell) + " is not a channel from 1 to " +
+                                               std::to_string(count) + " (or 0 for none).";
+                                    ch.PairChannel = static_cast<std::uint8_t>(*partner);
+                                    return {};
+                                }
+                                default: return judgeDmx(cell, ch.ChValue);
+                                }
+                            });
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -313,14 +319,15 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     }
     const FixtureRecord& before = document.record();
     const int count = before.StepCount[static_cast<std::size_t>(channel)];
-    out.problem = badPlace(row, column, std::max(count, 1), static_cast<int>(StepHeadings.size()));
+    // The row below the last step is a place to start too: the paste appends there.
+    out.problem = badPlace(row, column, count + 1, static_cast<int>(StepHeadings.size()));
     if (!out.problem.empty())
         return out;
     const int rows = usedRows(block);
     if (row + rows > MaxEditableSteps) {
-        out.problem = "Only " + std::to_string(MaxEditableSteps - row) +
-                      " rows fit: a channel has at most " + std::to_string(MaxEditableSteps) +
-                      " steps.";
+        out.problem =
+            onlyRowsFit(MaxEditableSteps - row,
+                        "a channel has at most " + std::to_string(MaxEditableSteps) + " steps.");
         return out;
     }
     auto after = std::make_unique<FixtureRecord>(before);
@@ -328,26 +335,27 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     const int newCount = rows > 0 ? std::max(count, row + rows) : count;
     for (int s = count; s < newCount; ++s)
         steps[static_cast<std::size_t>(s)] = {0, 0, FixedText<8>::blanks()};
-    out.problem = walkBlock(block, rows, row, column, StepHeadings, "Step",
-                            [&](int r, int c, std::string_view cell) -> std::string {
-                                StepInfo& step = steps[static_cast<std::size_t>(r)];
-                                switch (c) {
-                                case 0:
-                                    return judgeFixedCell(cell,
-                                                          count == 0 ? std::string("No Steps")
-                                                                     : "Step " + std::to_string(r + 1),
-                                                          true, "Step");
-                                case 1: {
-                                    std::string latin1;
-                                    std::string why = judgeName(cell, latin1);
-                                    if (why.empty())
-                                        step.StepName.assign(latin1);
-                                    return why;
-                                }
-                                case 2: return judgeDmx(cell, step.FromDmx);
-                                default: return judgeDmx(cell, step.ToDmx);
-                                }
-                            });
+    out.problem =
+        walkBlock(block, rows, row, column, StepHeadings, "Step",
+                  [&](int r, int c, std::string_view cell) -> std::string {
+                      StepInfo& step = steps[static_cast<std::size_t>(r)];
+                      switch (c) {
+                      case 0:
+                          return judgeFixedCell(cell,
+                                                count == 0 ? std::string("No Steps")
+                                                           : "Step " + std::to_string(r + 1),
+                                                true, "Step");
+                      case 1: {
+                          std::string latin1;
+                          std::string why = judgeName(cell, latin1);
+                          if (why.empty())
+                              step.StepName.assign(latin1);
+                          return why;
+                      }
+                      case 2: return judgeDmx(cell, step.FromDmx);
+                      default: return judgeDmx(cell, step.ToDmx);
+                      }
+                  });
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -373,8 +381,8 @@ LedPaste pasteLedCells(const LedFixtureDocument& document, int row, int column,
         return out;
     const int rows = usedRows(block);
     if (row + rows > count) {
-        out.problem = "Only " + std::to_string(count - row) + " rows fit: the fixture has " +
-                      std::to_string(count) + " channels.";
+        out.problem =
+            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
         return out;
     }
     LedFixtureRecord after = before;
@@ -446,31 +454,31 @@ ChNamePaste pasteChNames(const ChNameDocument& document, int row, int column,
         return out;
     const int rows = usedRows(block);
     if (row + rows > ChNameCount) {
-        out.problem = "Only " + std::to_string(ChNameCount - row) + " rows fit: the set has " +
-                      std::to_string(ChNameCount) + " positions.";
+        out.problem = onlyRowsFit(ChNameCount - row,
+                                  "the set has " + std::to_string(ChNameCount) + " positions.");
         return out;
     }
     const ChNameSet& before = document.record();
     ChNameSet after = before;
-    out.problem = walkBlock(
-        block, rows, row, column, ChNameHeadings, "Channel ID",
-        [&](int r, int c, std::string_view cell) -> std::string {
-            if (c == 0)
-                return judgeFixedCell(cell, std::to_string(r + 1), true);
-            std::string latin1;
-            if (std::string why = judgeName(cell, latin1); !why.empty())
-                return why;
-            if (r < FirstEditablePosition) {
-                const ChNameRec& rec = before[static_cast<std::size_t>(r)];
-                const bool unwritten = std::all_of(rec.SetName.bytes.begin(),
-                                                   rec.SetName.bytes.end(),
-                                                   [](std::uint8_t b) { return b == 0; });
-                return judgeFixedCell(latin1, unwritten ? std::string() : rec.SetName.trimmed(),
-                                      false);
-            }
-            StoreChName(after, r, latin1);
-            return {};
-        });
+    out.problem =
+        walkBlock(block, rows, row, column, ChNameHeadings, "Channel ID",
+                  [&](int r, int c, std::string_view cell) -> std::string {
+                      if (c == 0)
+                          return judgeFixedCell(cell, std::to_string(r + 1), true);
+                      std::string latin1;
+                      if (std::string why = judgeName(cell, latin1); !why.empty())
+                          return why;
+                      if (r < FirstEditablePosition) {
+                          const ChNameRec& rec = before[static_cast<std::size_t>(r)];
+                          const bool unwritten =
+                              std::all_of(rec.SetName.bytes.begin(), rec.SetName.bytes.end(),
+                                          [](std::uint8_t b) { return b == 0; });
+                          return judgeFixedCell(
+                              latin1, unwritten ? std::string() : rec.SetName.trimmed(), false);
+                      }
+                      StoreChName(after, r, latin1);
+                      return {};
+                  });
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -526,8 +534,8 @@ Edit cutChannelCells(const FixtureDocument& document, int firstRow, int lastRow,
     });
 }
 
-LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow,
-                    int firstColumn, int lastColumn)
+LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow, int firstColumn,
+                    int lastColumn)
 {
     const LedFixtureRecord& before = document.record();
     const int count = std::clamp<int>(before.LedChannelCount, 0, LedMaxChannels);

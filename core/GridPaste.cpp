@@ -335,27 +335,25 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     const int newCount = rows > 0 ? std::max(count, row + rows) : count;
     for (int s = count; s < newCount; ++s)
         steps[static_cast<std::size_t>(s)] = {0, 0, FixedText<8>::blanks()};
-    out.problem =
-        walkBlock(block, rows, row, column, StepHeadings, "Step",
-                  [&](int r, int c, std::string_view cell) -> std::string {
-                      StepInfo& step = steps[static_cast<std::size_t>(r)];
-                      switch (c) {
-                      case 0:
-                          return judgeFixedCell(cell,
-                                                count == 0 ? std::string("No Steps")
-                                                           : "Step " + std::to_string(r + 1),
-                                                true, "Step");
-                      case 1: {
-                          std::string latin1;
-                          std::string why = judgeName(cell, latin1);
-                          if (why.empty())
-                              step.StepName.assign(latin1);
-                          return why;
-                      }
-                      case 2: return judgeDmx(cell, step.FromDmx);
-                      default: return judgeDmx(cell, step.ToDmx);
-                      }
-                  });
+    const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
+        StepInfo& step = steps[static_cast<std::size_t>(r)];
+        switch (c) {
+        case 0: {
+            const std::string shown = count == 0 ? "No Steps" : "Step " + std::to_string(r + 1);
+            return judgeFixedCell(cell, shown, true, "Step");
+        }
+        case 1: {
+            std::string latin1;
+            std::string why = judgeName(cell, latin1);
+            if (why.empty())
+                step.StepName.assign(latin1);
+            return why;
+        }
+        case 2: return judgeDmx(cell, step.FromDmx);
+        default: return judgeDmx(cell, step.ToDmx);
+        }
+    };
+    out.problem = walkBlock(block, rows, row, column, StepHeadings, "Step", judge);
     out.rows = rows;
     if (!out.problem.empty())
         return out;

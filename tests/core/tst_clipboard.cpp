@@ -124,7 +124,10 @@ void TestClipboard::writeAndReadBack()
     const fx::TextBlock cells{{"Open", "0", "9"}, {"a\tb", "say \"hi\"", ""}, {"l1\r\nl2", "\"q"}};
     QCOMPARE(fx::readTextBlock(fx::writeTextBlock(cells)).rows, cells);
     QVERIFY(fx::isTextBlock(fx::writeTextBlock(cells)));
-    QVERIFY(!fx::isTextBlock("0-9 Open\n10-19 Red"));
+    for (const char* manual : {"0-9\n", "Gobo\n40 Gobo 1"})
+        QVERIFY2(!fx::isTextBlock(manual), manual);
+    for (const char* cells : {"Open\n", "10\n20", "3D\n"})
+        QVERIFY2(fx::isTextBlock(cells), cells);
     const std::string html = fx::writeHtmlBlock({{"a & <b>", "\"x\""}});
     QVERIFY(html.find("charset=\"utf-8\"") != std::string::npos);
     QVERIFY(html.find("<tr><td>a &amp; &lt;b&gt;</td><td>&quot;x&quot;</td></tr>") !=

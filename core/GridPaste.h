@@ -12,11 +12,11 @@ namespace fx {
 
 // Pasting a block of cells into one of the editing grids, and cutting from them. The block's
 // top-left cell lands on the grid cell (row, column); rows and columns are the grids' own
-// (0-based, the heading column included):
-//   channel grid   0 "Chan N", 1 Channel Name, 2 Type, 3 Partner, 4 Value
-//   steps grid     0 "Step N", 1 Name, 2 From, 3 To
-//   LED grid       0 channel, 1 Name (the colour), 2 Type, 3 Pair
-//   name set grid  0 position, 1 Name
+// (0-based, the heading column included), with the headings the grids show:
+//   channel grid   0 Channel ("Chan N"), 1 Channel Name, 2 Type, 3 Ch16bit (partner), 4 Value
+//   steps grid     0 Step ("Step N", "No Steps"), 1 Step Name, 2 From Dmx, 3 To Dmx
+//   LED grid       0 Channel ("Chan N"), 1 Channel Name (the colour), 2 Type, 3 Ch16bit (pair)
+//   name set grid  0 Channel ID (position + 1), 1 Channel Name
 // Every cell is judged as if it were typed into its cell: numbers 0 to 255 (blanks around them
 // are fine), names converted to Latin-1 (a character with no Latin-1 form refuses the paste) and
 // cut to their field's width, a type by its shown text ("LTP", any case) or its letter, a colour

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <span>
+
 namespace {
 
 // Rows as "[cell][cell]/[cell]".
@@ -20,55 +22,44 @@ QByteArray shown(const fx::TextBlock& rows)
     return QByteArray::fromStdString(out);
 }
 
-QString name(const auto& text)
-{
-    return QString::fromLatin1(text.trimmed().c_str());
-}
-
-// Channels as "name/type/partner/value/code", steps as "count: name from-to|...".
+// Channels 1 to 3 as "name/type/partner/value/code"; steps as "count: name from-to|..." (the
+// first three and the last); LED channels 1 to 3 as "colour/type/pair"; names as "name/code".
 QString channels(const fx::FixtureRecord& r)
 {
-    QStringList out;
-    for (int c = 0; c < 3; ++c) {
-        const fx::ChannelInfo& ch = r.Channels[c];
-        out << QString::asprintf("%s/%d/%d/%d/%d", qPrintable(name(ch.ChName)), ch.ChType,
+    QString out;
+    for (const fx::ChannelInfo& ch : std::span(r.Channels).first(3))
+        out += QString::asprintf(" %s/%d/%d/%d/%d", ch.ChName.trimmed().c_str(), ch.ChType,
                                  ch.PairChannel, ch.ChValue, ch.FuncCode);
-    }
-    return out.join(u' ');
+    return out.mid(1);
 }
 
 QString steps(const fx::FixtureRecord& r, int channel)
 {
     const int count = r.StepCount[channel];
-    QStringList out;
+    QString out = QString::number(count) + ':';
     for (int s = 0; s < std::max(count, 1); ++s) {
-        if (s >= 3 && s < count - 1)
-            continue;
         const fx::StepInfo& step = r.Steps[channel][s];
-        out << QStringLiteral("%1 %2-%3")
-                   .arg(name(step.StepName))
-                   .arg(step.FromDmx)
-                   .arg(step.ToDmx);
+        if (s < 3 || s == count - 1)
+            out += QString::asprintf("%c%s %d-%d", s ? '|' : ' ', step.StepName.trimmed().c_str(),
+                                     step.FromDmx, step.ToDmx);
     }
-    return QStringLiteral("%1: ").arg(count) + out.join(u'|');
+    return out;
 }
 
 QString leds(const fx::LedFixtureRecord& r)
 {
-    QStringList out;
-    for (int c = 0; c < 3; ++c) {
-        const fx::LedChannelRec& ch = r.LedChannels[c];
-        out << QString::asprintf("%d/%d/%d", ch.ColourCode, ch.TypeCode, ch.PairChannel);
-    }
-    return out.join(u' ');
+    QString out;
+    for (const fx::LedChannelRec& ch : std::span(r.LedChannels).first(3))
+        out += QString::asprintf(" %d/%d/%d", ch.ColourCode, ch.TypeCode, ch.PairChannel);
+    return out.mid(1);
 }
 
 QString chNames(const fx::ChNameSet& set)
 {
-    QStringList out;
+    QString out;
     for (int p : {2, 3, 4, 59, 60})
-        out << QStringLiteral("%1/%2").arg(name(set[p].SetName)).arg(set[p].ChCode);
-    return out.join(u' ');
+        out += QString::asprintf(" %s/%d", set[p].SetName.trimmed().c_str(), set[p].ChCode);
+    return out.mid(1);
 }
 
 } // namespace

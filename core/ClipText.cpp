@@ -113,8 +113,9 @@ bool isAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// One manual line; false when it has no range at its start.
-bool readManualLine(std::string_view line, ManualStep& step)
+// One manual line; false when it has no range at its start. ranged: it has a separator and a
+// second number.
+bool readManualLine(std::string_view line, ManualStep& step, bool* ranged = nullptr)
 {
     std::size_t i = 0;
     skipBlanks(line, i);
@@ -128,6 +129,8 @@ bool readManualLine(std::string_view line, ManualStep& step)
         int to = 0;
         if (readNumber(line, after, to) && !(after < line.size() && isAsciiLetter(line[after]))) {
             step.to = to;
+            if (ranged)
+                *ranged = true;
             i = after;
         }
     }
@@ -180,7 +183,8 @@ ReadBlock readTextBlock(std::string_view utf8, const TextBlockLimits& limits)
                 const std::size_t rowNumber = out.rows.size();
                 out.rows.clear();
                 out.problem = "Row " + std::to_string(rowNumber) + " has more than " +
-                              std::to_string(limits.maxColumns) + " columns; a paste takes at most " +
+                              std::to_string(limits.maxColumns) +
+                              " columns; a paste takes at most " +
                               std::to_string(limits.maxColumns) + ".";
                 return out;
             }
@@ -243,32 +247,52 @@ std::string writeHtmlBlock(const TextBlock& rows)
     return out;
 }
 
-bool isTextBlock(std::string_view utf8)
-{
-    return utf8.find('\t') != std::string_view::npos;
-}
+namespace {
 
-ManualSteps readManualLines(std::string_view utf8)
+// Calls take(line, lineNumber) for each line of the text.
+template <typename Take> void forEachLine(std::string_view utf8, const Take& take)
 {
-    ManualSteps out;
     std::size_t i = 0;
     int lineNumber = 0;
     while (i < utf8.size()) {
         std::size_t end = i;
         while (end < utf8.size() && afterLineEnd(utf8, end) == end)
             ++end;
-        const std::string_view line = utf8.substr(i, end - i);
+        take(utf8.substr(i, end - i), ++lineNumber);
         i = afterLineEnd(utf8, end);
-        ++lineNumber;
+    }
+}
+
+} // namespace
+
+bool isTextBlock(std::string_view utf8)
+{
+    if (utf8.find('\t') != std::string_view::npos)
+        return true;
+    // Without tabs: manual lines when some line reads as a range or as a value with a name; a
+    // single column of names or numbers (one cell copied) stays a block.
+    bool manual = false;
+    forEachLine(utf8, [&](std::string_view line, int) {
+        ManualStep step;
+        bool ranged = false;
+        manual = manual || (readManualLine(line, step, &ranged) && (ranged || !step.name.empty()));
+    });
+    return !manual;
+}
+
+ManualSteps readManualLines(std::string_view utf8)
+{
+    ManualSteps out;
+    forEachLine(utf8, [&](std::string_view line, int lineNumber) {
         if (std::all_of(line.begin(), line.end(), isBlank))
-            continue;
+            return;
         ManualStep step;
         step.line = lineNumber;
         if (readManualLine(line, step))
             out.steps.push_back(std::move(step));
         else
             ++out.skipped;
-    }
+    });
     return out;
 }
 

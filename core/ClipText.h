@@ -38,7 +38,9 @@ std::string writeTextBlock(const TextBlock& rows);
 // and the document's charset given as UTF-8), for spreadsheets that take HTML from the clipboard.
 std::string writeHtmlBlock(const TextBlock& rows);
 
-// Whether clipboard text is a block of cells (it has a tab) rather than lines from a manual.
+// Whether clipboard text is a block of cells rather than lines from a manual: it has a tab, or
+// none of its lines reads as a range ("0-9", "10 to 19") or a value with a name ("40 Gobo 1"), so
+// that one cell copied ("Open", "10") or a single column pastes as cells.
 bool isTextBlock(std::string_view utf8);
 
 // Step ranges read from the DMX chart of a fixture manual, one a line:

@@ -131,6 +131,32 @@ std::string judgeType(std::string_view cell, std::optional<int>& code)
            "16bitH\", ...) or its letter (L, H, I, S, s).";
 }
 
+// A type cell: the type, and no partner below the 16-bit types.
+std::string judgeTypeCell(std::string_view cell, std::uint8_t& type, std::uint8_t& partner)
+{
+    std::optional<int> code;
+    std::string why = judgeType(cell, code);
+    if (code) {
+        type = static_cast<std::uint8_t>(*code);
+        if (!isSixteenBitType(*code))
+            partner = 0;
+    }
+    return why;
+}
+
+// A partner cell of a 16-bit channel: a channel of the fixture, or 0 for none.
+std::string judgePartner(std::string_view cell, int count, std::uint8_t& partner)
+{
+    if (isEmptyCell(cell))
+        return {};
+    const std::optional<int> n = cellNumber(cell);
+    if (!n || *n > count)
+        return quoted(cell) + " is not a channel from 1 to " + std::to_string(count) +
+               " (or 0 for none).";
+    partner = static_cast<std::uint8_t>(*n);
+    return {};
+}
+
 // A cell that cannot be typed into: passed over when empty or showing what the cell shows (or,
 // for a heading, a heading of another row), refused otherwise.
 std::string judgeFixedCell(std::string_view cell, std::string_view shown, bool heading,
@@ -187,6 +213,11 @@ std::string walkBlock(const TextBlock& block, int rows, int row, int column,
     return {};
 }
 
+std::string onlyRowsFit(int rows, const std::string& why)
+{
+    return "Only " + std::to_string(rows) + (rows == 1 ? " row fits: " : " rows fit: ") + why;
+}
+
 std::string badPlace(int row, int column, int rows, int columns)
 {
     if (row < 0 || column < 0 || row >= rows || column >= columns)
@@ -194,8 +225,8 @@ std::string badPlace(int row, int column, int rows, int columns)
     return {};
 }
 
-constexpr std::array<const char*, 5> ChannelHeadings{"Channel", "Channel Name", "Type",
-                                                     "Ch16bit", "Value"};
+constexpr std::array<const char*, 5> ChannelHeadings{"Channel", "Channel Name", "Type", "Ch16bit",
+                                                     "Value"};
 constexpr std::array<const char*, 4> StepHeadings{"Step", "Step Name", "From Dmx", "To Dmx"};
 constexpr std::array<const char*, 4> LedHeadings{"Channel", "Channel Name", "Type", "Ch16bit"};
 constexpr std::array<const char*, 2> ChNameHeadings{"Channel ID", "Channel Name"};
@@ -251,45 +282,26 @@ FixturePaste pasteChannels(const FixtureDocument& document, const ChNameSet& nam
         return out;
     const int rows = usedRows(block);
     if (row + rows > count) {
-        out.problem = "Only " + std::to_string(count - row) + " rows fit: the fixture has " +
-                      std::to_string(count) + " channels.";
+        out.problem =
+            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
         return out;
     }
     auto after = std::make_unique<FixtureRecord>(before);
     std::vector<std::string> missing;
-    out.problem = walkBlock(
-        block, rows, row, column, ChannelHeadings, "Chan",
-        [&](int r, int c, std::string_view cell) -> std::string {
-            ChannelInfo& ch = after->Channels[static_cast<std::size_t>(r)];
-            const bool partnered = isSixteenBitType(ch.ChType);
-            switch (c) {
-            case 0: return judgeFixedCell(cell, "Chan " + std::to_string(r + 1), true, "Chan");
-            case 1: return judgeChannelName(cell, names, ch, missing);
-            case 2: {
-                std::optional<int> code;
-                std::string why = judgeType(cell, code);
-                if (code) {
-                    ch.ChType = static_cast<std::uint8_t>(*code);
-                    if (!isSixteenBitType(*code))
-                        ch.PairChannel = 0;
-                }
-                return why;
-            }
-            case 3: {
-                if (!partnered)
-                    return judgeFixedCell(cell, "0", false);
-                if (isEmptyCell(cell))
-                    return {};
-                const std::optional<int> partner = cellNumber(cell);
-                if (!partner || *partner > count)
-                    return quoted(cell) + " is not a channel from 1 to " + std::to_string(count) +
-                           " (or 0 for none).";
-                ch.PairChannel = static_cast<std::uint8_t>(*partner);
-                return {};
-            }
-            default: return judgeDmx(cell, ch.ChValue);
-            }
-        });
+    const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
+        ChannelInfo& ch = after->Channels[static_cast<std::size_t>(r)];
+        const bool partnered = isSixteenBitType(ch.ChType);
+        switch (c) {
+        case 0: return judgeFixedCell(cell, "Chan " + std::to_string(r + 1), true, "Chan");
+        case 1: return judgeChannelName(cell, names, ch, missing);
+        case 2: return judgeTypeCell(cell, ch.ChType, ch.PairChannel);
+        case 3:
+            return partnered ? judgePartner(cell, count, ch.PairChannel)
+                             : judgeFixedCell(cell, "0", false);
+        default: return judgeDmx(cell, ch.ChValue);
+        }
+    };
+    out.problem = walkBlock(block, rows, row, column, ChannelHeadings, "Chan", judge);
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -313,14 +325,15 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     }
     const FixtureRecord& before = document.record();
     const int count = before.StepCount[static_cast<std::size_t>(channel)];
-    out.problem = badPlace(row, column, std::max(count, 1), static_cast<int>(StepHeadings.size()));
+    // The row below the last step is a place to start too: the paste appends there.
+    out.problem = badPlace(row, column, count + 1, static_cast<int>(StepHeadings.size()));
     if (!out.problem.empty())
         return out;
     const int rows = usedRows(block);
     if (row + rows > MaxEditableSteps) {
-        out.problem = "Only " + std::to_string(MaxEditableSteps - row) +
-                      " rows fit: a channel has at most " + std::to_string(MaxEditableSteps) +
-                      " steps.";
+        out.problem =
+            onlyRowsFit(MaxEditableSteps - row,
+                        "a channel has at most " + std::to_string(MaxEditableSteps) + " steps.");
         return out;
     }
     auto after = std::make_unique<FixtureRecord>(before);
@@ -328,26 +341,25 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     const int newCount = rows > 0 ? std::max(count, row + rows) : count;
     for (int s = count; s < newCount; ++s)
         steps[static_cast<std::size_t>(s)] = {0, 0, FixedText<8>::blanks()};
-    out.problem = walkBlock(block, rows, row, column, StepHeadings, "Step",
-                            [&](int r, int c, std::string_view cell) -> std::string {
-                                StepInfo& step = steps[static_cast<std::size_t>(r)];
-                                switch (c) {
-                                case 0:
-                                    return judgeFixedCell(cell,
-                                                          count == 0 ? std::string("No Steps")
-                                                                     : "Step " + std::to_string(r + 1),
-                                                          true, "Step");
-                                case 1: {
-                                    std::string latin1;
-                                    std::string why = judgeName(cell, latin1);
-                                    if (why.empty())
-                                        step.StepName.assign(latin1);
-                                    return why;
-                                }
-                                case 2: return judgeDmx(cell, step.FromDmx);
-                                default: return judgeDmx(cell, step.ToDmx);
-                                }
-                            });
+    const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
+        StepInfo& step = steps[static_cast<std::size_t>(r)];
+        switch (c) {
+        case 0: {
+            const std::string shown = count == 0 ? "No Steps" : "Step " + std::to_string(r + 1);
+            return judgeFixedCell(cell, shown, true, "Step");
+        }
+        case 1: {
+            std::string latin1;
+            std::string why = judgeName(cell, latin1);
+            if (why.empty())
+                step.StepName.assign(latin1);
+            return why;
+        }
+        case 2: return judgeDmx(cell, step.FromDmx);
+        default: return judgeDmx(cell, step.ToDmx);
+        }
+    };
+    out.problem = walkBlock(block, rows, row, column, StepHeadings, "Step", judge);
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -373,61 +385,43 @@ LedPaste pasteLedCells(const LedFixtureDocument& document, int row, int column,
         return out;
     const int rows = usedRows(block);
     if (row + rows > count) {
-        out.problem = "Only " + std::to_string(count - row) + " rows fit: the fixture has " +
-                      std::to_string(count) + " channels.";
+        out.problem =
+            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
         return out;
     }
     LedFixtureRecord after = before;
-    out.problem = walkBlock(
-        block, rows, row, column, LedHeadings, "Chan",
-        [&](int r, int c, std::string_view cell) -> std::string {
-            LedChannelRec& ch = after.LedChannels[static_cast<std::size_t>(r)];
-            switch (c) {
-            case 0: return judgeFixedCell(cell, "Chan " + std::to_string(r + 1), true, "Chan");
-            case 1: {
-                std::string latin1;
-                if (std::string why = judgeName(cell, latin1); !why.empty())
-                    return why;
-                if (latin1.empty()) {
-                    ch.ColourCode = 0;
-                    ch.Name = FixedText<12>{};
-                    return {};
-                }
-                for (int code = 1; code <= LedColourCount; ++code) {
-                    if (lower(latin1) == lower(ledColourName(code))) {
-                        ch.ColourCode = static_cast<std::uint8_t>(code);
-                        ch.Name.assign(ledColourName(code));
-                        return {};
-                    }
-                }
-                return quoted(cell) + " is not a colour (Red, Green, Blue, Amber, CoolW, WarmW, " +
-                       "Dimmer, Speed, Duration).";
-            }
-            case 2: {
-                std::optional<int> code;
-                std::string why = judgeType(cell, code);
-                if (code) {
-                    ch.TypeCode = static_cast<std::uint8_t>(*code);
-                    if (!isSixteenBitType(*code))
-                        ch.PairChannel = 0;
-                }
+    const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
+        LedChannelRec& ch = after.LedChannels[static_cast<std::size_t>(r)];
+        switch (c) {
+        case 0: return judgeFixedCell(cell, "Chan " + std::to_string(r + 1), true, "Chan");
+        case 1: {
+            std::string latin1;
+            if (std::string why = judgeName(cell, latin1); !why.empty())
                 return why;
-            }
-            default: {
-                if (!isSixteenBitType(ch.TypeCode))
-                    return judgeFixedCell(
-                        cell, std::to_string(ch.PairChannel <= count ? ch.PairChannel : 0), false);
-                if (isEmptyCell(cell))
-                    return {};
-                const std::optional<int> pair = cellNumber(cell);
-                if (!pair || *pair > count)
-                    return quoted(cell) + " is not a channel from 1 to " + std::to_string(count) +
-                           " (or 0 for none).";
-                ch.PairChannel = static_cast<std::uint8_t>(*pair);
+            if (latin1.empty()) {
+                ch.ColourCode = 0;
+                ch.Name = FixedText<12>{};
                 return {};
             }
+            for (int code = 1; code <= LedColourCount; ++code) {
+                if (lower(latin1) == lower(ledColourName(code))) {
+                    ch.ColourCode = static_cast<std::uint8_t>(code);
+                    ch.Name.assign(ledColourName(code));
+                    return {};
+                }
             }
-        });
+            return quoted(cell) + " is not a colour (Red, Green, Blue, Amber, CoolW, WarmW, " +
+                   "Dimmer, Speed, Duration).";
+        }
+        case 2: return judgeTypeCell(cell, ch.TypeCode, ch.PairChannel);
+        default:
+            if (isSixteenBitType(ch.TypeCode))
+                return judgePartner(cell, count, ch.PairChannel);
+            return judgeFixedCell(
+                cell, std::to_string(ch.PairChannel <= count ? ch.PairChannel : 0), false);
+        }
+    };
+    out.problem = walkBlock(block, rows, row, column, LedHeadings, "Chan", judge);
     out.rows = rows;
     if (!out.problem.empty() || after == before)
         return out;
@@ -446,31 +440,31 @@ ChNamePaste pasteChNames(const ChNameDocument& document, int row, int column,
         return out;
     const int rows = usedRows(block);
     if (row + rows > ChNameCount) {
-        out.problem = "Only " + std::to_string(ChNameCount - row) + " rows fit: the set has " +
-                      std::to_string(ChNameCount) + " positions.";
+        out.problem = onlyRowsFit(ChNameCount - row,
+                                  "the set has " + std::to_string(ChNameCount) + " positions.");
         return out;
     }
     const ChNameSet& before = document.record();
     ChNameSet after = before;
-    out.problem = walkBlock(
-        block, rows, row, column, ChNameHeadings, "Channel ID",
-        [&](int r, int c, std::string_view cell) -> std::string {
-            if (c == 0)
-                return judgeFixedCell(cell, std::to_string(r + 1), true);
-            std::string latin1;
-            if (std::string why = judgeName(cell, latin1); !why.empty())
-                return why;
-            if (r < FirstEditablePosition) {
-                const ChNameRec& rec = before[static_cast<std::size_t>(r)];
-                const bool unwritten = std::all_of(rec.SetName.bytes.begin(),
-                                                   rec.SetName.bytes.end(),
-                                                   [](std::uint8_t b) { return b == 0; });
-                return judgeFixedCell(latin1, unwritten ? std::string() : rec.SetName.trimmed(),
-                                      false);
-            }
-            StoreChName(after, r, latin1);
-            return {};
-        });
+    const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
+        if (c == 0)
+            return judgeFixedCell(cell, std::to_string(r + 1), true);
+        if (r < FirstEditablePosition) {
+            // A fixed name, compared as the grid shows it (a name never written shows empty).
+            const auto& name = before[static_cast<std::size_t>(r)].SetName.bytes;
+            const bool unwritten =
+                std::all_of(name.begin(), name.end(), [](std::uint8_t b) { return b == 0; });
+            const std::string shown =
+                unwritten ? std::string() : latin1ToUtf8(before[std::size_t(r)].SetName.trimmed());
+            return judgeFixedCell(cell, shown, false);
+        }
+        std::string latin1;
+        if (std::string why = judgeName(cell, latin1); !why.empty())
+            return why;
+        StoreChName(after, r, latin1);
+        return {};
+    };
+    out.problem = walkBlock(block, rows, row, column, ChNameHeadings, "Channel ID", judge);
     out.rows = rows;
     if (!out.problem.empty())
         return out;
@@ -526,8 +520,8 @@ Edit cutChannelCells(const FixtureDocument& document, int firstRow, int lastRow,
     });
 }
 
-LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow,
-                    int firstColumn, int lastColumn)
+LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow, int firstColumn,
+                    int lastColumn)
 {
     const LedFixtureRecord& before = document.record();
     const int count = std::clamp<int>(before.LedChannelCount, 0, LedMaxChannels);

@@ -12,23 +12,30 @@ namespace fx {
 
 // Pasting a block of cells into one of the editing grids, and cutting from them. The block's
 // top-left cell lands on the grid cell (row, column); rows and columns are the grids' own
-// (0-based, the heading column included):
-//   channel grid   0 "Chan N", 1 Channel Name, 2 Type, 3 Partner, 4 Value
-//   steps grid     0 "Step N", 1 Name, 2 From, 3 To
-//   LED grid       0 channel, 1 Name (the colour), 2 Type, 3 Pair
-//   name set grid  0 position, 1 Name
+// (0-based, the heading column included), with the headings the grids show:
+//   channel grid   0 Channel ("Chan N"), 1 Channel Name, 2 Type, 3 Ch16bit (partner), 4 Value
+//   steps grid     0 Step ("Step N", "No Steps"), 1 Step Name, 2 From Dmx, 3 To Dmx
+//   LED grid       0 Channel ("Chan N"), 1 Channel Name (the colour), 2 Type, 3 Ch16bit (pair)
+//   name set grid  0 Channel ID (position + 1), 1 Channel Name
 // Every cell is judged as if it were typed into its cell: numbers 0 to 255 (blanks around them
 // are fine), names converted to Latin-1 (a character with no Latin-1 form refuses the paste) and
 // cut to their field's width, a type by its shown text ("LTP", any case) or its letter, a colour
 // by its shown text. Cells falling on a heading column (or another cell that cannot be typed
 // into, such as a fixed name or the partner of an 8-bit channel) are passed over when empty or
-// equal to what the cell shows, and refuse the paste otherwise. An empty cell leaves a number as
-// it is and empties a name. Non-empty cells past the grid's last column refuse the paste; empty
-// ones (a trailing tab) are ignored. Within a row the cells are taken from left to right, so a
-// type pasted before a partner makes the partner cell one that can be typed into.
+// equal to what the cell shows, and refuse the paste otherwise; a heading cell also passes over
+// the heading of another row ("Chan 5", "Step 7", "No Steps", a position), so that whole rows
+// copied with their headings paste anywhere. An empty cell leaves a number or a type as it is and
+// empties a name (an LED colour becomes none). Non-empty cells past the grid's last column refuse
+// the paste; empty ones (a trailing tab) are ignored, as are empty rows at the end of the block.
+// Within a row the cells are taken from left to right, so a type pasted before a partner makes
+// the partner cell one that can be typed into. A channel name of one character that the set
+// lacks is refused (typing does not store it either); a type letter is the fixture file's (L, H,
+// I, S, s; "A" and "O" stand for both low types and are refused).
 //
 // A paste is all or nothing: when any cell is refused, the edit is empty and problem says which
-// cell and why, in one line ("Step 12, From: \"300\" is not a number from 0 to 255.").
+// cell and why, in one line, naming the row as the grid shows it ("Chan 3", "Step 12",
+// "Channel ID 60") and the column by its heading
+// ("Step 12, From Dmx: \"300\" is not a number from 0 to 255.").
 struct PasteOutcome {
     std::string problem;
     int rows = 0;  // grid rows the paste filled
@@ -37,9 +44,9 @@ struct PasteOutcome {
 
 struct FixturePaste : PasteOutcome {
     Edit edit; // named "Paste"
-    // Channel names (Latin-1, each once, in the order met) the set lacks. When not empty the edit
-    // is empty: the editor offers them for adding in one question, adds them, and judges again
-    // with the grown set; when the user declines, nothing is pasted.
+    // Channel names (Latin-1, each once, in the order met) the set lacks; only when no cell is
+    // refused. When not empty the edit is empty: the editor offers them for adding in one question,
+    // adds them, and judges again with the grown set; when the user declines, nothing is pasted.
     std::vector<std::string> missingNames;
 };
 
@@ -49,7 +56,9 @@ FixturePaste pasteChannels(const FixtureDocument& document, const ChNameSet& nam
                            int column, const TextBlock& block);
 // Steps grid of channel: rows past the last step add steps, up to 255 steps in all (more refuse
 // the paste, saying how many rows fit). A step a paste adds starts blank (0 to 0, no name). On a
-// channel without steps the paste makes its rows steps.
+// channel without steps the paste makes its rows steps. The paste may start on the row below the
+// last step (row = step count), which appends. An edit that adds steps has
+// change.stepRows at the old step count, so the grid adds rows there.
 FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, int column,
                         const TextBlock& block);
 
@@ -69,15 +78,15 @@ ChNamePaste pasteChNames(const ChNameDocument& document, int row, int column,
                          const TextBlock& block);
 
 // Cut, after the block was copied: rows and columns inclusive, in the grids' own numbering.
-// The steps grid deletes the steps firstRow..lastRow of channel (named "Cut"; the first entry of
-// a channel left without steps keeps its contents, as Delete does); elsewhere the cells that can
-// be blank are blanked (channel names emptied and values 0; LED colours none; name set names
-// blank) and the others are left as they are.
+// The steps grid deletes the steps firstRow..lastRow of channel (named "Cut", change.stepRows at
+// firstRow; the first entry of a channel left without steps keeps its contents, as Delete does);
+// elsewhere the cells that can be blank are blanked (channel names emptied and values 0; LED
+// colours none; name set names blank) and the others are left as they are.
 Edit cutSteps(const FixtureDocument& document, int channel, int firstRow, int lastRow);
 Edit cutChannelCells(const FixtureDocument& document, int firstRow, int lastRow, int firstColumn,
                      int lastColumn);
-LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow,
-                    int firstColumn, int lastColumn);
+LedEdit cutLedCells(const LedFixtureDocument& document, int firstRow, int lastRow, int firstColumn,
+                    int lastColumn);
 ChNameEdit cutChNames(const ChNameDocument& document, int firstRow, int lastRow);
 
 } // namespace fx

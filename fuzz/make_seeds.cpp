@@ -3,6 +3,7 @@
 //                      the fixture-tool JSON reader is built).
 #include "SampleFixtures.h"
 #include "core/ChNameSet.h"
+#include "core/ClipText.h"
 #include "core/FixtureFile.h"
 #include "core/LedFixtureFile.h"
 
@@ -85,6 +86,21 @@ void ledSeeds(const fs::path& dir)
     writeSeed(dir, "fixture.tff", fx::WriteFixtureImage(*samples::newFixture()));
 }
 
+// Clipboard text as the editor copies it and as a manual's chart reads.
+void clipboardSeeds(const fs::path& dir)
+{
+    const auto text = [&](const std::string& name, const std::string& content) {
+        writeSeed(dir, name,
+                  std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+    };
+    text("steps.txt",
+         fx::writeTextBlock({{"Step 1", "Open", "0", "9"}, {"Step 2", "Red", "10", "19"}}));
+    text("channels.txt", fx::writeTextBlock({{"Chan 1", "Pan", "instant LTP 16bitH", "2", "0"},
+                                             {"Chan 2", "Red, \"deep\"", "HTP", "0", "255"}}));
+    text("manual.txt", "000 - 009 Open\r\n10\xE2\x80\x93"
+                       "19 Red\n20 ~ 29: Blue (default)\nGobo\n");
+}
+
 } // namespace
 
 #ifdef FIXTURE_FUZZ_JSON
@@ -101,6 +117,7 @@ int main(int argc, char** argv)
     fixtureSeeds(root / "fixture_image");
     chNameSeeds(root / "chnameset");
     ledSeeds(root / "led_fixture");
+    clipboardSeeds(root / "clipboard");
 #ifdef FIXTURE_FUZZ_JSON
     jsonSeeds(root / "fixture_json");
 #endif

@@ -37,13 +37,14 @@ if [ $# -gt 0 ]; then
   targets=("$@")
 else
   targets=()
-  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json fuzz_led_fixture fuzz_qxf_import; do
+  for t in fuzz_fixture_image fuzz_chnameset fuzz_fixture_json fuzz_led_fixture fuzz_qxf_import \
+           fuzz_clipboard; do
     [ -x "$bin/$t" ] && targets+=("$t")
   done
 fi
 
 declare -A maxlen=([fuzz_fixture_image]=8192 [fuzz_chnameset]=4096 [fuzz_fixture_json]=16384
-                   [fuzz_led_fixture]=1024 [fuzz_qxf_import]=32768)
+                   [fuzz_led_fixture]=1024 [fuzz_qxf_import]=32768 [fuzz_clipboard]=16384)
 summary=()
 status=0
 for t in "${targets[@]}"; do

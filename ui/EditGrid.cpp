@@ -203,7 +203,14 @@ bool EditGrid::readsAsHeading(const QString& text) const
 
 QModelIndex EditGrid::placeBlock(fx::TextBlock& block, const QModelIndex& cell) const
 {
-    if (cell.column() != 0 || opensCell(cell) || block.empty())
+    const QModelIndex heading = model()->index(cell.row(), 0, rootIndex());
+    if (block.empty() || opensCell(heading))
+        return cell;
+    const bool wholeRows = std::all_of(block.begin(), block.end(), [this](const auto& row) {
+        return int(row.size()) == model()->columnCount(rootIndex());
+    });
+    // Only a block on the heading column, or one as wide as the grid, can start with headings.
+    if (cell.column() != 0 && !wholeRows)
         return cell;
     bool headings = false;
     for (const std::vector<std::string>& row : block) {
@@ -218,8 +225,10 @@ QModelIndex EditGrid::placeBlock(fx::TextBlock& block, const QModelIndex& cell) 
         for (std::vector<std::string>& row : block)
             if (!row.empty())
                 row.front().clear();
-        return cell;
+        return heading;
     }
+    if (cell.column() != 0)
+        return cell;
     const QModelIndex first = firstCellOf(cell.row());
     return first.isValid() ? first : cell;
 }

@@ -92,10 +92,11 @@ protected:
     void setDialogs(Dialogs& dialogs) { m_dialogs = &dialogs; }
     Dialogs* dialogs() const { return m_dialogs; }
     void tellPasteProblem(const QString& problem);
-    // Where block goes when pasted at cell: a block whose first column holds only texts that
-    // read like this grid's row headings ("Step 12") had whole rows copied, and those cells are
-    // blanked (a paste passes blank heading cells over); any other block pasted on a heading cell
-    // starts at the row's first cell that opens instead.
+    // Where block goes when pasted at cell: a block on the heading column or as wide as the grid
+    // whose first column holds only texts that read like this grid's row headings ("Step 12")
+    // is whole rows copied: it goes to the row's heading, and those cells are blanked (a paste
+    // passes blank heading cells over); any other block pasted on a heading cell starts at the
+    // row's first cell that opens instead.
     QModelIndex placeBlock(fx::TextBlock& block, const QModelIndex& cell) const;
     // Whether text reads like one of the grid's row headings: by default the text of a row's
     // column 0 with other digits.

@@ -327,6 +327,8 @@ private slots:
         };
         row("channels: paste, copy", "channels", 0, 0, 1, "Dimmer\nPan", "⎀⇓⇒⇒⇒©", "",
             "0,1=Dimmer|1,1=Pan", "Dimmer\tLTP\t0\t0\nPan\tLTP\t0\t0\n", "Paste", "");
+        row("channels: whole rows", "channels", 0, 0, 1, "Dimmer\tHTP", "⎀▸©↓↓⎀", "",
+            "2,1=Dimmer|2,2=HTP", "Chan 1\tDimmer\tHTP\t0\t0\n", "Paste", "");
         row("channels: names added", "channels", 0, 2, 1, "Dimmer\tHTP\nFoo\nBar\t\t\t7\n", "⎀",
             "Yes", "2,1=Dimmer|2,2=HTP|3,1=Foo|4,1=Bar|4,4=7", "*", "Paste", "Bar");
         row("channels: names declined", "channels", 0, 0, 1, "Foo\n", "⎀", "", "0,1=", "*", "",

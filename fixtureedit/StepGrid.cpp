@@ -134,7 +134,8 @@ bool StepGrid::eventFilter(QObject* watched, QEvent* event)
     return ui::EditGrid::eventFilter(watched, event);
 }
 
-bool StepGrid::pasteAt(const fx::TextBlock& block, int row, int column)
+bool StepGrid::pasteAt(const fx::TextBlock& block, int row, int column,
+                       const std::function<bool()>& confirm)
 {
     ui::Document& document = m_model->document();
     fx::FixturePaste paste = fx::pasteSteps(document.core(), m_model->channel(),
@@ -143,6 +144,8 @@ bool StepGrid::pasteAt(const fx::TextBlock& block, int row, int column)
         tellPasteProblem(QString::fromStdString(paste.problem));
         return false;
     }
+    if (confirm && !confirm())
+        return false;
     document.push(std::move(paste.edit));
     return true;
 }
@@ -173,7 +176,10 @@ void StepGrid::pasteText(const QString& text, const QModelIndex& cell)
                             : manual.skipped == 1
                                 ? QStringLiteral(", 1 line skipped")
                                 : QStringLiteral(", %1 lines skipped").arg(manual.skipped);
-    if (count > 1 && dialogs()) {
+    // A paste that would be refused is told before any preview.
+    const auto preview = [&] {
+        if (count < 2 || !dialogs())
+            return true;
         QList<QStringList> rows;
         for (const fx::ManualStep& step : manual.steps)
             rows.append({QString::fromStdString(step.name), QString::number(step.from),
@@ -182,13 +188,12 @@ void StepGrid::pasteText(const QString& text, const QModelIndex& cell)
                                  .arg(count)
                                  .arg(skipped)
                                  .arg(row + 1);
-        if (!dialogs()->confirmTable(
-                window(), QStringLiteral("Paste Steps"), text,
-                {QStringLiteral("Step Name"), QStringLiteral("From Dmx"), QStringLiteral("To Dmx")},
-                rows))
-            return;
-    }
-    if (pasteAt(fx::manualStepsAsBlock(manual.steps), row, StepGridModel::NameColumn))
+        return dialogs()->confirmTable(
+            window(), QStringLiteral("Paste Steps"), text,
+            {QStringLiteral("Step Name"), QStringLiteral("From Dmx"), QStringLiteral("To Dmx")},
+            rows);
+    };
+    if (pasteAt(fx::manualStepsAsBlock(manual.steps), row, StepGridModel::NameColumn, preview))
         emit statusMessage((count == 1 ? QStringLiteral("1 step pasted")
                                        : QStringLiteral("%1 steps pasted").arg(count)) +
                            skipped);

@@ -2,6 +2,8 @@
 
 #include "ui/EditGrid.h"
 
+#include <functional>
+
 class StepGridModel;
 
 // The steps grid MSFlexGrid2, an editing grid (ui::EditGrid) over one channel's steps: the name,
@@ -52,8 +54,10 @@ protected:
 private:
     // The step the advance added goes again if nobody typed into it.
     void takeBackAdded();
-    // Pastes block at the step of row, column; false when it was refused (and told).
-    bool pasteAt(const fx::TextBlock& block, int row, int column);
+    // Pastes block at the step of row, column, once confirm (if given) agrees; false when it was
+    // refused (and told) or not confirmed.
+    bool pasteAt(const fx::TextBlock& block, int row, int column,
+                 const std::function<bool()>& confirm = {});
 
     StepGridModel* m_model;
     QPersistentModelIndex m_added; // the step the advance added, until its row is left

@@ -194,11 +194,12 @@ QString headingShape(QString text)
 
 bool EditGrid::readsAsHeading(const QString& text) const
 {
+    // A grid's headings share one shape ("Chan #"): the first row's and the last row's are enough.
+    const int rows = model()->rowCount(rootIndex());
     const QString shape = headingShape(text);
-    for (int r = 0; r < model()->rowCount(rootIndex()); ++r)
-        if (headingShape(model()->index(r, 0, rootIndex()).data().toString()) == shape)
-            return true;
-    return false;
+    return rows > 0 &&
+           (headingShape(model()->index(0, 0, rootIndex()).data().toString()) == shape ||
+            headingShape(model()->index(rows - 1, 0, rootIndex()).data().toString()) == shape);
 }
 
 QModelIndex EditGrid::placeBlock(fx::TextBlock& block, const QModelIndex& cell) const

@@ -98,8 +98,8 @@ protected:
     // passes blank heading cells over); any other block pasted on a heading cell starts at the
     // row's first cell that opens instead.
     QModelIndex placeBlock(fx::TextBlock& block, const QModelIndex& cell) const;
-    // Whether text reads like one of the grid's row headings: by default the text of a row's
-    // column 0 with other digits.
+    // Whether text reads like one of the grid's row headings: by default the text of the first
+    // or last row's column 0 with other digits.
     virtual bool readsAsHeading(const QString& text) const;
 
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

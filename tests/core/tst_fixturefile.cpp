@@ -109,6 +109,25 @@ private slots:
         }
     }
 
+    // A low 16-bit type that no high channel names, in a file: as the letter, and as the bare
+    // type code a channel beyond the count keeps. Open, save, open and save again: the same
+    // bytes, and the channel is LTP in both the editor and the file.
+    void orphanLowTypeSavesStably()
+    {
+        for (const int typeByte : {int('A'), 4, 6}) {
+            FixtureImage file = WriteFixtureImage(*newFixture());
+            file[channelAt(2) + 1] = std::uint8_t(typeByte);
+            auto record = newFixture();
+            QCOMPARE(ReadFixtureImage(file, *record), std::string());
+            const FixtureImage first = WriteFixtureImage(*record);
+            NormaliseChannelTypes(*record);
+            QCOMPARE(int(record->Channels[2].ChType), int(TypeLtp));
+            QCOMPARE(int(first[channelAt(2) + 1]), int('L'));
+            QCOMPARE(ReadFixtureImage(first, *record), std::string());
+            QVERIFY(WriteFixtureImage(*record) == first);
+        }
+    }
+
     void functionCodesOnReading_data()
     {
         QTest::addColumn<QString>("name");

@@ -2,12 +2,16 @@
 
 #include <QCloseEvent>
 
-EditorWindow::EditorWindow(QWidget* editor, QWidget* parent) : QMdiSubWindow(parent)
+EditorWindow::EditorWindow(QWidget* parent) : QMdiSubWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void EditorWindow::hold(QWidget* editor)
 {
     setObjectName(editor->objectName() + QStringLiteral("Window"));
     setWidget(editor);
     setWindowTitle(editor->windowTitle());
-    setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event)

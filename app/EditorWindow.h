@@ -7,7 +7,10 @@
 class EditorWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit EditorWindow(QWidget* editor, QWidget* parent = nullptr);
+    explicit EditorWindow(QWidget* parent = nullptr);
+    // Takes the editor (made with this window as its parent, so that its widgets are never moved
+    // from one window to another) and its name and title.
+    void hold(QWidget* editor);
 
 signals:
     void closed();

@@ -159,9 +159,13 @@ editors::Routes MainForm::routesFor(Editor which)
 void MainForm::make(Editor which)
 {
     Slot& slot = m_slots[int(which)];
+    // The editor is made inside its window, which is already in the MDI area: moving a form of
+    // a hundred widgets into another window afterwards costs as much as making it.
+    slot.window = new EditorWindow;
+    m_area->addSubWindow(slot.window);
     switch (which) {
     case Editor::Fixture: {
-        m_fixtureEdit = new FixtureEdit(*m_document, m_services);
+        m_fixtureEdit = new FixtureEdit(*m_document, m_services, slot.window);
         connect(m_fixtureEdit, &FixtureEdit::paletteEditRequested, this, [this] {
             closeEditor(Editor::Fixture);
             showPaletteEditor();
@@ -176,13 +180,13 @@ void MainForm::make(Editor which)
     }
     case Editor::Palette:
         slot.editor =
-            editors::makePaletteEditor(*m_document, m_services, routesFor(which), nullptr);
+            editors::makePaletteEditor(*m_document, m_services, routesFor(which), slot.window);
         break;
     case Editor::LedFixture:
-        slot.editor = editors::makeLedFixtureEditor(m_services, routesFor(which), nullptr);
+        slot.editor = editors::makeLedFixtureEditor(m_services, routesFor(which), slot.window);
         break;
     case Editor::ChannelNames:
-        slot.editor = editors::makeChannelNameEditor(m_services, routesFor(which), nullptr);
+        slot.editor = editors::makeChannelNameEditor(m_services, routesFor(which), slot.window);
         break;
     }
     // The palette editor's entries are tried on the lamp through the fixture editor's Live bar.
@@ -192,8 +196,7 @@ void MainForm::make(Editor which)
         connect(palette, &PaletteEdit::entryTried, live, &ui::LiveSession::showPaletteEntry);
         connect(palette, &PaletteEdit::entryLeft, live, &ui::LiveSession::leavePaletteEntry);
     }
-    slot.window = new EditorWindow(slot.editor.widget);
-    m_area->addSubWindow(slot.window);
+    slot.window->hold(slot.editor.widget);
     slot.editor.widget->show();
     slot.window->adjustSize();
     slot.window->hide();

@@ -33,6 +33,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QProcess>
@@ -179,10 +180,14 @@ int startupChild(int argc, char** argv, const QString& nameSetPath)
     return reportShown(window);
 }
 
-// The yardstick: a bare Qt window with an MDI area, started the same way.
-int bareChild(int argc, char** argv)
+// The yardstick: a bare Qt window with an MDI area, started the same way. With withFonts it
+// first loads the font database and the application font, as any window that shows text must:
+// the floor under any start-up of a program with text.
+int bareChild(int argc, char** argv, bool withFonts)
 {
     QApplication app(argc, argv);
+    if (withFonts)
+        QFontMetrics(QApplication::font()).height();
     QMainWindow window;
     window.setCentralWidget(new QMdiArea(&window));
     window.resize(1280, 720);
@@ -220,29 +225,40 @@ void measureStartup(const QString& program, const QString& nameSetPath, int runs
 {
     Figures startup;
     Figures bare;
+    Figures fonts;
     Figures memory;
     Figures bareMemory;
     Figures cpu;
     Figures bareCpu;
+    Figures fontsMemory;
+    Figures fontsCpu;
     for (int i = 0; i < runs; ++i) {
         const double b = startOnce(program, {QStringLiteral("--bare-child")}, bareMemory, bareCpu);
+        const double f =
+            startOnce(program, {QStringLiteral("--bare-fonts-child")}, fontsMemory, fontsCpu);
         const double e =
             startOnce(program, {QStringLiteral("--startup-child"), nameSetPath}, memory, cpu);
-        if (b < 0 || e < 0) {
+        if (b < 0 || f < 0 || e < 0) {
             std::printf("  start-up: a child did not show its window\n");
             return;
         }
         bare.ms.push_back(b);
+        fonts.ms.push_back(f);
         startup.ms.push_back(e);
     }
     report("start-up to main window shown", startup);
     report("bare Qt window with an MDI area, the same", bare);
     std::printf("  %-44s %8.2f (medians)\n", "start-up against the bare window",
                 startup.median() / bare.median());
+    report("bare window after loading the fonts", fonts);
+    std::printf("  %-44s %8.2f (medians)\n", "the same against the bare window",
+                fonts.median() / bare.median());
     report("processor time to main window shown", cpu);
     report("the same for the bare window", bareCpu);
     std::printf("  %-44s %8.2f (medians)\n", "processor time against the bare window",
                 cpu.median() / bareCpu.median());
+    std::printf("  %-44s %8.2f (medians)\n", "the same, bare window after loading the fonts",
+                fontsCpu.median() / bareCpu.median());
     std::printf("  %-44s median %8.1f MiB\n", "peak memory at start-up (max RSS)", memory.median());
 }
 
@@ -257,9 +273,10 @@ int main(int argc, char** argv)
         int childArgc = 1;
         return startupChild(childArgc, argv, QString::fromLocal8Bit(argv[2]));
     }
-    if (argc == 2 && QByteArray(argv[1]) == "--bare-child") {
+    if (argc == 2 && (QByteArray(argv[1]) == "--bare-child" ||
+                      QByteArray(argv[1]) == "--bare-fonts-child")) {
         int childArgc = 1;
-        return bareChild(childArgc, argv);
+        return bareChild(childArgc, argv, QByteArray(argv[1]) == "--bare-fonts-child");
     }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
 

@@ -84,15 +84,22 @@ bool startsWith(std::string_view line, std::size_t i, std::string_view what)
 
 constexpr std::string_view EnDash = "\xE2\x80\x93";
 constexpr std::string_view EmDash = "\xE2\x80\x94";
+constexpr std::string_view Ellipsis = "\xE2\x80\xA6";
+constexpr std::string_view Division = "\xC3\xB7"; // "0÷9", as some manuals write a range
 
-// The separator of a range at i ("-", an en or em dash, "~", "to"), and the byte after it.
+// The separator of a range at i ("-", an en or em dash, "~", "to", "...", an ellipsis, "÷"), and
+// the byte after it.
 bool readRangeSeparator(std::string_view line, std::size_t& i)
 {
+    if (startsWith(line, i, "...")) {
+        i += 3;
+        return true;
+    }
     if (i < line.size() && (line[i] == '-' || line[i] == '~')) {
         ++i;
         return true;
     }
-    for (const std::string_view dash : {EnDash, EmDash}) {
+    for (const std::string_view dash : {EnDash, EmDash, Ellipsis, Division}) {
         if (startsWith(line, i, dash)) {
             i += dash.size();
             return true;
@@ -134,6 +141,11 @@ bool readManualLine(std::string_view line, ManualStep& step, bool* ranged = null
             i = after;
         }
     }
+    // A number followed by "%" is a percentage, not a DMX value; one followed by ")", "." or ","
+    // numbers a list. Neither line gives a step.
+    skipBlanks(line, i);
+    if (i < line.size() && std::string_view("%).,").find(line[i]) != std::string_view::npos)
+        return false;
     // The name: after any ":", "-", "=" (or a dash) and blanks, without a closing remark.
     for (;;) {
         skipBlanks(line, i);

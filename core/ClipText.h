@@ -46,7 +46,9 @@ bool isTextBlock(std::string_view utf8);
 // Step ranges read from the DMX chart of a fixture manual, one a line:
 //   "0-9 Open", "000 - 009 Open", "10–19 Red" (en or em dash), "20 ~ 29: Blue",
 //   "30 to 39 Green", "40 Gobo 1" (a single value: From = To = 40), "50-59 Open (default)"
-//   (a remark in parentheses at the end is dropped: the name is "Open").
+//   (a remark in parentheses at the end is dropped: the name is "Open"); "0...9", "0…9" and
+//   "0÷9" are ranges too. A number followed by "%" (a percentage) or by ")", "." or "," (a
+//   numbered list) starts no step.
 // The name is the rest of the line after the range and any ":", "-", "=" or blanks; it may be
 // empty. Numbers are read as written (0 to 255 is the judge's business, which refuses others
 // naming the line); From above To is kept (the fixture check shows it).

@@ -144,6 +144,8 @@ void TestClipboard::manualLines_data()
     row("50-59 Open (default)", "50-59:Open@1", 0);
     row("60-69", "60-69:@1", 0);
     row("9-0 Reverse, 300-999 Far", "9-0:Reverse, 300-999 Far@1", 0);
+    row("0...9 Open\n10…19 Red\n020÷029 Blue", "0-9:Open@1 10-19:Red@2 20-29:Blue@3", 0);
+    row("0-10% Open\n1) 0-9 Open\n2. Red", "", 3);
     row("Shutter\n\n0-9 Closed\r\n  \nCH1 mode\r3D look\r10-255 Open", "0-9:Closed@3 10-255:Open@7",
         3);
 }

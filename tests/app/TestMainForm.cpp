@@ -123,7 +123,6 @@ private slots:
         const auto before = std::make_unique<fx::FixtureRecord>(r);
 
         h.trigger(editor, "MnuReturn");
-        QCOMPARE(r.PalChannels, 12);
         QVERIFY(!h.isOpen(Editor::Fixture));
         QVERIFY(h.isOpen(Editor::Palette));
 

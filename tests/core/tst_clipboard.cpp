@@ -133,10 +133,8 @@ void TestClipboard::manualLines_data()
     const auto row = [](const char* text, const char* steps, int skipped) {
         QTest::newRow(text) << QByteArray(text) << QString::fromUtf8(steps) << skipped;
     };
-    row("0-9 Open", "0-9:Open@1", 0);
     row("000 - 009 Open", "0-9:Open@1", 0);
     row("10–19 Red", "10-19:Red@1", 0);
-    row("10 — 19 Red", "10-19:Red@1", 0);
     row("20 ~ 29: Blue", "20-29:Blue@1", 0);
     row("30 to 39 Green", "30-39:Green@1", 0);
     row("40 Gobo 1", "40-40:Gobo 1@1", 0);
@@ -254,11 +252,10 @@ void TestClipboard::paste()
     const int firstColumn = span.value(0).toInt(), lastColumn = span.value(1).toInt();
     std::string got;
     std::vector<std::string> missing;
-    QString shownResult, editName;
+    QString shownResult;
     // The edit applied, shown, and taken back by its before side.
     const auto take = [&](auto& doc, const std::string& why, const auto& edit, const auto& show) {
         got = why;
-        editName = QString::fromStdString(edit.name);
         if (edit.empty())
             return;
         const auto start = doc.record();
@@ -267,12 +264,9 @@ void TestClipboard::paste()
         doc.apply(edit.before);
         QVERIFY(doc.record() == start);
     };
-    const auto showSteps = [](int c) {
-        return [c](const fx::FixtureRecord& r) { return steps(r, c); };
-    };
     // Step edits also show the steps they added and where the grid's rows move.
-    const auto takeSteps = [&](const fx::FixturePaste& paste, int channel) {
-        take(*fixture, paste.problem, paste.edit, showSteps(channel));
+    const auto takeSteps = [&](const fx::FixturePaste& paste, int c) {
+        take(*fixture, paste.problem, paste.edit, [c](const auto& r) { return steps(r, c); });
         if (paste.added > 0)
             shownResult += QStringLiteral(" +%1").arg(paste.added);
         if (paste.edit.change.stepRows.channel >= 0)
@@ -308,9 +302,7 @@ void TestClipboard::paste()
         got += (i ? "," : "missing: ") + missing[i];
     QVERIFY2(QString::fromStdString(got).startsWith(problem), got.c_str());
     QCOMPARE(got.empty(), problem.isEmpty());
-    QCOMPARE(shownResult, result);
-    if (!result.isEmpty())
-        QCOMPARE(editName, grid.startsWith("cut") ? "Cut" : "Paste");
+    QCOMPARE(shownResult, result); // the edits' names: TestKeyboard's clipboard table
 }
 
 QTEST_GUILESS_MAIN(TestClipboard)

@@ -1,6 +1,6 @@
 // The fixture editor driven through its window: header fields, the channel count list, the
 // channel grid's cell editors (how every grid's cells open and are stored is TestKeyboard's
-// gridKeys), its tools (the problem list, Fill's refusal, the import, F6 out of the grid), and
+// gridKeys), its tools (the problem list, Fill's refusal, the import), and
 // typed names the name set lacks: the question, the one entry written into "ChNameSet.fix", the
 // focus after it, the messages and the check at the next opening of a name cell. What an edit
 // does is the document's (tst_fixturedocument); which names are asked about, the name set's
@@ -68,7 +68,6 @@ private slots:
     void problemsFollowEditsAndJump();
     void fillRefusalIsShown();
     void importReplacesTheFixture();
-    void keyboardPaths();
     void answered_data();
     void answered();
     void messages_data();
@@ -250,15 +249,6 @@ void TestFixtureEdit::importReplacesTheFixture()
     QVERIFY(h.editor->openFile(h.path("wide.tff")));
     QVERIFY2(h.dialogs.shown().back().text.contains(QStringLiteral("800")),
              qPrintable(h.dialogs.shown().back().text));
-}
-
-void TestFixtureEdit::keyboardPaths()
-{
-    EditorHarness h;
-    // F6 leaves the channel grid for the next pane, the traits' channel chooser.
-    h.grid->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(h.focus(), Qt::Key_F6);
-    QCOMPARE(h.focus(), h.combo("Combo9"));
 }
 
 void TestFixtureEdit::answered_data()

@@ -190,12 +190,8 @@ void TestFixtureFiles::openFails_data()
 {
     QTest::addColumn<QByteArray>("content"); // null: no such file
     QTest::addColumn<QString>("reason");
-    QByteArray good = imageOf(*sampleFixture());
     QTest::newRow("missing") << QByteArray() << "";
-    QTest::newRow("short") << QByteArray(512, '\0') << "512 bytes";
-    QByteArray count = good;
-    count[12] = char(41);
-    QTest::newRow("41 channels") << count << "41";
+    QTest::newRow("short") << QByteArray(512, '\0') << "512 bytes"; // the reasons: tst_fixturefile
 }
 
 void TestFixtureFiles::openFails()

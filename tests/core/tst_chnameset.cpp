@@ -52,6 +52,7 @@ private slots:
         QTest::newRow("no file") << 0 << false << false;
         QTest::newRow("559 bytes") << 559 << false << false;
         QTest::newRow("560 bytes") << 560 << false << true;
+        QTest::newRow("570 bytes") << 570 << false << true;
         QTest::newRow("579 bytes") << 579 << false << true;
         QTest::newRow("580 bytes") << 580 << true << true;
         QTest::newRow("whole file") << 3542 << true << true;

@@ -1,5 +1,6 @@
 // Copy and paste without the GUI: the clipboard text reader and writers, the lines of a fixture
-// manual, and every grid's paste and cut judged cell by cell, applied and taken back.
+// manual (pasted as steps: TestKeyboard's clipboard table), and every grid's paste and cut judged
+// cell by cell, applied and taken back.
 
 #include "core/ClipText.h"
 #include "core/GridPaste.h"
@@ -202,8 +203,6 @@ void TestClipboard::paste_data()
     row("refused From", "step", 0, 2, "5\t7\n 300 ", "Step 2, From Dmx: \"300\" is not", "");
     row("control character", "step", 0, 1, "a\x01z", "Step 1, Step Name: \"a?z\" holds a co", "");
     row("no steps yet", "step3", 0, 0, "No Steps\tNew\n\tTwo\t3\t4", "", "2: New 0-0|Two 3-4 +2@0");
-    row("manual lines", "manual", 0, 1, "0-9 Open\n10 to 19 Red (deep)\n", "",
-        "2: Open 0-9|Red 10-19 +2@0");
     row("LED cells", "led", 0, 1, "red\tFadeable LTP 16bitH\t2\nGreen\tLTP", "",
         "1/5/2 2/0/0 0/0/0");
     row("LED rows past the count", "led", 7, 1, "Red\nBlue", "Only 1 row fits: the fixt", "");
@@ -279,9 +278,6 @@ void TestClipboard::paste()
     } else if (grid == "step" || grid == "step3") {
         const int channel = grid == "step" ? 0 : 2;
         takeSteps(fx::pasteSteps(*fixture, channel, row, column, block), channel);
-    } else if (grid == "manual") {
-        const auto lines = fx::readManualLines(text.toStdString());
-        takeSteps(fx::pasteSteps(*fixture, 1, row, column, fx::manualStepsAsBlock(lines.steps)), 1);
     } else if (grid == "led") {
         const fx::LedPaste paste = fx::pasteLedCells(led, row, column, block);
         take(led, paste.problem, paste.edit, leds);

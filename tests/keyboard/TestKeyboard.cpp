@@ -259,7 +259,6 @@ private slots:
         row("value left by Down", "channels", 0, 0, 4, "300↓", "0,4=0|1,4=0", "1,4", 0);
         row("value left by Up", "channels", 0, 1, 4, "42↑", "1,4=42", "0,4", 1);
         row("value, Escape", "channels", 0, 0, 4, "42⎋", "0,4=0", "0,4", 0);
-        row("step name left by F6", "steps", 2, 1, 1, "Gobo 3»", "1,1=Gobo 3", "*", 1);
         // Tab or Enter after the last cell adds a step; one nobody typed into goes again.
         row("Enter adds a step", "steps", 2, 1, 3, "\n\n", "rows=3|2,0=Step 3", "2,1:", 1);
         row("added, Escape", "steps", 2, 1, 3, "\n\t⎋", "rows=2", "1,1", 0);

@@ -1,8 +1,5 @@
-// The main window driven through its menus: start-up, showing the editors, the visit to the
-// palette editor and back with the record kept, the channel name editor's hand-over, an exit with
-// a cell open; and where "ChNameSet.fix" is found: the program folder when it holds one that can
-// be written, otherwise the user's data folder, seeded the first time from the program folder's
-// copy or the installed default.
+// The main window driven through its menus: the editors shown, handed over and closed, the exit
+// questions, the window's place and recent files; and where "ChNameSet.fix" is found (locate).
 #include "tests/fixtureedit/EditorHarness.h"
 
 #include "app/AboutBox.h"

@@ -1,11 +1,7 @@
-// The fixture editor driven through its window: header fields, the channel count list, the
-// channel grid's cell editors (how every grid's cells open and are stored is TestKeyboard's
-// gridKeys), its tools (the problem list, Fill's refusal, the import), and
-// typed names the name set lacks: the question, the one entry written into "ChNameSet.fix", the
-// focus after it, the messages and the check at the next opening of a name cell. What an edit
-// does is the document's (tst_fixturedocument); which names are asked about, the name set's
-// (tst_chnameset). The import dialog alone, from the keyboard: the default mode, modes over 40
-// channels passed over, Enter and Escape; the Steps boxes and their total against the file's 204.
+// The fixture editor driven through its window: header fields, the count list, the name cell's
+// list, its tools, typed names the name set lacks (the question, the entry written, the focus,
+// the messages) and the import dialog by keys. How grid cells open and store is TestKeyboard's
+// gridKeys; what an edit does, tst_fixturedocument's; which names are asked about, tst_chnameset's.
 #include "EditorHarness.h"
 
 #include "fixtureedit/ChannelTraits.h"

@@ -100,7 +100,6 @@ private slots:
 
         QTest::newRow("position 4 keeps its code") << 4 << "Shutter2" << 4 << "Shutter2    ";
         QTest::newRow("position 41 keeps code 0") << 41 << "Haze" << 0 << "Haze        ";
-        QTest::newRow("position 42 gets 45") << 42 << "Fog" << 45 << "Fog         ";
         QTest::newRow("position 252 gets 255") << 252 << "Last" << 255 << "Last        ";
         QTest::newRow("13 characters cut") << 60 << "ABCDEFGHIJKLM" << 63 << "ABCDEFGHIJKL";
     }

@@ -18,9 +18,7 @@ namespace {
 
 ChNameSet defaultNames()
 {
-    ChNameSet set;
-    InitChNameSet(set);
-    return set;
+    return loadChNameSetForEditor({}); // no file: the default set
 }
 
 // A name as a definition carries it: whitespace runs one blank, ends trimmed.

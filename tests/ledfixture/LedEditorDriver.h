@@ -19,8 +19,7 @@
 #include <memory>
 
 struct LedEditorDriver {
-    explicit LedEditorDriver(ui::FileAccess* files = nullptr)
-        : services{dialogs, files ? *files : disk, QString()}
+    LedEditorDriver() : services{dialogs, disk, QString()}
     {
         form = std::make_unique<LedFixture>(services);
         active = showActive();

@@ -94,7 +94,6 @@ private slots:
         const auto pages = [](qsizetype bytes) { return (bytes + Page - 1) / Page; };
 
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QString root = dir.path();
         SmallDisk disk;
         QString path = root + "/file.bin";

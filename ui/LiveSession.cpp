@@ -1,9 +1,11 @@
 #include "ui/LiveSession.h"
 
 #include "core/FixtureDocument.h"
-#include "live/OlaOutput.h"
 #include "ui/Document.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 
 namespace ui {
@@ -14,13 +16,24 @@ const QString OffText = QStringLiteral("Live is off");
 const QString NoAnswerText =
     QStringLiteral("The OLA daemon does not answer: restart it, then Retry");
 
+// The OLA output's module beside the program (the build tree), else where it is installed.
+live::LoadedOutput loadOlaOutput()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString file = QString::fromLatin1(live::OlaModuleFile);
+    const QString installed = QStringLiteral(FIXTURE_MODULE_FROM_BIN "/") + file;
+    return live::loadOutputModule(
+        {QFile::encodeName(program.filePath(file)).toStdString(),
+         QFile::encodeName(QDir::cleanPath(program.filePath(installed))).toStdString()});
+}
+
 } // namespace
 
 LiveSession::LiveSession(Document& document, OutputFactory makeOutput, QObject* parent)
     : QObject(parent), m_document(document), m_makeOutput(std::move(makeOutput)), m_status(OffText)
 {
     if (!m_makeOutput)
-        m_makeOutput = [] { return std::make_unique<live::OlaOutput>(); };
+        m_makeOutput = loadOlaOutput;
     m_resend.setInterval(1000);
     connect(&m_resend, &QTimer::timeout, this, &LiveSession::sendFrame);
     // A daemon that takes the connection but never answers (suspended, stuck).
@@ -60,7 +73,13 @@ void LiveSession::setLive(bool on)
         return;
     }
     if (!m_output) {
-        m_output = m_makeOutput();
+        live::LoadedOutput made = m_makeOutput();
+        if (!made.output) {
+            stopWith(State::Unavailable, QStringLiteral("Live output is not available: %1")
+                                             .arg(QString::fromLocal8Bit(made.error.c_str())));
+            return;
+        }
+        m_output = std::move(made.output);
         m_output->setListener([this](const live::Report& report) {
             // From the output's thread to this one.
             QMetaObject::invokeMethod(

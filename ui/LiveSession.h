@@ -2,6 +2,7 @@
 
 #include "core/DmxFrame.h"
 #include "live/DmxOutput.h"
+#include "live/OutputModule.h"
 
 #include <QObject>
 #include <QString>
@@ -34,11 +35,13 @@ public:
         NoOutputPort,
         DaemonStopped,
         NoAnswer,
-        Failed
+        Failed,
+        Unavailable // the output could not be made (its module did not load)
     };
-    using OutputFactory = std::function<std::unique_ptr<live::DmxOutput>()>;
+    using OutputFactory = std::function<live::LoadedOutput()>;
 
-    // The output is made on the first use (the OLA daemon's unless makeOutput says otherwise).
+    // The output is made on the first use: the OLA daemon's, from its module beside the program
+    // or in the installed module folder, unless makeOutput says otherwise.
     explicit LiveSession(Document& document, OutputFactory makeOutput = {},
                          QObject* parent = nullptr);
     ~LiveSession() override;

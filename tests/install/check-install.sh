@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# check-install.sh tree|editor CMAKE BUILD_DIR
+# check-install.sh tree|editor CMAKE BUILD_DIR MODULE_DIR MODULE_FROM_BIN
 # Installs the build into a temporary DESTDIR with prefix /usr and checks it:
-#   tree:   the files are those expected and nothing else; the binaries run; the desktop entry
+#   tree:   the files are those expected and nothing else; the binaries run; the live output's
+#           module is where the editor looks for it (MODULE_FROM_BIN, relative to bin/), links
+#           and offers its factory, and the editor itself links no OLA; the desktop entry
 #           validates; the file types are read by shared-mime-info and name both globs; the icons
 #           are there at their sizes; the default name set is the tool's own.
 #   editor: the installed editor, started with a read-only installed tree and an empty home,
 #           seeds the user's data folder from the installed default name set and writes nothing
 #           into the program folder; a second start keeps the user's copy.
 set -euo pipefail
-mode=$1 cmake=$2 build=$3
+mode=$1 cmake=$2 build=$3 moduledir=$4 modulefrombin=$5
 
 for tool in desktop-file-validate update-mime-database xmllint file; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/setup-deps.sh)"; exit 77; }
@@ -25,6 +27,7 @@ names=$usr/share/fixture-editor/ChNameSet.fix
 if [ "$mode" = tree ]; then
   expected="bin/fixture-editor
 bin/fixture-tool
+$moduledir/fixture-ola-output.so
 share/applications/fixture-editor.desktop
 share/fixture-editor/ChNameSet.fix
 share/icons/hicolor/128x128/apps/fixture-editor.png
@@ -35,6 +38,7 @@ share/icons/hicolor/64x64/apps/fixture-editor.png
 share/icons/hicolor/scalable/apps/fixture-editor.svg
 share/man/man1/fixture-tool.1.gz
 share/mime/packages/fixture-editor.xml"
+  expected=$(LC_ALL=C sort <<<"$expected")
   actual=$(cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
   [ "$actual" = "$expected" ] || fail "installed files differ:
 $(diff <(echo "$expected") <(echo "$actual") || true)"
@@ -52,6 +56,16 @@ $(diff <(echo "$expected") <(echo "$actual") || true)"
     fail "the installed name set is not the default one"
   [ "$("$usr/bin/fixture-tool" names "$names" | grep -c .)" = 253 ] ||
     fail "fixture-tool cannot read the installed name set"
+
+  # Live loads the module from the installed tree; only the module needs OLA and protobuf.
+  module=$usr/bin/$modulefrombin/fixture-ola-output.so
+  [ -f "$module" ] || fail "no live output module at bin/$modulefrombin"
+  ! ldd -r "$module" 2>&1 | grep -E 'not found|undefined symbol' ||
+    fail "the live output module does not link"
+  nm -D --defined-only "$module" | grep -qw fixture_make_ola_output ||
+    fail "the live output module has no factory"
+  ! ldd "$usr/bin/fixture-editor" | grep -E 'libola|protobuf' ||
+    fail "the editor links OLA itself"
 
   # The desktop entry, and the types it claims are the ones the MIME package defines.
   desktop=$usr/share/applications/fixture-editor.desktop

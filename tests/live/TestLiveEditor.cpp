@@ -197,6 +197,25 @@ private slots:
         QVERIFY(live->isChecked());
         QVERIFY(m_reader->waitFor(lampValues));
     }
+
+    // The output's module cannot be loaded: the status says why (a module that is there but
+    // broken rather than one missing elsewhere), Live stays off and nothing else breaks.
+    void moduleNotLoaded()
+    {
+        LiveHarness h;
+        const QString junk = h.dir.filePath(QStringLiteral("fixture-ola-output.so"));
+        writeFile(junk, "not a module");
+        ui::LiveSession session(h.window->document(), [&] {
+            return live::loadOutputModule({"/nonexistent/fixture-ola-output.so",
+                                           QFile::encodeName(junk).toStdString()});
+        });
+        session.setLive(true);
+        QVERIFY(!session.isLive());
+        QCOMPARE(session.state(), ui::LiveSession::State::Unavailable);
+        QVERIFY2(session.statusText().startsWith(
+                     QStringLiteral("Live output is not available: ") + junk + QLatin1Char(':')),
+                 qPrintable(session.statusText()));
+    }
 };
 
 QTEST_MAIN(TestLiveEditor)

@@ -213,16 +213,25 @@ std::string walkBlock(const TextBlock& block, int rows, int row, int column,
     return {};
 }
 
-std::string onlyRowsFit(int rows, const std::string& why)
+// The checks every paste starts with: the block is not empty, its top-left cell lands on one of
+// the grid's places rows (columns wide), and its used rows end at or before row limit (why says
+// what sets the limit). The used rows, or nothing (problem set unless the block is empty).
+std::optional<int> placeBlock(const TextBlock& block, int row, int column, int places,
+                              int columns, int limit, const std::string& why, std::string& problem)
 {
-    return "Only " + std::to_string(rows) + (rows == 1 ? " row fits: " : " rows fit: ") + why;
-}
-
-std::string badPlace(int row, int column, int rows, int columns)
-{
-    if (row < 0 || column < 0 || row >= rows || column >= columns)
-        return "The paste has no cell to start from.";
-    return {};
+    if (block.empty())
+        return std::nullopt;
+    if (row < 0 || column < 0 || row >= places || column >= columns) {
+        problem = "The paste has no cell to start from.";
+        return std::nullopt;
+    }
+    const int rows = usedRows(block);
+    if (row + rows > limit) {
+        const int fit = limit - row;
+        problem = "Only " + std::to_string(fit) + (fit == 1 ? " row fits: " : " rows fit: ") + why;
+        return std::nullopt;
+    }
+    return rows;
 }
 
 constexpr std::array<const char*, 5> ChannelHeadings{"Channel", "Channel Name", "Type", "Ch16bit",
@@ -275,17 +284,12 @@ FixturePaste pasteChannels(const FixtureDocument& document, const ChNameSet& nam
     FixturePaste out;
     const FixtureRecord& before = document.record();
     const int count = std::clamp<int>(before.FixHeader.NumChannels, 0, MaxChannels);
-    if (block.empty())
+    const std::optional<int> placed =
+        placeBlock(block, row, column, count, static_cast<int>(ChannelHeadings.size()), count,
+                   "the fixture has " + std::to_string(count) + " channels.", out.problem);
+    if (!placed)
         return out;
-    out.problem = badPlace(row, column, count, static_cast<int>(ChannelHeadings.size()));
-    if (!out.problem.empty())
-        return out;
-    const int rows = usedRows(block);
-    if (row + rows > count) {
-        out.problem =
-            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
-        return out;
-    }
+    const int rows = *placed;
     auto after = std::make_unique<FixtureRecord>(before);
     std::vector<std::string> missing;
     const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
@@ -326,16 +330,12 @@ FixturePaste pasteSteps(const FixtureDocument& document, int channel, int row, i
     const FixtureRecord& before = document.record();
     const int count = before.StepCount[static_cast<std::size_t>(channel)];
     // The row below the last step is a place to start too: the paste appends there.
-    out.problem = badPlace(row, column, count + 1, static_cast<int>(StepHeadings.size()));
-    if (!out.problem.empty())
+    const std::optional<int> placed = placeBlock(
+        block, row, column, count + 1, static_cast<int>(StepHeadings.size()), MaxEditableSteps,
+        "a channel has at most " + std::to_string(MaxEditableSteps) + " steps.", out.problem);
+    if (!placed)
         return out;
-    const int rows = usedRows(block);
-    if (row + rows > MaxEditableSteps) {
-        out.problem =
-            onlyRowsFit(MaxEditableSteps - row,
-                        "a channel has at most " + std::to_string(MaxEditableSteps) + " steps.");
-        return out;
-    }
+    const int rows = *placed;
     auto after = std::make_unique<FixtureRecord>(before);
     auto& steps = after->Steps[static_cast<std::size_t>(channel)];
     const int newCount = rows > 0 ? std::max(count, row + rows) : count;
@@ -378,17 +378,12 @@ LedPaste pasteLedCells(const LedFixtureDocument& document, int row, int column,
     LedPaste out;
     const LedFixtureRecord& before = document.record();
     const int count = std::clamp<int>(before.LedChannelCount, 0, LedMaxChannels);
-    if (block.empty())
+    const std::optional<int> placed =
+        placeBlock(block, row, column, count, static_cast<int>(LedHeadings.size()), count,
+                   "the fixture has " + std::to_string(count) + " channels.", out.problem);
+    if (!placed)
         return out;
-    out.problem = badPlace(row, column, count, static_cast<int>(LedHeadings.size()));
-    if (!out.problem.empty())
-        return out;
-    const int rows = usedRows(block);
-    if (row + rows > count) {
-        out.problem =
-            onlyRowsFit(count - row, "the fixture has " + std::to_string(count) + " channels.");
-        return out;
-    }
+    const int rows = *placed;
     LedFixtureRecord after = before;
     const auto judge = [&](int r, int c, std::string_view cell) -> std::string {
         LedChannelRec& ch = after.LedChannels[static_cast<std::size_t>(r)];
@@ -433,17 +428,12 @@ ChNamePaste pasteChNames(const ChNameDocument& document, int row, int column,
                          const TextBlock& block)
 {
     ChNamePaste out;
-    if (block.empty())
+    const std::optional<int> placed = placeBlock(
+        block, row, column, ChNameCount, static_cast<int>(ChNameHeadings.size()), ChNameCount,
+        "the set has " + std::to_string(ChNameCount) + " positions.", out.problem);
+    if (!placed)
         return out;
-    out.problem = badPlace(row, column, ChNameCount, static_cast<int>(ChNameHeadings.size()));
-    if (!out.problem.empty())
-        return out;
-    const int rows = usedRows(block);
-    if (row + rows > ChNameCount) {
-        out.problem = onlyRowsFit(ChNameCount - row,
-                                  "the set has " + std::to_string(ChNameCount) + " positions.");
-        return out;
-    }
+    const int rows = *placed;
     const ChNameSet& before = document.record();
     ChNameSet after = before;
     const auto judge = [&](int r, int c, std::string_view cell) -> std::string {

@@ -186,6 +186,7 @@ void TestClipboard::paste_data()
     row("type letter then partner", "chan", 0, 2, "s\t2", "", "Pan/5/2/0/6 Tilt/5/3/0/7 /0/0/0/0");
     row("empty name cell", "chan", 0, 1, "\t\t\t9", "", "/0/0/9/0 Tilt/5/3/0/7 /0/0/0/0");
     row("rows past the count", "chan", 3, 1, "a\nb", "Only 1 row fits: the fixture has 4 ch", "");
+    row("start below the last row", "chan", 4, 0, "a", "The paste has no cell to start from.", "");
     row("refused value", "chan", 0, 4, "12\n300", "Chan 2, Value: \"300\" is not a number fr", "");
     row("missing names once", "chan", 0, 1, "Laser1\nlaser1\nWash", "missing: Laser1,Wash", "");
     row("refusal before missing", "chan", 0, 1, "Laser1\tX", "Chan 1, Type: \"X\" is not a ch", "");

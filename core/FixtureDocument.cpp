@@ -322,23 +322,29 @@ Edit FixtureDocument::insertStep(int channel, int step) const
 
 Edit FixtureDocument::deleteStep(int channel, int step) const
 {
+    return deleteSteps(channel, step, step);
+}
+
+Edit FixtureDocument::deleteSteps(int channel, int first, int last) const
+{
     if (!validChannel(channel))
         return {};
     const int count = m_record->StepCount[channel];
-    if (step < 0 || step >= std::max(count, 1))
+    first = std::max(first, 0);
+    last = std::min(last, count - 1);
+    if (first > last)
         return {};
     Edit edit = change("Delete Step", [&](FixtureRecord& r) {
-        if (count <= 1) {
-            // The channel has no steps left; its first entry keeps what it held.
-            r.StepCount[channel] = 0;
+        const int gone = last - first + 1;
+        r.StepCount[channel] = static_cast<std::uint8_t>(count - gone);
+        // A channel left without steps keeps its first entry as it was.
+        if (gone == count)
             return;
-        }
         auto& steps = r.Steps[channel];
-        std::move(steps.begin() + step + 1, steps.begin() + count, steps.begin() + step);
-        steps[count - 1] = blankStep();
-        r.StepCount[channel] = static_cast<std::uint8_t>(count - 1);
+        std::move(steps.begin() + last + 1, steps.begin() + count, steps.begin() + first);
+        std::fill(steps.begin() + count - gone, steps.begin() + count, blankStep());
     });
-    return atStepRow(std::move(edit), channel, step);
+    return atStepRow(std::move(edit), channel, first);
 }
 
 Edit FixtureDocument::copySteps(int from, int to) const

@@ -133,6 +133,8 @@ public:
     Edit insertStep(int channel, int step) const;
     // The only step makes way for none; the first entry keeps its contents.
     Edit deleteStep(int channel, int step) const;
+    // The steps first..last (cut to the channel's steps) go, as deleteStep removes one.
+    Edit deleteSteps(int channel, int first, int last) const;
     // Channel to takes the step count and every step entry of channel from.
     Edit copySteps(int from, int to) const;
 

@@ -464,26 +464,8 @@ ChNamePaste pasteChNames(const ChNameDocument& document, int row, int column,
 
 Edit cutSteps(const FixtureDocument& document, int channel, int firstRow, int lastRow)
 {
-    if (channel < 0 || channel >= MaxChannels)
-        return {};
-    const int count = document.record().StepCount[static_cast<std::size_t>(channel)];
-    firstRow = std::max(firstRow, 0);
-    lastRow = std::min(lastRow, count - 1);
-    if (firstRow > lastRow)
-        return {};
-    Edit edit = document.change("Cut", [&](FixtureRecord& r) {
-        auto& steps = r.Steps[static_cast<std::size_t>(channel)];
-        const int gone = lastRow - firstRow + 1;
-        r.StepCount[static_cast<std::size_t>(channel)] = static_cast<std::uint8_t>(count - gone);
-        // A channel left without steps keeps its first entry as it was, as Delete leaves it.
-        if (gone == count)
-            return;
-        std::move(steps.begin() + lastRow + 1, steps.begin() + count, steps.begin() + firstRow);
-        std::fill(steps.begin() + count - gone, steps.begin() + count,
-                  StepInfo{0, 0, FixedText<8>::blanks()});
-    });
-    if (!edit.empty())
-        edit.change.stepRows = {channel, firstRow};
+    Edit edit = document.deleteSteps(channel, firstRow, lastRow);
+    edit.name = "Cut";
     return edit;
 }
 

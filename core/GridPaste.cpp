@@ -12,16 +12,6 @@ namespace fx {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool isEmptyCell(std::string_view cell)
 {
     return trimBlanks(cell).empty();

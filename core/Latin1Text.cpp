@@ -20,6 +20,16 @@ std::string latin1ToUtf8(std::string_view latin1)
     return utf8;
 }
 
+std::string_view trimBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 char32_t nextCodePoint(std::string_view text, std::size_t& i)
 {
     const auto b0 = static_cast<std::uint8_t>(text[i]);

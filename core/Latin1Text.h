@@ -23,6 +23,9 @@ struct Latin1Conversion {
 };
 Latin1Conversion utf8ToLatin1Text(std::string_view utf8);
 
+// The text without the blanks, tabs and line breaks at its ends.
+std::string_view trimBlanks(std::string_view text);
+
 // Decodes one UTF-8 sequence at text[i] and advances i; InvalidCodePoint for a broken, overlong
 // or surrogate one (one byte is then consumed, so decoding always moves on).
 inline constexpr char32_t InvalidCodePoint = 0xFFFFFFFF;

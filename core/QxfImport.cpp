@@ -332,11 +332,7 @@ std::optional<int> defaultQxfMode(const QxfDefinition& def)
 
 std::optional<int> findQxfMode(const QxfDefinition& def, std::string_view name)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!name.empty() && isBlank(name.front()))
-        name.remove_prefix(1);
-    while (!name.empty() && isBlank(name.back()))
-        name.remove_suffix(1);
+    name = trimBlanks(name);
     for (int m = 0; m < static_cast<int>(def.modes.size()); ++m)
         if (def.modes[m].name == name)
             return m;

@@ -189,7 +189,9 @@ void TestEditorDocuments::fixtureSaveSettles()
     // The function map is never part of an edit; the save gives the record the file's map.
     QVERIFY(!settle.change.header);
     doc.apply(settle.after);
+    const auto unsynced = std::make_unique<fx::FixtureRecord>(doc.record());
     doc.syncFuncMap();
+    QVERIFY(fx::FixtureDocument::diff("Map", *unsynced, doc.record()).empty());
     QVERIFY(doc.record() == *doc.preparedForSave());
     QCOMPARE(int(doc.record().FuncMap[257]), 540 & 255);
     QVERIFY(doc.settleAfterSave().empty());

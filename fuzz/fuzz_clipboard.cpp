@@ -16,7 +16,8 @@
 
 namespace {
 
-void checkPaste(fx::FixtureDocument& document, const fx::FixturePaste& paste)
+// channel: the one whose steps the paste may add to.
+void checkPaste(fx::FixtureDocument& document, const fx::FixturePaste& paste, int channel = 0)
 {
     FUZZ_CHECK(paste.problem.find('\n') == std::string::npos, "the message is not one line");
     if (!paste.problem.empty() || !paste.missingNames.empty()) {
@@ -25,7 +26,9 @@ void checkPaste(fx::FixtureDocument& document, const fx::FixturePaste& paste)
     }
     const auto start = std::make_unique<fx::FixtureRecord>(document.record());
     document.apply(paste.edit.after);
-    FUZZ_CHECK(document.record().StepCount[0] <= fx::MaxEditableSteps, "more than 255 steps");
+    // A step count that wrapped past 255 would not be the old one plus the added steps.
+    FUZZ_CHECK(document.record().StepCount[channel] == start->StepCount[channel] + paste.added,
+               "the step count is not the old one plus the steps added");
     document.apply(paste.edit.before);
     FUZZ_CHECK(fuzz::sameRecord(document.record(), *start), "undo of a paste differs");
 }
@@ -55,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkPaste(document, fx::pasteChannels(document, names, at, at + 1, block.rows));
 
     const fx::ManualSteps manual = fx::readManualLines(text);
-    checkPaste(document, fx::pasteSteps(document, 1, 0, 1, fx::manualStepsAsBlock(manual.steps)));
+    checkPaste(document, fx::pasteSteps(document, 1, 0, 1, fx::manualStepsAsBlock(manual.steps)),
+               1);
     return 0;
 }

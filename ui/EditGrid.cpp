@@ -173,10 +173,8 @@ void EditGrid::pasteClipboard()
 void EditGrid::pasteText(const QString& text, const QModelIndex& cell)
 {
     fx::ReadBlock read = fx::readTextBlock(text.toStdString());
-    if (!read.problem.empty()) {
-        tellPasteProblem(QString::fromStdString(read.problem));
+    if (refusesPaste(read.problem))
         return;
-    }
     const QModelIndex at = placeBlock(read.rows, cell);
     pasteBlock(read.rows, at);
 }
@@ -238,6 +236,13 @@ void EditGrid::tellPasteProblem(const QString& problem)
 {
     if (m_dialogs)
         m_dialogs->tell(window(), QStringLiteral("Paste"), problem);
+}
+
+bool EditGrid::refusesPaste(const std::string& problem)
+{
+    if (!problem.empty())
+        tellPasteProblem(QString::fromStdString(problem));
+    return !problem.empty();
 }
 
 bool EditGrid::openCell(const QModelIndex& index)

@@ -40,7 +40,7 @@ int exportCommand(const std::vector<std::string>& args)
     }
     if (files.size() != 2)
         return usageError("export takes two files: fixture-tool export [--manufacturer M] "
-                     "[--type T] FILE.tff OUT.qxf");
+                          "[--type T] FILE.tff OUT.qxf");
     if (!options.type.empty() && !fx::isQxfFixtureType(options.type)) {
         std::string known;
         for (const auto t : fx::qxfFixtureTypes())

@@ -12,9 +12,7 @@ ChNameGrid::ChNameGrid(ui::ChNameDocument& document, ui::Dialogs& dialogs, QWidg
 void ChNameGrid::pasteBlock(const fx::TextBlock& block, const QModelIndex& cell)
 {
     fx::ChNamePaste paste = fx::pasteChNames(m_document.core(), cell.row(), cell.column(), block);
-    if (!paste.problem.empty())
-        tellPasteProblem(QString::fromStdString(paste.problem));
-    else
+    if (!refusesPaste(paste.problem))
         m_document.push(std::move(paste.edit));
 }
 

@@ -83,10 +83,8 @@ void ChannelGrid::pasteBlock(const fx::TextBlock& block, const QModelIndex& cell
     for (int round = 0; round < 2; ++round) {
         fx::FixturePaste paste =
             fx::pasteChannels(document.core(), m_names.set(), cell.row(), cell.column(), block);
-        if (!paste.problem.empty()) {
-            tellPasteProblem(QString::fromStdString(paste.problem));
+        if (refusesPaste(paste.problem))
             return;
-        }
         if (paste.missingNames.empty()) {
             document.push(std::move(paste.edit));
             return;

@@ -71,13 +71,7 @@ QString ExportCommands::chosenPath(const QString& caption, const QString& filter
         return {};
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
-    const QFileInfo existing(path);
-    if (existing.isFile() && existing.size() > 0 &&
-        m_services.dialogs.ask(m_parent, caption,
-                               path + QStringLiteral(" already exists.\rDo you want to replace it?"),
-                               ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes)
-        return {};
-    return path;
+    return ui::mayReplace(m_services.dialogs, m_parent, caption, path, path) ? path : QString();
 }
 
 bool ExportCommands::write(const QString& title, const QString& path, const QByteArray& data)

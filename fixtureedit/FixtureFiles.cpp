@@ -146,15 +146,9 @@ QString FixtureFiles::writeChosenFile(const fx::FixtureRecord& record)
         return {};
     const QString path = ui::withFixtureSuffix(chosen);
 
-    const QFileInfo existing(path);
-    // Only a file counts as already there: a folder of that name is not offered for replacing,
-    // and the write below says why it fails.
-    if (existing.isFile() && existing.size() > 0) {
-        const QString text = path + QStringLiteral(" already exists.\rDo you want to replace it?");
-        if (dialogs.ask(&m_form, SaveTitle, text, ui::Dialogs::Buttons::YesNo) !=
-            ui::Dialogs::Answer::Yes)
-            return {};
-    }
+    const QFileInfo existing(path); // as it was before the write
+    if (!ui::mayReplace(dialogs, &m_form, SaveTitle, path, path))
+        return {};
 
     const fx::FixtureImage image = fx::WriteFixtureImage(record);
     const QByteArray data(reinterpret_cast<const char*>(image.data()),

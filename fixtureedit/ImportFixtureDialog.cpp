@@ -2,6 +2,7 @@
 
 #include "core/FixtureFile.h"
 #include "core/Latin1Text.h"
+#include "fixtureedit/ChannelNameList.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -19,11 +20,6 @@
 namespace fixtureedit {
 
 namespace {
-
-QString fromLatin1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
 
 void name(QWidget* w, const char* objectName, const QString& accessibleName)
 {

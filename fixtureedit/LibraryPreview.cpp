@@ -33,6 +33,16 @@ QString latin1(const std::string& s)
     return QString::fromLatin1(s.data(), qsizetype(s.size())).trimmed();
 }
 
+// A fixture channel's row: its name, function code, type (with its partner) and steps.
+QStringList channelCells(const fx::ChannelInfo& ch, const QString& steps)
+{
+    QString type = utf8(fx::ChTypeName(ch.ChType));
+    if (ch.PairChannel)
+        type += LibraryPreview::tr(" (with %1)").arg(ch.PairChannel);
+    return {latin1(ch.ChName.str()),
+            ch.FuncCode ? QString::number(ch.FuncCode) : LibraryPreview::tr("none"), type, steps};
+}
+
 } // namespace
 
 LibraryPreview::LibraryPreview(const fx::ChNameSet& names, QWidget* parent)
@@ -157,15 +167,10 @@ void LibraryPreview::showMode(int mode)
     const fx::FixtureRecord& rec = *imp.record;
     m_channels->setRowCount(rec.FixHeader.NumChannels);
     for (int c = 0; c < rec.FixHeader.NumChannels; ++c) {
-        const fx::ChannelInfo& ch = rec.Channels[c];
-        QString type = utf8(fx::ChTypeName(ch.ChType));
-        if (ch.PairChannel)
-            type += tr(" (with %1)").arg(ch.PairChannel);
         QString steps = QString::number(rec.StepCount[c]);
         if (c < int(imp.stepLoss.size()) && imp.stepLoss[c] > 0)
             steps += tr(", %1 cut").arg(imp.stepLoss[c]);
-        setRow(c, {latin1(ch.ChName.str()), ch.FuncCode ? QString::number(ch.FuncCode) : tr("none"),
-                   type, steps});
+        setRow(c, channelCells(rec.Channels[c], steps));
     }
     m_steps->setText(
         imp.stepTotal > fx::StepSlotCount
@@ -219,12 +224,7 @@ void LibraryPreview::showSetupFile(const fx::LibraryEntry& entry)
     m_channels->setRowCount(n);
     int steps = 0;
     for (int c = 0; c < n; ++c) {
-        const fx::ChannelInfo& ch = record->Channels[c];
-        QString type = utf8(fx::ChTypeName(ch.ChType));
-        if (ch.PairChannel)
-            type += tr(" (with %1)").arg(ch.PairChannel);
-        setRow(c, {latin1(ch.ChName.str()), ch.FuncCode ? QString::number(ch.FuncCode) : tr("none"),
-                   type, QString::number(record->StepCount[c])});
+        setRow(c, channelCells(record->Channels[c], QString::number(record->StepCount[c])));
         steps += record->StepCount[c];
     }
     m_steps->setText(tr("Steps: %1 of the file's %2.").arg(steps).arg(fx::StepSlotCount));

@@ -140,11 +140,7 @@ bool StepGrid::pasteAt(const fx::TextBlock& block, int row, int column,
     ui::Document& document = m_model->document();
     fx::FixturePaste paste = fx::pasteSteps(document.core(), m_model->channel(),
                                             m_model->isPlaceholder() ? 0 : row, column, block);
-    if (!paste.problem.empty()) {
-        tellPasteProblem(QString::fromStdString(paste.problem));
-        return false;
-    }
-    if (confirm && !confirm())
+    if (refusesPaste(paste.problem) || (confirm && !confirm()))
         return false;
     document.push(std::move(paste.edit));
     return true;

@@ -234,15 +234,8 @@ bool LedFixture::SaveLedFixture()
     const QString path = ui::withFixtureSuffix(chosen);
     const QString shownPath = QDir::toNativeSeparators(path);
 
-    const QFileInfo existing(path);
-    if (existing.isFile() && existing.size() > 0) {
-        const auto answer = m_services.dialogs.ask(
-            this, QStringLiteral("ORVA Save As"),
-            shownPath + QStringLiteral(" already exists.\rDo you want to replace it?"),
-            ui::Dialogs::Buttons::YesNo);
-        if (answer != ui::Dialogs::Answer::Yes)
-            return false;
-    }
+    if (!ui::mayReplace(m_services.dialogs, this, QStringLiteral("ORVA Save As"), path, shownPath))
+        return false;
 
     // The image is made on a copy: the editor's fixture takes the saved state (normalised types)
     // only once the file is written.

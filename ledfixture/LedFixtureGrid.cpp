@@ -51,9 +51,7 @@ void LedFixtureGrid::resizeEvent(QResizeEvent* event)
 void LedFixtureGrid::pasteBlock(const fx::TextBlock& block, const QModelIndex& cell)
 {
     fx::LedPaste paste = fx::pasteLedCells(m_document.core(), cell.row(), cell.column(), block);
-    if (!paste.problem.empty())
-        tellPasteProblem(QString::fromStdString(paste.problem));
-    else
+    if (!refusesPaste(paste.problem))
         m_document.push(std::move(paste.edit));
 }
 

@@ -3,26 +3,11 @@
 #include "core/ByteFile.h"
 #include "core/FixtureFile.h"
 #include "core/QxfExport.h"
+#include "tools/ToolMessages.h"
 
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-
-namespace {
-
-int usage(const std::string& message)
-{
-    std::cerr << "fixture-tool: " << message << " (fixture-tool --help shows the usage)\n";
-    return 2;
-}
-
-int refuse(const std::string& path, const std::string& message)
-{
-    std::cerr << "fixture-tool: " << path << ": " << message << '\n';
-    return 1;
-}
-
-} // namespace
 
 std::string readFixtureForExport(const std::string& path, fx::FixtureRecord& record)
 {
@@ -48,23 +33,23 @@ int exportCommand(const std::vector<std::string>& args)
         if ((a == "--manufacturer" || a == "--type") && k + 1 < args.size()) {
             (a == "--type" ? options.type : options.manufacturer) = args[++k];
         } else if (a.rfind("--", 0) == 0) {
-            return usage("export: unknown option or missing value \"" + a + "\"");
+            return usageError("export: unknown option or missing value \"" + a + "\"");
         } else {
             files.push_back(a);
         }
     }
     if (files.size() != 2)
-        return usage("export takes two files: fixture-tool export [--manufacturer M] "
-                     "[--type T] FILE.tff OUT.qxf");
+        return usageError("export takes two files: fixture-tool export [--manufacturer M] "
+                          "[--type T] FILE.tff OUT.qxf");
     if (!options.type.empty() && !fx::isQxfFixtureType(options.type)) {
         std::string known;
         for (const auto t : fx::qxfFixtureTypes())
             known += (known.empty() ? "\"" : ", \"") + std::string(t) + "\"";
-        return usage("export: unknown type \"" + options.type + "\"; one of " + known);
+        return usageError("export: unknown type \"" + options.type + "\"; one of " + known);
     }
     auto record = std::make_unique<fx::FixtureRecord>();
     if (std::string message = readFixtureForExport(files[0], *record); !message.empty())
-        return refuse(files[0], message);
+        return fail(files[0], message);
     options.creatorName = "Fixture library editor";
     options.creatorVersion = FIXTURE_PROGRAM_VERSION;
     for (const char* variable : {"USER", "LOGNAME"})
@@ -74,7 +59,7 @@ int exportCommand(const std::vector<std::string>& args)
     std::string error;
     if (!fx::writeFileAtomically(files[1], std::vector<std::uint8_t>(xml.begin(), xml.end()),
                                  &error))
-        return refuse(files[1], error);
+        return fail(files[1], error);
     return 0;
 }
 

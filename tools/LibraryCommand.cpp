@@ -3,18 +3,13 @@
 #include "tools/LibraryCommand.h"
 
 #include "core/FixtureLibrary.h"
+#include "tools/ToolMessages.h"
 
 #include <sys/stat.h>
 
 #include <iostream>
 
 namespace {
-
-int usage(const std::string& message)
-{
-    std::cerr << "fixture-tool: " << message << " (fixture-tool --help shows the usage)\n";
-    return 2;
-}
 
 bool isFolder(const std::string& path)
 {
@@ -35,7 +30,7 @@ int libraryCommand(const std::vector<std::string>& args)
             words = true;
         } else if (!words && a == "--dir") {
             if (i + 1 >= args.size())
-                return usage("--dir needs a folder");
+                return usageError("--dir needs a folder");
             const std::string& dir = args[++i];
             if (!isFolder(dir)) {
                 std::cerr << "fixture-tool: " << dir << ": not a folder that can be read\n";
@@ -43,7 +38,7 @@ int libraryCommand(const std::vector<std::string>& args)
             }
             dirs.push_back({dir, dir, false});
         } else if (!words && a.size() > 1 && a[0] == '-') {
-            return usage("library does not know " + a);
+            return usageError("library does not know " + a);
         } else {
             query += a + ' ';
         }

@@ -4,6 +4,7 @@
 #include "core/ByteFile.h"
 #include "core/FixtureRecord.h"
 #include "tools/ExportCommand.h"
+#include "tools/ToolMessages.h"
 #include "ui/FixtureSheet.h"
 
 #include <QFileInfo>
@@ -14,16 +15,11 @@
 
 int sheetCommand(const std::vector<std::string>& args)
 {
-    if (args.size() != 3) {
-        std::cerr << "fixture-tool: sheet takes two files: fixture-tool sheet FILE.tff OUT.pdf "
-                     "(fixture-tool --help shows the usage)\n";
-        return 2;
-    }
+    if (args.size() != 3)
+        return usageError("sheet takes two files: fixture-tool sheet FILE.tff OUT.pdf");
     auto record = std::make_unique<fx::FixtureRecord>();
-    if (std::string message = readFixtureForExport(args[1], *record); !message.empty()) {
-        std::cerr << "fixture-tool: " << args[1] << ": " << message << '\n';
-        return 1;
-    }
+    if (std::string message = readFixtureForExport(args[1], *record); !message.empty())
+        return fail(args[1], message);
     // No display is needed: the sheet is laid out and written on the offscreen platform.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The tool speaks for itself: Qt's remarks about the session (no runtime folder) are noise.
@@ -40,9 +36,7 @@ int sheetCommand(const std::vector<std::string>& args)
                             QDateTime::currentDateTime());
     std::string error;
     if (!fx::writeFileAtomically(args[2], std::vector<std::uint8_t>(pdf.begin(), pdf.end()),
-                                 &error)) {
-        std::cerr << "fixture-tool: " << args[2] << ": " << error << '\n';
-        return 1;
-    }
+                                 &error))
+        return fail(args[2], error);
     return 0;
 }

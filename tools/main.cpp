@@ -10,6 +10,7 @@
 #include "tools/FixtureJson.h"
 #include "tools/LibraryCommand.h"
 #include "tools/SendCommand.h"
+#include "tools/ToolMessages.h"
 
 #include <nlohmann/json.hpp>
 
@@ -131,18 +132,6 @@ an address or universe out of range, gets one line, status 2, nothing sent.
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
 )";
-
-int usageError(const std::string& message)
-{
-    std::cerr << "fixture-tool: " << message << " (fixture-tool --help shows the usage)\n";
-    return 2;
-}
-
-int fail(const std::string& path, const std::string& message)
-{
-    std::cerr << "fixture-tool: " << path << ": " << message << '\n';
-    return 1;
-}
 
 // Every file the tool reads is small; a huge one is refused before it is read whole.
 constexpr std::uintmax_t MaxInputSize = 64 * 1024 * 1024;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -66,6 +67,19 @@ inline bool saveOrDiscard(Dialogs& dialogs, QWidget* parent, const QString& text
     case Dialogs::Answer::Save: return save();
     default: return false;
     }
+}
+
+// Whether a save may write path: yes when no file holding data is there (a folder of that name is
+// not offered for replacing: the write says why it fails), else the answer to "<shown> already
+// exists. Do you want to replace it?".
+inline bool mayReplace(Dialogs& dialogs, QWidget* parent, const QString& title,
+                       const QString& path, const QString& shown)
+{
+    const QFileInfo existing(path);
+    return !(existing.isFile() && existing.size() > 0) ||
+           dialogs.ask(parent, title,
+                       shown + QStringLiteral(" already exists.\rDo you want to replace it?"),
+                       Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }
 
 } // namespace ui

@@ -173,10 +173,8 @@ void EditGrid::pasteClipboard()
 void EditGrid::pasteText(const QString& text, const QModelIndex& cell)
 {
     fx::ReadBlock read = fx::readTextBlock(text.toStdString());
-    if (!read.problem.empty()) {
-        tellPasteProblem(QString::fromStdString(read.problem));
+    if (refusesPaste(read.problem))
         return;
-    }
     const QModelIndex at = placeBlock(read.rows, cell);
     pasteBlock(read.rows, at);
 }
@@ -238,6 +236,13 @@ void EditGrid::tellPasteProblem(const QString& problem)
 {
     if (m_dialogs)
         m_dialogs->tell(window(), QStringLiteral("Paste"), problem);
+}
+
+bool EditGrid::refusesPaste(const std::string& problem)
+{
+    if (!problem.empty())
+        tellPasteProblem(QString::fromStdString(problem));
+    return !problem.empty();
 }
 
 bool EditGrid::openCell(const QModelIndex& index)
@@ -525,22 +530,20 @@ void addClipboardActions(QMenu* edit, QWidget* owner)
         paste->setEnabled(grid ? grid->canPaste() : writable && clip);
         all->setEnabled(grid || (line && !line->text().isEmpty()));
     });
-    QObject::connect(cut, &QAction::triggered, owner, [=] {
-        const auto [grid, line] = target();
-        grid ? grid->cutSelection() : line ? line->cut() : void();
-    });
-    QObject::connect(copy, &QAction::triggered, owner, [=] {
-        const auto [grid, line] = target();
-        grid ? grid->copyBlock() : line ? line->copy() : void();
-    });
-    QObject::connect(paste, &QAction::triggered, owner, [=] {
-        const auto [grid, line] = target();
-        grid ? grid->pasteClipboard() : line ? line->paste() : void();
-    });
-    QObject::connect(all, &QAction::triggered, owner, [=] {
-        const auto [grid, line] = target();
-        grid ? grid->selectAll() : line ? line->selectAll() : void();
-    });
+    // Each action calls its member on the grid, or on the text box.
+    const auto route = [=](QAction* action, auto onGrid, auto onLine) {
+        QObject::connect(action, &QAction::triggered, owner, [=] {
+            const auto [grid, line] = target();
+            if (grid)
+                (grid->*onGrid)();
+            else if (line)
+                (line->*onLine)();
+        });
+    };
+    route(cut, &EditGrid::cutSelection, &QLineEdit::cut);
+    route(copy, &EditGrid::copyBlock, &QLineEdit::copy);
+    route(paste, &EditGrid::pasteClipboard, &QLineEdit::paste);
+    route(all, &EditGrid::selectAll, &QLineEdit::selectAll);
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 #include <QPersistentModelIndex>
 #include <QTableView>
 
+#include <string>
+
 class QMenu;
 
 namespace ui {
@@ -92,6 +94,8 @@ protected:
     void setDialogs(Dialogs& dialogs) { m_dialogs = &dialogs; }
     Dialogs* dialogs() const { return m_dialogs; }
     void tellPasteProblem(const QString& problem);
+    // Tells problem when there is one; returns whether there was (the paste is refused).
+    bool refusesPaste(const std::string& problem);
     // Where block goes when pasted at cell: a block on the heading column or as wide as the grid
     // whose first column holds only texts that read like this grid's row headings ("Step 12")
     // is whole rows copied: it goes to the row's heading, and those cells are blanked (a paste

@@ -356,6 +356,7 @@ private slots:
         h->window->resize(900, 700);
         h->trigger(h->window.get(), "numExit"); // the window's place kept for the next start
         h = std::make_unique<AppHarness>();
+        QVERIFY(h->window->size() != QSize(900, 700)); // the size comes from the settings
         h->window->restoreWindowSettings();
         QCOMPARE(h->window->size(), QSize(900, 700));
     }

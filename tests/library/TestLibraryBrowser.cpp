@@ -112,7 +112,8 @@ void TestLibraryBrowser::import()
     QTEST(int(b.h.record->FixHeader.NumChannels), "channels");
     QVERIFY(!b.browser->isVisible());
     QCOMPARE(b.h.dialogs.pendingAnswers(), 0);
-    QCOMPARE(b.h.dialogs.shown().first().title == "Unsaved Changes", modified);
+    const auto& shown = b.h.dialogs.shown();
+    QCOMPARE(!shown.isEmpty() && shown.first().title == "Unsaved Changes", modified);
 }
 
 void TestLibraryBrowser::openAndEscape()

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,30 +16,18 @@ using namespace support;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = support::ProgramRun;
 
 Run runTool(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runProgram(QStringLiteral(FIXTURE_TOOL_PATH), arguments);
 }
 
 // A refusal: status 1 (2 for a wrong command line), nothing on standard output, one line on
 // standard error.
 void checkRefused(const Run& run, const QString& message, int status = 1)
 {
-    QCOMPARE(run.exitCode, status);
+    QCOMPARE(run.status, status);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err.count('\n'), 1);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
@@ -60,14 +47,14 @@ private slots:
     void usage()
     {
         const Run help = runTool({"--help"});
-        QCOMPARE(help.exitCode, 0);
+        QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains("fixture-tool dump FILE.tff"));
 
         for (const QStringList& wrong :
              {QStringList{}, QStringList{"dump"}, QStringList{"convert", "x"},
               QStringList{"names", "--init"}, QStringList{"build", "a"}}) {
             const Run run = runTool(wrong);
-            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(run.status, 2);
             QCOMPARE(run.err.count('\n'), 1);
         }
     }
@@ -79,18 +66,18 @@ private slots:
         QVERIFY(writeFile(path("in.tff"), written));
 
         const Run dump = runTool({"dump", path("in.tff")});
-        QCOMPARE(dump.exitCode, 0);
+        QCOMPARE(dump.status, 0);
         QVERIFY(dump.err.isEmpty());
         QVERIFY(writeFile(path("in.json"), dump.out));
 
         const Run build = runTool({"build", path("in.json"), path("out.tff")});
-        QCOMPARE(build.exitCode, 0);
+        QCOMPARE(build.status, 0);
         QVERIFY(build.err.isEmpty());
         COMPARE_IMAGES(readFile(path("out.tff")), written);
 
         // tests/data/led-six-of-ten.json: the record's fields one a line, a channel a line.
         const Run led = runTool({"dump", goldenPath("led-six-of-ten.tff")});
-        QCOMPARE(led.exitCode, 0);
+        QCOMPARE(led.status, 0);
         QVERIFY(led.err.isEmpty());
         COMPARE_GOLDEN("led-six-of-ten.json", led.out);
     }
@@ -155,7 +142,7 @@ private slots:
     {
         const QString file = path("ChNameSet.fix");
         QFile::remove(file);
-        QCOMPARE(runTool({"names", "--init", file}).exitCode, 0);
+        QCOMPARE(runTool({"names", "--init", file}).status, 0);
         COMPARE_GOLDEN("ChNameSet-default.fix", readFile(file));
 
         // A set that exists is never replaced.
@@ -166,7 +153,7 @@ private slots:
         QCOMPARE(readFile(file), custom);
 
         const Run list = runTool({"names", file});
-        QCOMPARE(list.exitCode, 0);
+        QCOMPARE(list.status, 0);
         const QList<QByteArray> lines = list.out.split('\n');
         QCOMPARE(lines.size(), 254); // 253 lines and the empty rest after the last newline
         QCOMPARE(lines[0], QByteArray("0\t0\t6\t\"Spot Pan    \""));
@@ -179,7 +166,7 @@ private slots:
         // The build puts a set beside the binaries for a first start of the editor.
         const QString besides =
             QFileInfo(QStringLiteral(FIXTURE_TOOL_PATH)).dir().filePath("ChNameSet.fix");
-        QCOMPARE(runTool({"names", besides}).exitCode, 0);
+        QCOMPARE(runTool({"names", besides}).status, 0);
     }
 
     void check_data()
@@ -239,7 +226,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QStringList, lines);
         const Run run = runTool(QStringList{"check"} + files);
-        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.status, exitCode);
         QVERIFY(run.err.isEmpty());
         const QStringList out = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
         QVERIFY2(out.size() == lines.size(), run.out.constData());
@@ -250,7 +237,7 @@ private slots:
     void importWritesTheMode()
     {
         const Run modes = runTool({"modes", sample("moving-head.qxf")});
-        QCOMPARE(modes.exitCode, 0);
+        QCOMPARE(modes.status, 0);
         QCOMPARE(modes.out, QByteArray("3\tBasic\n15\tExtended\n5\tStandard\n"));
         QVERIFY(modes.err.isEmpty());
 
@@ -258,7 +245,7 @@ private slots:
         // written with its FuncMap built, and the report.
         const QString out = path("standard.tff");
         const Run run = runTool({"import", "--mode", " Standard ", sample("moving-head.qxf"), out});
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         const QByteArray file = readFile(out);
         QCOMPARE(int(file[12]), 5); // channels: Pan, Tilt, Dimmer, Colour, Gobo
         QCOMPARE(file.mid(1043 + 19 * 4 + 6, 12), QByteArray("Gobo        "));
@@ -271,7 +258,7 @@ private slots:
         // each choice keeps is tst_qxfimport's table.
         const Run many =
             runTool({"import", "--steps", "all", sample("many-steps.qxf"), path("many.tff")});
-        QCOMPARE(many.exitCode, 0);
+        QCOMPARE(many.status, 0);
         QCOMPARE(quint8(readFile(path("many.tff"))[1803 + 1]), 204);
         QVERIFY(many.err.contains("51 of its 255 steps lie beyond"));
 
@@ -283,7 +270,7 @@ private slots:
         QVERIFY(writeFile(names, bytesOf(fx::chNameSetImage(set))));
 
         const QString par = path("par.tff");
-        QCOMPARE(runTool({"import", "--names", names, sample("rgbw-par.qxf"), par}).exitCode, 0);
+        QCOMPARE(runTool({"import", "--names", names, sample("rgbw-par.qxf"), par}).status, 0);
         const QByteArray fog = readFile(par).mid(1043 + 19 * 11, 18); // channel 12's record
         QCOMPARE(int(fog[0]), fx::FirstUserPosition + 3);
         QCOMPARE(fog.mid(6), QByteArray("Fog         "));
@@ -301,7 +288,7 @@ private slots:
         const Run run = runTool({"import", "--out-dir", outDir, sample("moving-head.qxf"),
                                  sample("broken-truncated.qxf"), sample("rgbw-par.qxf"), twin,
                                  sample("scanner.qxf")});
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.status, 1);
         QCOMPARE(QDir(outDir).entryList(QDir::Files),
                  QStringList({"moving-head.tff", "rgbw-par.tff", "scanner.tff"}));
         // The twin did not replace the first file of its name.
@@ -316,7 +303,7 @@ private slots:
                                        sample("rgbw-par.qxf")));
 
         // Everything converted: status 0.
-        QCOMPARE(runTool({"import", "--out-dir", outDir, sample("rgbw-par.qxf")}).exitCode, 0);
+        QCOMPARE(runTool({"import", "--out-dir", outDir, sample("rgbw-par.qxf")}).status, 0);
     }
 
 private:

@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QSignalSpy>
-#include <QTableView>
+#include <QLineEdit>
 
 int main(int argc, char** argv)
 {

@@ -1,9 +1,8 @@
 #include "tools/ExportCommand.h"
 
-#include "core/ByteFile.h"
 #include "core/FixtureFile.h"
 #include "core/QxfExport.h"
-#include "tools/ToolMessages.h"
+#include "tools/ToolCommon.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -12,7 +11,7 @@
 std::string readFixtureForExport(const std::string& path, fx::FixtureRecord& record)
 {
     std::string error;
-    const auto bytes = fx::readWholeFile(path, &error);
+    const auto bytes = readInput(path, &error);
     if (!bytes)
         return error;
     if (bytes->size() != fx::FixtureFileSize)

@@ -7,8 +7,8 @@ namespace fx {
 struct FixtureRecord;
 }
 
-// Reads a fixture setup file (6144 bytes) for export and sheet: empty result, or a message naming
-// the fault.
+// Reads a fixture setup file (6144 bytes) for export, sheet and send: empty result, or a message
+// naming the fault.
 std::string readFixtureForExport(const std::string& path, fx::FixtureRecord& record);
 
 // fixture-tool export [--manufacturer M] [--type T] FILE.tff OUT.qxf: the fixture as a QLC+

@@ -3,7 +3,7 @@
 #include "tools/LibraryCommand.h"
 
 #include "core/FixtureLibrary.h"
-#include "tools/ToolMessages.h"
+#include "tools/ToolCommon.h"
 
 #include <sys/stat.h>
 

@@ -1,9 +1,10 @@
 #include "tools/SendCommand.h"
 
-#include "core/ByteFile.h"
 #include "core/DmxFrame.h"
 #include "core/FixtureFile.h"
 #include "live/OlaOutput.h"
+#include "tools/ExportCommand.h"
+#include "tools/ToolCommon.h"
 
 #include <algorithm>
 #include <charconv>
@@ -121,18 +122,9 @@ int sendCommand(const std::vector<std::string>& args)
     if (const std::string problem = fx::liveTargetProblem(universe, address); !problem.empty())
         return refuse(problem);
 
-    std::string error;
-    const auto bytes = fx::readWholeFile(*path, &error);
     auto record = std::make_unique<fx::FixtureRecord>();
-    if (bytes && bytes->size() != fx::FixtureFileSize)
-        error = "is " + std::to_string(bytes->size()) + " bytes long, no fixture setup file (" +
-                std::to_string(fx::FixtureFileSize) + " bytes)";
-    else if (bytes)
-        error = fx::ReadFixtureImage(*bytes, *record);
-    if (!error.empty()) {
-        std::cerr << "fixture-tool: " << *path << ": " << error << '\n';
-        return 1;
-    }
+    if (const std::string error = readFixtureForExport(*path, *record); !error.empty())
+        return fail(*path, error);
 
     if (step) {
         look.kind = fx::LiveLook::Kind::Step;

@@ -4,7 +4,7 @@
 #include "core/ByteFile.h"
 #include "core/FixtureRecord.h"
 #include "tools/ExportCommand.h"
-#include "tools/ToolMessages.h"
+#include "tools/ToolCommon.h"
 #include "ui/FixtureSheet.h"
 
 #include <QFileInfo>

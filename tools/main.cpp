@@ -10,7 +10,7 @@
 #include "tools/FixtureJson.h"
 #include "tools/LibraryCommand.h"
 #include "tools/SendCommand.h"
-#include "tools/ToolMessages.h"
+#include "tools/ToolCommon.h"
 
 #include <nlohmann/json.hpp>
 
@@ -132,20 +132,6 @@ an address or universe out of range, gets one line, status 2, nothing sent.
 Exit status: 0 on success, 1 when a file or its content is refused (check: when
 any file has an error), 2 on a wrong command line.
 )";
-
-// Every file the tool reads is small; a huge one is refused before it is read whole.
-constexpr std::uintmax_t MaxInputSize = 64 * 1024 * 1024;
-
-std::optional<std::vector<std::uint8_t>> readInput(const std::string& path, std::string* error)
-{
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > MaxInputSize) {
-        *error = "is " + std::to_string(size) + " bytes long, too long for any file of this tool";
-        return std::nullopt;
-    }
-    return fx::readWholeFile(path, error);
-}
 
 int dump(const std::string& path)
 {
